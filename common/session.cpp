@@ -1,0 +1,6 @@
+#include "session.h"
+
+Session& Session::current() {
+    static Session session;
+    return session;
+}

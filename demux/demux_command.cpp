@@ -1,0 +1,3 @@
+#include "demux_command.h"
+
+void runDemuxCommand(QWidget*, QWidget*, DocumentHost&, Prompts&, const FunctionView&) {}

@@ -1,0 +1,3 @@
+#include "circuit_command.h"
+
+void runCircuitCommand(QWidget*, QWidget*, DocumentHost&, const FunctionView&) {}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "function_view.h"
+
+class DocumentHost;
+class QWidget;
+
+// The Circuit command after the work form's click: opens frmCktOpt (a
+// modeless dialog over dialogParent) with workForm disabled while it is open.
+// Ok enables workForm, asks the host for a new "Circuit" document and draws
+// the chosen circuit of the function; Cancel only enables workForm.
+void runCircuitCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
+                       const FunctionView& function);

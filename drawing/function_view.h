@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A read-only description of the function that Simplify last minimized, as
+// every drawing needs it. The work form fills it; drawings never reach into
+// forms.
+struct FunctionView {
+    // Header texts.
+    std::string userName;
+    std::string dateText;  // "dd-mmm-yyyy"
+    std::string timeText;  // "hh:mm AMPM"
+
+    // The four expression texts (txtEquation, txtIpPosEquation,
+    // txtMinEquation, txtPosEquation).
+    std::string sopText;
+    std::string ipPosText;
+    std::string minSopText;
+    std::string minPosText;
+
+    // Variable letters by position: varNames[0] is position 1. As the work
+    // form holds them, so a typed equation that uses fewer letters than the
+    // chosen number of variables leaves empty entries at the end.
+    std::vector<std::string> varNames;
+
+    // The function as the multiplexer and demultiplexer drawings implement
+    // it. For ticked terms: the chosen number of variables, the ticked term
+    // numbers (ascending) and the term mode. For a typed equation: the number
+    // of letters in use (varNames[0 .. numVars-1]), the minterms its products
+    // cover, and min-term mode.
+    int numVars = 0;
+    std::vector<int> terms;
+    bool minTermMode = true;
+    std::vector<int> dontCares;
+    std::string termsText;     // the term list as the header shows it (txtTerms)
+    std::string dontCareText;  // txtDontCare; empty when there are none
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cube.h"
+
+namespace qm {
+
+// A problem with the input or output files. The message is one line that names the file and,
+// where it applies, the line number.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the text of an input file: lines of one width holding "0", "1" and "-", each optionally
+// followed by "d" (a don't-care line). Lines end with CR LF or LF, the last one with or without
+// a line end; empty lines after the last code line are ignored. A row that is both on and
+// don't-care counts as on. `fileName` is only used in messages.
+// Throws InputError for anything else.
+Function parseFunction(std::string_view text, std::string_view fileName);
+
+// The output text for a cover: one code per line in the output order, CR LF line ends.
+// An empty cover gives an empty text.
+std::string formatCover(std::vector<Cube> cover, int width);
+
+}  // namespace qm
