@@ -59,11 +59,11 @@ bool ButtonFeedback::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (!button || !buttons_.contains(button)) return false;
     switch (event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::MouseMove:
-    case QEvent::Enter: light(button); break;
-    case QEvent::FocusOut: unlight(button); break;
-    default: break;
+        case QEvent::FocusIn:
+        case QEvent::MouseMove:
+        case QEvent::Enter: light(button); break;
+        case QEvent::FocusOut: unlight(button); break;
+        default: break;
     }
     return false;
 }

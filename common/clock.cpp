@@ -1,8 +1,8 @@
 #include "clock.h"
 
 #include <array>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 
 LocalDateTime SystemClock::now() const {
     std::time_t t = std::time(nullptr);

@@ -15,11 +15,11 @@ namespace {
 
 QMessageBox::Icon toQt(PromptIcon icon) {
     switch (icon) {
-    case PromptIcon::Critical: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::Exclamation: return QMessageBox::Warning;
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::None: break;
+        case PromptIcon::Critical: return QMessageBox::Critical;
+        case PromptIcon::Question: return QMessageBox::Question;
+        case PromptIcon::Exclamation: return QMessageBox::Warning;
+        case PromptIcon::Information: return QMessageBox::Information;
+        case PromptIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }

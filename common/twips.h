@@ -11,7 +11,9 @@ constexpr int twipsToPixels(int twips) {
                       : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 // A widget geometry given as left, top, width and height in twips.
 inline QRect twipsRect(int left, int top, int width, int height) {

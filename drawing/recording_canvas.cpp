@@ -17,30 +17,30 @@ std::string colourName(std::optional<Rgb> colour) {
 std::string RecordingCanvas::describe(const Op& op) {
     char buf[160];
     switch (op.kind) {
-    case Kind::Line:
-        std::snprintf(buf, sizeof buf, "line %d,%d-%d,%d %s", op.x1, op.y1, op.x2, op.y2,
-                      colourName(op.colour).c_str());
-        return buf;
-    case Kind::Box:
-        std::snprintf(buf, sizeof buf, "box %d,%d %d,%d", op.x1, op.y1, op.x2, op.y2);
-        return buf;
-    case Kind::Circle:
-        std::snprintf(buf, sizeof buf, "circle %d,%d %d %s%s", op.x1, op.y1, op.r,
-                      colourName(op.colour).c_str(), op.filled ? " filled" : "");
-        return buf;
-    case Kind::Arc:
-        std::snprintf(buf, sizeof buf, "arc %d,%d %d %s %.4f %.4f", op.x1, op.y1, op.r,
-                      colourName(op.colour).c_str(), op.start, op.end);
-        return buf;
-    case Kind::Text: return "text " + std::to_string(op.x1) + "," + std::to_string(op.y1) + " '" +
-                            op.text + "'";
-    case Kind::FillStyle: return op.fill == FillStyle::Solid ? "fill solid" : "fill transparent";
-    case Kind::Size:
-        std::snprintf(buf, sizeof buf, "size %d,%d", op.x1, op.y1);
-        return buf;
-    case Kind::ScrollMax:
-        std::snprintf(buf, sizeof buf, "%s %d", op.text.c_str(), op.x1);
-        return buf;
+        case Kind::Line:
+            std::snprintf(buf, sizeof buf, "line %d,%d-%d,%d %s", op.x1, op.y1, op.x2, op.y2,
+                          colourName(op.colour).c_str());
+            return buf;
+        case Kind::Box:
+            std::snprintf(buf, sizeof buf, "box %d,%d %d,%d", op.x1, op.y1, op.x2, op.y2);
+            return buf;
+        case Kind::Circle:
+            std::snprintf(buf, sizeof buf, "circle %d,%d %d %s%s", op.x1, op.y1, op.r,
+                          colourName(op.colour).c_str(), op.filled ? " filled" : "");
+            return buf;
+        case Kind::Arc:
+            std::snprintf(buf, sizeof buf, "arc %d,%d %d %s %.4f %.4f", op.x1, op.y1, op.r,
+                          colourName(op.colour).c_str(), op.start, op.end);
+            return buf;
+        case Kind::Text:
+            return "text " + std::to_string(op.x1) + "," + std::to_string(op.y1) + " '" + op.text +
+                   "'";
+        case Kind::FillStyle:
+            return op.fill == FillStyle::Solid ? "fill solid" : "fill transparent";
+        case Kind::Size: std::snprintf(buf, sizeof buf, "size %d,%d", op.x1, op.y1); return buf;
+        case Kind::ScrollMax:
+            std::snprintf(buf, sizeof buf, "%s %d", op.text.c_str(), op.x1);
+            return buf;
     }
     return {};
 }
@@ -101,7 +101,9 @@ void RecordingCanvas::renderText(int x, int y, const std::string& text) {
     ops_.push_back(op);
 }
 
-void RecordingCanvas::sizeChanged() { ops_.push_back(make(Kind::Size, width(), height())); }
+void RecordingCanvas::sizeChanged() {
+    ops_.push_back(make(Kind::Size, width(), height()));
+}
 
 void RecordingCanvas::scrollMaxChanged(bool horizontal) {
     Op op = make(Kind::ScrollMax, horizontal ? hScrollMax() : vScrollMax());

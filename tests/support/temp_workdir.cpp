@@ -2,6 +2,10 @@
 
 #include <QDir>
 
-TempWorkdir::TempWorkdir() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+TempWorkdir::TempWorkdir() : previous_(QDir::currentPath()) {
+    QDir::setCurrent(dir_.path());
+}
 
-TempWorkdir::~TempWorkdir() { QDir::setCurrent(previous_); }
+TempWorkdir::~TempWorkdir() {
+    QDir::setCurrent(previous_);
+}
