@@ -8,6 +8,10 @@ struct TimeCase {
     const char* text;
 };
 
+void PrintTo(const TimeCase& c, std::ostream* os) {
+    *os << c.text;
+}
+
 class HeaderTime : public ::testing::TestWithParam<TimeCase> {};
 
 TEST_P(HeaderTime, UsesTwelveHourClockWithTwelveAfterMidnightAndNoon) {
