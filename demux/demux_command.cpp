@@ -1,3 +1,17 @@
 #include "demux_command.h"
 
-void runDemuxCommand(QWidget*, QWidget*, DocumentHost&, Prompts&, const FunctionView&) {}
+#include "demux_drawing.h"
+#include "frmDemuxOpt.h"
+#include "prompts.h"
+
+void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host, Prompts& prompts,
+                     const FunctionView& function) {
+    if (function.numVars > kDemuxMaxVars) {
+        prompts.message("DEMUX of size larger than 1:64 not possible");
+        return;
+    }
+    // Without a simplified function the command stays disabled; nothing to do.
+    if (function.numVars < kDemuxMinVars) return;
+    auto* dialog = new frmDemuxOpt(dialogParent, workForm, host, function);
+    dialog->show();
+}

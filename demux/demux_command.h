@@ -11,5 +11,5 @@ class QWidget;
 // separate top-level window) with workForm disabled while it is open. Ok
 // enables workForm, asks the host for a new "Demux" document and draws;
 // Cancel only enables it.
-void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
-                     Prompts& prompts, const FunctionView& function);
+void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host, Prompts& prompts,
+                     const FunctionView& function);

@@ -1,0 +1,159 @@
+#include "demux_drawing.h"
+
+#include "gates.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+DemuxGeometry::DemuxGeometry(int n_, int x0_, int y0_) : n(n_), x0(x0_), y0(y0_) {
+    N = 1 << n;
+    W = (n + 1) * 400;
+    H = (N + 1) * 200;
+    Xo = x0 + W;
+    Yb = y0 + H;
+    Ym = y0 + H / 2;
+    X8 = Xo + 800;
+}
+
+std::vector<int> demuxTerms(const FunctionView& function, int n) {
+    const int N = 1 << n;
+    std::vector<int> terms;
+    for (int t : function.terms)
+        if (t >= 0 && t < N) terms.push_back(t);
+    std::sort(terms.begin(), terms.end());
+    terms.erase(std::unique(terms.begin(), terms.end()), terms.end());
+    return terms;
+}
+
+namespace {
+
+std::string joinTerms(const std::vector<int>& terms) {
+    std::string text;
+    for (int t : terms) {
+        if (!text.empty()) text += ",";
+        text += std::to_string(t);
+    }
+    return text;
+}
+
+// The strobe is an active-low enable tied to ground, so the block is always
+// enabled.
+void drawStrobe(Canvas& c, const DemuxGeometry& g) {
+    const int x0 = g.x0, Yb = g.Yb;
+    c.printAt(x0 - 1000, Yb - 450, {" Strobe "});
+    c.line(x0, Yb - 250, x0 - 1000, Yb - 250);
+    c.line(x0 - 1000, Yb - 250, x0 - 1000, Yb - 10);
+    c.line(x0 - 1150, Yb - 10, x0 - 850, Yb - 10);
+    c.line(x0 - 1100, Yb + 50, x0 - 900, Yb + 50);
+    c.line(x0 - 1050, Yb + 100, x0 - 950, Yb + 100);
+    c.circle(x0 - 25, Yb - 250, 25);
+}
+
+// With no term to collect the function is constant: 0 for an empty min-term
+// list, 1 for an empty max-term list. Y is then tied to ground or to Vcc
+// where the combining gate would have stood.
+void drawConstantOutput(Canvas& c, const DemuxGeometry& g, bool high) {
+    const int X = g.X8, Y = g.Ym;
+    c.line(X, Y, X + 470, Y, colours::green);
+    c.printAt(X + 500, Y - 90, {" Y "});
+    if (high) {
+        c.line(X, Y, X, Y - 400);
+        c.printAt(X - 100, Y - 600, {"Vcc"});
+        return;
+    }
+    c.line(X, Y, X, Y + 240);
+    c.line(X - 150, Y + 240, X + 150, Y + 240);
+    c.line(X - 100, Y + 300, X + 100, Y + 300);
+    c.line(X - 50, Y + 350, X + 50, Y + 350);
+}
+
+}  // namespace
+
+std::string demuxHeader(const FunctionView& f) {
+    std::string header =
+        "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;
+    header += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
+    // A typed equation may reach us without a term text; its covered terms
+    // are what the drawing implements, so they are what the header lists.
+    header += f.termsText.empty() ? joinTerms(f.terms) : f.termsText;
+    if (!f.dontCareText.empty()) header += "     DontCare Terms  :  " + f.dontCareText;
+    return header;
+}
+
+void drawDemux(Canvas& c, const FunctionView& f, int din, int n, int x0, int y0) {
+    if (n < kDemuxMinVars || n > kDemuxMaxVars)
+        throw std::out_of_range("A demultiplexer drawing needs 1 to 6 variables, not " +
+                                std::to_string(n));
+    const DemuxGeometry g(n, x0, y0);
+    const std::vector<int> terms = demuxTerms(f, n);
+    const std::string header = demuxHeader(f);
+
+    // The canvas fits the drawing, smaller than a new one too, but is never
+    // narrower than the header line.
+    c.setSize(std::max(g.W + x0 + 1800, c.textWidth(header)), g.H + y0 + 1000);
+
+    c.setCurrentX(0);
+    c.setCurrentY(0);
+    c.print();
+    c.print({header});
+
+    c.box(x0, y0, g.W, g.H);
+    drawStrobe(c, g);
+
+    const int labelX = x0 + (n + 1) * 200 - 400;
+    c.printAt(labelX, y0 + (g.N + 1) * 100 - 200, {"1 : " + std::to_string(g.N)});
+    c.printAt(labelX, y0 + (g.N + 1) * 100, {" DEMUX "});
+
+    for (int i = 1; i <= g.N; ++i)
+        c.printAt(g.Xo - 300, y0 + i * 200 - 100, {PrintItem::number(i - 1)});
+
+    for (int i = 1; i <= n; ++i) {
+        const int x = x0 + i * 400;
+        c.line(x, g.Yb, x, g.Yb + 400);
+        const std::string letter =
+            i <= static_cast<int>(f.varNames.size()) ? f.varNames[i - 1] : std::string();
+        c.printAt(x - 50, g.Yb + 500, {letter});
+    }
+
+    c.line(x0, g.Ym, x0 - 1200, g.Ym);
+    c.printAt(x0 - 1200, g.Ym - 250, {" Din = Logic " + std::to_string(din)});
+
+    for (int i = 1; i <= g.N; ++i) c.line(g.Xo, y0 + i * 200, g.Xo + 400, y0 + i * 200);
+
+    const bool activeLow = din != 1;
+    if (terms.empty()) {
+        if (activeLow)
+            for (int i = 1; i <= g.N; ++i) c.circle(g.Xo + 25, y0 + i * 200, 25);
+        drawConstantOutput(c, g, !f.minTermMode);
+        return;
+    }
+
+    const int yF = g.yOut(terms.front());
+    const int yL = g.yOut(terms.back());
+    const double yMid = (static_cast<double>(yF) + yL) / 2.0;
+    for (int t : terms) {
+        const int yt = g.yOut(t);
+        c.line(g.Xo + 400, yt, g.X8, yt);
+        // The lead that ends exactly at the gate's centre meets neither input
+        // wire; this joins it to the upper one.
+        if (yt == yMid) c.line(g.X8, yF, g.X8, yt);
+    }
+
+    if (activeLow)
+        for (int i = 1; i <= g.N; ++i) c.circle(g.Xo + 25, y0 + i * 200, 25);
+
+    // A fresh gate area: the gate stands at X8 whatever an earlier drawing
+    // left, and its inputs get no junction dots.
+    GateArea area;
+    if (f.minTermMode) {
+        if (activeLow)
+            drawNandGate(c, area, g.X8, yF, g.X8, yL);
+        else
+            drawOrGate(c, area, g.X8, yF, g.X8, yL);
+    } else {
+        if (activeLow)
+            drawAndGate(c, area, g.X8, yF, g.X8, yL);
+        else
+            drawNorGate(c, area, g.X8, yF, g.X8, yL);
+    }
+}
