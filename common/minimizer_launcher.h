@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// Why a minimizer run failed, in words the user can act on.
+class MinimizerError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Runs the minimizer on an input file, writing the output file, and returns
+// once it has finished. The seam exists so that tests decide what the
+// minimizer does (answers, fails, hangs) without a real process.
+class MinimizerLauncher {
+public:
+    virtual ~MinimizerLauncher() = default;
+    // Throws MinimizerError when the minimizer cannot be started, crashes,
+    // exits with a non-zero status or runs past its time limit.
+    virtual void run(const QString& inFile, const QString& outFile) = 0;
+};
+
+// The real minimizer: "Qm.exe IN OUT" as a separate process. While it runs
+// the windows keep painting, but every top-level window is disabled, so
+// clicks and keys are discarded and no other command can run in between.
+class ProcessMinimizerLauncher : public MinimizerLauncher {
+public:
+    static constexpr int kDefaultTimeoutMs = 10000;
+    static inline const QString kProgramName = QStringLiteral("Qm.exe");
+
+    // An empty program means: find kProgramName (see findProgram).
+    explicit ProcessMinimizerLauncher(int timeoutMs = kDefaultTimeoutMs, QString program = {});
+
+    void run(const QString& inFile, const QString& outFile) override;
+
+    // Qm.exe next to the application's executable, else on the PATH. Never
+    // the current directory (nor a relative PATH entry, which means the same),
+    // so a stray file there is never executed. Empty when not found.
+    static QString findProgram();
+
+    int timeoutMs() const { return timeoutMs_; }
+
+private:
+    int timeoutMs_;
+    QString program_;
+};
+
+// A minimizer for tests: every run is recorded and handed to `action`, which
+// may write the output file or throw MinimizerError. Without an action a run
+// does nothing (and so leaves no output file).
+class ScriptedMinimizerLauncher : public MinimizerLauncher {
+public:
+    void run(const QString& inFile, const QString& outFile) override;
+
+    // Convenience actions.
+    static std::function<void(const QString&, const QString&)> writes(const std::string& outText);
+    static std::function<void(const QString&, const QString&)> fails(const std::string& why);
+
+    std::function<void(const QString& inFile, const QString& outFile)> action;
+    int runs = 0;
+    QStringList inputs;  // the input file's bytes at each run (Latin-1)
+};

@@ -1,0 +1,80 @@
+#include "append_only_line_edit.h"
+
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+AppendOnlyLineEdit::AppendOnlyLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Text set by the owner also leaves the caret at the end.
+    connect(this, &QLineEdit::textChanged, this, [this] { end(false); });
+}
+
+void AppendOnlyLineEdit::keyPressEvent(QKeyEvent* event) {
+    int key = 0;
+    switch (event->key()) {
+        case Qt::Key_Backspace: key = 8; break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: key = 13; break;
+        case Qt::Key_Delete: break;  // would delete at the caret, not at the end
+        default: {
+            const QString text = event->text();
+            if (!text.isEmpty() && text.front().unicode() != 127) key = text.front().unicode();
+        }
+    }
+    event->accept();
+    if (key == 0) return;  // caret moves, selection, Delete: refused
+
+    emit keyPress(key);
+    if (key == 0 || isReadOnly()) return;
+    if (key == 8) {
+        if (!text().isEmpty()) setText(text().chopped(1));
+    } else if (key != 13) {
+        setText(text() + QChar(key));
+    }
+}
+
+void AppendOnlyLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    event->ignore();
+}
+
+void AppendOnlyLineEdit::mousePressEvent(QMouseEvent* event) {
+    // A click gives the focus but neither moves the caret nor selects or pastes.
+    event->accept();
+}
+
+void AppendOnlyLineEdit::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void AppendOnlyLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void AppendOnlyLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void AppendOnlyLineEdit::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void AppendOnlyLineEdit::dropEvent(QDropEvent* event) {
+    event->ignore();
+}
+
+void AppendOnlyLineEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Tabbing into a line edit selects all of it.
+    deselect();
+    end(false);
+}
+
+void AppendOnlyLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit lostFocus();
+}

@@ -1,0 +1,171 @@
+#include "minimizer_exchange.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Twice the largest complete answer for 8 variables is far below this.
+constexpr std::uintmax_t kMaxOutBytes = 4 * 1024 * 1024;
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what);
+}
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string inFileText(const Codes& termCodes, const Codes& dcCodes) {
+    std::string text;
+    auto addLine = [&text](const std::string& line) {
+        if (!text.empty()) text += "\r\n";
+        text += line;
+    };
+    for (const std::string& code : termCodes) addLine(code);
+    for (const std::string& code : dcCodes) addLine(code + "d");
+    return text;
+}
+
+void writeFileAtomically(const std::string& path, const std::string& text) {
+    const fs::path target(path);
+    const std::string name = target.filename().string();
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) fail("Cannot write " + name + ": it is a folder.");
+
+    fs::path folder = target.parent_path();
+    std::string pattern = (folder / ("." + name + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) fail("Cannot write " + name + ": " + reason(errno) + ".");
+    ::fchmod(fd, 0644);  // mkstemp creates the file private to its owner
+    const bool written = writeAll(fd, text);
+    const int writeError = errno;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(pattern.c_str());
+        fail("Cannot write " + name + ": " + reason(written ? errno : writeError) + ".");
+    }
+    if (std::rename(pattern.c_str(), target.c_str()) != 0) {
+        const int renameError = errno;
+        ::unlink(pattern.c_str());
+        fail("Cannot write " + name + ": " + reason(renameError) + ".");
+    }
+}
+
+std::string productCode(const std::string& product, const Letters& varNames, int varCount) {
+    std::string code(static_cast<std::size_t>(varCount), '-');
+    if (product.empty()) fail("The equation has an empty product.");
+    for (std::size_t i = 0; i < product.size(); ++i) {
+        const std::string letter(1, product[i]);
+        std::size_t column = 0;
+        while (column < code.size() && varNames[column] != letter) ++column;
+        if (column == code.size()) {
+            fail("The product " + product + " cannot be read at \"" + letter + "\".");
+        }
+        if (code[column] != '-') fail("The product " + product + " uses " + letter + " twice.");
+        const bool complemented = i + 1 < product.size() && product[i + 1] == '\'';
+        code[column] = complemented ? '0' : '1';
+        if (complemented) ++i;
+    }
+    return code;
+}
+
+Codes productCodes(const std::string& equation, const Letters& varNames, int varCount) {
+    Codes codes;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t plus = equation.find('+', start);
+        codes.push_back(productCode(equation.substr(start, plus - start), varNames, varCount));
+        if (plus == std::string::npos) break;
+        start = plus + 1;
+    }
+    return codes;
+}
+
+Codes readOutFile(const std::string& path, int varCount) {
+    const std::string name = fs::path(path).filename().string();
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
+        fail("The minimizer did not write " + name + ".");
+    }
+    if (fs::is_directory(status)) fail("Cannot read " + name + ": it is a folder.");
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > kMaxOutBytes) fail("Cannot read " + name + ": the file is too large.");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail("Cannot read " + name + ": " + reason(errno) + ".");
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) fail("Cannot read " + name + ".");
+
+    Codes implicants;
+    std::size_t start = 0;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        while (!line.empty() &&
+               (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+            line.pop_back();
+        }
+        if (line.empty()) continue;
+        if (static_cast<int>(line.size()) != varCount) {
+            fail("Line " + std::to_string(lineNumber) + " of " + name + " (\"" + line + "\") has " +
+                 std::to_string(line.size()) + " columns instead of " + std::to_string(varCount) +
+                 ".");
+        }
+        for (char& c : line) {
+            if (c != '0' && c != '1') c = '-';
+        }
+        implicants.push_back(line);
+    }
+    return implicants;
+}
+
+std::vector<int> coveredMinterms(const Codes& codes, int varCount) {
+    std::vector<int> minterms;
+    const int rows = 1 << varCount;
+    for (int t = 0; t < rows; ++t) {
+        for (const std::string& code : codes) {
+            bool covers = true;
+            for (int k = 0; k < varCount && covers; ++k) {
+                const char bit = ((t >> (varCount - 1 - k)) & 1) ? '1' : '0';
+                const char c = static_cast<std::size_t>(k) < code.size() ? code[k] : '-';
+                if (c != '-' && c != bit) covers = false;
+            }
+            if (covers) {
+                minterms.push_back(t);
+                break;
+            }
+        }
+    }
+    return minterms;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// One record of log.txt per completed simplification: who, when, and the
+// four texts of the function.
+struct LogRecord {
+    std::string userName;
+    std::string date;  // "dd-mmm-yyyy"
+    std::string time;  // "hh:mm AMPM"
+    std::string inputSop;
+    std::string inputPos;
+    std::string outputSop;
+    std::string outputPos;
+};
+
+// The six lines of a record, each ending in CR LF.
+std::string logRecordText(const LogRecord& record);
+
+// Appends `text` to the file at `path` (created when missing) in one write.
+// Throws std::runtime_error naming the file when that fails; a failed write
+// is cut off again, so the file never ends in half a record.
+void appendToLog(const std::string& path, const std::string& text);
