@@ -234,3 +234,17 @@ TEST_F(DemuxCommand, FocusLightsAButtonAndLosingItUnlights) {
     QApplication::sendEvent(dlg->cmdOk, &out);
     EXPECT_EQ(ButtonFeedback::background(dlg->cmdOk), ButtonFeedback::normal);
 }
+
+TEST_F(DemuxCommand, DialogHasItsSizeColoursAndFont) {
+    frmDemuxOpt* dlg = open();
+    EXPECT_EQ(dlg->size(), QSize(345, 236));  // 5175 x 3540 twips
+    EXPECT_EQ(dlg->palette().color(QPalette::Window), QColor(224, 224, 224));
+    EXPECT_EQ(dlg->rb0->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(dlg->FrameCktOpt->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(dlg->cmdOk->font().family(), "Times New Roman");
+    EXPECT_EQ(dlg->cmdOk->font().pointSize(), 12);
+    EXPECT_EQ(ButtonFeedback::background(dlg->cmdOk), ButtonFeedback::normal);
+    // Set QUENDAL_DEMUX_PNG_DIR to keep a picture of the dialog for a look.
+    const QByteArray dir = qgetenv("QUENDAL_DEMUX_PNG_DIR");
+    if (!dir.isEmpty()) dlg->grab().save(QString::fromLocal8Bit(dir) + "/frmDemuxOpt.png", "PNG");
+}

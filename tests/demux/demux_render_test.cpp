@@ -1,0 +1,98 @@
+#include "demux_drawing.h"
+#include "picture_canvas.h"
+#include "twips.h"
+
+#include <QDir>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FunctionView example(int n, std::vector<int> terms, bool minTerms = true) {
+    FunctionView f;
+    f.userName = "Ada";
+    f.dateText = "05-Mar-2024";
+    f.timeText = "07:40 AM";
+    f.numVars = n;
+    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
+    f.terms = std::move(terms);
+    f.minTermMode = minTerms;
+    for (size_t i = 0; i < f.terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    return f;
+}
+
+QColor pixel(const QImage& image, int xTwips, int yTwips) {
+    return image.pixelColor(twipsToPixels(xTwips), twipsToPixels(yTwips));
+}
+
+// Set QUENDAL_DEMUX_PNG_DIR to keep the rendered drawings for a look.
+void keep(const QImage& image, const char* name) {
+    const QByteArray dir = qgetenv("QUENDAL_DEMUX_PNG_DIR");
+    if (dir.isEmpty()) return;
+    QDir().mkpath(QString::fromLocal8Bit(dir));
+    image.save(QString::fromLocal8Bit(dir) + "/" + name, "PNG");
+}
+
+}  // namespace
+
+TEST(DemuxRender, ThreeVariableExampleLandsOnItsPixels) {
+    PictureCanvas canvas;
+    drawDemux(canvas, example(3, {1, 3, 5}), 1, 3, 4000, 700);
+    const QImage& image = canvas.image();
+    keep(image, "demux_example.png");
+    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(7400));
+    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(3500));
+    EXPECT_EQ(pixel(image, 6200, 1100), Qt::black);  // lead of term 1
+    EXPECT_EQ(pixel(image, 6200, 1300), Qt::white);  // output 2 has none
+    EXPECT_NE(pixel(image, 6400, 1300), Qt::white);  // the join to term 3, under the gate wire
+    EXPECT_EQ(pixel(image, 6550, 1350), QColor(192, 0, 0));  // OR body, top edge
+    EXPECT_EQ(pixel(image, 6820, 1500), QColor(0, 128, 0));  // gate output
+    EXPECT_EQ(pixel(image, 4000, 1500), Qt::black);          // block's left edge
+}
+
+TEST(DemuxRender, SixVariablesFitTheirCanvas) {
+    PictureCanvas canvas;
+    std::vector<int> terms;
+    for (int t = 0; t < 64; t += 9) terms.push_back(t);
+    drawDemux(canvas, example(6, terms), 0, 6, 4000, 700);
+    const QImage& image = canvas.image();
+    keep(image, "demux_six_variables.png");
+    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(8600));
+    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(14700));
+    // The last select line and the bottom output's bubble are on the canvas.
+    EXPECT_EQ(pixel(image, 6400, 14000), Qt::black);
+    EXPECT_EQ(pixel(image, 6850, 13500), Qt::black);
+}
+
+TEST(DemuxRender, LongHeaderIsNotCutOff) {
+    PictureCanvas canvas;
+    FunctionView f = example(2, {0, 1, 2, 3});
+    f.dontCareText = "";
+    f.userName = "Maximiliana Wolfeschlegelsteinhausenbergerdorff";
+    drawDemux(canvas, f, 1, 2, 4000, 700);
+    keep(canvas.image(), "demux_long_header.png");
+    EXPECT_GE(canvas.width(), canvas.textWidth(demuxHeader(f)));
+    EXPECT_GE(canvas.image().width() * kTwipsPerPixel, canvas.textWidth(demuxHeader(f)));
+}
+
+TEST(DemuxRender, ConstantOutputsShowTheirTie) {
+    PictureCanvas ground;
+    drawDemux(ground, example(2, {}), 1, 2, 4000, 700);
+    keep(ground.image(), "demux_ground.png");
+    EXPECT_EQ(pixel(ground.image(), 6000, 1440), Qt::black);  // top ground bar under Y
+    EXPECT_EQ(pixel(ground.image(), 6200, 1200), QColor(0, 128, 0));
+
+    PictureCanvas vcc;
+    drawDemux(vcc, example(2, {}, false), 0, 2, 4000, 700);
+    keep(vcc.image(), "demux_vcc.png");
+    EXPECT_EQ(pixel(vcc.image(), 6000, 1000), Qt::black);  // the rail up to Vcc
+}
+
+TEST(DemuxRender, MaxTermsWithDinZero) {
+    PictureCanvas canvas;
+    drawDemux(canvas, example(3, {0, 2, 3, 6}, false), 0, 3, 4000, 700);
+    keep(canvas.image(), "demux_maxterms_din0.png");
+    EXPECT_EQ(pixel(canvas.image(), 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
+}
