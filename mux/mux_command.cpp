@@ -1,3 +1,14 @@
 #include "mux_command.h"
 
-void runMuxCommand(QWidget*, QWidget*, DocumentHost&, const FunctionView&) {}
+#include "frmMuxOpt.h"
+#include "mux_options.h"
+
+void runMuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
+                   const FunctionView& function) {
+    // The work form enables Mux only after a simplification of 1 to 8
+    // variables; anything else offers no size, so there is nothing to ask.
+    if (muxOptionsFor(function.numVars).lowestK == 0) return;
+    auto* dialog = new frmMuxOpt(dialogParent, workForm, host, function);
+    dialog->show();
+    dialog->offerOptions(function.numVars);
+}

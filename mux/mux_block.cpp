@@ -1,0 +1,47 @@
+#include "mux_block.h"
+
+void enlargeForBlock(Canvas& canvas, const MuxBlock& b) {
+    int height = canvas.height();
+    int width = canvas.width();
+    if (height < b.H() + b.yin + 1000) height = b.H() + b.yin + 1000;
+    if (width < b.W() + b.xin + 1000) width = b.W() + b.xin + 1000;
+    canvas.setSize(width, height);
+    canvas.setVScrollMax(canvas.height() + b.H() - b.yin + 1000);
+    canvas.setHScrollMax(canvas.width() + b.W() - b.xin + 1000);
+}
+
+void drawBlockBody(Canvas& canvas, const MuxBlock& b) {
+    canvas.box(b.xin, b.yin, b.W(), b.H());
+    const int labelX = b.xin + (b.v + 1) * 200;
+    const int labelY = b.yin + (b.N() + 1) * 100;
+    canvas.printAt(labelX, labelY, {PrintItem::number(b.N()), ": 1"});
+    canvas.printAt(labelX, labelY + 200, {" MUX "});
+    // Printed 100 above each input so that a number sits on its input's height.
+    for (int i = 1; i <= b.N(); ++i)
+        canvas.printAt(b.xin, b.yin + i * 200 - 100, {PrintItem::number(i - 1)});
+}
+
+void drawOutputLine(Canvas& canvas, const MuxBlock& b) {
+    canvas.line(b.right(), b.yOut(), b.right() + 400, b.yOut());
+}
+
+void printOutputText(Canvas& canvas, const MuxBlock& b) {
+    canvas.printAt(b.right() + 430, b.yOut() - 90, {" Y "});
+}
+
+std::string varName(const FunctionView& function, int position) {
+    if (position < 1 || position > static_cast<int>(function.varNames.size())) return {};
+    return function.varNames[position - 1];
+}
+
+void simpleMux(Canvas& canvas, const FunctionView& function, int v, int vt, int xin, int yin) {
+    const MuxBlock b{v, xin, yin};
+    enlargeForBlock(canvas, b);
+    drawBlockBody(canvas, b);
+    for (int s = 1; s <= v; ++s) canvas.line(b.xSel(s), b.bottom(), b.xSel(s), b.bottom() + 500);
+    for (int i = 1; i <= vt - v; ++i)
+        canvas.printAt(xin + (i + 2 * v - vt) * 400, b.bottom() + 600, {varName(function, i)});
+    drawOutputLine(canvas, b);
+    printOutputText(canvas, b);
+    for (int m = 0; m < b.N(); ++m) canvas.line(xin - 500, b.yIn(m), xin, b.yIn(m));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "canvas.h"
+#include "function_view.h"
+
+// The geometry of one multiplexer block with v select lines whose top-left
+// corner is (xin, yin), in twips. Every multiplexer drawing places its pins
+// by these values, so the wiring always meets the block.
+struct MuxBlock {
+    int v = 1;
+    int xin = 0;
+    int yin = 0;
+
+    int N() const { return 1 << v; }                      // data inputs
+    int W() const { return (v + 1) * 400; }               // width
+    int H() const { return (N() + 1) * 200; }             // height
+    int yIn(int m) const { return yin + (m + 1) * 200; }  // data input m, from the top
+    int xSel(int s) const { return xin + s * 400; }       // select line s, from the left
+    int yOut() const { return yin + H() / 2; }            // output
+    int bottom() const { return yin + H(); }
+    int right() const { return xin + W(); }
+};
+
+// Grows the canvas so the block fits with a margin of 1000 and sets both
+// scroll maxima from the (possibly new) size. The canvas never shrinks; the
+// last block drawn decides the scroll maxima.
+void enlargeForBlock(Canvas& canvas, const MuxBlock& block);
+
+// Outline, size label (" 8 : 1"), type label (" MUX ") and the input
+// numbers 0 .. N-1 down the left edge.
+void drawBlockBody(Canvas& canvas, const MuxBlock& block);
+
+// The output wire leaving the middle of the right edge, 400 long.
+void drawOutputLine(Canvas& canvas, const MuxBlock& block);
+
+// " Y " just right of the output wire's end.
+void printOutputText(Canvas& canvas, const MuxBlock& block);
+
+// A free-standing block with stub lines on all its pins. vt is the
+// function's number of variables: the first vt - v letters go under the last
+// select lines (none when vt equals v).
+void simpleMux(Canvas& canvas, const FunctionView& function, int v, int vt, int xin, int yin);
+
+// The letter of variable position p (1-based), empty where there is none.
+std::string varName(const FunctionView& function, int position);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "canvas.h"
+#include "function_view.h"
+
+// The Ok step of the Mux command: the function drawn with 2^k : 1
+// multiplexers, as one multiplexer when k equals the number of variables,
+// else as a tree. A size that is not offered for the function draws nothing.
+void drawMuxImplementation(Canvas& canvas, const FunctionView& function, int k);

@@ -1,0 +1,135 @@
+#include "mux_tree.h"
+
+#include "gates.h"
+#include "mux_block.h"
+#include "mux_terms.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kX0 = 4000;
+constexpr int kVccX = kX0 - 1500;
+constexpr int kGroundX = kX0 - 1000;
+
+// This drawing's connection marks are filled discs in the foreground colour.
+void filledDot(Canvas& canvas, int x, int y) {
+    canvas.setFillStyle(FillStyle::Solid);
+    canvas.circle(x, y, 25);
+    canvas.setFillStyle(FillStyle::Transparent);
+}
+
+}  // namespace
+
+int selectTieX(int xin, int s, int v, int vt) {
+    const int pitch = (vt - v == 2 && v >= 5) ? 200 : 400;
+    return xin - 3000 + pitch * s;
+}
+
+void drawMux(Canvas& canvas, const FunctionView& function, int v, int vt, int muxNo, int noOfMux,
+             int xin, int yin) {
+    const MuxBlock b{v, xin, yin};
+    const int N = b.N();
+    enlargeForBlock(canvas, b);
+    drawBlockBody(canvas, b);
+
+    if (vt - v == 1) {
+        canvas.line(xin + 200, b.bottom() + 25, xin + 200, b.bottom() + 125);
+        canvas.circle(xin + 200, b.bottom() + 12, 25);
+    }
+
+    // An even block sits 800 below the odd one and takes its select lines
+    // through its top edge, so only odd blocks draw them.
+    if (muxNo % 2 == 1) {
+        for (int s = 1; s <= v; ++s) {
+            const int x = b.xSel(s);
+            canvas.line(x, b.bottom(), x, b.bottom() + 800);
+            if (noOfMux > 1) {
+                const int y = b.bottom() + 100 * s + 120;
+                canvas.line(x, y, selectTieX(xin, s, v, vt), y);
+                filledDot(canvas, x, y);
+            }
+            canvas.printAt(x + 50, b.bottom(), {varName(function, vt - v + s)});
+        }
+    }
+
+    drawOutputLine(canvas, b);
+
+    const std::vector<bool> vcc = tiedToVcc(function, N * noOfMux);
+    const int first = (muxNo - 1) * N;
+    const auto tie = [&](int m, int rail) {
+        filledDot(canvas, rail, b.yIn(m));
+        canvas.line(rail, b.yIn(m), xin, b.yIn(m));
+    };
+    if (function.minTermMode) {
+        for (int m = 0; m < N; ++m)
+            if (vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - 1500);
+        for (int m = 0; m < N; ++m)
+            if (!vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - 1000);
+    } else {
+        for (int m = 0; m < N; ++m)
+            tie(m, vcc[static_cast<std::size_t>(first + m)] ? xin - 1500 : xin - 1000);
+    }
+}
+
+void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs) {
+    const int n = va;
+    const int k = vs;
+    const int NT = 1 << n;
+    const int P = 1 << k;
+    const int M = NT / P;
+    const int h = P * 200 + 1000;
+
+    for (int q = 1; q <= M; ++q) drawMux(canvas, function, k, n, q, M, kX0, (q - 1) * h + 1000);
+
+    // A rail is drawn only where some input hangs on it: a function that is 0
+    // everywhere has no Vcc rail, one that is 1 everywhere no ground rail.
+    const std::vector<bool> vcc = tiedToVcc(function, NT);
+    bool anyVcc = false, anyGround = false;
+    for (bool one : vcc) (one ? anyVcc : anyGround) = true;
+
+    const int railEnd = M * h + 500;
+    canvas.printAt(2400, 600, {"Vcc"});
+    if (anyVcc) canvas.line(kVccX, 800, kVccX, railEnd);
+    if (anyGround) {
+        canvas.line(kGroundX, 800, kGroundX, railEnd);
+        canvas.line(3100, railEnd, 2900, railEnd);
+        canvas.line(3050, railEnd + 50, 2950, railEnd + 50);
+        canvas.line(3030, railEnd + 100, 2970, railEnd + 100);
+    }
+
+    const int outputEndX = kX0 + (k + 1) * 400 + 400;
+    if (n - k == 1) {
+        // Each drawing has its own gate area, so the OR gate always stands at
+        // the end of the output lines, whatever was drawn before.
+        GateArea area;
+        const Point out = drawOrGate(canvas, area, outputEndX, 1000 + (P + 1) * 100, outputEndX,
+                                     h + 1000 + (P + 1) * 100);
+        for (int q = 1; q <= M; ++q) canvas.line(4200, q * h + 325, 2000, q * h + 325);
+        canvas.line(2000, h + 325, 1000, h + 325);
+        canvas.printAt(900, h + 150, {varName(function, 1)});
+        for (int s = 1; s <= k; ++s) {
+            const int y = h + 320 + 100 * s;
+            canvas.line(1000, y, selectTieX(kX0, s, k, n), y);
+        }
+        filledDot(canvas, 2000, h + 325);
+        const int yN = M * h / 4 + h + 400;
+        canvas.line(2000, h + 325, 2000, yN);
+        drawNotGate(canvas, 2000, yN);
+        canvas.line(2000, yN + 200, 2000, M * h + 325);
+        canvas.printAt(out.x + 50, out.y - 50, {"Y"});
+    } else if (n - k == 2) {
+        const int yS = (M - 1) * h / 2 + 500 + (P + 1) * 100 - 40 * P;
+        const int xS = kX0 + (k + 1) * 400 + 1500;
+        simpleMux(canvas, function, k, n, xS, yS);
+        for (int q = 1; q <= M; ++q)
+            canvas.line(outputEndX, (q - 1) * h + 600 + h / 2, xS - 500, yS + 200 * q);
+        for (int s = 1; s <= k; ++s) {
+            const int xs = selectTieX(kX0, s, k, n);
+            const int y = h + 100 * s + 325;
+            canvas.line(xs, (M - 1) * h + 100 * s + 325, xs, y);
+            canvas.line(xs, y, 1000, y);
+            filledDot(canvas, xs, y);
+        }
+    }
+}

@@ -1,0 +1,104 @@
+#include "single_mux.h"
+
+#include "mux_block.h"
+#include "mux_terms.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Room left after the header's last character when the canvas grows for it.
+constexpr int kHeaderMargin = 200;
+
+// The connection marks of this drawing are open circles: it never fills.
+void openDot(Canvas& canvas, int x, int y) {
+    canvas.circle(x, y, 25);
+}
+
+}  // namespace
+
+std::string muxHeaderLine(const FunctionView& f) {
+    std::string line =
+        "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;
+    line += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
+    line += headerTermsText(f);
+    if (!f.dontCareText.empty()) line += "     DontCare Terms  :  " + f.dontCareText;
+    return line;
+}
+
+void draw1Mux(Canvas& canvas, const FunctionView& function, int v, int xin, int yin) {
+    const MuxBlock b{v, xin, yin};
+    const int N = b.N();
+    const int xV = xin - 1500;
+    const int xG = xin - 1000;
+    const int yG = b.bottom() + 500;
+
+    // A long term list must not be cut off at the canvas edge; growing first
+    // lets the scroll maxima below account for it.
+    const std::string header = muxHeaderLine(function);
+    const int headerWidth = canvas.textWidth(header) + kHeaderMargin;
+    if (canvas.width() < headerWidth) canvas.setSize(headerWidth, canvas.height());
+
+    enlargeForBlock(canvas, b);
+
+    canvas.setCurrentX(0);
+    canvas.setCurrentY(0);
+    canvas.print();
+    canvas.print({header});
+
+    drawBlockBody(canvas, b);
+    for (int i = 1; i <= v; ++i) {
+        canvas.line(xin + i * 400, b.bottom(), xin + i * 400, b.bottom() + 400);
+        canvas.printAt(xin + i * 400 - 50, b.bottom() + 500, {varName(function, i)});
+    }
+    drawOutputLine(canvas, b);
+    printOutputText(canvas, b);
+    canvas.printAt(xin - 1600, yin - 200, {"Vcc"});
+
+    const std::vector<int> terms = drawnTerms(function, N);
+    const int T = static_cast<int>(terms.size());
+    const auto listed = [&](int m) { return std::binary_search(terms.begin(), terms.end(), m); };
+    int zeroInputs = 0;
+
+    // The Vcc rail runs from the block's top edge to the lowest input on it;
+    // the ground rail from the highest input on it down to the ground symbol.
+    // Every input but the rail's end gets a mark where it leaves the rail.
+    const auto tieToGround = [&](int m) {
+        ++zeroInputs;
+        canvas.line(xG, b.yIn(m), xG, yG);
+        if (zeroInputs > 1) openDot(canvas, xG, b.yIn(m));
+        canvas.line(xG, b.yIn(m), xin, b.yIn(m));
+    };
+
+    if (function.minTermMode) {
+        // With no minterm at all (only don't-cares were ticked) the function
+        // is 0: there is no Vcc rail, every input goes to ground.
+        for (int i = 1; i <= T; ++i) {
+            const int t = terms[static_cast<std::size_t>(i - 1)];
+            canvas.line(xV, yin, xV, b.yIn(terms.back()));
+            if (i != T) openDot(canvas, xV, b.yIn(t));
+            canvas.line(xV, b.yIn(t), xin, b.yIn(t));
+        }
+        for (int m = 0; m < N; ++m)
+            if (!listed(m)) tieToGround(m);
+    } else {
+        int oneInputs = 0;
+        for (int m = 0; m < N; ++m) {
+            if (listed(m)) {
+                tieToGround(m);
+                continue;
+            }
+            ++oneInputs;
+            canvas.line(xV, yin, xV, b.yIn(m));
+            if (oneInputs != N - T) openDot(canvas, xV, b.yIn(m));
+            canvas.line(xV, b.yIn(m), xin, b.yIn(m));
+        }
+    }
+
+    if (zeroInputs > 0) {
+        canvas.line(xin - 900, yG, xin - 1100, yG);
+        canvas.line(xin - 950, yG + 50, xin - 1050, yG + 50);
+        canvas.line(xin - 970, yG + 100, xin - 1030, yG + 100);
+    }
+}
