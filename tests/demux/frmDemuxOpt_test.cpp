@@ -95,6 +95,8 @@ TEST_F(DemuxCommand, OpensTheDialogAsItsOwnWindowWithLogicOnePreset) {
     EXPECT_EQ(dlg->cmdCancel->text(), "&Cancel");
     EXPECT_TRUE(dlg->rb1->isChecked());
     EXPECT_FALSE(dlg->rb0->isChecked());
+    // The selected option has the focus, so Enter at once keeps Din 1.
+    EXPECT_EQ(dlg->focusWidget(), dlg->rb1);
     EXPECT_EQ(dlg->rb0->parentWidget(), dlg->FrameCktOpt);
     EXPECT_FALSE(workForm->isEnabled());
     EXPECT_TRUE(host->opts.empty());
