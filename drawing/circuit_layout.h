@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "function_view.h"
+#include "gates.h"
+
+// The layout state of one gate-circuit drawing: where the variable lines
+// stand, which letters have lines, the terms being drawn and the points the
+// gate cascade carries from one gate to the next. Every drawing makes its
+// own, so no drawing sees what an earlier one left.
+struct CircuitLayout {
+    int linesX = 100;   // x origin of the variable lines
+    int linesY = 1500;  // y origin of the variable-line block
+    GateArea area;      // gateAreaX and the last gate's gateX, gateY
+    // The letters that occur in the minimized text, in varNames order;
+    // usedVars[0] is the variable with the first pair of lines.
+    std::vector<std::string> usedVars;
+    std::vector<std::string> sopTerms;  // the minimized text split at "+"
+    std::string curVar;                 // the letter being placed
+    int in1X = 0, in1Y = 0;             // first input of the next gate
+    int in2X = 0, in2Y = 0;             // second input of the next gate
+    int orX = 0, orY = 0;               // the running output
+    int termX = 0, termY = 0;           // output of the current (not first) term
+    // Where the variable and complement lines end: 10000 on a canvas that
+    // holds the drawing, the bottom edge of a canvas grown to hold it.
+    int linesBottom = 10000;
+};
+
+// Draws the lines of every variable that occurs in the minimized text, each
+// with its inverter (opt 0 drawNotGate, 1 drawNotUsingNandGate, anything
+// else drawNotUsingNorGate), fills layout.usedVars and returns the x where
+// the gate area begins.
+int drawLines(Canvas& canvas, CircuitLayout& layout, const FunctionView& function, int xstart,
+              int ystart, int opt);
+
+// The x of the line that carries the letter (its complement line when bar
+// is set); 0 when the letter has no lines.
+int findX(const CircuitLayout& layout, const std::string& letter, bool bar);
+
+// The minimized sum of products as a circuit of inverters, AND and OR gates,
+// under its header block.
+void drawBasicCircuit(Canvas& canvas, const FunctionView& function);
+
+// What tells the three gate circuits apart; the term cascade, the variable
+// lines, the header and the canvas growth are shared.
+struct CircuitStyle {
+    // Line 2 of the header: the basic circuit spaces it differently.
+    const char* userLabel;
+    const char* dateLabel;
+    const char* timeLabel;
+    int inverterOpt;  // drawLines' opt
+    // A literal taps the opposite line (the NOR circuit) instead of its own.
+    bool tapsOpposite;
+    // The gate that adds one more literal to a term.
+    Point (*literalGate)(Canvas&, GateArea&, int xin1, int yin1, int xin2, int yin2,
+                         bool lastLiteral);
+    // A single-literal term's output: how far right of the tapped line
+    // (negative: left) it is taken, for a plain and for a marked letter.
+    int singleShiftPlain;
+    int singleShiftMarked;
+    // The gate that joins a term to the running output.
+    Point (*joinGate)(Canvas&, GateArea&, int xin1, int yin1, int xin2, int yin2, bool lastTerm);
+    // A function of one term ends on the complement and needs one more
+    // inverting gate (the NAND circuit).
+    bool invertsSingleTerm;
+};
+
+// Draws the circuit of the function in the given style. When the gates,
+// wires and texts reach past the canvas, the canvas and its scroll range
+// grow to hold them with a margin, and the variable lines run to the grown
+// canvas's bottom edge.
+void drawGateCircuit(Canvas& canvas, const FunctionView& function, const CircuitStyle& style);
+
+// The margin left around a drawing that outgrew the canvas.
+inline constexpr int kCircuitMargin = 500;

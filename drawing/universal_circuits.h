@@ -1,0 +1,14 @@
+#pragma once
+
+#include "canvas.h"
+#include "function_view.h"
+
+// The minimized sum of products built from NAND gates only: every literal
+// taps its own line, each term's chain carries the complement of the term
+// and the terms are joined by AND-from-NAND gates, the last join a NAND.
+void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function);
+
+// The same function from NOR gates only: every literal taps the opposite
+// line, each term's chain carries the term itself and the terms are joined
+// by OR-from-NOR gates.
+void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function);
