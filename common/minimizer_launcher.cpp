@@ -68,14 +68,19 @@ ProcessMinimizerLauncher::ProcessMinimizerLauncher(int timeoutMs, QString progra
     : timeoutMs_(timeoutMs), program_(std::move(program)) {}
 
 QString ProcessMinimizerLauncher::findProgram() {
-    const QString appDir = QCoreApplication::applicationDirPath();
+    return findProgramIn(QCoreApplication::applicationDirPath(), qEnvironmentVariable("PATH"),
+                         QDir::currentPath());
+}
+
+QString ProcessMinimizerLauncher::findProgramIn(const QString& appDir, const QString& pathVariable,
+                                                const QString& currentDir) {
     if (!appDir.isEmpty()) {
         const QFileInfo beside(QDir(appDir).filePath(kProgramName));
         if (beside.isFile() && beside.isExecutable()) return beside.absoluteFilePath();
     }
-    const QString here = QDir::current().canonicalPath();
+    const QString here = QDir(currentDir).canonicalPath();
     QStringList dirs;
-    for (const QString& entry : qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts)) {
+    for (const QString& entry : pathVariable.split(u':', Qt::SkipEmptyParts)) {
         // A relative entry ("." among them) names the current directory.
         if (!QDir::isAbsolutePath(entry)) continue;
         if (QDir(entry).canonicalPath() == here) continue;

@@ -41,6 +41,10 @@ public:
     // the current directory (nor a relative PATH entry, which means the same),
     // so a stray file there is never executed. Empty when not found.
     static QString findProgram();
+    // The same search over given places: the application's folder, a PATH
+    // value and the current directory to keep out.
+    static QString findProgramIn(const QString& appDir, const QString& pathVariable,
+                                 const QString& currentDir);
 
     int timeoutMs() const { return timeoutMs_; }
 

@@ -1,0 +1,116 @@
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "minimizer_exchange.h"
+#include "temp_workdir.h"
+#include "work_form_support.h"
+
+namespace {
+
+const Letters kABC{"A", "B", "C"};
+
+TEST(InFile, CrLfBetweenLinesAndNoneAfterTheLast) {
+    EXPECT_EQ(inFileText({"001", "110"}, {"111"}), "001\r\n110\r\n111d");
+    EXPECT_EQ(inFileText({"01", "10"}, {}), "01\r\n10");
+    EXPECT_EQ(inFileText({"1"}, {}), "1");
+}
+
+TEST(InFile, ReplacesTheFileWithoutLeavingATemporaryOne) {
+    TempWorkdir dir;
+    writeBytes(dir.file("in.txt"), "an older and longer content");
+    writeFileAtomically("in.txt", "01\r\n10");
+    EXPECT_EQ(fileBytes(dir.file("in.txt")), "01\r\n10");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(InFile, AFolderInTheWayIsAnError) {
+    TempWorkdir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("in.txt"));
+    try {
+        writeFileAtomically("in.txt", "01");
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("in.txt"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+struct ProductCase {
+    const char* product;
+    const char* code;
+};
+
+class ProductCode : public testing::TestWithParam<ProductCase> {};
+
+TEST_P(ProductCode, IsReadByLetter) {
+    EXPECT_EQ(productCode(GetParam().product, kABC, 3), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Products, ProductCode,
+                         testing::Values(ProductCase{"AB'", "10-"}, ProductCase{"C", "--1"},
+                                         ProductCase{"A'B'C'", "000"},
+                                         // typed out of order after a "'": both letters count
+                                         ProductCase{"B'A", "10-"}, ProductCase{"C'A'B", "010"}));
+
+TEST(ProductCode, UnreadableProductsAreErrors) {
+    EXPECT_THROW(productCode("", kABC, 3), std::runtime_error);
+    EXPECT_THROW(productCode("AD", kABC, 3), std::runtime_error);  // not a column
+    EXPECT_THROW(productCode("AA'", kABC, 3), std::runtime_error);
+    EXPECT_THROW(productCode("(A)", kABC, 3), std::runtime_error);
+    // A letter beyond varCount is not a column either.
+    EXPECT_THROW(productCode("C", kABC, 2), std::runtime_error);
+}
+
+TEST(ProductCode, EquationInItsOrder) {
+    EXPECT_EQ(productCodes("AB'+C", kABC, 3), (Codes{"10-", "--1"}));
+    EXPECT_EQ(productCodes("C+A", Letters{"A", "C"}, 2), (Codes{"-1", "1-"}));
+}
+
+struct OutCase {
+    const char* name;
+    std::string bytes;
+    Codes implicants;
+};
+
+class OutFile : public testing::TestWithParam<OutCase> {};
+
+TEST_P(OutFile, IsReadTolerantly) {
+    TempWorkdir dir;
+    writeBytes(dir.file("out.txt"), GetParam().bytes);
+    EXPECT_EQ(readOutFile("out.txt", 3), GetParam().implicants);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, OutFile,
+    testing::Values(OutCase{"CrLf", "10-\r\n--1\r\n", {"10-", "--1"}},
+                    OutCase{"LfWithoutLastLineEnd", "10-\n--1", {"10-", "--1"}},
+                    OutCase{"Empty", "", {}}, OutCase{"OnlyALineEnd", "\r\n", {}},
+                    OutCase{"OtherCharactersAreDashes", "1x0\r\n", {"1-0"}},
+                    OutCase{"BlankLinesSkipped", "101\n\n  \n010\n", {"101", "010"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OutFile, MissingWrongWidthOrFolderIsAnError) {
+    TempWorkdir dir;
+    EXPECT_THROW(readOutFile("out.txt", 3), std::runtime_error);
+    writeBytes(dir.file("out.txt"), "10\r\n");
+    try {
+        readOutFile("out.txt", 3);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("out.txt"), std::string::npos) << e.what();
+    }
+    QFile::remove(dir.file("out.txt"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out.txt"));
+    EXPECT_THROW(readOutFile("out.txt", 3), std::runtime_error);
+}
+
+TEST(CoveredMinterms, AscendingWithoutRepeats) {
+    EXPECT_EQ(coveredMinterms({"10-", "--1"}, 3), (std::vector<int>{1, 3, 4, 5, 7}));
+    EXPECT_EQ(coveredMinterms({"---"}, 3), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(coveredMinterms({}, 2), (std::vector<int>{}));
+}
+
+}  // namespace
