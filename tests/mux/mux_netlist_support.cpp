@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -26,6 +28,13 @@ double distanceToSegment(double px, double py, double x1, double y1, double x2, 
     double t = len2 == 0 ? 0 : ((px - x1) * dx + (py - y1) * dy) / len2;
     t = std::max(0.0, std::min(1.0, t));
     return std::hypot(px - (x1 + t * dx), py - (y1 + t * dy));
+}
+
+// A quick test before the exact distance: the point lies near the wire's box.
+template <typename Segment>
+bool inBox(int px, int py, const Segment& s) {
+    return px >= std::min(s.x1, s.x2) - kTolerance && px <= std::max(s.x1, s.x2) + kTolerance &&
+           py >= std::min(s.y1, s.y2) - kTolerance && py <= std::max(s.y1, s.y2) + kTolerance;
 }
 
 bool isLine(const Op& op) {
@@ -81,6 +90,7 @@ MuxNetlist::MuxNetlist(const std::vector<Op>& ops) {
     std::vector<std::pair<Point, Point>> inverterPins;
     std::vector<Point> orCentres;
     std::vector<int> groundBars;  // wire indices
+    std::set<std::tuple<int, int, int, int>> seen;
 
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const Op& op = ops[i];
@@ -103,7 +113,9 @@ MuxNetlist::MuxNetlist(const std::vector<Op>& ops) {
                     i += 2;
                     break;
                 }
-                wires_.push_back({op.x1, op.y1, op.x2, op.y2});
+                // A wire drawn again (the single multiplexer's Vcc rail) is one wire.
+                if (seen.insert({op.x1, op.y1, op.x2, op.y2}).second)
+                    wires_.push_back({op.x1, op.y1, op.x2, op.y2});
                 break;
             case Kind::Circle:
                 if (op.r == 25) marks.push_back({op.x1, op.y1, op.filled});
@@ -136,7 +148,9 @@ MuxNetlist::MuxNetlist(const std::vector<Op>& ops) {
                     join(static_cast<int>(a), static_cast<int>(b));
                     continue;
                 }
-                if (distanceToSegment(px, py, sb.x1, sb.y1, sb.x2, sb.y2) > kTolerance) continue;
+                if (!inBox(px, py, sb) ||
+                    distanceToSegment(px, py, sb.x1, sb.y1, sb.x2, sb.y2) > kTolerance)
+                    continue;
                 const long long cross = static_cast<long long>(sb.x2 - sb.x1) * (oy - py) -
                                         static_cast<long long>(sb.y2 - sb.y1) * (ox - px);
                 const int side = cross > 0 ? 1 : cross < 0 ? -1 : 0;
@@ -232,6 +246,20 @@ MuxNetlist::MuxNetlist(const std::vector<Op>& ops) {
                 {Driver::OrOut, static_cast<int>(ors_.size()) - 1, {}});
     }
     if (outputNet_ < 0) problems_.push_back("no output Y");
+    resolveDrivers();
+}
+
+void MuxNetlist::resolveDrivers() {
+    driverOf_.assign(wires_.size(), std::nullopt);
+    noDriverReason_.assign(wires_.size(), "a floating net");
+    for (const auto& [net, list] : drivers_) {
+        // Several labels with one letter on one net are one driver.
+        if (variableOf(net) || list.size() == 1)
+            driverOf_[static_cast<std::size_t>(net)] = list.front();
+        else if (list.size() > 1)
+            noDriverReason_[static_cast<std::size_t>(net)] =
+                "a net driven " + std::to_string(list.size()) + " times";
+    }
 }
 
 int MuxNetlist::find(int i) const {
@@ -295,26 +323,23 @@ std::optional<int> MuxNetlist::evaluate(const std::map<std::string, int>& values
         if (why) *why = "no output Y";
         return std::nullopt;
     }
-    std::map<int, int> memo;
+    std::vector<signed char> memo(wires_.size(), -1);
     return value(outputNet_, values, memo, 0, why);
 }
 
 std::optional<int> MuxNetlist::value(int net, const std::map<std::string, int>& values,
-                                     std::map<int, int>& memo, int depth, std::string* why) const {
+                                     std::vector<signed char>& memo, int depth,
+                                     std::string* why) const {
     const auto fail = [&](const std::string& reason) -> std::optional<int> {
         if (why) *why = reason;
         return std::nullopt;
     };
+    if (net < 0) return fail("a pin with nothing attached");
+    const auto at = static_cast<std::size_t>(net);
     if (depth > 20) return fail("a loop in the circuit");
-    if (const auto m = memo.find(net); m != memo.end()) return m->second;
-    const auto it = drivers_.find(net);
-    if (net < 0 || it == drivers_.end() || it->second.empty()) return fail("a floating net");
-
-    // Several labels with one letter on one net are one driver.
-    std::vector<Driver> ds = it->second;
-    if (variableOf(net)) ds.resize(1);
-    if (ds.size() != 1) return fail("a net driven " + std::to_string(ds.size()) + " times");
-    const Driver& d = ds[0];
+    if (memo[at] >= 0) return memo[at];
+    if (!driverOf_[at]) return fail(noDriverReason_[at]);
+    const Driver& d = *driverOf_[at];
 
     std::optional<int> result;
     switch (d.kind) {
@@ -354,7 +379,7 @@ std::optional<int> MuxNetlist::value(int net, const std::map<std::string, int>& 
             int sel = 0;
             for (int s : b.select) {
                 int bit = 0;
-                if (s >= 0 && drivers_.count(s)) {
+                if (s >= 0 && (driverOf_[static_cast<std::size_t>(s)] || drivers_.count(s))) {
                     const auto v = value(s, values, memo, depth + 1, why);
                     if (!v) return std::nullopt;
                     bit = *v;
@@ -368,6 +393,6 @@ std::optional<int> MuxNetlist::value(int net, const std::map<std::string, int>& 
             break;
         }
     }
-    memo[net] = *result;
+    memo[at] = static_cast<signed char>(*result);
     return result;
 }

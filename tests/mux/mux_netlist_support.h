@@ -62,7 +62,8 @@ private:
     int netAt(int x, int y) const;
     int netNear(int x, int y, int maxDistance) const;
     std::optional<int> value(int net, const std::map<std::string, int>& values,
-                             std::map<int, int>& memo, int depth, std::string* why) const;
+                             std::vector<signed char>& memo, int depth, std::string* why) const;
+    void resolveDrivers();
 
     std::vector<Segment> wires_;
     mutable std::vector<int> parent_;
@@ -70,6 +71,9 @@ private:
     std::vector<Inverter> inverters_;
     std::vector<OrGate> ors_;
     std::map<int, std::vector<Driver>> drivers_;  // by net (root segment)
+    // Per wire's net: its one driver, or nothing with why it has none.
+    std::vector<std::optional<Driver>> driverOf_;
+    std::vector<std::string> noDriverReason_;
     int outputNet_ = -1;
     std::vector<std::string> problems_;
 };
