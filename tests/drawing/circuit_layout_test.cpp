@@ -145,8 +145,11 @@ TEST(BasicCircuit, ComplementMarkIsSkippedNotLookedUp) {
     EXPECT_EQ(tail[0], "line 400,2550-1300,2550 green");
     EXPECT_EQ(tail[1], "line 1150,2750-1300,2750 green");
     // Nothing is drawn from x = 0, where a failed lookup would put an input.
-    for (const auto& op : c.operations())
-        if (op.kind == Kind::Line) EXPECT_NE(op.x1, 0) << RecordingCanvas::describe(op);
+    for (const auto& op : c.operations()) {
+        if (op.kind == Kind::Line) {
+            EXPECT_NE(op.x1, 0) << RecordingCanvas::describe(op);
+        }
+    }
 }
 
 TEST(BasicCircuit, LaterSingleLiteralTermsSitOneHundredAboveTheirSlot) {

@@ -15,6 +15,15 @@ using Kind = RecordingCanvas::Kind;
 
 constexpr double kPi = 3.14159265358979;
 
+// Builds a message; streaming avoids string concatenation, which GCC 12
+// warns about falsely in optimised builds.
+template <typename... Parts>
+std::string text(const Parts&... parts) {
+    std::ostringstream out;
+    (out << ... << parts);
+    return out.str();
+}
+
 bool near(double a, double b) {
     return std::fabs(a - b) < 0.01;
 }
@@ -96,6 +105,11 @@ private:
     std::vector<int> parent_;
 };
 
+Gate makeGate(GateKind kind, Point at, std::vector<Point> pins, Point outPin) {
+    Gate g{kind, at, std::move(pins), outPin, {}, -1};
+    return g;
+}
+
 struct Recognised {
     std::vector<Gate> gates;
     std::vector<Box> andBodies;
@@ -110,20 +124,18 @@ Recognised recognise(const std::vector<Op>& ops) {
             near(op.end, kPi / 2)) {
             const int X = op.x1 - 200, Y = op.y1;
             const bool bubble = hasOpenCircle(ops, X + 375, Y, 25);
-            Gate g{bubble ? GateKind::Nand : GateKind::And,
-                   {X, Y},
-                   {{X + 100, Y - 100}, {X + 100, Y + 100}},
-                   {bubble ? X + 400 : X + 350, Y}};
+            Gate g =
+                makeGate(bubble ? GateKind::Nand : GateKind::And, {X, Y},
+                         {{X + 100, Y - 100}, {X + 100, Y + 100}}, {bubble ? X + 400 : X + 350, Y});
             r.gates.push_back(g);
             r.andBodies.push_back({X + 100, Y - 150, X + 350, Y + 150});
         } else if (op.kind == Kind::Arc && op.r == 180 && near(op.start, 2 * kPi - orBack) &&
                    near(op.end, orBack)) {
             const int X = op.x1, Y = op.y1;
             const bool bubble = hasOpenCircle(ops, X + 375, Y, 25);
-            Gate g{bubble ? GateKind::Nor : GateKind::Or,
-                   {X, Y},
-                   {{X + 150, Y - 100}, {X + 150, Y + 100}},
-                   {bubble ? X + 400 : X + 370, Y}};
+            Gate g =
+                makeGate(bubble ? GateKind::Nor : GateKind::Or, {X, Y},
+                         {{X + 150, Y - 100}, {X + 150, Y + 100}}, {bubble ? X + 400 : X + 370, Y});
             r.gates.push_back(g);
         } else if (op.kind == Kind::Arc && op.r == 100 && near(op.start, kPi) && near(op.end, 0)) {
             // A two-input gate pointing down with its inputs joined at the top.
@@ -134,7 +146,8 @@ Recognised recognise(const std::vector<Op>& ops) {
             const bool bubble = hasOpenCircle(ops, top.x, top.y + 225, 25);
             GateKind kind = concaveBack ? (bubble ? GateKind::Nor : GateKind::Or)
                                         : (bubble ? GateKind::Nand : GateKind::And);
-            r.gates.push_back(Gate{kind, top, {top, top}, {top.x, top.y + (bubble ? 250 : 200)}});
+            r.gates.push_back(
+                makeGate(kind, top, {top, top}, {top.x, top.y + (bubble ? 250 : 200)}));
         } else if (isForegroundLine(op) && op.y1 == op.y2 && op.x2 - op.x1 == 200) {
             const Point top{op.x1 + 100, op.y1};
             const bool triangle = std::any_of(ops.begin(), ops.end(), [&](const Op& o) {
@@ -142,7 +155,7 @@ Recognised recognise(const std::vector<Op>& ops) {
                        o.x2 == top.x && o.y2 == top.y + 150;
             });
             if (triangle && hasOpenCircle(ops, top.x, top.y + 175, 25))
-                r.gates.push_back(Gate{GateKind::Not, top, {top}, {top.x, top.y + 200}});
+                r.gates.push_back(makeGate(GateKind::Not, top, {top}, {top.x, top.y + 200}));
         }
     }
     return r;
@@ -177,7 +190,8 @@ Netlist readNetlist(const std::vector<Op>& ops) {
                            std::none_of(rec.andBodies.begin(), rec.andBodies.end(),
                                         [&](const Box& b) { return b.holds(op); }));
         if (!wire) continue;
-        if (!wires.add(op)) n.problems.push_back("slanted wire " + RecordingCanvas::describe(op));
+        if (!wires.add(op))
+            n.problems.push_back(text("slanted wire ", RecordingCanvas::describe(op)));
     }
 
     // Join every wire with the wires its ends lie on.
@@ -204,8 +218,7 @@ Netlist readNetlist(const std::vector<Op>& ops) {
                                        [&](int i) { return !segs[i].endsAt(p); }),
                         found.end());
         if (found.empty()) {
-            n.problems.push_back(what + " at " + std::to_string(p.x) + "," + std::to_string(p.y) +
-                                 " touches no wire");
+            n.problems.push_back(text(what, " at ", p.x, ",", p.y, " touches no wire"));
             return -1;
         }
         // A wire ending at the point decides over one merely passing by.
@@ -241,10 +254,10 @@ Netlist readNetlist(const std::vector<Op>& ops) {
             if (best < 0 || s.y1 < segs[best].y1) best = i;
         }
         if (best < 0) {
-            n.problems.push_back("letter " + t.text + " heads no line");
+            n.problems.push_back(text("letter ", t.text, " heads no line"));
             continue;
         }
-        if (n.variables.count(t.text)) n.problems.push_back("two lines for " + t.text);
+        if (n.variables.count(t.text)) n.problems.push_back(text("two lines for ", t.text));
         n.variables[t.text] = netOfSegment[best];
     }
 
@@ -275,10 +288,9 @@ Netlist readNetlist(const std::vector<Op>& ops) {
     // Connect the gates.
     n.gates = std::move(rec.gates);
     for (Gate& g : n.gates) {
-        const std::string name = std::string(kindName(g.kind)) + " at " + std::to_string(g.at.x) +
-                                 "," + std::to_string(g.at.y);
-        for (Point p : g.pins) g.inputs.push_back(netAt(p, name + " input", true));
-        g.output = netAt(g.outPin, name + " output", true);
+        const std::string name = text(kindName(g.kind), " at ", g.at.x, ",", g.at.y);
+        for (Point p : g.pins) g.inputs.push_back(netAt(p, text(name, " input"), true));
+        g.output = netAt(g.outPin, text(name, " output"), true);
     }
 
     // Every net has exactly one driver where it is used.
@@ -290,14 +302,12 @@ Netlist readNetlist(const std::vector<Op>& ops) {
         if (g.output >= 0) ++drivers[g.output];
     for (int net = 0; net < n.netCount; ++net)
         if (drivers[net] > 1)
-            n.problems.push_back("net n" + std::to_string(net) + " has " +
-                                 std::to_string(drivers[net]) + " drivers");
+            n.problems.push_back(text("net n", net, " has ", drivers[net], " drivers"));
     for (const Gate& g : n.gates)
         for (int in : g.inputs)
             if (in >= 0 && drivers[in] == 0)
-                n.problems.push_back(std::string(kindName(g.kind)) + " at " +
-                                     std::to_string(g.at.x) + "," + std::to_string(g.at.y) +
-                                     " has an undriven input");
+                n.problems.push_back(
+                    text(kindName(g.kind), " at ", g.at.x, ",", g.at.y, " has an undriven input"));
     if (n.outputNet >= 0 && drivers[n.outputNet] == 0) n.problems.push_back("Y is undriven");
     return n;
 }
@@ -357,7 +367,7 @@ std::string Netlist::describe() const {
     auto name = [&](int net) {
         if (net < 0) return std::string("(open)");
         auto it = names.find(net);
-        return it != names.end() ? it->second : "n" + std::to_string(net);
+        return it != names.end() ? it->second : text("n", net);
     };
     std::ostringstream out;
     for (const Gate& g : gates) {
