@@ -122,8 +122,22 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs) {
         const int yS = (M - 1) * h / 2 + 500 + (P + 1) * 100 - 40 * P;
         const int xS = kX0 + (k + 1) * 400 + 1500;
         simpleMux(canvas, function, k, n, xS, yS);
-        for (int q = 1; q <= M; ++q)
-            canvas.line(outputEndX, (q - 1) * h + 600 + h / 2, xS - 500, yS + 200 * q);
+        for (int q = 1; q <= M; ++q) {
+            const int yFrom = (q - 1) * h + 600 + h / 2;
+            const int yTo = yS + 200 * q;
+            if (k == 2) {
+                canvas.line(outputEndX, yFrom, xS - 500, yTo);
+                continue;
+            }
+            // A larger second-level block has unused inputs below input 3; a
+            // slanted tie would run along their open ends, so the ties go
+            // square. The outer two keep to the outer column, so no tie
+            // crosses another.
+            const int column = outputEndX + ((q == 1 || q == M) ? 400 : 200);
+            canvas.line(outputEndX, yFrom, column, yFrom);
+            canvas.line(column, yFrom, column, yTo);
+            canvas.line(column, yTo, xS - 500, yTo);
+        }
         for (int s = 1; s <= k; ++s) {
             const int xs = selectTieX(kX0, s, k, n);
             const int y = h + 100 * s + 325;

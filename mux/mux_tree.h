@@ -6,7 +6,9 @@
 // The function of va variables with 2^vs : 1 multiplexers, where vs is one or
 // two less than va: one first-level block per 2^vs consecutive terms (select
 // lines on the last vs variables), then either two blocks with strobes and an
-// OR gate, or four blocks feeding a second-level block of the same size.
+// OR gate, or four blocks feeding a second-level block of the same size
+// (tied to its inputs by straight lines for 4 : 1, square ones for larger
+// sizes, whose unused inputs would otherwise touch the slanted ties).
 void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs);
 
 // First-level block muxNo of noOfMux, with v select lines, for a function of

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using Kind = RecordingCanvas::Kind;
@@ -141,13 +144,46 @@ TEST(DrawMulMux, FiveVariablesWithEightToOne) {
     drawMulMux(c, makeFunction(5, {0, 31}), 5, 3);
     // h = 2600; second level at (4000 + 1600 + 1500, 3900 + 500 + 900 - 320).
     std::string missing;
-    EXPECT_TRUE(containsInOrder(c.lines(),
-                                {"box 7100,4980 1600,1800", "text 7900,7380 'A'",
-                                 "text 8300,7380 'B'", "line 6000,1900-6600,5180 fg"},
-                                &missing))
+    EXPECT_TRUE(
+        containsInOrder(c.lines(),
+                        {"box 7100,4980 1600,1800", "text 7900,7380 'A'", "text 8300,7380 'B'",
+                         "line 6000,1900-6400,1900 fg", "line 6400,1900-6400,5180 fg",
+                         "line 6400,5180-6600,5180 fg", "line 6000,4500-6200,4500 fg",
+                         "line 6200,4500-6200,5380 fg", "line 6200,5380-6600,5380 fg",
+                         "line 6000,7100-6200,7100 fg", "line 6200,7100-6200,5580 fg",
+                         "line 6200,5580-6600,5580 fg", "line 6000,9700-6400,9700 fg",
+                         "line 6400,9700-6400,5780 fg", "line 6400,5780-6600,5780 fg"},
+                        &missing))
         << missing;
     for (const auto& op : c.operations())
         EXPECT_FALSE(op.kind == Kind::Text && op.x1 == 7500 && op.y1 == 7380);
+}
+
+TEST(DrawMulMux, OutputTiesKeepClearOfUnusedSecondLevelInputs) {
+    // Every wire that ends left of the second-level block, other than the
+    // stub itself, keeps 100 twips from the open ends of inputs 4 and up.
+    for (const auto& [n, k] : {std::pair{5, 3}, {6, 4}, {7, 5}, {8, 6}}) {
+        RecordingCanvas c;
+        drawMulMux(c, makeFunction(n, {0}), n, k);
+        const auto& ops = c.operations();
+        const auto box = std::find_if(ops.rbegin(), ops.rend(),
+                                      [](const auto& op) { return op.kind == Kind::Box; });
+        const int xS = box->x1, yS = box->y1;
+        for (int m = 4; m < (1 << k); ++m) {
+            const int x = xS - 500, y = yS + (m + 1) * 200;
+            for (const auto& op : ops) {
+                if (op.kind != Kind::Line || (op.y1 == y && op.y2 == y)) continue;
+                // Distance from the stub's open end to the line.
+                const double dx = op.x2 - op.x1, dy = op.y2 - op.y1;
+                const double len2 = dx * dx + dy * dy;
+                double t = len2 ? ((x - op.x1) * dx + (y - op.y1) * dy) / len2 : 0;
+                t = std::clamp(t, 0.0, 1.0);
+                const double d = std::hypot(x - (op.x1 + t * dx), y - (op.y1 + t * dy));
+                EXPECT_GE(d, 100) << "n " << n << " input " << m << ": "
+                                  << RecordingCanvas::describe(op);
+            }
+        }
+    }
 }
 
 TEST(DrawMulMux, EveryTermTickedHasNoGroundRail) {

@@ -1,0 +1,82 @@
+#include "mux_drawing.h"
+#include "mux_fixture_support.h"
+#include "picture_canvas.h"
+#include "twips.h"
+
+#include <QDir>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QColor pixel(const QImage& image, int xTwips, int yTwips) {
+    return image.pixelColor(twipsToPixels(xTwips), twipsToPixels(yTwips));
+}
+
+// Set QUENDAL_MUX_PNG_DIR to keep the rendered drawings for a look.
+void keep(const QImage& image, const char* name) {
+    const QByteArray dir = qgetenv("QUENDAL_MUX_PNG_DIR");
+    if (dir.isEmpty()) return;
+    QDir().mkpath(QString::fromLocal8Bit(dir));
+    image.save(QString::fromLocal8Bit(dir) + "/" + name, "PNG");
+}
+
+TEST(MuxRender, SingleEightToOne) {
+    PictureCanvas canvas;
+    drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 3);
+    const QImage& image = canvas.image();
+    keep(image, "mux_single_8to1.png");
+    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(9696));
+    EXPECT_EQ(pixel(image, 2500, 1000), Qt::black);  // Vcc rail
+    EXPECT_EQ(pixel(image, 3500, 1100), Qt::black);  // input 1 on Vcc
+    EXPECT_EQ(pixel(image, 3500, 1200), Qt::white);  // no wire between inputs
+    EXPECT_EQ(pixel(image, 3000, 2800), Qt::black);  // ground rail
+    EXPECT_EQ(pixel(image, 4000, 1500), Qt::black);  // block's left edge
+    // The header is readable: the canvas line height leaves it above the block.
+    EXPECT_LT(2 * canvas.lineHeight(), 700);
+}
+
+TEST(MuxRender, TreeOfThreeVariables) {
+    PictureCanvas canvas;
+    drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 2);
+    const QImage& image = canvas.image();
+    keep(image, "mux_tree_3vars_4to1.png");
+    EXPECT_EQ(pixel(image, 5700, 2400 - 100), QColor(0, 128, 0));  // OR gate lead
+    EXPECT_EQ(pixel(image, 6050, 2400), QColor(0, 128, 0));        // OR output
+    EXPECT_EQ(pixel(image, 2000, 2600), Qt::black);                // to the strobe inverter
+    EXPECT_EQ(pixel(image, 1200, 2125), Qt::black);                // the line of A
+}
+
+TEST(MuxRender, TreeOfFourVariables) {
+    PictureCanvas canvas;
+    drawMuxImplementation(canvas, makeFunction(4, {0, 5, 10, 15}), 2);
+    const QImage& image = canvas.image();
+    keep(image, "mux_tree_4vars_4to1.png");
+    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(8400));
+    EXPECT_EQ(pixel(image, 1400, 4000), Qt::black);  // select tie
+    EXPECT_EQ(pixel(image, 6700, 4000), Qt::black);  // second-level block
+}
+
+TEST(MuxRender, TreeOfFiveVariables) {
+    PictureCanvas canvas;
+    drawMuxImplementation(canvas, makeFunction(5, {1, 6, 11, 20, 31}), 3);
+    const QImage& image = canvas.image();
+    keep(image, "mux_tree_5vars_8to1.png");
+    EXPECT_EQ(pixel(image, 6400, 3000), Qt::black);  // outer column of the square ties
+    EXPECT_EQ(pixel(image, 6500, 6180), Qt::white);  // clear of input 4's open end
+}
+
+TEST(MuxRender, EightVariablesWithSixtyFourToOne) {
+    PictureCanvas canvas;
+    std::vector<int> terms;
+    for (int t = 0; t < 256; t += 3) terms.push_back(t);
+    drawMuxImplementation(canvas, makeFunction(8, terms), 6);
+    const QImage& image = canvas.image();
+    keep(image, "mux_tree_8vars_64to1.png");
+    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(56400));
+    EXPECT_EQ(pixel(image, 3000, 55000), Qt::black);  // ground rail, near its end
+    EXPECT_EQ(pixel(image, 4000, 50000), Qt::black);  // fourth block
+}
+
+}  // namespace
