@@ -17,11 +17,15 @@ const QColor kBackground{224, 224, 224};
 const QColor kFrameText{0, 0, 192};
 const QColor kOptionText{0, 0, 128};
 
+// Only the enabled looks: a disabled option keeps the style's grey, so the
+// sizes not offered show as such.
 void setTextColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::ButtonText, colour);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::WindowText, colour);
+        p.setColor(group, QPalette::Text, colour);
+        p.setColor(group, QPalette::ButtonText, colour);
+    }
     w->setPalette(p);
 }
 

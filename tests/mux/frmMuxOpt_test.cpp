@@ -62,7 +62,9 @@ TEST_F(MuxCommand, DialogLooksAsDesigned) {
         ASSERT_NE(rb, nullptr) << kOptions[i];
         EXPECT_EQ(rb->text(), captions[i]);
         EXPECT_EQ(rb->parentWidget()->objectName(), "FrameCktOpt");
-        EXPECT_EQ(rb->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        EXPECT_EQ(rb->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 128));
+        // Sizes not offered look disabled.
+        EXPECT_NE(rb->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(0, 0, 128));
     }
     EXPECT_EQ(d->findChild<QPushButton*>("cmdOk")->text(), "&Ok");
     EXPECT_EQ(d->findChild<QPushButton*>("cmdCancel")->text(), "&Cancel");
@@ -213,6 +215,23 @@ TEST_F(MuxCommand, NoDialogWithoutAFunction) {
     runMuxCommand(mainWindow.get(), workForm, host, FunctionView{});
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(workForm->isEnabled());
+}
+
+TEST_F(MuxCommand, DialogFitsItsControls) {
+    frmMuxOpt* d = open(makeFunction(4, {1}));
+    d->show();
+    // Set QUENDAL_MUX_PNG_DIR to keep a picture of the dialog for a look.
+    const QByteArray dir = qgetenv("QUENDAL_MUX_PNG_DIR");
+    if (!dir.isEmpty()) d->grab().save(QString::fromLocal8Bit(dir) + "/frmMuxOpt.png", "PNG");
+    const QRect frame = d->FrameCktOpt->geometry();
+    EXPECT_TRUE(d->rect().contains(frame));
+    EXPECT_TRUE(d->rect().contains(d->cmdCancel->geometry()));
+    for (const char* name : kOptions) {
+        QRadioButton* rb = option(d, name);
+        EXPECT_TRUE(d->FrameCktOpt->rect().contains(rb->geometry())) << name;
+        // The caption is not cut off.
+        EXPECT_LE(rb->sizeHint().width(), rb->width() + 2) << name;
+    }
 }
 
 TEST_F(MuxCommand, ButtonsLightUnderThePointerAndResetOverTheForm) {
