@@ -245,8 +245,10 @@ void drawGateCircuit(Canvas& canvas, const FunctionView& function, const Circuit
 
     CircuitLayout layout;
     if (!bounds.empty() && (bounds.right() > canvas.width() || bounds.bottom() > canvas.height())) {
-        const int width = std::max(canvas.width(), bounds.right() + kCircuitMargin);
-        const int height = std::max(canvas.height(), bounds.bottom() + kCircuitMargin);
+        const int width = std::clamp(bounds.right() + kCircuitMargin, canvas.width(),
+                                     std::max(canvas.width(), kMaxCircuitCanvas));
+        const int height = std::clamp(bounds.bottom() + kCircuitMargin, canvas.height(),
+                                      std::max(canvas.height(), kMaxCircuitCanvas));
         canvas.setSize(width, height);
         canvas.setHScrollMax(width);
         canvas.setVScrollMax(height);

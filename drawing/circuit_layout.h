@@ -76,3 +76,7 @@ void drawGateCircuit(Canvas& canvas, const FunctionView& function, const Circuit
 
 // The margin left around a drawing that outgrew the canvas.
 inline constexpr int kCircuitMargin = 500;
+// A picture holds at most 32767 pixels along an edge (15 twips a pixel); a
+// drawing never asks for more. Only header texts of thousands of characters
+// come near it.
+inline constexpr int kMaxCircuitCanvas = 32767 * 15;

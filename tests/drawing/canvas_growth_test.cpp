@@ -106,3 +106,12 @@ TEST(CanvasGrowth, ALongHeaderWidensTheCanvasAndTheLinesEndAtItsBottom) {
     const auto lines = c.lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "line 400,1850-400,7296 green"), lines.end());
 }
+
+TEST(CanvasGrowth, NeverBeyondWhatAPictureCanHold) {
+    FunctionView f = circuitFunction("AB'+C");
+    f.ipPosText = std::string(6000, 'A');
+    RecordingCanvas c;
+    drawBasicCircuit(c, f);
+    EXPECT_EQ(c.width(), kMaxCircuitCanvas);
+    EXPECT_EQ(c.height(), Canvas::kDefaultHeight);
+}
