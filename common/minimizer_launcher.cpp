@@ -19,32 +19,67 @@ namespace {
 // not flash grey; a slower one gets the disabled windows and a painting loop.
 constexpr int kBlockingWaitMs = 100;
 
-// While it lives every enabled top-level window is disabled, so clicks and
-// keys are discarded (not queued) while the windows keep painting; closing a
-// window is refused as well, since a command is still running on it.
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: return true;
+        default: return false;
+    }
+}
+
+// While a run lasts, clicks and keys are discarded, not queued: a Simplify
+// never has another command run in its middle or right after it by a click
+// made while it was busy. Closing a window is refused as well, since a
+// command is still running on it. A run that takes longer also disables
+// every top-level window, so the user sees that input is not taken, while
+// the windows keep painting.
 class InputBlocker : public QObject {
 public:
-    InputBlocker() : focus_(QApplication::focusWidget()) {
+    InputBlocker() : focus_(QApplication::focusWidget()) { qApp->installEventFilter(this); }
+
+    void disableWindows() {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isEnabled()) {
                 w->setEnabled(false);
                 disabled_.append(w);
             }
         }
-        qApp->installEventFilter(this);
     }
+
     ~InputBlocker() override {
+        // Input that arrived while the thread was blocked is still pending:
+        // deliver it now, into the filter.
+        QCoreApplication::processEvents();
         qApp->removeEventFilter(this);
         for (const QPointer<QWidget>& w : disabled_) {
             if (w) w->setEnabled(true);
         }
-        if (focus_ && focus_->isEnabled()) focus_->setFocus(Qt::OtherFocusReason);
+        if (!disabled_.isEmpty() && focus_ && focus_->isEnabled()) {
+            focus_->setFocus(Qt::OtherFocusReason);
+        }
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow() && event->spontaneous()) {
+        if (isUserInput(event->type())) return true;
+        if (event->type() == QEvent::Close && event->spontaneous() && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
             event->ignore();
             return true;
         }
@@ -111,10 +146,11 @@ void ProcessMinimizerLauncher::run(const QString& inFile, const QString& outFile
                                  .toStdString());
     }
 
+    InputBlocker blocker;
     if (!process.waitForFinished(std::min(kBlockingWaitMs, timeoutMs_))) {
         const int remaining = std::max(timeoutMs_ - kBlockingWaitMs, 0);
         if (process.state() != QProcess::NotRunning && remaining > 0) {
-            InputBlocker blocker;
+            blocker.disableWindows();
             QEventLoop loop;
             QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
             QTimer::singleShot(remaining, &loop, &QEventLoop::quit);

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -85,6 +86,30 @@ TEST(ProcessMinimizerLauncher, WindowsAreDisabledWhileItRuns) {
     EXPECT_TRUE(w.isTicked(1));
     EXPECT_EQ(w.texts(), (std::vector<std::string>{"A'B", "(A+B')'", "A'B", "(A+B')'"}));
     EXPECT_TRUE(w.prompts.shown.empty());
+}
+
+TEST(ProcessMinimizerLauncher, InputWaitingDuringAQuickRunIsDiscarded) {
+    QTemporaryDir programs;
+    const QString program =
+        writeScript(programs.filePath("Qm.exe"), R"(exec printf '01\r\n' > "$2")");
+    WorkForm w(program, 5000);
+    w.chooseVariables(2);
+    w.choose("rbMinTerms");
+    w.tick(1);
+    // A click on Clear made while Simplify runs waits in the queue.
+    QPushButton* clear = w.button("cmdClear");
+    const QPointF centre = QRectF(clear->rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(
+            clear, new QMouseEvent(type, centre, clear->mapToGlobal(centre), Qt::LeftButton,
+                                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                   Qt::NoModifier));
+    }
+    w.click("cmdSimplify");
+    QCoreApplication::processEvents();
+
+    EXPECT_TRUE(w.isTicked(1));
+    EXPECT_EQ(w.text("txtMinEquation"), "A'B");
 }
 
 TEST(FindProgram, BesideTheApplicationThenOnThePathNeverHere) {
