@@ -249,9 +249,9 @@ void drawGateCircuit(Canvas& canvas, const FunctionView& function, const Circuit
                                      std::max(canvas.width(), kMaxCircuitCanvas));
         const int height = std::clamp(bounds.bottom() + kCircuitMargin, canvas.height(),
                                       std::max(canvas.height(), kMaxCircuitCanvas));
+        // The scroll maxima are left to the document window, which ranges its
+        // bars over the picture it shows.
         canvas.setSize(width, height);
-        canvas.setHScrollMax(width);
-        canvas.setVScrollMax(height);
         layout.linesBottom = height;
     }
     layoutCircuit(canvas, function, style, layout);

@@ -69,9 +69,9 @@ struct CircuitStyle {
 };
 
 // Draws the circuit of the function in the given style. When the gates,
-// wires and texts reach past the canvas, the canvas and its scroll range
-// grow to hold them with a margin, and the variable lines run to the grown
-// canvas's bottom edge.
+// wires and texts reach past the canvas, the canvas grows to hold them with
+// a margin (the window's scroll range follows it), and the variable lines
+// run to the grown canvas's bottom edge.
 void drawGateCircuit(Canvas& canvas, const FunctionView& function, const CircuitStyle& style);
 
 // The margin left around a drawing that outgrew the canvas.
