@@ -1,0 +1,58 @@
+// Drawing the largest gate circuits: 8-variable parity (128 terms of eight
+// literals, the most gates a minimized function of 8 variables can need),
+// measured on the recording canvas (layout alone) and on the picture that a
+// document window holds (layout, a grown image and painting).
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include "circuit_function_support.h"
+#include "circuit_layout.h"
+#include "picture_canvas.h"
+#include "recording_canvas.h"
+#include "universal_circuits.h"
+
+namespace {
+
+using Draw = void (*)(Canvas&, const FunctionView&);
+const Draw kStyles[] = {drawBasicCircuit, drawUniversalNandCircuit, drawUniversalNorCircuit};
+
+const FunctionView& parity8() {
+    static const FunctionView f = [] {
+        const std::vector<std::string> letters = {"A", "B", "C", "D", "E", "F", "G", "H"};
+        std::vector<bool> truth(256);
+        for (int r = 0; r < 256; ++r) truth[r] = __builtin_popcount(r) % 2;
+        return circuitFunction(sopFor(truth, letters), letters);
+    }();
+    return f;
+}
+
+void BM_Layout(benchmark::State& state) {
+    for (auto _ : state) {
+        RecordingCanvas c;
+        kStyles[state.range(0)](c, parity8());
+        benchmark::DoNotOptimize(c.operations().size());
+    }
+}
+BENCHMARK(BM_Layout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_Picture(benchmark::State& state) {
+    for (auto _ : state) {
+        PictureCanvas c;
+        kStyles[state.range(0)](c, parity8());
+        state.counters["megapixels"] = double(c.image().width()) * c.image().height() / 1e6;
+    }
+}
+BENCHMARK(BM_Picture)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
