@@ -78,6 +78,10 @@ struct OptionRow {
     const char* preset;
 };
 
+void PrintTo(const OptionRow& row, std::ostream* os) {
+    *os << row.n << " variables";
+}
+
 class OptionsTable : public MuxCommand, public ::testing::WithParamInterface<OptionRow> {};
 
 TEST_P(OptionsTable, EnabledAndPresetOptions) {

@@ -66,6 +66,10 @@ TEST(MuxBlock, TwoToOneBlock) {
 struct SizeCase {
     int v, width, height;
 };
+void PrintTo(const SizeCase& size, std::ostream* os) {
+    *os << "v " << size.v;
+}
+
 class BlockSizes : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(BlockSizes, WidthAndHeight) {

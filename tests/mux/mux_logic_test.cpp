@@ -45,6 +45,11 @@ struct Size {
     bool minTerms;
 };
 
+void PrintTo(const Size& size, std::ostream* os) {
+    *os << size.n << " variables, " << (1 << size.k) << " : 1, " << (size.minTerms ? "min" : "max")
+        << " terms";
+}
+
 std::string name(const ::testing::TestParamInfo<Size>& info) {
     std::string text = "n";
     text += std::to_string(info.param.n);
