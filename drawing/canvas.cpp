@@ -1,7 +1,10 @@
 #include "canvas.h"
 
 PrintItem PrintItem::number(long long n) {
-    return PrintItem((n < 0 ? "" : " ") + std::to_string(n) + " ");
+    std::string text = n < 0 ? std::string() : std::string(" ");
+    text += std::to_string(n);
+    text += ' ';
+    return PrintItem(std::move(text));
 }
 
 void Canvas::line(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) {
