@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+#include <QMap>
+#include <QPixmap>
+#include <QString>
+
+// The program's own pictures, drawn in code.
+
+// The toolbar icons, 16 x 16, keyed "Open", "Save" and "Print".
+QMap<QString, QIcon> toolbarIcons();
+
+// The logo of the login form: a row of gate symbols joined by wires.
+QPixmap logoPicture(QSize size);

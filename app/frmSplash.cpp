@@ -1,0 +1,223 @@
+#include "frmSplash.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "artwork.h"
+#include "button_feedback.h"
+#include "credits.h"
+#include "prompts.h"
+#include "session.h"
+#include "twips.h"
+#include "version.h"
+
+namespace {
+
+const QColor kDarkBlue(0, 0, 128);
+const QColor kGrey(224, 224, 224);
+const QColor kText(0, 0, 192);
+
+QFont timesFont(double points) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, double points,
+                  QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(timesFont(points));
+    setColour(label, QPalette::WindowText, kText);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int left) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(timesFont(9.75));
+    button->setGeometry(twipsRect(left, 2520, 735, 255));
+    return button;
+}
+
+}  // namespace
+
+frmSplash::frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      ownPrompts_(prompts ? nullptr : std::make_unique<MessageBoxPrompts>(this)),
+      prompts_(prompts ? *prompts : *ownPrompts_),
+      tick_(tick) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("Quendal"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+    Form_Load();
+}
+
+frmSplash::~frmSplash() = default;
+
+void frmSplash::createControls() {
+    setFixedSize(twipsToPixels(7800), twipsToPixels(4215));
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, kDarkBlue);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    picSplash = new QWidget(this);
+    picSplash->setObjectName(QStringLiteral("picSplash"));
+    picSplash->setAutoFillBackground(true);
+    setColour(picSplash, QPalette::Window, kGrey);
+    picSplash->setGeometry(twipsRect(120, 120, 7575, 3975));
+
+    lblProductName = makeLabel(picSplash, "lblProductName", QStringLiteral("Quendal"), 36,
+                               twipsRect(360, 240, 6816, 828));
+    imgLogo = new QLabel(picSplash);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(twipsRect(720, 1320, 4212, 792));
+    imgLogo->setScaledContents(true);
+    imgLogo->setPixmap(logoPicture(imgLogo->size() * 2));
+    lblVersion = makeLabel(picSplash, "lblVersion", QStringLiteral("Version ") + versionText(),
+                           14.25, twipsRect(5400, 1800, 1500, 312));
+    Label1 = makeLabel(picSplash, "Label1", QStringLiteral("Enter Username  : "), 9.75,
+                       twipsRect(360, 2520, 1452, 252));
+
+    txtUsername = new QLineEdit(picSplash);
+    txtUsername->setObjectName(QStringLiteral("txtUsername"));
+    txtUsername->setFont(timesFont(9.75));
+    setColour(txtUsername, QPalette::Text, kText);
+    setColour(txtUsername, QPalette::Base, Qt::white);
+    txtUsername->setGeometry(twipsRect(1920, 2520, 2175, 285));
+    // Every character goes through the typing rules: no pasting or dropping
+    // around them.
+    txtUsername->setContextMenuPolicy(Qt::NoContextMenu);
+    txtUsername->setAcceptDrops(false);
+    txtUsername->installEventFilter(this);
+
+    cmdOk = makeButton(picSplash, "cmdOk", QStringLiteral("&Ok"), 4440);
+    cmdClear = makeButton(picSplash, "cmdClear", QStringLiteral("&Clear"), 5400);
+    cmdExit = makeButton(picSplash, "cmdExit", QStringLiteral("E&xit"), 6360);
+    Label3 = makeLabel(picSplash, "Label3", QStringLiteral("Designed by :"), 9.75,
+                       twipsRect(360, 3600, 1452, 252));
+    Label2 =
+        makeLabel(picSplash, "Label2", kCreditNames[0], 9.75, twipsRect(1920, 3600, 3732, 252));
+
+    setTabOrder(txtUsername, cmdOk);
+    setTabOrder(cmdOk, cmdClear);
+    setTabOrder(cmdClear, cmdExit);
+    txtUsername->setFocus();
+
+    feedback_ = new ButtonFeedback(picSplash, {cmdOk, cmdClear, cmdExit}, this);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmSplash::cmdOk_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmSplash::cmdClear_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmSplash::cmdExit_Click);
+
+    Timer1 = new QTimer(picSplash);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1500);
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    Timer1->start();
+}
+
+void frmSplash::Form_Load() {
+    txtUsername->clear();
+    Session::current().UserName.clear();
+    keyFilter_.reset();
+    creditNames_ = kCreditNames;
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != txtUsername || event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: txtUsername_KeyPress(13); return true;
+        // Keys that type no character (moving the caret, Delete, Tab) are
+        // not typing: the box and the focus chain handle them.
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete: return false;
+        default: break;
+    }
+    // Control with a letter types a control character (Ctrl+V is 22), which
+    // the rules refuse; so pasting by key never gets around them.
+    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
+        key->key() <= Qt::Key_Z) {
+        txtUsername_KeyPress(char32_t(key->key() - Qt::Key_A + 1));
+        return true;
+    }
+    // Shift+Insert pastes too, without typing a character.
+    if (key->matches(QKeySequence::Paste)) {
+        beep();
+        return true;
+    }
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    for (char32_t c : text.toUcs4()) txtUsername_KeyPress(c);
+    return true;
+}
+
+void frmSplash::txtUsername_KeyPress(char32_t key) {
+    const UsernameKeyFilter::Result result = keyFilter_.keyPress(key);
+    switch (result.action) {
+        case UsernameKeyFilter::Action::Accept:
+            txtUsername->insert(QString::fromUcs4(&result.key, 1));
+            break;
+        case UsernameKeyFilter::Action::Ok: cmdOk_Click(); break;
+        case UsernameKeyFilter::Action::Refuse: beep(); break;
+    }
+}
+
+void frmSplash::beep() {
+    QApplication::beep();
+    emit beeped();
+}
+
+void frmSplash::cmdOk_Click() {
+    const QString name = txtUsername->text();
+    Session::current().UserName = name.toStdString();
+    if (name.isEmpty()) {
+        prompts_.message(QStringLiteral("UserName cannot be Empty !"), PromptIcon::Critical);
+        return;
+    }
+    emit loginAccepted();
+}
+
+void frmSplash::cmdClear_Click() {
+    txtUsername->clear();
+    Session::current().UserName.clear();
+    keyFilter_.reset();
+    txtUsername->setFocus();
+}
+
+void frmSplash::cmdExit_Click() {
+    close();
+}
+
+void frmSplash::Timer1_Timer() {
+    tick_ = nextCreditTick(tick_);
+    Label2->setText(creditNames_[creditIndex(tick_)]);
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    Timer1->stop();
+    event->accept();
+    emit closed();
+}

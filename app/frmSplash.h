@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "username_key_filter.h"
+
+class ButtonFeedback;
+class Prompts;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// The login form: asks for a user name (no password), shows the product
+// name, version, logo and a rotating credit line.
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    // `prompts` null: message boxes over this form. `tick` is the credit
+    // counter, which outlives the form.
+    frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent = nullptr);
+    ~frmSplash() override;
+
+    const std::array<QString, 5>& creditNames() const { return creditNames_; }
+    char prevChar() const { return keyFilter_.prevChar; }
+
+signals:
+    // Ok with a name: the name is the session's user name now.
+    void loginAccepted();
+    // A typed key was refused.
+    void beeped();
+    // The form closed (Exit, or the window was closed).
+    void closed();
+
+public slots:
+    void Form_Load();
+    void cmdOk_Click();
+    void cmdClear_Click();
+    void cmdExit_Click();
+    void Timer1_Timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    // Runs the typing rules on one typed character.
+    void txtUsername_KeyPress(char32_t key);
+    void beep();
+
+    std::unique_ptr<Prompts> ownPrompts_;
+    Prompts& prompts_;
+    std::int16_t& tick_;
+    UsernameKeyFilter keyFilter_;
+    std::array<QString, 5> creditNames_;
+
+    QWidget* picSplash = nullptr;
+    QLabel* lblProductName = nullptr;
+    QLabel* imgLogo = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtUsername = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    ButtonFeedback* feedback_ = nullptr;
+};

@@ -1,0 +1,427 @@
+#include "mdifrmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "artwork.h"
+#include "circuit_files.h"
+#include "clock.h"
+#include "credits.h"
+#include "frmCircuit.h"
+#include "frmSimplification.h"
+#include "minimizer_launcher.h"
+#include "print_layout.h"
+#include "prompts.h"
+#include "qt_file_dialogs.h"
+#include "session.h"
+#include "version.h"
+#include "window_arrangement.h"
+
+namespace {
+
+const QString kExitQuestion = QStringLiteral("Are you sure you want to Exit ?");
+const QString kNoHelp = QStringLiteral(
+    "Unable to display Help Contents. There is no Help associated with this project.");
+
+template <typename T, typename Real>
+std::unique_ptr<T> unlessGiven(const void* given) {
+    return given ? nullptr : std::make_unique<Real>();
+}
+
+}  // namespace
+
+mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
+    : QMainWindow(parent),
+      ownPrompts_(seams.prompts ? nullptr : std::make_unique<MessageBoxPrompts>(this)),
+      ownClock_(unlessGiven<Clock, SystemClock>(seams.clock)),
+      ownFileDialogs_(unlessGiven<FileDialogs, QtFileDialogs>(seams.fileDialogs)),
+      ownLauncher_(unlessGiven<MinimizerLauncher, ProcessMinimizerLauncher>(seams.launcher)),
+      prompts_(seams.prompts ? *seams.prompts : *ownPrompts_),
+      clock_(seams.clock ? *seams.clock : *ownClock_),
+      fileDialogs_(seams.fileDialogs ? *seams.fileDialogs : *ownFileDialogs_),
+      launcher_(seams.launcher ? *seams.launcher : *ownLauncher_) {
+    setObjectName(QStringLiteral("mdifrmMain"));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setBackground(QColor(224, 224, 224));
+    setCentralWidget(mdiArea_);
+    imlToolbarIcons = toolbarIcons();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    resize(800, 600);
+    MDIForm_Load();
+    createWorkForm();
+}
+
+mdifrmMain::~mdifrmMain() = default;
+
+QAction* mdifrmMain::addAction(QMenu* menu, const char* name, const QString& text,
+                               void (mdifrmMain::*slot)()) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QAction* mdifrmMain::addSeparator(QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+void mdifrmMain::createMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addAction(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."), &mdifrmMain::mnuFileOpen_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addAction(mnuFile, "mnuFileClose", QStringLiteral("&Close"), &mdifrmMain::mnuFileClose_Click);
+    addSeparator(mnuFile, "mnuFileBar0");
+    addAction(mnuFile, "mnuFileSave", QStringLiteral("&Save"), &mdifrmMain::mnuFileSave_Click);
+    addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As..."),
+              &mdifrmMain::mnuFileSaveAs_Click);
+    addSeparator(mnuFile, "mnuFileBar2");
+    addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("Page Set&up..."),
+              &mdifrmMain::mnuFilePageSetup_Click);
+    addAction(mnuFile, "mnuFilePrint", QStringLiteral("&Print..."),
+              &mdifrmMain::mnuFilePrint_Click);
+    addSeparator(mnuFile, "mnuFileBar5");
+    addAction(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &mdifrmMain::mnuFileExit_Click);
+
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewToolbar = addAction(mnuView, "mnuViewToolbar", QStringLiteral("&Toolbar"),
+                               &mdifrmMain::mnuViewToolbar_Click);
+    mnuViewStatusBar = addAction(mnuView, "mnuViewStatusBar", QStringLiteral("Status &Bar"),
+                                 &mdifrmMain::mnuViewStatusBar_Click);
+    for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+
+    mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
+    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
+    addAction(mnuWindow, "mnuWindowCascade", QStringLiteral("&Cascade"),
+              &mdifrmMain::mnuWindowCascade_Click);
+    addAction(mnuWindow, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal"),
+              &mdifrmMain::mnuWindowTileHorizontal_Click);
+    addAction(mnuWindow, "mnuWindowTileVertical", QStringLiteral("Tile &Vertical"),
+              &mdifrmMain::mnuWindowTileVertical_Click);
+    addAction(mnuWindow, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"),
+              &mdifrmMain::mnuWindowArrangeIcons_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &mdifrmMain::fillWindowList);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addAction(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"),
+              &mdifrmMain::mnuHelpContents_Click);
+    addAction(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("&Search For Help On..."),
+              &mdifrmMain::mnuHelpSearchForHelpOn_Click);
+    addSeparator(mnuHelp, "mnuHelpBar0");
+    addAction(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "), &mdifrmMain::mnuHelpAbout_Click);
+}
+
+void mdifrmMain::createToolBar() {
+    tbToolBar = addToolBar(QStringLiteral("Toolbar"));
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    // The View menu alone shows and hides the toolbar, so its check mark
+    // always tells the truth: no moving, floating or closing from elsewhere.
+    tbToolBar->setMovable(false);
+    tbToolBar->setFloatable(false);
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tbToolBar->setIconSize(QSize(16, 16));
+    auto addButton = [this](const QString& key) {
+        QAction* button = tbToolBar->addAction(imlToolbarIcons.value(key), key);
+        button->setObjectName(key);
+        button->setToolTip(key);
+        button->setData(key);
+        connect(button, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    };
+    addButton(QStringLiteral("Open"));
+    addButton(QStringLiteral("Save"));
+    tbToolBar->addSeparator();
+    addButton(QStringLiteral("Print"));
+}
+
+void mdifrmMain::createStatusBar() {
+    sbStatusBar = statusBar();
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    statusPanel_ = new QLabel(QStringLiteral("Status"));
+    statusPanel_->setObjectName(QStringLiteral("pnlStatus"));
+    datePanel_ = new QLabel;
+    datePanel_->setObjectName(QStringLiteral("pnlDate"));
+    timePanel_ = new QLabel;
+    timePanel_->setObjectName(QStringLiteral("pnlTime"));
+    sbStatusBar->addWidget(statusPanel_, 1);
+    sbStatusBar->addPermanentWidget(datePanel_);
+    sbStatusBar->addPermanentWidget(timePanel_);
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setInterval(1000);
+    connect(statusTimer_, &QTimer::timeout, this, &mdifrmMain::updateStatusPanels);
+    statusTimer_->start();
+    updateStatusPanels();
+}
+
+void mdifrmMain::updateStatusPanels() {
+    const LocalDateTime now = clock_.now();
+    datePanel_->setText(QString::fromStdString(headerDate(now)));
+    timePanel_->setText(QString::fromStdString(headerTime(now)));
+}
+
+void mdifrmMain::createWorkForm() {
+    workForm_ = new frmSimplification(*this, prompts_, clock_, launcher_);
+    // The work form stays until logout or exit: its window has no close
+    // button.
+    workWindow_ =
+        mdiArea_->addSubWindow(workForm_, Qt::SubWindow | Qt::CustomizeWindowHint |
+                                              Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    workWindow_->setObjectName(QStringLiteral("workFormWindow"));
+    connect(workForm_, &frmSimplification::logoutRequested, this, &mdifrmMain::logoutRequested);
+    connect(workForm_, &frmSimplification::exitRequested, this, &QWidget::close);
+    workWindow_->showMaximized();
+    mdiArea_->setActiveSubWindow(workWindow_);
+}
+
+QWidget* mdifrmMain::workForm() const {
+    return workForm_;
+}
+
+void mdifrmMain::MDIForm_Load() {
+    caption_ = QStringLiteral("Quendal  -  User  :  ") +
+               QString::fromStdString(Session::current().UserName);
+    setWindowTitle(caption_);
+}
+
+Canvas& mdifrmMain::LoadNewDoc(int opt) {
+    QString caption;
+    switch (opt) {
+        case 0: caption = QStringLiteral("Circuit %1").arg(++circuitCount_); break;
+        case 1: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
+        case 2: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
+        case 3: break;
+        default: discarded_ = std::make_unique<PictureCanvas>(); return *discarded_;
+    }
+    auto* document = new frmCircuit;
+    document->setWindowTitle(caption);
+    QMdiSubWindow* window = mdiArea_->addSubWindow(document);
+    frmD_ = document;
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    return document->canvas();
+}
+
+frmCircuit* mdifrmMain::frmD() const {
+    return frmD_;
+}
+
+frmCircuit* mdifrmMain::activeDocument() const {
+    QMdiSubWindow* window = mdiArea_->currentSubWindow();
+    return window ? qobject_cast<frmCircuit*>(window->widget()) : nullptr;
+}
+
+void mdifrmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+// File commands ----------------------------------------------------------
+
+QString mdifrmMain::dialogFolder() const {
+    return ::dialogFolder(QCoreApplication::applicationDirPath(), QDir::currentPath());
+}
+
+void mdifrmMain::mnuFileOpen_Click() {
+    const QString path = fileDialogs_.openFileName(this, dialogFolder(), kCircuitFileFilter);
+    if (path.isEmpty()) return;
+    // The picture is read before its window opens, so a file that is no
+    // picture leaves no empty window behind.
+    QImage picture;
+    try {
+        picture = readCircuitFile(path);
+    } catch (const CircuitFileError& e) {
+        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        return;
+    }
+    LoadNewDoc(3);
+    frmD_->canvas().setPicture(picture);
+    frmD_->setWindowTitle(QFileInfo(path).absoluteFilePath());
+}
+
+bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
+    try {
+        writeCircuitFile(document->canvas().image(), path);
+        return true;
+    } catch (const CircuitFileError& e) {
+        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        return false;
+    }
+}
+
+void mdifrmMain::saveAs(frmCircuit* document) {
+    const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kCircuitFileFilter);
+    if (path.isEmpty()) return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (writeDocument(document, absolute)) document->setWindowTitle(absolute);
+}
+
+void mdifrmMain::mnuFileSave_Click() {
+    frmCircuit* document = activeDocument();
+    if (!document) return;
+    if (isNeverSaved(document->windowTitle())) {
+        saveAs(document);
+        return;
+    }
+    writeDocument(document, document->windowTitle());
+}
+
+void mdifrmMain::mnuFileSaveAs_Click() {
+    if (frmCircuit* document = activeDocument()) saveAs(document);
+}
+
+QPrinter& mdifrmMain::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void mdifrmMain::mnuFilePageSetup_Click() {
+    fileDialogs_.pageSetup(this, printer(), QStringLiteral("Page Setup"));
+}
+
+void mdifrmMain::mnuFilePrint_Click() {
+    frmCircuit* document = activeDocument();
+    if (!document) return;
+    QPrinter& device = printer();
+    if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
+    device.setDocName(document->windowTitle());
+    try {
+        printPicture(device, document->canvas().image());
+    } catch (const PrintError& e) {
+        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+    }
+}
+
+void mdifrmMain::mnuFileClose_Click() {
+    if (prompts_.ask(kExitQuestion, PromptReply::Yes)) close();
+}
+
+void mdifrmMain::mnuFileExit_Click() {
+    close();
+}
+
+void mdifrmMain::tbToolBar_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Open"))
+        mnuFileOpen_Click();
+    else if (key == QLatin1String("Save"))
+        mnuFileSave_Click();
+    else if (key == QLatin1String("Print"))
+        mnuFilePrint_Click();
+}
+
+// View and Window ------------------------------------------------------------
+
+void mdifrmMain::mnuViewToolbar_Click() {
+    // The action has already inverted its own check mark.
+    tbToolBar->setVisible(mnuViewToolbar->isChecked());
+}
+
+void mdifrmMain::mnuViewStatusBar_Click() {
+    sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
+}
+
+void mdifrmMain::mnuWindowCascade_Click() {
+    Arrange(0);
+}
+
+void mdifrmMain::mnuWindowTileHorizontal_Click() {
+    Arrange(1);
+}
+
+void mdifrmMain::mnuWindowTileVertical_Click() {
+    Arrange(2);
+}
+
+void mdifrmMain::mnuWindowArrangeIcons_Click() {
+    Arrange(3);
+}
+
+void mdifrmMain::Arrange(int arrangement) {
+    if (arrangement == 0) {
+        mdiArea_->cascadeSubWindows();
+        return;
+    }
+    const QRect area = mdiArea_->viewport()->rect();
+    QList<QMdiSubWindow*> windows;
+    if (arrangement == 3) {
+        std::vector<QSize> sizes;
+        for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+            if (w->isVisible() && w->isMinimized()) {
+                windows.append(w);
+                sizes.push_back(w->size());
+            }
+        }
+        const std::vector<QPoint> places = iconPositions(area, sizes);
+        for (int i = 0; i < windows.size(); ++i) windows[i]->move(places[i]);
+        return;
+    }
+    if (arrangement != 1 && arrangement != 2) return;
+    for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isVisible() && !w->isMinimized()) windows.append(w);
+    }
+    const std::vector<QRect> rects = tileRects(
+        area, int(windows.size()), arrangement == 1 ? Tiling::Horizontal : Tiling::Vertical);
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+
+void mdifrmMain::fillWindowList() {
+    for (QAction* action : windowListActions_) {
+        mnuWindow->removeAction(action);
+        action->deleteLater();
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    windowListActions_.append(mnuWindow->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++number;
+        const QString title = window->windowTitle().replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction* action = mnuWindow->addAction(
+            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        action->setCheckable(true);
+        action->setChecked(window == mdiArea_->currentSubWindow());
+        QPointer<QMdiSubWindow> target = window;
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target) mdiArea_->setActiveSubWindow(target);
+        });
+        windowListActions_.append(action);
+    }
+}
+
+// Help -------------------------------------------------------------------------
+
+void mdifrmMain::mnuHelpContents_Click() {
+    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+}
+
+void mdifrmMain::mnuHelpSearchForHelpOn_Click() {
+    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+}
+
+void mdifrmMain::mnuHelpAbout_Click() {
+    prompts_.message(aboutText(kVersionMajor, kVersionMinor, kVersionRevision));
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+#include <memory>
+
+#include "document_host.h"
+#include "shell_seams.h"
+
+class Clock;
+class FileDialogs;
+class frmCircuit;
+class frmSimplification;
+class MinimizerLauncher;
+class PictureCanvas;
+class Prompts;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+// The main window: the frame that holds the work form and the document
+// windows, with the menus, toolbar and status bar, the file and print
+// commands, About and Help.
+class mdifrmMain : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    explicit mdifrmMain(ShellSeams seams = {}, QWidget* parent = nullptr);
+    ~mdifrmMain() override;
+
+    // Opens document window "Circuit n" (opt 0), "Mux n" (1), "Demux n" (2)
+    // or an untitled one (3), makes it frmD and returns its empty canvas.
+    // Any other opt opens nothing and returns a canvas that no window shows.
+    Canvas& LoadNewDoc(int opt) override;
+
+    frmCircuit* frmD() const;
+    // The document of the active child window; null when the work form (or
+    // no child) is active.
+    frmCircuit* activeDocument() const;
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    QWidget* workForm() const;
+
+    // The caption set at load. The window's title may show more: while a
+    // child window is maximized its caption is appended in brackets.
+    const QString& caption() const { return caption_; }
+
+    int circuitCount() const { return circuitCount_; }
+    int muxCount() const { return muxCount_; }
+    int demuxCount() const { return demuxCount_; }
+
+signals:
+    // The work form's Logout: the shell closes this window and shows the
+    // login form again.
+    void logoutRequested();
+    // The window closed; unless logging out, the program ends.
+    void closed();
+
+public slots:
+    void MDIForm_Load();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuFileExit_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowArrangeIcons_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpAbout_Click();
+    void tbToolBar_ButtonClick(const QString& key);
+    // The frame's arrange operation: 0 cascade, 1 tile horizontal, 2 tile
+    // vertical, 3 arrange icons.
+    void Arrange(int arrangement);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // No toolbar menu on a right click: the View menu alone shows and hides
+    // the bars, so its check marks always tell the truth.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createWorkForm();
+    void updateStatusPanels();
+    void fillWindowList();
+    void saveAs(frmCircuit* document);
+    bool writeDocument(frmCircuit* document, const QString& path);
+    QString dialogFolder() const;
+    QPrinter& printer();
+    QAction* addAction(QMenu* menu, const char* name, const QString& text,
+                       void (mdifrmMain::*slot)());
+    QAction* addSeparator(QMenu* menu, const char* name);
+
+    // The real seams, for those the caller left out.
+    std::unique_ptr<Prompts> ownPrompts_;
+    std::unique_ptr<Clock> ownClock_;
+    std::unique_ptr<FileDialogs> ownFileDialogs_;
+    std::unique_ptr<MinimizerLauncher> ownLauncher_;
+    Prompts& prompts_;
+    const Clock& clock_;
+    FileDialogs& fileDialogs_;
+    MinimizerLauncher& launcher_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QMdiSubWindow* workWindow_ = nullptr;
+    frmSimplification* workForm_ = nullptr;
+    QString caption_;
+    QPointer<frmCircuit> frmD_;
+    std::unique_ptr<PictureCanvas> discarded_;
+    std::unique_ptr<QPrinter> printer_;
+    int circuitCount_ = 0;
+    int muxCount_ = 0;
+    int demuxCount_ = 0;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuViewToolbar = nullptr;
+    QAction* mnuViewStatusBar = nullptr;
+    QList<QAction*> windowListActions_;
+    QToolBar* tbToolBar = nullptr;
+    QStatusBar* sbStatusBar = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    QLabel* datePanel_ = nullptr;
+    QLabel* timePanel_ = nullptr;
+    QTimer* statusTimer_ = nullptr;
+    QMap<QString, QIcon> imlToolbarIcons;
+};

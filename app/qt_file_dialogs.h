@@ -1,0 +1,12 @@
+#pragma once
+
+#include "file_dialogs.h"
+
+// The platform's standard open, save, printer and page setup dialogs.
+class QtFileDialogs : public FileDialogs {
+public:
+    QString openFileName(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
+    void pageSetup(QWidget* parent, QPrinter& printer, const QString& title) override;
+};

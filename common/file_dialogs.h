@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// The open, save and printer dialogs go through this seam, so that the file
+// and print commands can be tested without a dialog that waits for a user.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // The chosen file, or an empty text when the dialog was cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // The printer dialog: sets up `printer` and returns true when the user
+    // chose to print, false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) = 0;
+    // The page setup dialog; the answer is kept in `printer`.
+    virtual void pageSetup(QWidget* parent, QPrinter& printer, const QString& title) = 0;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <memory>
+
+#include "clock.h"
+#include "frmCircuit.h"
+#include "mdifrmMain.h"
+#include "minimizer_launcher.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompts.h"
+#include "session.h"
+#include "temp_workdir.h"
+
+// A main window with every seam scripted, in its own working folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        Session::current().UserName = "Test User";
+        seams.prompts = &prompts;
+        seams.clock = &clock;
+        seams.fileDialogs = &dialogs;
+        seams.launcher = &launcher;
+        main = std::make_unique<mdifrmMain>(seams);
+    }
+
+    QAction* action(const char* name) const { return main->findChild<QAction*>(name); }
+    QMdiArea* area() const { return main->mdiArea(); }
+    QList<QMdiSubWindow*> windows() const { return area()->subWindowList(QMdiArea::CreationOrder); }
+    QMdiSubWindow* windowOf(QWidget* widget) const {
+        return qobject_cast<QMdiSubWindow*>(widget->parentWidget());
+    }
+    // Lets deferred deletions happen (closed windows delete themselves).
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    TempWorkdir workdir;
+    ScriptedPrompts prompts;
+    FixedClock clock{LocalDateTime{2024, 3, 5, 7, 40, 0}};
+    ScriptedFileDialogs dialogs;
+    ScriptedMinimizerLauncher launcher;
+    ShellSeams seams;
+    std::unique_ptr<mdifrmMain> main;
+};

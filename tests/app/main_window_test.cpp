@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "credits.h"
+#include "main_window_support.h"
+
+namespace {
+
+struct MenuItem {
+    const char* name;
+    const char* text;
+};
+
+void PrintTo(const MenuItem& item, std::ostream* os) {
+    *os << item.name;
+}
+
+class MainWindowMenu : public MainWindowTest, public ::testing::WithParamInterface<MenuItem> {};
+
+}  // namespace
+
+TEST_P(MainWindowMenu, ItemHasItsCaptionWithAccessKey) {
+    QAction* item = action(GetParam().name);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QString(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, MainWindowMenu,
+    ::testing::Values(MenuItem{"mnuFileOpen", "&Open..."}, MenuItem{"mnuFileClose", "&Close"},
+                      MenuItem{"mnuFileSave", "&Save"}, MenuItem{"mnuFileSaveAs", "Save &As..."},
+                      MenuItem{"mnuFilePageSetup", "Page Set&up..."},
+                      MenuItem{"mnuFilePrint", "&Print..."}, MenuItem{"mnuFileExit", "E&xit"},
+                      MenuItem{"mnuViewToolbar", "&Toolbar"},
+                      MenuItem{"mnuViewStatusBar", "Status &Bar"},
+                      MenuItem{"mnuWindowCascade", "&Cascade"},
+                      MenuItem{"mnuWindowTileHorizontal", "Tile &Horizontal"},
+                      MenuItem{"mnuWindowTileVertical", "Tile &Vertical"},
+                      MenuItem{"mnuWindowArrangeIcons", "&Arrange Icons"},
+                      MenuItem{"mnuHelpContents", "&Contents"},
+                      MenuItem{"mnuHelpSearchForHelpOn", "&Search For Help On..."},
+                      MenuItem{"mnuHelpAbout", "&About "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
+    QStringList titles;
+    for (QAction* menu : main->menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&View", "&Window", "&Help"}));
+    QStringList file;
+    for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
+    EXPECT_EQ(file, QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
+                                 "mnuFileSaveAs", "mnuFileBar2", "mnuFilePageSetup", "mnuFilePrint",
+                                 "mnuFileBar5", "mnuFileExit"}));
+    EXPECT_TRUE(action("mnuFileBar0")->isSeparator());
+    EXPECT_TRUE(action("mnuHelpBar0")->isSeparator());
+    EXPECT_EQ(action("mnuFileOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheUserNameExactlyAsTyped) {
+    Session::current().UserName = "Ann Lee. ";
+    mdifrmMain window(seams);
+    EXPECT_EQ(window.windowTitle(), "Quendal  -  User  :  Ann Lee. ");
+}
+
+TEST_F(MainWindowTest, WorkFormStartsMaximizedAndActiveInsideTheFrame) {
+    ASSERT_NE(main->workForm(), nullptr);
+    QMdiSubWindow* work = windowOf(main->workForm());
+    ASSERT_NE(work, nullptr);
+    EXPECT_TRUE(work->isMaximized());
+    EXPECT_EQ(area()->currentSubWindow(), work);
+    EXPECT_EQ(main->activeDocument(), nullptr);
+    EXPECT_EQ(main->frmD(), nullptr);
+    EXPECT_FALSE(work->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(area()->background().color(), QColor(224, 224, 224));
+}
+
+TEST_F(MainWindowTest, ViewTogglesKeepCheckMarkAndVisibilityEqual) {
+    main->show();
+    auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
+    auto* statusbar = main->findChild<QStatusBar*>("sbStatusBar");
+    QAction* viewToolbar = action("mnuViewToolbar");
+    QAction* viewStatus = action("mnuViewStatusBar");
+    EXPECT_TRUE(viewToolbar->isChecked());
+    EXPECT_TRUE(viewStatus->isChecked());
+    for (int round = 0; round < 2; ++round) {
+        viewToolbar->trigger();
+        viewStatus->trigger();
+        EXPECT_EQ(viewToolbar->isChecked(), toolbar->isVisible());
+        EXPECT_EQ(viewStatus->isChecked(), statusbar->isVisible());
+        EXPECT_EQ(toolbar->isVisible(), round == 1);
+    }
+    // No other way to hide them behind the menu's back.
+    EXPECT_FALSE(toolbar->isMovable());
+    EXPECT_FALSE(toolbar->isFloatable());
+}
+
+TEST_F(MainWindowTest, ToolbarHasOpenSaveSeparatorPrintWithTheirOwnIcons) {
+    auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
+    const QList<QAction*> buttons = toolbar->actions();
+    ASSERT_EQ(buttons.size(), 4);
+    EXPECT_EQ(buttons[0]->data().toString(), "Open");
+    EXPECT_EQ(buttons[1]->data().toString(), "Save");
+    EXPECT_TRUE(buttons[2]->isSeparator());
+    EXPECT_EQ(buttons[3]->data().toString(), "Print");
+    for (QAction* button : {buttons[0], buttons[1], buttons[3]}) {
+        EXPECT_EQ(button->toolTip(), button->data().toString());
+        EXPECT_FALSE(button->icon().isNull());
+        EXPECT_EQ(button->icon().pixmap(16, 16).size(), QSize(16, 16));
+    }
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsRunTheirFileCommands) {
+    auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
+    toolbar->actions()[0]->trigger();
+    EXPECT_EQ(dialogs.opens, 1);
+    main->LoadNewDoc(0);
+    toolbar->actions()[1]->trigger();
+    EXPECT_EQ(dialogs.saves, 1);
+    toolbar->actions()[3]->trigger();
+    EXPECT_EQ(dialogs.printerDialogs, 1);
+    // Keys are compared exactly.
+    main->tbToolBar_ButtonClick("open");
+    main->tbToolBar_ButtonClick("Open ");
+    EXPECT_EQ(dialogs.opens, 1);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsStatusDateAndTime) {
+    EXPECT_EQ(main->findChild<QLabel*>("pnlStatus")->text(), "Status");
+    EXPECT_EQ(main->findChild<QLabel*>("pnlDate")->text(), "05-Mar-2024");
+    EXPECT_EQ(main->findChild<QLabel*>("pnlTime")->text(), "07:40 AM");
+    clock.set(LocalDateTime{2024, 3, 5, 12, 30, 0});
+    QTest::qWait(1100);  // the status bar updates itself
+    EXPECT_EQ(main->findChild<QLabel*>("pnlTime")->text(), "12:30 PM");
+}
+
+TEST_F(MainWindowTest, KindsAreNumberedIndependentlyAndNumbersAreNotReused) {
+    main->LoadNewDoc(1);
+    main->LoadNewDoc(2);
+    main->LoadNewDoc(0);
+    QStringList captions;
+    for (QMdiSubWindow* w : windows()) captions << w->windowTitle();
+    EXPECT_EQ(captions.mid(1), QStringList({"Mux 1", "Demux 1", "Circuit 1"}));
+
+    windowOf(main->frmD())->close();
+    settle();
+    main->LoadNewDoc(0);
+    EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 2");
+    EXPECT_EQ(main->circuitCount(), 2);
+    EXPECT_EQ(main->muxCount(), 1);
+    EXPECT_EQ(main->demuxCount(), 1);
+}
+
+TEST_F(MainWindowTest, NewDocumentIsFrmDActiveVisibleAndEmpty) {
+    Canvas& canvas = main->LoadNewDoc(0);
+    frmCircuit* doc = main->frmD();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(&canvas, &doc->canvas());
+    EXPECT_EQ(main->activeDocument(), doc);
+    EXPECT_FALSE(doc->isHidden());
+    EXPECT_EQ(canvas.width(), 9696);
+    EXPECT_EQ(canvas.height(), 7296);
+    // Another document moves frmD; activating the first one does not.
+    main->LoadNewDoc(1);
+    frmCircuit* second = main->frmD();
+    area()->setActiveSubWindow(windowOf(doc));
+    EXPECT_EQ(main->activeDocument(), doc);
+    EXPECT_EQ(main->frmD(), second);
+}
+
+TEST_F(MainWindowTest, UntitledDocumentAdvancesNoCounterAndOtherOptsOpenNothing) {
+    main->LoadNewDoc(3);
+    EXPECT_EQ(main->frmD()->windowTitle(), "");
+    const int count = int(windows().size());
+    Canvas& discarded = main->LoadNewDoc(7);
+    discarded.line(0, 0, 100, 100);  // drawing on it harms nothing
+    main->LoadNewDoc(-1);
+    EXPECT_EQ(windows().size(), count);
+    main->LoadNewDoc(0);
+    EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 1");
+}
+
+TEST_F(MainWindowTest, HelpItemsSayThereIsNoHelpUnderTheCaption) {
+    action("mnuHelpContents")->trigger();
+    action("mnuHelpSearchForHelpOn")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    for (const Prompt& p : prompts.shown) {
+        EXPECT_EQ(p.text,
+                  "Unable to display Help Contents. There is no Help associated with this "
+                  "project.");
+        EXPECT_EQ(p.title, "Quendal  -  User  :  Test User");
+        EXPECT_EQ(p.icon, PromptIcon::Information);
+        EXPECT_EQ(p.buttons, PromptButtons::Ok);
+    }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionWithoutAnIcon) {
+    action("mnuHelpAbout")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, aboutText(1, 0, 0));
+    EXPECT_EQ(prompts.shown[0].title, "Quendal");
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::None);
+}
+
+TEST_F(MainWindowTest, WindowMenuListsTheChildWindowsAndActivatesThem) {
+    main->LoadNewDoc(0);
+    main->LoadNewDoc(1);
+    auto* menu = main->findChild<QMenu*>("mnuWindow");
+    emit menu->aboutToShow();
+    emit menu->aboutToShow();  // refilled, not appended twice
+    QStringList listed;
+    QAction* circuitItem = nullptr;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->objectName().startsWith("mnuWindow")) continue;
+        listed << a->text();
+        if (a->text().endsWith("Circuit 1")) circuitItem = a;
+        if (a->text().endsWith("Mux 1")) {
+            EXPECT_TRUE(a->isChecked());
+        }
+    }
+    ASSERT_EQ(listed.size(), 3);
+    EXPECT_EQ(listed[1], "&2 Circuit 1");
+    ASSERT_NE(circuitItem, nullptr);
+    circuitItem->trigger();
+    EXPECT_EQ(main->activeDocument()->windowTitle(), "Circuit 1");
+}

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "frmCircuit.h"
+#include "frmSplash.h"
+#include "main_window_support.h"
+#include "shell.h"
+
+namespace {
+
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() {
+        seams.prompts = &prompts;
+        seams.clock = &clock;
+        seams.fileDialogs = &dialogs;
+        seams.launcher = &launcher;
+        shell = std::make_unique<Shell>(seams);
+        shell->start();
+    }
+
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    void login(const char* keys) {
+        frmSplash* splash = shell->loginForm();
+        ASSERT_NE(splash, nullptr);
+        auto* txt = splash->findChild<QLineEdit*>("txtUsername");
+        QTest::keyClicks(txt, keys);
+        QTest::keyClick(txt, Qt::Key_Return);
+        settle();
+    }
+
+    TempWorkdir workdir;
+    ScriptedPrompts prompts;
+    FixedClock clock{LocalDateTime{2024, 3, 5, 7, 40, 0}};
+    ScriptedFileDialogs dialogs;
+    ScriptedMinimizerLauncher launcher;
+    ShellSeams seams;
+    std::unique_ptr<Shell> shell;
+};
+
+}  // namespace
+
+TEST_F(ShellTest, StartsAtAnEmptyLoginForm) {
+    ASSERT_NE(shell->loginForm(), nullptr);
+    EXPECT_TRUE(shell->loginForm()->isVisible());
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+    EXPECT_EQ(shell->loginForm()->findChild<QLineEdit*>("txtUsername")->text(), "");
+}
+
+TEST_F(ShellTest, LoginReplacesTheLoginFormWithTheMaximizedMainWindow) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    login("ann lee");
+    EXPECT_EQ(shell->loginForm(), nullptr);
+    mdifrmMain* main = shell->mainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(main->windowTitle(), "Quendal  -  User  :  Ann Lee");
+    EXPECT_TRUE(main->workForm()->isVisible());
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    login("ann");
+    mdifrmMain* main = shell->mainWindow();
+    main->LoadNewDoc(0);
+    QPointer<frmCircuit> doc = main->frmD();
+    QPointer<QWidget> work = main->workForm();
+    emit main->logoutRequested();
+    settle();
+
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+    EXPECT_TRUE(doc.isNull());
+    EXPECT_TRUE(work.isNull());
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(finished.count(), 0);
+    frmSplash* splash = shell->loginForm();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    auto* txt = splash->findChild<QLineEdit*>("txtUsername");
+    EXPECT_EQ(txt->text(), "");
+    EXPECT_EQ(Session::current().UserName, "");
+    QTest::keyClicks(txt, "bo");
+    EXPECT_EQ(txt->text(), "Bo");
+}
+
+TEST_F(ShellTest, CountersStartAgainAfterANewLogin) {
+    login("ann");
+    shell->mainWindow()->LoadNewDoc(0);
+    emit shell->mainWindow()->logoutRequested();
+    settle();
+    login("bo");
+    shell->mainWindow()->LoadNewDoc(0);
+    EXPECT_EQ(shell->mainWindow()->frmD()->windowTitle(), "Circuit 1");
+    EXPECT_EQ(shell->mainWindow()->caption(), "Quendal  -  User  :  Bo");
+    EXPECT_TRUE(shell->mainWindow()->windowTitle().startsWith("Quendal  -  User  :  Bo"));
+}
+
+TEST_F(ShellTest, TheWorkFormsExitEndsTheProgram) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    login("ann");
+    QMetaObject::invokeMethod(shell->mainWindow()->workForm(), "exitRequested");
+    settle();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+    EXPECT_EQ(shell->loginForm(), nullptr);
+}
+
+TEST_F(ShellTest, FileExitEndsTheProgram) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    login("ann");
+    shell->mainWindow()->findChild<QAction*>("mnuFileExit")->trigger();
+    settle();
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(ShellTest, TheLoginFormsExitEndsTheProgram) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    QTest::mouseClick(shell->loginForm()->findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(shell->loginForm(), nullptr);
+}
+
+TEST_F(ShellTest, AnEmptyNameKeepsTheLoginForm) {
+    login("");
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_NE(shell->loginForm(), nullptr);
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+}
