@@ -73,6 +73,29 @@ void orBody(QPainterPath& path, qreal x, qreal y, qreal h) {
 
 }  // namespace
 
+QIcon appIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 32.0, size / 32.0);
+        p.setPen(QPen(QColor(0, 128, 0), 2.5));
+        p.drawLine(QPointF(1, 11), QPointF(9, 11));
+        p.drawLine(QPointF(1, 21), QPointF(9, 21));
+        p.drawLine(QPointF(25, 16), QPointF(31, 16));
+        QPainterPath body;
+        andBody(body, 8, 4, 24);
+        body.translate(-4, 0);
+        p.setPen(QPen(QColor(0, 0, 128), 2.5));
+        p.setBrush(QColor(224, 224, 255));
+        p.drawPath(body);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QMap<QString, QIcon> toolbarIcons() {
     return {{QStringLiteral("Open"), openIcon()},
             {QStringLiteral("Save"), saveIcon()},

@@ -10,5 +10,8 @@
 // The toolbar icons, 16 x 16, keyed "Open", "Save" and "Print".
 QMap<QString, QIcon> toolbarIcons();
 
+// The program's window icon: an AND gate.
+QIcon appIcon();
+
 // The logo of the login form: a row of gate symbols joined by wires.
 QPixmap logoPicture(QSize size);

@@ -64,6 +64,7 @@ frmSplash::frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Quendal"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(appIcon());
     createControls();
     Form_Load();
 }

@@ -52,6 +52,7 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
       fileDialogs_(seams.fileDialogs ? *seams.fileDialogs : *ownFileDialogs_),
       launcher_(seams.launcher ? *seams.launcher : *ownLauncher_) {
     setObjectName(QStringLiteral("mdifrmMain"));
+    setWindowIcon(appIcon());  // the child windows show it too
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(224, 224, 224));
@@ -158,12 +159,16 @@ void mdifrmMain::createStatusBar() {
     sbStatusBar = statusBar();
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(false);
-    statusPanel_ = new QLabel(QStringLiteral("Status"));
-    statusPanel_->setObjectName(QStringLiteral("pnlStatus"));
-    datePanel_ = new QLabel;
-    datePanel_->setObjectName(QStringLiteral("pnlDate"));
-    timePanel_ = new QLabel;
-    timePanel_->setObjectName(QStringLiteral("pnlTime"));
+    auto panel = [](const char* name, const QString& text) {
+        auto* label = new QLabel(text);
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        return label;
+    };
+    statusPanel_ = panel("pnlStatus", QStringLiteral("Status"));
+    datePanel_ = panel("pnlDate", {});
+    timePanel_ = panel("pnlTime", {});
     sbStatusBar->addWidget(statusPanel_, 1);
     sbStatusBar->addPermanentWidget(datePanel_);
     sbStatusBar->addPermanentWidget(timePanel_);

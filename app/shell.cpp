@@ -1,5 +1,7 @@
 #include "shell.h"
 
+#include <QScreen>
+
 #include "frmSplash.h"
 #include "mdifrmMain.h"
 
@@ -44,6 +46,9 @@ void Shell::login() {
     connect(main, &mdifrmMain::closed, this, [this] {
         if (!switching_) emit finished();
     });
+    // Without a window manager "maximized" means nothing: start at the size
+    // of the screen anyway.
+    if (QScreen* screen = main->screen()) main->setGeometry(screen->availableGeometry());
     main->showMaximized();
     switching_ = true;
     if (splash_) splash_->close();
