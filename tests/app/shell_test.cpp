@@ -75,7 +75,7 @@ TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
     main->LoadNewDoc(0);
     QPointer<frmCircuit> doc = main->frmD();
     QPointer<QWidget> work = main->workForm();
-    emit main->logoutRequested();
+    QTest::mouseClick(work->findChild<QPushButton*>("cmdLogout"), Qt::LeftButton);
     settle();
 
     EXPECT_EQ(shell->mainWindow(), nullptr);
@@ -105,10 +105,22 @@ TEST_F(ShellTest, CountersStartAgainAfterANewLogin) {
     EXPECT_TRUE(shell->mainWindow()->windowTitle().startsWith("Quendal  -  User  :  Bo"));
 }
 
-TEST_F(ShellTest, TheWorkFormsExitEndsTheProgram) {
+TEST_F(ShellTest, TheWorkFormsExitAsksThenEndsTheProgram) {
     QSignalSpy finished(shell.get(), &Shell::finished);
     login("ann");
-    QMetaObject::invokeMethod(shell->mainWindow()->workForm(), "exitRequested");
+    shell->mainWindow()->LoadNewDoc(0);
+    auto* exit = shell->mainWindow()->workForm()->findChild<QPushButton*>("cmdExit");
+    prompts.replies = {PromptReply::No};
+    QTest::mouseClick(exit, Qt::LeftButton);
+    settle();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to Exit ?");
+    EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::Yes);
+    ASSERT_NE(shell->mainWindow(), nullptr);
+    EXPECT_NE(shell->mainWindow()->frmD(), nullptr);
+    EXPECT_EQ(finished.count(), 0);
+
+    QTest::mouseClick(exit, Qt::LeftButton);  // the default reply: Yes
     settle();
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(shell->mainWindow(), nullptr);
