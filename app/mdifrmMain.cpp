@@ -66,7 +66,10 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     createWorkForm();
 }
 
-mdifrmMain::~mdifrmMain() = default;
+mdifrmMain::~mdifrmMain() {
+    // The child windows go first: the work form uses the seams below.
+    delete mdiArea_;
+}
 
 QAction* mdifrmMain::addAction(QMenu* menu, const char* name, const QString& text,
                                void (mdifrmMain::*slot)()) {
