@@ -54,11 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DialogFolder, IsTheProgramsFolderWhenWritableElseTheWorkingFolder) {
     TempWorkdir dir;
-    EXPECT_EQ(dialogFolder(dir.path(), "/work"), QDir(dir.path()).absolutePath());
-    EXPECT_EQ(dialogFolder(dir.file("missing"), "/work"), "/work");
+    EXPECT_EQ(dialogFolder(dir.path(), "/home/ann/Quendal"), QDir(dir.path()).absolutePath());
+    EXPECT_EQ(dialogFolder(dir.file("missing"), "/home/ann/Quendal"), "/home/ann/Quendal");
     writeBytes(dir.file("plain"), "x");
-    EXPECT_EQ(dialogFolder(dir.file("plain"), "/work"), "/work");
-    EXPECT_EQ(dialogFolder("", "/work"), "/work");
+    EXPECT_EQ(dialogFolder(dir.file("plain"), "/home/ann/Quendal"), "/home/ann/Quendal");
+    EXPECT_EQ(dialogFolder("", "/home/ann/Quendal"), "/home/ann/Quendal");
 }
 
 TEST(CircuitFile, IsABitmapThatReadsBackPixelForPixel) {
