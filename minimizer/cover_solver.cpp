@@ -2,248 +2,439 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <compare>
 #include <limits>
 
 namespace qm {
 namespace {
 
-// Branch and bound over the candidates. Every node is first reduced: candidates that cover no
-// open row are dropped, a row with a single candidate forces that candidate (essential), and a
-// candidate whose open rows are a subset of another's is dropped when the other is cheaper, or
-// equally cheap with a lower index. That last rule keeps the preferred optimum: swapping the
-// dropped candidate for its dominator never costs more and wins the tie-break.
+// Branch and bound over the candidates.
 //
-// The tie-break is settled in a second phase once the minimum weight is known: the candidates
-// are decided in index order, each included exactly when some minimum cover with all earlier
-// decisions still contains it. A known minimum cover (the witness) answers most of these
-// questions without a search.
+// Every node is first reduced: candidates that cover no open row are dropped, a row with a
+// single candidate forces that candidate (essential), and a candidate whose open rows are a
+// subset of another's is dropped when the other has no more literals and, on equal literals, a
+// lower index. That last rule keeps the preferred optimum: swapping the dropped candidate for
+// its dominator never costs more and wins the tie-break.
+//
+// Bounds, for the count and for the literals separately: rows that share no candidate each need
+// their own candidate (a packing), and a Lagrangian relaxation improved by subgradient steps,
+// which comes close to the linear-programming bound and so prunes far more on dense problems
+// with large cyclic cores. Its reduced costs also fix candidates that every cheaper cover must
+// include or leave out. The literal bound matters once the count bound meets the best count.
+//
+// The tie-break is settled in a second phase once the minimum cost is known: the candidates are
+// decided in index order, each included exactly when some minimum cover with all earlier
+// decisions contains it. A known minimum cover (the witness) answers most of these questions
+// without a search.
+
+struct Cost {
+    int count = 0;
+    int literals = 0;
+    friend auto operator<=>(const Cost&, const Cost&) = default;
+};
+
+constexpr int kRootIterations = 300;
+constexpr int kNodeIterations = 30;
+constexpr double kSlack = 1e-6;  // guards the floating-point bounds against rounding
+
+int roundUp(double bound) {
+    return static_cast<int>(std::ceil(bound - kSlack));
+}
+
+// The open part of a node in compact form for the Lagrangian bound: open rows numbered
+// 0..rows-1 and each active candidate's list of them.
+struct Compact {
+    std::vector<int> rows;   // row number of each compact row
+    std::vector<int> start;  // candidate i's rows are entries[start[i] .. start[i+1])
+    std::vector<int> entries;
+};
+
 class Solver {
- public:
-  explicit Solver(const CoverProblem& problem) : problem_(problem) {}
+public:
+    explicit Solver(const CoverProblem& problem) : problem_(problem) {
+        unit_.assign(problem.columns.size(), 1.0);
+        for (int literals : problem.literals) literalWeights_.push_back(literals);
+    }
 
-  std::optional<std::vector<int>> solve();
+    std::optional<std::vector<int>> solve();
 
- private:
-  struct Node {
-    RowSet open;              // rows not yet covered
-    std::vector<int> active;  // candidates still undecided, ascending
-    std::vector<int> chosen;  // candidates included
-    long cost = 0;
-  };
+private:
+    struct Node {
+        RowSet open;              // rows not yet covered
+        std::vector<int> active;  // candidates still undecided, ascending
+        std::vector<int> chosen;  // candidates included
+        Cost cost;
+    };
+    using Multipliers = std::array<double, 256>;
+    struct Duals {
+        Multipliers count{};
+        Multipliers literals{};
+    };
 
-  bool reduce(Node& node, std::vector<RowSet>& reach) const;
-  long lowerBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
-  void include(Node& node, int column, const RowSet& rows) const;
-  void search(Node& node);
-  bool better(int a, int b) const {
-    const long wa = problem_.weights[a], wb = problem_.weights[b];
-    return wa < wb || (wa == wb && a < b);
-  }
+    bool reduce(Node& node, std::vector<RowSet>& reach);
+    Cost packingBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
+    double lagrangian(const Node& node, const Compact& compact, const std::vector<double>& weights,
+                      Multipliers& u, int iterations, int target,
+                      std::vector<double>& reduced) const;
+    void include(Node& node, int column, const RowSet& rows) const;
+    void search(Node node, Duals duals, int iterations);
+    bool better(int a, int b) const {
+        const int la = problem_.literals[a], lb = problem_.literals[b];
+        return la < lb || (la == lb && a < b);
+    }
 
-  const CoverProblem& problem_;
-  long limit_ = std::numeric_limits<long>::max();  // only covers cheaper than this are wanted
-  bool stopAtFirst_ = false;
-  bool found_ = false;
-  std::vector<int> best_;
+    const CoverProblem& problem_;
+    std::vector<double> unit_;
+    std::vector<double> literalWeights_;
+    Cost limit_{std::numeric_limits<int>::max(), 0};  // only covers cheaper than this are wanted
+    bool stopAtFirst_ = false;
+    bool found_ = false;
+    std::vector<int> best_;
+    std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
 };
 
 void Solver::include(Node& node, int column, const RowSet& rows) const {
-  node.chosen.push_back(column);
-  node.cost += problem_.weights[column];
-  node.open -= rows;
+    node.chosen.push_back(column);
+    node.cost.count += 1;
+    node.cost.literals += problem_.literals[column];
+    node.open -= rows;
 }
 
 // Applies the reductions until none applies. `reach` receives, for each remaining active
 // candidate, the open rows it covers. Returns false when an open row has no candidate left.
-bool Solver::reduce(Node& node, std::vector<RowSet>& reach) const {
-  std::vector<int> byRow[256];
-  std::vector<int> order;
-  std::vector<char> dropped;
-  for (;;) {
-    reach.clear();
-    std::size_t kept = 0;
-    for (int column : node.active) {
-      const RowSet rows = problem_.columns[column] & node.open;
-      if (rows.empty()) continue;
-      node.active[kept++] = column;
-      reach.push_back(rows);
-    }
-    node.active.resize(kept);
-    if (node.open.empty()) return true;
-
-    RowSet once, twice;
-    for (const RowSet& rows : reach) {
-      twice |= once & rows;
-      once |= rows;
-    }
-    if (!node.open.subsetOf(once)) return false;
-    const RowSet essentialRows = once - twice;
-    if (!essentialRows.empty()) {
-      for (std::size_t i = 0; i < kept; ++i) {
-        if (reach[i].intersects(essentialRows)) include(node, node.active[i], reach[i]);
-      }
-      continue;
-    }
-
-    // Dominance: a dominator must cover the first open row of the candidate it drops, so only
-    // the candidates of that row are compared.
-    node.open.forEach([&](int row) { byRow[row].clear(); });
-    for (std::size_t i = 0; i < kept; ++i) reach[i].forEach([&](int row) { byRow[row].push_back(static_cast<int>(i)); });
-    dropped.assign(kept, 0);
-    bool any = false;
-    for (std::size_t i = 0; i < kept; ++i) {
-      const int column = node.active[i];
-      for (int j : byRow[reach[i].first()]) {
-        if (static_cast<std::size_t>(j) == i || !better(node.active[j], column)) continue;
-        if (reach[i].subsetOf(reach[j])) {
-          dropped[i] = 1;
-          any = true;
-          break;
+bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
+    std::vector<char> dropped;
+    for (;;) {
+        reach.clear();
+        std::size_t kept = 0;
+        for (int column : node.active) {
+            const RowSet rows = problem_.columns[column] & node.open;
+            if (rows.empty()) continue;
+            node.active[kept++] = column;
+            reach.push_back(rows);
         }
-      }
+        node.active.resize(kept);
+        if (node.open.empty()) return true;
+
+        RowSet once, twice;
+        for (const RowSet& rows : reach) {
+            twice |= once & rows;
+            once |= rows;
+        }
+        if (!node.open.subsetOf(once)) return false;
+        const RowSet essentialRows = once - twice;
+        if (!essentialRows.empty()) {
+            for (std::size_t i = 0; i < kept; ++i) {
+                if (reach[i].intersects(essentialRows)) include(node, node.active[i], reach[i]);
+            }
+            continue;
+        }
+
+        // A dominator covers the first open row of the candidate it drops, so only the
+        // candidates of that row are compared.
+        node.open.forEach([&](int row) { byRow_[row].clear(); });
+        for (std::size_t i = 0; i < kept; ++i) {
+            reach[i].forEach([&](int row) { byRow_[row].push_back(static_cast<int>(i)); });
+        }
+        dropped.assign(kept, 0);
+        bool any = false;
+        for (std::size_t i = 0; i < kept; ++i) {
+            const int column = node.active[i];
+            for (int j : byRow_[reach[i].first()]) {
+                if (static_cast<std::size_t>(j) == i || !better(node.active[j], column)) continue;
+                if (reach[i].subsetOf(reach[j])) {
+                    dropped[i] = 1;
+                    any = true;
+                    break;
+                }
+            }
+        }
+        if (!any) return true;
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < kept; ++i) {
+            if (!dropped[i]) node.active[next++] = node.active[i];
+        }
+        node.active.resize(next);
     }
-    if (!any) return true;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < kept; ++i) {
-      if (!dropped[i]) node.active[next++] = node.active[i];
-    }
-    node.active.resize(next);
-  }
 }
 
-// A lower bound on the weight still needed: rows no two of which share a candidate each need
-// their own candidate. Rows with few candidates are taken first; the first of them is also the
-// row to branch on.
-long Solver::lowerBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const {
-  std::array<int, 256> count{};
-  for (const RowSet& rows : reach) rows.forEach([&](int row) { ++count[row]; });
-  std::vector<int> rows;
-  node.open.forEach([&](int row) { rows.push_back(row); });
-  std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return count[a] < count[b]; });
-  branchRow = rows.front();
+// Rows no two of which share a candidate each need their own candidate. Rows with few
+// candidates are taken first; the first of them is also the row to branch on.
+Cost Solver::packingBound(const Node& node, const std::vector<RowSet>& reach,
+                          int& branchRow) const {
+    std::array<int, 256> count{};
+    for (const RowSet& rows : reach) rows.forEach([&](int row) { ++count[row]; });
+    std::vector<int> rows;
+    node.open.forEach([&](int row) { rows.push_back(row); });
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return count[a] < count[b]; });
+    branchRow = rows.front();
 
-  long bound = 0;
-  RowSet blocked;
-  for (int row : rows) {
-    if (blocked.test(row)) continue;
-    long cheapest = std::numeric_limits<long>::max();
-    for (std::size_t i = 0; i < reach.size(); ++i) {
-      if (!reach[i].test(row)) continue;
-      cheapest = std::min(cheapest, problem_.weights[node.active[i]]);
-      blocked |= reach[i];
+    Cost bound;
+    RowSet blocked;
+    for (int row : rows) {
+        if (blocked.test(row)) continue;
+        int fewest = std::numeric_limits<int>::max();
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            if (!reach[i].test(row)) continue;
+            fewest = std::min(fewest, problem_.literals[node.active[i]]);
+            blocked |= reach[i];
+        }
+        bound.count += 1;
+        bound.literals += fewest;
     }
-    bound += cheapest;
-  }
-  return bound;
+    return bound;
 }
 
-void Solver::search(Node& node) {
-  std::vector<RowSet> reach;
-  if (!reduce(node, reach)) return;
-  if (node.open.empty()) {
-    if (node.cost < limit_) {
-      limit_ = node.cost;
-      best_ = node.chosen;
-      found_ = true;
-    }
-    return;
-  }
-  int row = 0;
-  if (node.cost + lowerBound(node, reach, row) >= limit_) return;
+// Lagrangian relaxation of the covering constraints: for multipliers u >= 0 on the open rows,
+// sum(u) + sum over candidates of min(0, weight - u over its rows) bounds the weight of any
+// cover from below. Subgradient steps towards `target` (the weight a cover would have to beat)
+// improve u; `u` comes in as a warm start and leaves as the best multipliers found, `reduced`
+// as their reduced costs. Stops early once the bound reaches `target`.
+double Solver::lagrangian(const Node& node, const Compact& compact,
+                          const std::vector<double>& weights, Multipliers& u, int iterations,
+                          int target, std::vector<double>& reduced) const {
+    const std::size_t rows = compact.rows.size();
+    const std::size_t columns = node.active.size();
+    std::vector<double> v(rows), bestV(rows), d(columns), w(columns);
+    std::vector<int> gradient(rows);
+    for (std::size_t r = 0; r < rows; ++r) v[r] = u[compact.rows[r]];
+    for (std::size_t i = 0; i < columns; ++i) w[i] = weights[node.active[i]];
+    bestV = v;
+    reduced.assign(columns, 0.0);
+    double best = -std::numeric_limits<double>::infinity();
+    double step = 1.0;
+    int stale = 0;
+    for (int iteration = 0; iteration < iterations; ++iteration) {
+        double bound = 0.0;
+        for (double value : v) bound += value;
+        for (std::size_t i = 0; i < columns; ++i) {
+            double sum = 0.0;
+            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+                sum += v[compact.entries[at]];
+            }
+            d[i] = w[i] - sum;
+            if (d[i] < 0.0) bound += d[i];
+        }
+        if (bound > best + kSlack) {
+            best = bound;
+            bestV = v;
+            reduced = d;
+            stale = 0;
+        } else if (++stale >= 4) {
+            step *= 0.5;
+            stale = 0;
+        }
+        if (roundUp(best) >= target || step < 1e-3) break;
 
-  // Branch on the row with the fewest candidates: the i-th branch takes its i-th candidate and
-  // excludes the ones before it, so no cover is visited twice.
-  std::vector<int> candidates;
-  for (std::size_t i = 0; i < reach.size(); ++i) {
-    if (reach[i].test(row)) candidates.push_back(static_cast<int>(i));
-  }
-  std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
-    const int ca = reach[a].count(), cb = reach[b].count();
-    if (ca != cb) return ca > cb;
-    return better(node.active[a], node.active[b]);
-  });
-  std::vector<char> excluded(reach.size(), 0);
-  for (int pick : candidates) {
-    Node child;
-    child.open = node.open;
-    child.chosen = node.chosen;
-    child.cost = node.cost;
-    include(child, node.active[pick], reach[pick]);
-    excluded[pick] = 1;
-    for (std::size_t i = 0; i < reach.size(); ++i) {
-      if (!excluded[i]) child.active.push_back(node.active[i]);
+        // Subgradient: how often the candidates of negative reduced cost cover each row,
+        // against the once that a cover needs.
+        std::fill(gradient.begin(), gradient.end(), 1);
+        for (std::size_t i = 0; i < columns; ++i) {
+            if (d[i] >= 0.0) continue;
+            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+                --gradient[compact.entries[at]];
+            }
+        }
+        double norm = 0.0;
+        for (int g : gradient) norm += static_cast<double>(g * g);
+        if (norm == 0.0) break;  // those candidates are an exact cover: the bound is tight
+        const double move = step * (static_cast<double>(target) + 1.0 - bound) / norm;
+        for (std::size_t r = 0; r < rows; ++r) v[r] = std::max(0.0, v[r] + move * gradient[r]);
     }
-    search(child);
-    if (stopAtFirst_ && found_) return;
-  }
+    for (std::size_t r = 0; r < rows; ++r) u[compact.rows[r]] = bestV[r];
+    return best;
+}
+
+void Solver::search(Node node, Duals duals, int iterations) {
+    std::vector<RowSet> reach;
+    std::vector<double> countReduced, literalReduced;
+    Compact compact;
+    int row = 0;
+    for (;;) {
+        if (!reduce(node, reach)) return;
+        if (node.open.empty()) {
+            if (node.cost < limit_) {
+                limit_ = node.cost;
+                best_ = node.chosen;
+                found_ = true;
+            }
+            return;
+        }
+        // A cheaper cover needs at most `countRoom` more candidates, and when it needs exactly
+        // that many, fewer than `literalRoom` more literals.
+        const int countRoom = limit_.count - node.cost.count;
+        const int literalRoom = limit_.literals - node.cost.literals;
+        const Cost packing = packingBound(node, reach, row);
+        if (packing.count > countRoom ||
+            (packing.count == countRoom && packing.literals >= literalRoom)) {
+            return;
+        }
+
+        compact.rows.clear();
+        std::array<int, 256> index{};
+        node.open.forEach([&](int r) {
+            index[r] = static_cast<int>(compact.rows.size());
+            compact.rows.push_back(r);
+        });
+        compact.start.assign(1, 0);
+        compact.entries.clear();
+        for (const RowSet& rows : reach) {
+            rows.forEach([&](int r) { compact.entries.push_back(index[r]); });
+            compact.start.push_back(static_cast<int>(compact.entries.size()));
+        }
+
+        const double countBound =
+            lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
+        const int countNeeded = std::max(packing.count, roundUp(countBound));
+        if (countNeeded > countRoom) return;
+        const bool tight = countNeeded == countRoom;
+        double literalBound = 0.0;
+        if (tight) {
+            literalBound = lagrangian(node, compact, literalWeights_, duals.literals, iterations,
+                                      literalRoom, literalReduced);
+            if (std::max(packing.literals, roundUp(literalBound)) >= literalRoom) return;
+        }
+
+        // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
+        // past the room is left out (or taken).
+        bool changed = false;
+        std::vector<char> excluded(reach.size(), 0);
+        std::vector<char> taken(reach.size(), 0);
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            const double dc = countReduced[i];
+            if (roundUp(countBound + std::abs(dc)) > countRoom ||
+                (tight && roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
+                // The sign of the reduced cost tells which choice lifts the bound.
+                const bool viaCount = roundUp(countBound + std::abs(dc)) > countRoom;
+                const double reducedCost = viaCount ? dc : literalReduced[i];
+                if (reducedCost > 0.0) {
+                    excluded[i] = 1;
+                    changed = true;
+                } else if (reducedCost < 0.0) {
+                    taken[i] = 1;
+                    changed = true;
+                }
+            }
+        }
+        if (!changed) break;
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            if (taken[i]) include(node, node.active[i], reach[i]);
+        }
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            if (!excluded[i]) node.active[next++] = node.active[i];
+        }
+        node.active.resize(next);
+    }
+
+    // Branch on the row with the fewest candidates: the i-th branch takes its i-th candidate and
+    // excludes the ones before it, so no cover is visited twice. Candidates with the lowest
+    // reduced cost come first: they are the likeliest members of a cheap cover.
+    std::vector<int> candidates;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        if (reach[i].test(row)) candidates.push_back(static_cast<int>(i));
+    }
+    std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
+        if (countReduced[a] != countReduced[b]) return countReduced[a] < countReduced[b];
+        return better(node.active[a], node.active[b]);
+    });
+    std::vector<char> excluded(reach.size(), 0);
+    for (int pick : candidates) {
+        Node child;
+        child.open = node.open;
+        child.chosen = node.chosen;
+        child.cost = node.cost;
+        include(child, node.active[pick], reach[pick]);
+        excluded[pick] = 1;
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            if (!excluded[i]) child.active.push_back(node.active[i]);
+        }
+        search(std::move(child), duals, kNodeIterations);
+        if (stopAtFirst_ && found_) return;
+    }
 }
 
 std::optional<std::vector<int>> Solver::solve() {
-  Node root;
-  root.open = problem_.rows;
-  for (std::size_t i = 0; i < problem_.columns.size(); ++i) root.active.push_back(static_cast<int>(i));
-  std::vector<RowSet> reach;
-  if (!reduce(root, reach)) return std::nullopt;
-
-  // An upper bound from a greedy cover makes the first search prune early.
-  {
-    Node greedy = root;
-    std::vector<RowSet> greedyReach = reach;
-    while (!greedy.open.empty()) {
-      std::size_t pick = 0;
-      for (std::size_t i = 1; i < greedyReach.size(); ++i) {
-        const int ci = greedyReach[i].count(), cp = greedyReach[pick].count();
-        if (ci > cp || (ci == cp && better(greedy.active[i], greedy.active[pick]))) pick = i;
-      }
-      include(greedy, greedy.active[pick], greedyReach[pick]);
-      reduce(greedy, greedyReach);
+    Node root;
+    root.open = problem_.rows;
+    for (std::size_t i = 0; i < problem_.columns.size(); ++i) {
+        root.active.push_back(static_cast<int>(i));
     }
-    limit_ = greedy.cost;
-    best_ = greedy.chosen;
-  }
+    std::vector<RowSet> reach;
+    if (!reduce(root, reach)) return std::nullopt;
 
-  // Phase one: the minimum weight, and a cover that reaches it.
-  {
-    Node start = root;
-    search(start);
-  }
-  const long minimum = limit_;
-  std::vector<int> witness = best_;
+    // An upper bound from a greedy cover makes the first search prune early.
+    {
+        Node greedy = root;
+        std::vector<RowSet> greedyReach = reach;
+        while (!greedy.open.empty()) {
+            std::size_t pick = 0;
+            for (std::size_t i = 1; i < greedyReach.size(); ++i) {
+                const int ci = greedyReach[i].count(), cp = greedyReach[pick].count();
+                if (ci > cp || (ci == cp && better(greedy.active[i], greedy.active[pick])))
+                    pick = i;
+            }
+            include(greedy, greedy.active[pick], greedyReach[pick]);
+            reduce(greedy, greedyReach);
+        }
+        limit_ = greedy.cost;
+        best_ = greedy.chosen;
+    }
 
-  // Phase two: decide the candidates in index order.
-  Node current = root;
-  for (;;) {
-    reduce(current, reach);
-    if (current.open.empty()) break;
-    const int column = current.active.front();
-    Node trial = current;
-    include(trial, column, reach.front());
-    bool keep = std::find(witness.begin(), witness.end(), column) != witness.end();
-    if (!keep) {
-      limit_ = minimum + 1;
-      stopAtFirst_ = true;
-      found_ = false;
-      Node probe = trial;
-      search(probe);
-      if (found_) {
-        keep = true;
-        witness = best_;
-      }
+    // Multipliers to start from: each row's share of its cheapest candidate.
+    Duals start;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        const double size = reach[i].count();
+        const double literals = problem_.literals[root.active[i]];
+        reach[i].forEach([&](int row) {
+            if (start.count[row] == 0.0 || 1.0 / size < start.count[row]) {
+                start.count[row] = 1.0 / size;
+            }
+            if (start.literals[row] == 0.0 || literals / size < start.literals[row]) {
+                start.literals[row] = literals / size;
+            }
+        });
     }
-    if (keep) {
-      current = std::move(trial);
-    } else {
-      current.active.erase(current.active.begin());
+
+    // Phase one: the minimum cost, and a cover that reaches it.
+    search(root, start, kRootIterations);
+    const Cost minimum = limit_;
+    std::vector<int> witness = best_;
+
+    // Phase two: decide the candidates in index order.
+    Node current = root;
+    stopAtFirst_ = true;
+    for (;;) {
+        reduce(current, reach);
+        if (current.open.empty()) break;
+        const int column = current.active.front();
+        Node trial = current;
+        include(trial, column, reach.front());
+        bool keep = std::find(witness.begin(), witness.end(), column) != witness.end();
+        if (!keep) {
+            limit_ = Cost{minimum.count, minimum.literals + 1};
+            found_ = false;
+            search(trial, start, kRootIterations);
+            if (found_) {
+                keep = true;
+                witness = best_;
+            }
+        }
+        if (keep) {
+            current = std::move(trial);
+        } else {
+            current.active.erase(current.active.begin());
+        }
     }
-  }
-  std::sort(current.chosen.begin(), current.chosen.end());
-  return current.chosen;
+    std::sort(current.chosen.begin(), current.chosen.end());
+    return current.chosen;
 }
 
 }  // namespace
 
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem) {
-  return Solver(problem).solve();
+    return Solver(problem).solve();
 }
 
 }  // namespace qm

@@ -15,13 +15,13 @@ inline constexpr int kMaxWidth = 8;
 // A product term over `width` columns. Column 1 (the leftmost code character) is the most
 // significant bit of a row number, as in a term number.
 struct Cube {
-  std::uint8_t value = 0;  // the fixed columns' values; 0 in free columns
-  std::uint8_t free = 0;   // 1 where the column is "-"
+    std::uint8_t value = 0;  // the fixed columns' values; 0 in free columns
+    std::uint8_t free = 0;   // 1 where the column is "-"
 
-  int literals(int width) const;
-  RowSet rows(int width) const;
-  bool contains(int row) const { return (row & ~free) == value; }
-  friend bool operator==(const Cube&, const Cube&) = default;
+    int literals(int width) const;
+    RowSet rows(int width) const;
+    bool contains(int row) const { return (row & ~free) == value; }
+    friend bool operator==(const Cube&, const Cube&) = default;
 };
 
 // The code text of a cube: one character per column, "0", "1" or "-".
@@ -36,9 +36,9 @@ void sortCubes(std::vector<Cube>& cubes, int width);
 
 // A Boolean function given by its on-set and don't-care set.
 struct Function {
-  int width = 0;  // number of variables, 1..kMaxWidth
-  RowSet on;      // rows where the function is 1
-  RowSet dc;      // don't-care rows; never overlaps `on`
+    int width = 0;  // number of variables, 1..kMaxWidth
+    RowSet on;      // rows where the function is 1
+    RowSet dc;      // don't-care rows; never overlaps `on`
 };
 
 }  // namespace qm

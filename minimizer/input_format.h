@@ -12,8 +12,8 @@ namespace qm {
 // A problem with the input or output files. The message is one line that names the file and,
 // where it applies, the line number.
 class InputError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // Reads the text of an input file: lines of one width holding "0", "1" and "-", each optionally

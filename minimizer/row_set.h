@@ -8,56 +8,57 @@ namespace qm {
 
 // One bit per row of a truth table of up to 8 variables (256 rows).
 struct RowSet {
-  std::array<std::uint64_t, 4> words{};
+    std::array<std::uint64_t, 4> words{};
 
-  void set(int row) { words[row >> 6] |= std::uint64_t{1} << (row & 63); }
-  void reset(int row) { words[row >> 6] &= ~(std::uint64_t{1} << (row & 63)); }
-  bool test(int row) const { return (words[row >> 6] >> (row & 63)) & 1U; }
+    void set(int row) { words[row >> 6] |= std::uint64_t{1} << (row & 63); }
+    void reset(int row) { words[row >> 6] &= ~(std::uint64_t{1} << (row & 63)); }
+    bool test(int row) const { return (words[row >> 6] >> (row & 63)) & 1U; }
 
-  bool empty() const { return (words[0] | words[1] | words[2] | words[3]) == 0; }
-  int count() const {
-    return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]) +
-           std::popcount(words[3]);
-  }
-  bool subsetOf(const RowSet& other) const {
-    return (words[0] & ~other.words[0]) == 0 && (words[1] & ~other.words[1]) == 0 &&
-           (words[2] & ~other.words[2]) == 0 && (words[3] & ~other.words[3]) == 0;
-  }
-  bool intersects(const RowSet& other) const {
-    return ((words[0] & other.words[0]) | (words[1] & other.words[1]) |
-            (words[2] & other.words[2]) | (words[3] & other.words[3])) != 0;
-  }
-  // Lowest row in the set, or -1 when empty.
-  int first() const {
-    for (int i = 0; i < 4; ++i) {
-      if (words[i] != 0) return i * 64 + std::countr_zero(words[i]);
+    bool empty() const { return (words[0] | words[1] | words[2] | words[3]) == 0; }
+    int count() const {
+        return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]) +
+               std::popcount(words[3]);
     }
-    return -1;
-  }
-  template <class Visit>
-  void forEach(Visit visit) const {
-    for (int i = 0; i < 4; ++i) {
-      for (std::uint64_t w = words[i]; w != 0; w &= w - 1) visit(i * 64 + std::countr_zero(w));
+    bool subsetOf(const RowSet& other) const {
+        return (words[0] & ~other.words[0]) == 0 && (words[1] & ~other.words[1]) == 0 &&
+               (words[2] & ~other.words[2]) == 0 && (words[3] & ~other.words[3]) == 0;
     }
-  }
+    bool intersects(const RowSet& other) const {
+        return ((words[0] & other.words[0]) | (words[1] & other.words[1]) |
+                (words[2] & other.words[2]) | (words[3] & other.words[3])) != 0;
+    }
+    // Lowest row in the set, or -1 when empty.
+    int first() const {
+        for (int i = 0; i < 4; ++i) {
+            if (words[i] != 0) return i * 64 + std::countr_zero(words[i]);
+        }
+        return -1;
+    }
+    template <class Visit>
+    void forEach(Visit visit) const {
+        for (int i = 0; i < 4; ++i) {
+            for (std::uint64_t w = words[i]; w != 0; w &= w - 1)
+                visit(i * 64 + std::countr_zero(w));
+        }
+    }
 
-  RowSet& operator|=(const RowSet& o) {
-    for (int i = 0; i < 4; ++i) words[i] |= o.words[i];
-    return *this;
-  }
-  RowSet& operator&=(const RowSet& o) {
-    for (int i = 0; i < 4; ++i) words[i] &= o.words[i];
-    return *this;
-  }
-  // Removes the rows of o.
-  RowSet& operator-=(const RowSet& o) {
-    for (int i = 0; i < 4; ++i) words[i] &= ~o.words[i];
-    return *this;
-  }
-  friend RowSet operator|(RowSet a, const RowSet& b) { return a |= b; }
-  friend RowSet operator&(RowSet a, const RowSet& b) { return a &= b; }
-  friend RowSet operator-(RowSet a, const RowSet& b) { return a -= b; }
-  friend bool operator==(const RowSet&, const RowSet&) = default;
+    RowSet& operator|=(const RowSet& o) {
+        for (int i = 0; i < 4; ++i) words[i] |= o.words[i];
+        return *this;
+    }
+    RowSet& operator&=(const RowSet& o) {
+        for (int i = 0; i < 4; ++i) words[i] &= o.words[i];
+        return *this;
+    }
+    // Removes the rows of o.
+    RowSet& operator-=(const RowSet& o) {
+        for (int i = 0; i < 4; ++i) words[i] &= ~o.words[i];
+        return *this;
+    }
+    friend RowSet operator|(RowSet a, const RowSet& b) { return a |= b; }
+    friend RowSet operator&(RowSet a, const RowSet& b) { return a &= b; }
+    friend RowSet operator-(RowSet a, const RowSet& b) { return a -= b; }
+    friend bool operator==(const RowSet&, const RowSet&) = default;
 };
 
 }  // namespace qm

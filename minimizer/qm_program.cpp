@@ -1,0 +1,127 @@
+#include "qm_program.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <random>
+
+#include "input_format.h"
+#include "minimize.h"
+
+namespace qm {
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void failFile(const std::string& path, const std::string& problem) {
+    throw InputError(path + ": " + problem);
+}
+
+std::string lowercaseFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+std::string readInputFile(const std::string& path) {
+    std::error_code error;
+    // Only regular files are read: a folder, a device or a pipe could block or never end.
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found)
+        failFile(path, "cannot open the file: no such file");
+    if (error) failFile(path, "cannot open the file: " + lowercaseFirst(error.message()));
+    if (fs::is_directory(status)) failFile(path, "cannot open the file: it is a folder");
+    if (!fs::is_regular_file(status))
+        failFile(path, "cannot open the file: it is not a regular file");
+    const auto size = fs::file_size(path, error);
+    if (!error && size > kMaxInputBytes) {
+        failFile(path,
+                 "the file is too large (more than " + std::to_string(kMaxInputBytes) + " bytes)");
+    }
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) failFile(path, "cannot open the file: " + lowercaseFirst(std::strerror(errno)));
+    // Read at most one byte past the limit, in case the file grew after its size was taken.
+    std::string text(kMaxInputBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) failFile(path, "cannot read the file");
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxInputBytes) {
+        failFile(path,
+                 "the file is too large (more than " + std::to_string(kMaxInputBytes) + " bytes)");
+    }
+    return text;
+}
+
+void writeFileAtomically(const std::string& path, const std::string& text) {
+    const fs::path target(path);
+    std::error_code error;
+    if (fs::is_directory(target, error)) failFile(path, "cannot write the file: it is a folder");
+    if (!target.has_filename())
+        failFile(path, "cannot write the file: the name is not a file name");
+
+    // A fresh temporary name next to the target, created exclusively so that no other file is
+    // overwritten.
+    std::random_device seed;
+    std::mt19937 random(seed());
+    fs::path temporary;
+    std::FILE* file = nullptr;
+    int lastErrno = 0;
+    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
+        std::string name(1, '.');
+        name += target.filename().string();
+        name += ".tmp";
+        name += std::to_string(random() % 1000000000U);
+        temporary = target;
+        temporary.replace_filename(name);
+        errno = 0;
+        file = std::fopen(temporary.string().c_str(), "wbx");
+        lastErrno = errno;
+        if (file == nullptr && lastErrno != EEXIST) break;
+    }
+    if (file == nullptr) {
+        failFile(path, "cannot write the file: " +
+                           lowercaseFirst(std::strerror(lastErrno != 0 ? lastErrno : EIO)));
+    }
+
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        fs::remove(temporary, error);
+        failFile(path, "cannot write the file");
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        fs::remove(temporary, error);
+        failFile(path, "cannot replace the file: " + lowercaseFirst(error.message()));
+    }
+}
+
+int runQm(const std::vector<std::string>& args, std::ostream& err) {
+    if (args.size() != 2) {
+        err << "Qm.exe: usage: Qm.exe IN OUT (for example Qm.exe in.txt out.txt)\n";
+        return kExitUsage;
+    }
+    try {
+        const std::string& inPath = args[0];
+        const std::string& outPath = args[1];
+        const Function function = parseFunction(readInputFile(inPath), inPath);
+        writeFileAtomically(outPath, formatCover(minimize(function), function.width));
+        return kExitOk;
+    } catch (const InputError& problem) {
+        err << "Qm.exe: " << problem.what() << '\n';
+    } catch (const std::bad_alloc&) {
+        err << "Qm.exe: out of memory\n";
+    } catch (const std::exception& problem) {
+        err << "Qm.exe: " << problem.what() << '\n';
+    }
+    return kExitFailed;
+}
+
+}  // namespace qm

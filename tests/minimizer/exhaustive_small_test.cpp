@@ -1,0 +1,31 @@
+// Every function of 1 to 3 variables with every don't-care pattern, against exhaustive search.
+
+#include <gtest/gtest.h>
+
+#include "run_minimizer.h"
+
+namespace qm_test {
+namespace {
+
+class EveryFunction : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryFunction, MatchesExhaustiveSearchExactly) {
+    const int width = GetParam();
+    const int rowCount = 1 << width;
+    int total = 1;
+    for (int i = 0; i < rowCount; ++i) total *= 3;
+    for (int n = 0; n < total; ++n) {
+        TruthTable table{width, std::vector<char>(static_cast<std::size_t>(rowCount))};
+        for (int row = 0, rest = n; row < rowCount; ++row, rest /= 3)
+            table.rows[row] = static_cast<char>(rest % 3);
+        const auto result = minimizeCodes(table);
+        ASSERT_EQ(coverFault(table, result), "") << "function " << n;
+        // Same codes, so also the same count, literals and tie-break.
+        ASSERT_EQ(result, bruteForceMinimum(table)) << "function " << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, EveryFunction, ::testing::Values(1, 2, 3));
+
+}  // namespace
+}  // namespace qm_test
