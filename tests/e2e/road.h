@@ -1,0 +1,89 @@
+#pragma once
+
+// The road of one simplification and its drawings, walked in the real
+// program's windows: sign in, state a function, Simplify with the real
+// minimizer, draw every kind, save, open, print, type an equation, log out,
+// sign in again, Exit.
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui_driver.h"
+
+class Shell;
+class frmCircuit;
+class mdifrmMain;
+class QMessageBox;
+
+namespace e2e {
+
+class Road {
+public:
+    Road(Shell& shell, Screenshots& shots, const QDir& workdir);
+    ~Road();
+
+    // Walks every step in order and stops at the first that fails. True
+    // when all passed.
+    bool walk();
+    // Set by the caller when the shell reports that no window remains.
+    void programFinished() { finished_ = true; }
+
+private:
+    struct Step {
+        QString name;
+        std::function<void()> run;
+    };
+
+    void loginWindowAppears();
+    void signIn(const QString& shotName);
+    void chooseFunction();
+    void simplifyTerms();
+    void drawCircuits();
+    void drawMultiplexers();
+    void drawDemultiplexer();
+    void saveDrawing();
+    void openDrawing();
+    void printDrawing();
+    void typeEquation();
+    void logOut();
+    void signInAgain();
+    void exitProgram();
+
+    // A drawing command: its options dialog, the option to pick (or none
+    // for the preset), Ok, and the new document window with its picture.
+    frmCircuit* draw(const char* command, const char* dialogName, const char* option,
+                     const char* presetOption, const QString& caption, const QString& shotName);
+    // Brings the work form to the front through the Window menu, when a
+    // document covers it.
+    void showWorkForm();
+    void checkDocumentOnScreen(frmCircuit* document, const QImage& shot);
+    void activateWindowFromList(const std::function<bool(const QString&)>& which,
+                                const QString& what);
+    // Answers the next file dialog by typing the path and pressing Enter.
+    void expectFileDialog(const QString& path, const QString& shotName);
+    void expectQuestion(const QString& text, bool yes, const QString& shotName);
+
+    mdifrmMain* main() const;
+    QWidget* workForm() const;
+    QString text(const char* box) const;
+    QString logText() const;
+
+    Shell& shell_;
+    Screenshots& shots_;
+    QDir workdir_;
+    bool finished_ = false;
+    // What the next modal window should be, and how to answer it; null when
+    // none is expected: then any modal window is a failure of the step.
+    std::function<bool(QWidget*)> expected_;
+    QStringList unexpected_;
+    std::unique_ptr<ModalAnswerer> answerer_;
+    QString savedPath_;
+    QImage savedPicture_;
+};
+
+}  // namespace e2e
