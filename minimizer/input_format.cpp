@@ -20,6 +20,10 @@ std::string describeCharacter(char c) {
                      problem);
 }
 
+std::string columns(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " variable column" : " variable columns");
+}
+
 }  // namespace
 
 Function parseFunction(std::string_view text, std::string_view fileName) {
@@ -57,16 +61,16 @@ Function parseFunction(std::string_view text, std::string_view fileName) {
         if (code.empty()) fail(fileName, lineNumber, "the line has no variable columns");
         if (code.size() > static_cast<std::size_t>(kMaxWidth)) {
             fail(fileName, lineNumber,
-                 "the line has " + std::to_string(code.size()) + " variable columns, at most " +
-                     std::to_string(kMaxWidth) + " are allowed");
+                 "the line has " + columns(code.size()) + ", at most " + std::to_string(kMaxWidth) +
+                     " are allowed");
         }
         if (firstWidth == 0) {
             firstWidth = code.size();
             function.width = static_cast<int>(firstWidth);
         } else if (code.size() != firstWidth) {
             fail(fileName, lineNumber,
-                 "the line has " + std::to_string(code.size()) +
-                     " variable columns, but line 1 has " + std::to_string(firstWidth));
+                 "the line has " + columns(code.size()) + ", but line 1 has " +
+                     std::to_string(firstWidth));
         }
 
         Cube cube;

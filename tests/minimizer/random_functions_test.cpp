@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "run_minimizer.h"
 
 namespace qm_test {
@@ -38,7 +36,6 @@ TEST_P(RandomFunctions, MatchReferenceSearch) {
     }
     // The comparison must not silently shrink to nothing.
     EXPECT_GE(compared, param.functions / 3);
-    std::printf("compared %d of %d\n", compared, param.functions);
 }
 
 // The plain search finishes on every density up to 6 variables; beyond that only on sparse
