@@ -5,13 +5,14 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include "picture_canvas.h"
 
 namespace {
 
-// Large enough for any picture the program draws (a canvas of 32767 pixels
-// square needs 4 GiB, far beyond any drawing), small enough that a damaged
-// header cannot ask for an absurd allocation.
+// The image reader's usual allocation limit, kept for pictures smaller than
+// it; a larger one needs a limit of its own.
 constexpr int kAllocationLimitMiB = 512;
 
 std::string describe(const QString& what, const QString& path, const QString& reason) {
@@ -50,6 +51,13 @@ void writeCircuitFile(const QImage& picture, const QString& path) {
     if (!file.commit()) throw CircuitFileError(describe(what, path, file.errorString()));
 }
 
+int readerAllocationLimitMiB(QSize picture) {
+    constexpr qint64 kMiB = 1024 * 1024;
+    // Pictures are read as 32-bit pixels, whatever the file's depth.
+    const qint64 bytes = qint64(std::max(picture.width(), 0)) * std::max(picture.height(), 0) * 4;
+    return int(std::max<qint64>(kAllocationLimitMiB, (bytes + kMiB - 1) / kMiB + 1));
+}
+
 QImage readCircuitFile(const QString& path) {
     const QString what = QStringLiteral("The file could not be opened");
     const QFileInfo info(path);
@@ -59,7 +67,6 @@ QImage readCircuitFile(const QString& path) {
     if (info.isDir()) {
         throw CircuitFileError(describe(what, path, QStringLiteral("It is a folder.")));
     }
-    QImageReader::setAllocationLimit(kAllocationLimitMiB);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     if (reader.format().isEmpty()) {
@@ -73,6 +80,10 @@ QImage readCircuitFile(const QString& path) {
                                             .arg(size.width())
                                             .arg(size.height())));
     }
+    // The largest drawings (8-variable parity circuits) make pictures of
+    // more than 600 MiB, which must open again; the size check above keeps
+    // a damaged header from asking for more than a canvas can hold.
+    QImageReader::setAllocationLimit(readerAllocationLimitMiB(size));
     QImage picture = reader.read();
     if (picture.isNull()) {
         throw CircuitFileError(describe(what, path, reader.errorString()));

@@ -31,6 +31,11 @@ QString dialogFolder(const QString& programFolder, const QString& workingFolder)
 // never damages the file it would replace. Throws CircuitFileError.
 void writeCircuitFile(const QImage& picture, const QString& path);
 
+// The image reader's allocation limit, in MiB, for reading a picture of
+// that size: enough for its 32-bit pixels, never below the reader's usual
+// limit.
+int readerAllocationLimitMiB(QSize picture);
+
 // Reads a picture by its content, whatever the extension. Throws
 // CircuitFileError for a file that is missing, is no picture, or is larger
 // than a canvas can hold.

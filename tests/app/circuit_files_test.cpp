@@ -72,6 +72,16 @@ TEST(CircuitFile, IsABitmapThatReadsBackPixelForPixel) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"and.cir"});
 }
 
+// The 8-variable parity circuit's picture (18966 x 8727 pixels) needs about
+// 632 MiB as 32-bit pixels, more than the image reader allows by default.
+TEST(CircuitFile, ReaderLimitCoversTheLargestPictures) {
+    EXPECT_EQ(readerAllocationLimitMiB(QSize(647, 487)), 512);
+    EXPECT_GE(readerAllocationLimitMiB(QSize(18966, 8727)), 632);
+    const int largest = PictureCanvas::kMaxPixels;
+    EXPECT_GE(qint64(readerAllocationLimitMiB(QSize(largest, largest))) * 1024 * 1024,
+              qint64(largest) * largest * 4);
+}
+
 TEST(CircuitFile, IsReadByContentWhateverItsName) {
     TempWorkdir dir;
     writeCircuitFile(sampleDrawing(), dir.file("drawing.txt"));
