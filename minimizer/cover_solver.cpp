@@ -36,7 +36,9 @@ struct Cost {
 
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
-constexpr double kSlack = 1e-6;  // guards the floating-point bounds against rounding
+constexpr int kQueryIterations = 60;
+constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
+constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
 
 int roundUp(double bound) {
     return static_cast<int>(std::ceil(bound - kSlack));
@@ -78,7 +80,13 @@ private:
                       Multipliers& u, int iterations, int target,
                       std::vector<double>& reduced) const;
     void include(Node& node, int column, const RowSet& rows) const;
-    void search(Node node, Duals duals, int iterations);
+    // Whether a cover costing node.cost + bound could still be cheaper than the limit.
+    bool worthExploring(const Node& node, const Cost& bound) const {
+        const int countRoom = limit_.count - node.cost.count;
+        return bound.count < countRoom ||
+               (bound.count == countRoom && bound.literals < limit_.literals - node.cost.literals);
+    }
+    void search(Node node, Duals duals, int iterations, Cost floor);
     bool better(int a, int b) const {
         const int la = problem_.literals[a], lb = problem_.literals[b];
         return la < lb || (la == lb && a < b);
@@ -91,6 +99,7 @@ private:
     bool stopAtFirst_ = false;
     bool found_ = false;
     std::vector<int> best_;
+    Duals settledDuals_;                       // the multipliers the first search's root ended with
     std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
 };
 
@@ -221,7 +230,7 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
             bestV = v;
             reduced = d;
             stale = 0;
-        } else if (++stale >= 4) {
+        } else if (++stale >= kStaleIterations) {
             step *= 0.5;
             stale = 0;
         }
@@ -239,18 +248,22 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
         double norm = 0.0;
         for (int g : gradient) norm += static_cast<double>(g * g);
         if (norm == 0.0) break;  // those candidates are an exact cover: the bound is tight
-        const double move = step * (static_cast<double>(target) + 1.0 - bound) / norm;
+        const double move = step * (static_cast<double>(target) - bound) / norm;
         for (std::size_t r = 0; r < rows; ++r) v[r] = std::max(0.0, v[r] + move * gradient[r]);
     }
     for (std::size_t r = 0; r < rows; ++r) u[compact.rows[r]] = bestV[r];
     return best;
 }
 
-void Solver::search(Node node, Duals duals, int iterations) {
+// `floor` is the highest cost bound of the ancestors: once the limit falls to it, the whole
+// subtree of that ancestor, this node included, holds nothing cheaper.
+void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     std::vector<RowSet> reach;
     std::vector<double> countReduced, literalReduced;
     Compact compact;
     int row = 0;
+    Cost bound;  // what any cover of the open rows costs at least
+    if (!(floor < limit_)) return;
     for (;;) {
         if (!reduce(node, reach)) return;
         if (node.open.empty()) {
@@ -266,10 +279,8 @@ void Solver::search(Node node, Duals duals, int iterations) {
         const int countRoom = limit_.count - node.cost.count;
         const int literalRoom = limit_.literals - node.cost.literals;
         const Cost packing = packingBound(node, reach, row);
-        if (packing.count > countRoom ||
-            (packing.count == countRoom && packing.literals >= literalRoom)) {
-            return;
-        }
+        bound = packing;
+        if (!worthExploring(node, bound)) return;
 
         compact.rows.clear();
         std::array<int, 256> index{};
@@ -286,15 +297,17 @@ void Solver::search(Node node, Duals duals, int iterations) {
 
         const double countBound =
             lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
-        const int countNeeded = std::max(packing.count, roundUp(countBound));
-        if (countNeeded > countRoom) return;
-        const bool tight = countNeeded == countRoom;
+        bound.count = std::max(packing.count, roundUp(countBound));
+        if (!worthExploring(node, bound)) return;
+        const bool tight = bound.count == countRoom;
         double literalBound = 0.0;
         if (tight) {
             literalBound = lagrangian(node, compact, literalWeights_, duals.literals, iterations,
                                       literalRoom, literalReduced);
-            if (std::max(packing.literals, roundUp(literalBound)) >= literalRoom) return;
+            bound.literals = std::max(packing.literals, roundUp(literalBound));
         }
+        if (iterations == kRootIterations) settledDuals_ = duals;
+        if (!worthExploring(node, bound)) return;
 
         // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
         // past the room is left out (or taken).
@@ -340,7 +353,12 @@ void Solver::search(Node node, Duals duals, int iterations) {
         return better(node.active[a], node.active[b]);
     });
     std::vector<char> excluded(reach.size(), 0);
+    floor =
+        std::max(floor, Cost{node.cost.count + bound.count, node.cost.literals + bound.literals});
     for (int pick : candidates) {
+        // A cover found meanwhile may have lowered the limit to this node's or an ancestor's
+        // bound.
+        if (!(floor < limit_)) return;
         Node child;
         child.open = node.open;
         child.chosen = node.chosen;
@@ -350,7 +368,7 @@ void Solver::search(Node node, Duals duals, int iterations) {
         for (std::size_t i = 0; i < reach.size(); ++i) {
             if (!excluded[i]) child.active.push_back(node.active[i]);
         }
-        search(std::move(child), duals, kNodeIterations);
+        search(std::move(child), duals, kNodeIterations, floor);
         if (stopAtFirst_ && found_) return;
     }
 }
@@ -398,7 +416,7 @@ std::optional<std::vector<int>> Solver::solve() {
     }
 
     // Phase one: the minimum cost, and a cover that reaches it.
-    search(root, start, kRootIterations);
+    search(root, start, kRootIterations, Cost{});
     const Cost minimum = limit_;
     std::vector<int> witness = best_;
 
@@ -415,7 +433,7 @@ std::optional<std::vector<int>> Solver::solve() {
         if (!keep) {
             limit_ = Cost{minimum.count, minimum.literals + 1};
             found_ = false;
-            search(trial, start, kRootIterations);
+            search(trial, settledDuals_, kQueryIterations, Cost{});
             if (found_) {
                 keep = true;
                 witness = best_;
