@@ -185,6 +185,8 @@ void frmSimplification::createControls() {
         label("lblPosEquation", "Minimized Equation (POS)", kNavy, 360, 4440, 2532, 372);
     txtPosEquation = filledBox("txtPosEquation", kNavy, Qt::white, 2880, 4440, 6372, 375);
 
+    fitExpressionLabels();
+
     cmdSimplify = button("cmdSimplify", "&Simplify", 360, 5040, 1215, 372);
     cmdClear = button("cmdClear", "&Clear", 1680, 5040, 1215, 372);
     cmdCircuit = button("cmdCircuit", "Ci&rcuit", 3000, 5040, 1215, 372);
@@ -195,6 +197,27 @@ void frmSimplification::createControls() {
 
     feedback_ = new ButtonFeedback(
         picMain, {cmdSimplify, cmdClear, cmdCircuit, cmdMux, cmdDemux, cmdLogout, cmdExit}, this);
+}
+
+// The expression labels were laid out for a font a few pixels narrower than
+// the one found here; rather than cut their captions off, widen them and move
+// the text boxes' left edges right, keeping the boxes' right edges in place.
+void frmSimplification::fitExpressionLabels() {
+    const std::pair<QLabel*, QLineEdit*> rows[] = {{lblEquation, txtEquation},
+                                                   {lblIpPosEquation, txtIpPosEquation},
+                                                   {lblMinEquation, txtMinEquation},
+                                                   {lblPosEquation, txtPosEquation}};
+    int needed = 0;
+    for (const auto& [label, box] : rows) needed = std::max(needed, label->sizeHint().width());
+    for (const auto& [label, box] : rows) {
+        const int gap = box->x() - label->geometry().right();
+        const int overflow = needed - label->width();
+        if (overflow <= 0) continue;
+        label->resize(needed, label->height());
+        QRect g = box->geometry();
+        g.setLeft(label->geometry().right() + std::max(gap, 2));
+        box->setGeometry(g);
+    }
 }
 
 void frmSimplification::connectHandlers() {

@@ -74,6 +74,7 @@ protected:
 
 private:
     void createControls();
+    void fitExpressionLabels();
     void connectHandlers();
 
     // Steps of the Simplify command; each throws on failure.

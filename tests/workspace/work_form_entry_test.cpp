@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -21,12 +22,37 @@ TEST_P(Controls, NamedPlacedAndCaptioned) {
     const ControlCase& c = GetParam();
     auto* control = w.get<QWidget>(c.name);
     ASSERT_NE(control, nullptr) << c.name;
-    EXPECT_EQ(control->geometry(), twipsRect(c.left, c.top, c.width, c.height));
+    const QRect given = twipsRect(c.left, c.top, c.width, c.height);
+    const std::string name = c.name;
+    if (name.ends_with("Equation")) {
+        // The expression rows widen their labels to the caption and keep the
+        // boxes' right edges; everything else stays where it was given.
+        EXPECT_EQ(control->y(), given.y());
+        EXPECT_EQ(control->height(), given.height());
+        if (name.starts_with("lbl")) {
+            EXPECT_EQ(control->x(), given.x());
+            EXPECT_GE(control->width(), given.width());
+        } else {
+            EXPECT_EQ(control->geometry().right(), given.right());
+        }
+    } else {
+        EXPECT_EQ(control->geometry(), given);
+    }
     if (*c.caption == '\0') return;
     QString caption;
     if (auto* label = qobject_cast<QLabel*>(control)) caption = label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(control)) caption = button->text();
     EXPECT_EQ(caption.toStdString(), c.caption);
+}
+
+TEST(WorkFormLayout, ExpressionCaptionsAreNotCutOffAndDoNotRunIntoTheirBoxes) {
+    WorkForm w;
+    for (const char* row : {"Equation", "IpPosEquation", "MinEquation", "PosEquation"}) {
+        auto* label = w.get<QLabel>((std::string("lbl") + row).c_str());
+        auto* box = w.get<QLineEdit>((std::string("txt") + row).c_str());
+        EXPECT_GE(label->width(), label->sizeHint().width()) << row;
+        EXPECT_LT(label->geometry().right(), box->x()) << row;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
