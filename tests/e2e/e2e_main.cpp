@@ -4,8 +4,9 @@
 // and saves a screenshot of the screen at every step. Exit status 0 when
 // every step showed what it must.
 //
-// Usage: quendal_e2e [--shots DIR] [--workdir DIR]
+// Usage: quendal_e2e [--shots DIR] [--workdir DIR] [--guide DIR]
 //   --shots    where the screenshots go (default: e2e-screenshots)
+//   --guide    also save the user guide's pictures (e2e_*.png) there
 //   --workdir  the program's working folder, which must be new or empty
 //              (default: a fresh temporary folder, removed afterwards)
 
@@ -36,14 +37,18 @@ int main(int argc, char** argv) {
 
     QString shotsPath = QStringLiteral("e2e-screenshots");
     QString workPath;
+    QString guidePath;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--shots") && i + 1 < args.size()) {
             shotsPath = args[++i];
         } else if (args[i] == QLatin1String("--workdir") && i + 1 < args.size()) {
             workPath = args[++i];
+        } else if (args[i] == QLatin1String("--guide") && i + 1 < args.size()) {
+            guidePath = args[++i];
         } else {
-            std::fprintf(stderr, "usage: quendal_e2e [--shots DIR] [--workdir DIR]\n");
+            std::fprintf(stderr,
+                         "usage: quendal_e2e [--shots DIR] [--workdir DIR] [--guide DIR]\n");
             return 2;
         }
     }
@@ -72,6 +77,13 @@ int main(int argc, char** argv) {
     QDir::setCurrent(workdir.absolutePath());
 
     e2e::Screenshots shots(QDir(shotsDir.absolutePath()));
+    if (!guidePath.isEmpty()) {
+        if (!QDir().mkpath(guidePath)) {
+            fail("cannot create the guide folder");
+            return 2;
+        }
+        shots.setGuideFolder(QDir(QDir(guidePath).absolutePath()));
+    }
     Shell shell;
     quitWhenFinished(shell);
     e2e::Road road(shell, shots, QDir(workdir.absolutePath()));

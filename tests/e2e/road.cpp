@@ -115,6 +115,8 @@ bool Road::walk() {
         {QStringLiteral("open the circuit file again"), [this] { openDrawing(); }},
         {QStringLiteral("print to a PDF file"), [this] { printDrawing(); }},
         {QStringLiteral("type an equation and press Enter"), [this] { typeEquation(); }},
+        {QStringLiteral("draw every kind for the typed equation"),
+         [this] { drawEveryKindOfTypedFunction(); }},
         {QStringLiteral("Logout"), [this] { logOut(); }},
         {QStringLiteral("sign in again"), [this] { signInAgain(); }},
         {QStringLiteral("Exit"), [this] { exitProgram(); }},
@@ -169,7 +171,8 @@ void Road::signIn(const QString& shotName) {
     click(name);
     type(name, QStringLiteral("test user"));
     checkEqual(name->text(), kUser, QStringLiteral("txtUsername after typing test user"));
-    shots_.take(QStringLiteral("login_typed"));
+    const QImage typed = shots_.take(QStringLiteral("login_typed"));
+    shots_.keep(QStringLiteral("login"), typed, splash->frameGeometry().adjusted(-24, -24, 24, 24));
     click(child<QPushButton>(splash, "cmdOk"));
     check(waitUntil([this] {
               return main() && main()->isVisible() && main()->windowHandle()->isExposed();
@@ -265,12 +268,16 @@ void Road::simplifyTerms() {
     const QImage shot = shots_.take(QStringLiteral("simplified"));
     check(hasInk(shot, onScreen(child<QLineEdit>(work, "txtMinEquation")), kWhite),
           QStringLiteral("the minimized equation is not on the screen"));
+    const QRect exit = onScreen(child<QPushButton>(work, "cmdExit"));
+    shots_.keep(QStringLiteral("work_form"), shot,
+                QRect(0, 0, exit.right() + 40, exit.bottom() + 30));
 }
 
 // ---- Drawings ------------------------------------------------------------
 
 frmCircuit* Road::draw(const char* command, const char* dialogName, const char* option,
-                       const char* presetOption, const QString& caption, const QString& shotName) {
+                       const char* presetOption, const QString& caption, const QString& shotName,
+                       const QString& guideName) {
     showWorkForm();
     QWidget* work = workForm();
     mdifrmMain* window = main();
@@ -308,11 +315,17 @@ frmCircuit* Road::draw(const char* command, const char* dialogName, const char* 
     check(hasInk(document->canvas().image(), document->canvas().image().rect(), kWhite),
           QStringLiteral("%1 has an empty picture").arg(caption));
     const QImage shot = shots_.take(shotName);
-    checkDocumentOnScreen(document, shot);
+    const QRect shown = checkDocumentOnScreen(document, shot);
+    if (!guideName.isEmpty()) {
+        // The menus and the drawing, without the empty rest of the window.
+        const QRect ink = inkBounds(shot, shown, kWhite);
+        shots_.keep(guideName, shot,
+                    QRect(0, 0, std::max(ink.right() + 40, 480), ink.bottom() + 30));
+    }
     return document;
 }
 
-void Road::checkDocumentOnScreen(frmCircuit* document, const QImage& shot) {
+QRect Road::checkDocumentOnScreen(frmCircuit* document, const QImage& shot) {
     QWidget* picture = child<QWidget>(document, "picCircuit");
     // The visible part of the picture: inside the window, left of and above
     // the scroll bars.
@@ -323,6 +336,7 @@ void Road::checkDocumentOnScreen(frmCircuit* document, const QImage& shot) {
           QStringLiteral("%1's picture is not on the screen").arg(document->windowTitle()));
     check(hasInk(shot, shown, kWhite),
           QStringLiteral("%1 shows a blank picture on the screen").arg(document->windowTitle()));
+    return shown;
 }
 
 void Road::drawCircuits() {
@@ -539,10 +553,23 @@ void Road::typeEquation() {
                QStringLiteral("record 2 line 5"));
     checkEqual(lines[11], QStringLiteral(" "), QStringLiteral("record 2 line 6"));
     shots_.take(QStringLiteral("equation_simplified"));
+}
 
-    // The drawing commands work on the typed function as well.
+// The drawing commands work on a typed function as well; its pictures are
+// the user guide's.
+void Road::drawEveryKindOfTypedFunction() {
     draw("cmdCircuit", "frmCktOpt", nullptr, "rbBasic", QStringLiteral("Circuit 4"),
-         QStringLiteral("equation_circuit"));
+         QStringLiteral("typed_circuit_basic"), QStringLiteral("circuit_basic"));
+    draw("cmdCircuit", "frmCktOpt", "rbNand", nullptr, QStringLiteral("Circuit 5"),
+         QStringLiteral("typed_circuit_nand"), QStringLiteral("circuit_nand"));
+    draw("cmdCircuit", "frmCktOpt", "rbNor", nullptr, QStringLiteral("Circuit 6"),
+         QStringLiteral("typed_circuit_nor"), QStringLiteral("circuit_nor"));
+    draw("cmdMux", "frmMuxOpt", nullptr, "rb8", QStringLiteral("Mux 3"),
+         QStringLiteral("typed_mux_8to1"), QStringLiteral("mux"));
+    draw("cmdMux", "frmMuxOpt", "rb4", "rb8", QStringLiteral("Mux 4"),
+         QStringLiteral("typed_mux_tree_4to1"), QStringLiteral("mux_tree"));
+    draw("cmdDemux", "frmDemuxOpt", "rb0", "rb1", QStringLiteral("Demux 2"),
+         QStringLiteral("typed_demux"), QStringLiteral("demux"));
 }
 
 // ---- Logout, sign in again, Exit -----------------------------------------

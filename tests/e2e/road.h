@@ -57,11 +57,15 @@ private:
     // A drawing command: its options dialog, the option to pick (or none
     // for the preset), Ok, and the new document window with its picture.
     frmCircuit* draw(const char* command, const char* dialogName, const char* option,
-                     const char* presetOption, const QString& caption, const QString& shotName);
+                     const char* presetOption, const QString& caption, const QString& shotName,
+                     const QString& guideName = {});
     // Brings the work form to the front through the Window menu, when a
     // document covers it.
     void showWorkForm();
-    void checkDocumentOnScreen(frmCircuit* document, const QImage& shot);
+    // The part of the screen that shows the document's drawing; fails when
+    // the picture on the screen is blank.
+    QRect checkDocumentOnScreen(frmCircuit* document, const QImage& shot);
+    void drawEveryKindOfTypedFunction();
     void activateWindowFromList(const std::function<bool(const QString&)>& which,
                                 const QString& what);
     // Answers the next file dialog by typing the path and pressing Enter.

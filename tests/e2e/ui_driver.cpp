@@ -196,6 +196,29 @@ QImage Screenshots::take(const QString& name) {
     return shot;
 }
 
+void Screenshots::keep(const QString& name, const QImage& shot, const QRect& part) const {
+    if (!guide_) return;
+    const QString file = guide_->filePath(QStringLiteral("e2e_%1.png").arg(name));
+    if (!shot.copy(part.intersected(shot.rect())).save(file, "PNG")) {
+        std::fprintf(stderr, "e2e: could not write %s\n", qPrintable(file));
+    }
+}
+
+QRect inkBounds(const QImage& picture, const QRect& region, QRgb background) {
+    const QRect r = region.intersected(picture.rect());
+    int left = r.right() + 1, top = r.bottom() + 1, right = r.left() - 1, bottom = r.top() - 1;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if ((picture.pixel(x, y) & 0xFFFFFF) == (background & 0xFFFFFF)) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < left ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 QString describeWidgets(QWidget* root) {
     QString out;
     for (QWidget* w : root->findChildren<QWidget*>()) {

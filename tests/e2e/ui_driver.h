@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -98,8 +99,14 @@ public:
     QImage take(const QString& name);
     const QDir& folder() const { return folder_; }
 
+    // Pictures for the user guide: a part of a screenshot saved as
+    // "e2e_<name>.png" in the guide folder, when one is set.
+    void setGuideFolder(const QDir& folder) { guide_ = folder; }
+    void keep(const QString& name, const QImage& shot, const QRect& part) const;
+
 private:
     QDir folder_;
+    std::optional<QDir> guide_;
     int count_ = 0;
 };
 
@@ -108,6 +115,9 @@ QString describeWidgets(QWidget* root);
 
 // Whether the region of the picture holds a pixel other than `background`.
 bool hasInk(const QImage& picture, const QRect& region, QRgb background);
+// The smallest rectangle of the region holding every pixel other than
+// `background`; null when there is none.
+QRect inkBounds(const QImage& picture, const QRect& region, QRgb background);
 // The widget's rectangle in screen coordinates, limited to the screen.
 QRect onScreen(const QWidget* widget);
 
