@@ -86,6 +86,14 @@ private:
         return bound.count < countRoom ||
                (bound.count == countRoom && bound.literals < limit_.literals - node.cost.literals);
     }
+    enum Outcome { kPruned, kCovered, kOpen };
+    struct Settled {
+        std::vector<RowSet> reach;         // open rows of each active candidate
+        std::vector<double> countReduced;  // their reduced costs in the count relaxation
+        int row = 0;                       // the row to branch on
+        Cost bound;                        // what covering the open rows costs at least
+    };
+    Outcome settle(Node& node, Duals& duals, int iterations, Settled& state);
     void search(Node node, Duals duals, int iterations, Cost floor);
     bool better(int a, int b) const {
         const int la = problem_.literals[a], lb = problem_.literals[b];
@@ -255,32 +263,26 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
     return best;
 }
 
-// `floor` is the highest cost bound of the ancestors: once the limit falls to it, the whole
-// subtree of that ancestor, this node included, holds nothing cheaper.
-void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
-    std::vector<RowSet> reach;
-    std::vector<double> countReduced, literalReduced;
+// Reduces the node and applies the bounds and reduced-cost fixing until nothing changes.
+// Returns kPruned when no cover below the limit can follow from it, kCovered when it covers
+// every row, and kOpen otherwise, with `state` describing the open node.
+Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled& state) {
+    std::vector<RowSet>& reach = state.reach;
+    std::vector<double>& countReduced = state.countReduced;
+    std::vector<double> literalReduced;
     Compact compact;
-    int row = 0;
-    Cost bound;  // what any cover of the open rows costs at least
-    if (!(floor < limit_)) return;
+    int& row = state.row;
+    Cost& bound = state.bound;  // what any cover of the open rows costs at least
     for (;;) {
-        if (!reduce(node, reach)) return;
-        if (node.open.empty()) {
-            if (node.cost < limit_) {
-                limit_ = node.cost;
-                best_ = node.chosen;
-                found_ = true;
-            }
-            return;
-        }
+        if (!reduce(node, reach)) return kPruned;
+        if (node.open.empty()) return kCovered;
         // A cheaper cover needs at most `countRoom` more candidates, and when it needs exactly
         // that many, fewer than `literalRoom` more literals.
         const int countRoom = limit_.count - node.cost.count;
         const int literalRoom = limit_.literals - node.cost.literals;
         const Cost packing = packingBound(node, reach, row);
         bound = packing;
-        if (!worthExploring(node, bound)) return;
+        if (!worthExploring(node, bound)) return kPruned;
 
         compact.rows.clear();
         std::array<int, 256> index{};
@@ -298,7 +300,7 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         const double countBound =
             lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
         bound.count = std::max(packing.count, roundUp(countBound));
-        if (!worthExploring(node, bound)) return;
+        if (!worthExploring(node, bound)) return kPruned;
         const bool tight = bound.count == countRoom;
         double literalBound = 0.0;
         if (tight) {
@@ -307,8 +309,7 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
             bound.literals = std::max(packing.literals, roundUp(literalBound));
         }
         if (iterations == kRootIterations) settledDuals_ = duals;
-        if (!worthExploring(node, bound)) return;
-
+        if (!worthExploring(node, bound)) return kPruned;
         // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
         // past the room is left out (or taken).
         bool changed = false;
@@ -330,7 +331,7 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
                 }
             }
         }
-        if (!changed) break;
+        if (!changed) return kOpen;
         for (std::size_t i = 0; i < reach.size(); ++i) {
             if (taken[i]) include(node, node.active[i], reach[i]);
         }
@@ -340,6 +341,27 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         }
         node.active.resize(next);
     }
+}
+
+// `floor` is the highest cost bound of the ancestors: once the limit falls to it, the whole
+// subtree of that ancestor, this node included, holds nothing cheaper.
+void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
+    if (!(floor < limit_)) return;
+    Settled state;
+    const Outcome outcome = settle(node, duals, iterations, state);
+    if (outcome == kPruned) return;
+    if (outcome == kCovered) {
+        if (node.cost < limit_) {
+            limit_ = node.cost;
+            best_ = node.chosen;
+            found_ = true;
+        }
+        return;
+    }
+    const std::vector<RowSet>& reach = state.reach;
+    const std::vector<double>& countReduced = state.countReduced;
+    const int row = state.row;
+    const Cost bound = state.bound;
 
     // Branch on the row with the fewest candidates: the i-th branch takes its i-th candidate and
     // excludes the ones before it, so no cover is visited twice. Candidates with the lowest
@@ -421,17 +443,28 @@ std::optional<std::vector<int>> Solver::solve() {
     std::vector<int> witness = best_;
 
     // Phase two: decide the candidates in index order.
+    // The bounds and reduced-cost fixing at each step answer most questions at once.
     Node current = root;
     stopAtFirst_ = true;
+    Duals duals = settledDuals_;
     for (;;) {
+        limit_ = Cost{minimum.count, minimum.literals + 1};
+        std::vector<RowSet> reach;
         reduce(current, reach);
         if (current.open.empty()) break;
+        bool keep =
+            std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
+        Settled state;
+        if (!keep) {
+            if (settle(current, duals, kQueryIterations, state) != kOpen) break;
+            reach = state.reach;
+            keep =
+                std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
+        }
         const int column = current.active.front();
         Node trial = current;
         include(trial, column, reach.front());
-        bool keep = std::find(witness.begin(), witness.end(), column) != witness.end();
         if (!keep) {
-            limit_ = Cost{minimum.count, minimum.literals + 1};
             found_ = false;
             search(trial, settledDuals_, kQueryIterations, Cost{});
             if (found_) {
