@@ -132,9 +132,12 @@ bool Road::walk() {
                                              unexpected_.join(QStringLiteral("; ")));
             check(answerer_->failure().isEmpty(), answerer_->failure());
         } catch (const StepFailure& e) {
-            say(QStringLiteral("FAILED step %1 (%2): %3")
-                    .arg(number)
-                    .arg(step.name, QString::fromStdString(e.what())));
+            QString why = QString::fromStdString(e.what());
+            // A modal window answered wrongly is the cause of what followed.
+            if (!answerer_->failure().isEmpty() && answerer_->failure() != why) {
+                why = answerer_->failure() + QStringLiteral(" (then: ") + why + QLatin1Char(')');
+            }
+            say(QStringLiteral("FAILED step %1 (%2): %3").arg(number).arg(step.name, why));
             shots_.take(QStringLiteral("FAILED"));
             expected_ = nullptr;
             return false;

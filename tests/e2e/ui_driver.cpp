@@ -172,6 +172,9 @@ ModalAnswerer::ModalAnswerer(Handler handler, int intervalMs) : handler_(std::mo
         } catch (const StepFailure& e) {
             failure_ = QString::fromStdString(e.what());
             std::fprintf(stderr, "e2e: while answering a modal window: %s\n", e.what());
+            // Closed unanswered, so that the step waiting behind it goes on
+            // and reports the failure.
+            modal->close();
         }
         busy_ = false;
     });
