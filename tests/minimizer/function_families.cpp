@@ -64,23 +64,21 @@ Family randomFamily(int onPercent, int dontCarePercent, int members, unsigned se
     return family;
 }
 
-Family manyPrimesFamily() {
-    Family family{"many primes", {}};
+Family manyPrimesFamily(bool dontCareEdges) {
+    Family family{dontCareEdges ? "many primes dc edges" : "many primes", {}};
     for (int low = 1; low <= kWidth - 1; ++low) {
         for (int high = low; high <= kWidth - 1; ++high) {
-            for (int edges = 0; edges < 2; ++edges) {
-                qm::Function function;
-                function.width = kWidth;
-                for (int row = 0; row < kRows; ++row) {
-                    const int ones = std::popcount(static_cast<unsigned>(row));
-                    if (ones >= low && ones <= high) {
-                        function.on.set(row);
-                    } else if (edges == 1 && (ones == low - 1 || ones == high + 1)) {
-                        function.dc.set(row);
-                    }
+            qm::Function function;
+            function.width = kWidth;
+            for (int row = 0; row < kRows; ++row) {
+                const int ones = std::popcount(static_cast<unsigned>(row));
+                if (ones >= low && ones <= high) {
+                    function.on.set(row);
+                } else if (dontCareEdges && (ones == low - 1 || ones == high + 1)) {
+                    function.dc.set(row);
                 }
-                family.members.push_back(function);
             }
+            family.members.push_back(function);
         }
     }
     return family;
@@ -107,9 +105,10 @@ Family cyclicFamily(int members, unsigned seed) {
     return family;
 }
 
-std::vector<Family> allFamilies(int randomMembers) {
-    std::vector<Family> families{parityFamily(), manyPrimesFamily(),
+std::vector<Family> allFamilies(int randomMembers, bool withHardest) {
+    std::vector<Family> families{parityFamily(), manyPrimesFamily(false),
                                  cyclicFamily(randomMembers, 7)};
+    if (withHardest) families.push_back(manyPrimesFamily(true));
     unsigned seed = 100;
     for (int dontCare : {0, 20}) {
         for (int on = 10; on <= 90; on += 10) {

@@ -23,12 +23,14 @@ Family parityFamily();
 Family randomFamily(int onPercent, int dontCarePercent, int members, unsigned seed);
 
 // Symmetric functions (1 exactly where the number of ones lies in a band), which have the most
-// prime implicants, with and without don't-cares at the band's edges.
-Family manyPrimesFamily();
+// prime implicants. With `dontCareEdges` the rows just outside the band are don't-cares: the
+// hardest covering problems met here (large symmetric cyclic cores).
+Family manyPrimesFamily(bool dontCareEdges);
 
 // Functions without any essential prime, so that the whole cover problem is one cyclic core.
 Family cyclicFamily(int members, unsigned seed);
 
-std::vector<Family> allFamilies(int randomMembers);
+// Every family above; the symmetric ones with don't-care edges only when `withHardest`.
+std::vector<Family> allFamilies(int randomMembers, bool withHardest);
 
 }  // namespace qm_bench
