@@ -27,6 +27,7 @@
 #include "simplification_log.h"
 #include "term_list.h"
 #include "twips.h"
+#include "widget_style.h"
 
 namespace {
 
@@ -43,28 +44,6 @@ const QColor kNavy(0, 0, 128);
 
 QColor windowText() {
     return QApplication::palette().color(QPalette::WindowText);
-}
-
-void setTextColour(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        p.setColor(QPalette::Active, role, colour);
-        p.setColor(QPalette::Inactive, role, colour);
-    }
-    w->setPalette(p);
-}
-
-void setBackgroundColour(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-}
-
-QFont timesFont(double points) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(points);
-    return font;
 }
 
 template <typename W>
@@ -404,6 +383,12 @@ void frmSimplification::txtEquation_KeyPress(int& KeyAscii) {
     lstTerms->setEnabled(false);
     cmdSimplify->setEnabled(true);
     enableDrawingCommands(false);
+    // The text made from the term lists (with its " + d (...)" part) is no
+    // start for a typed equation: typing begins in an empty box.
+    if (equationFromTerms_) {
+        equationFromTerms_ = false;
+        txtEquation->clear();
+    }
 
     const EquationKeyFilter::Hooks hooks{[this] { cmdClear_Click(); },
                                          [this] { txtEquation_LostFocus(); },
@@ -475,6 +460,7 @@ void frmSimplification::writeTermsFile() {
         buildInputExpressions(onlyDontCares ? Codes{} : termCodes(terms_, noOfVar_), dcCodes,
                               maxMode && !onlyDontCares, keyFilter_.varNames());
     txtEquation->setText(QString::fromStdString(input.sop));
+    equationFromTerms_ = true;
     txtIpPosEquation->setText(QString::fromStdString(input.pos));
     if (nothingToMinimize) {
         txtMinEquation->setText(QStringLiteral("0"));
@@ -631,6 +617,7 @@ void frmSimplification::clearAllTicks() {
 
 void frmSimplification::emptyExpressionTexts() {
     txtEquation->clear();
+    equationFromTerms_ = false;
     txtIpPosEquation->clear();
     txtMinEquation->clear();
     txtPosEquation->clear();

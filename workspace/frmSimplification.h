@@ -137,6 +137,8 @@ private:
     std::vector<std::string> dontCares_;
     std::vector<bool> ticks_;  // the tick of each entry as the handler last saw it
     bool fillingList = false;
+    // txtEquation shows the text Simplify made from the term lists, not typing.
+    bool equationFromTerms_ = false;
     EquationKeyFilter keyFilter_;  // varNames, varCount, lastChar, primeCount
 
     // The Simplify run in progress.

@@ -49,6 +49,22 @@ TEST(EquationEntry, TypingEndsTermEntry) {
     EXPECT_EQ(w.text("txtTerms"), "5");
 }
 
+TEST(EquationEntry, TypingAfterSimplifyingTicksStartsFromAnEmptyBox) {
+    WorkForm w;
+    w.scripted.action = ScriptedMinimizerLauncher::writes("-1\r\n");
+    w.chooseVariables(2);
+    w.choose("rbMinTerms");
+    w.tickAll({1, 3});
+    w.choose("rbDontCare");
+    w.tick(2);
+    w.click("cmdSimplify");
+    ASSERT_EQ(w.text("txtEquation"), "A'B+AB + d (AB')");
+    w.type("a+b");
+    EXPECT_EQ(w.text("txtEquation"), "A+B");
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(fileBytes(w.dir.file("in.txt")), "1-\r\n-1");
+}
+
 TEST(EquationEntry, EvenARefusedKeyEndsTermEntry) {
     WorkForm w;
     w.choose("rbMinTerms");
