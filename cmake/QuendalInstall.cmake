@@ -23,7 +23,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Drawing headers need the fonts the layouts were measured with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# The drawings and forms were laid out with these fonts ("Times New Roman"
+# resolves to Liberation Serif).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2 | fonts-liberation")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)
