@@ -16,25 +16,13 @@
 #include "session.h"
 #include "twips.h"
 #include "version.h"
+#include "widget_style.h"
 
 namespace {
 
 const QColor kDarkBlue(0, 0, 128);
 const QColor kGrey(224, 224, 224);
 const QColor kText(0, 0, 192);
-
-QFont timesFont(double points) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(points);
-    return font;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, double points,
                   QRect geometry) {
