@@ -1,6 +1,7 @@
 #include "demux_command.h"
 
 #include "demux_drawing.h"
+#include "document_host.h"
 #include "frmDemuxOpt.h"
 #include "prompts.h"
 
@@ -12,6 +13,7 @@ void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& hos
     }
     // Without a simplified function the command stays disabled; nothing to do.
     if (function.numVars < kDemuxMinVars) return;
-    auto* dialog = new frmDemuxOpt(dialogParent, workForm, host, function);
-    dialog->show();
+    showOptionsDialog(new frmDemuxOpt(dialogParent), workForm, [&host, function](int Din) {
+        drawDemux(host.LoadNewDoc(2), function, Din, function.numVars, 4000, 700);
+    });
 }

@@ -1,6 +1,5 @@
 #include "circuit_command.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <exception>
@@ -25,28 +24,18 @@ void drawCircuit(Canvas& canvas, const FunctionView& function, int style) {
 
 void runCircuitCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
                        const FunctionView& function) {
-    auto* dialog = new frmCktOpt(dialogParent);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<QWidget> form(workForm);
-    if (form) form->setEnabled(false);
-
-    QObject::connect(dialog, &frmCktOpt::circuitChosen, dialog,
-                     [form, &host, function, dialogParent](int style) {
-                         if (form) form->setEnabled(true);
-                         Canvas& canvas = host.LoadNewDoc(0);
-                         try {
-                             drawCircuit(canvas, function, style);
-                         } catch (const std::exception& e) {
-                             // Only an exhausted memory gets here (a huge
-                             // canvas); say so rather than end the program.
-                             MessageBoxPrompts(dialogParent)
-                                 .message(QString("The circuit could not be drawn: %1")
-                                              .arg(QString::fromLocal8Bit(e.what())),
-                                          PromptIcon::Critical);
-                         }
-                     });
-    QObject::connect(dialog, &frmCktOpt::cancelled, dialog, [form] {
-        if (form) form->setEnabled(true);
-    });
-    dialog->show();
+    showOptionsDialog(new frmCktOpt(dialogParent), workForm,
+                      [&host, function, dialogParent](int style) {
+                          Canvas& canvas = host.LoadNewDoc(0);
+                          try {
+                              drawCircuit(canvas, function, style);
+                          } catch (const std::exception& e) {
+                              // Only an exhausted memory gets here (a huge
+                              // canvas); say so rather than end the program.
+                              MessageBoxPrompts(dialogParent)
+                                  .message(QString("The circuit could not be drawn: %1")
+                                               .arg(QString::fromLocal8Bit(e.what())),
+                                           PromptIcon::Critical);
+                          }
+                      });
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "options_dialog.h"
 
-class ButtonFeedback;
 class QGroupBox;
-class QPushButton;
 class QRadioButton;
 
 // The circuit options dialog: the user picks the AND/OR/NOT, NAND-only or
-// NOR-only circuit. It only reports the choice (circuitChosen on Ok,
-// cancelled on Cancel, Esc or closing); the caller draws.
-class frmCktOpt : public QDialog {
+// NOR-only circuit. Ok reports the selected Style (chosen); the caller draws.
+class frmCktOpt : public OptionsDialog {
     Q_OBJECT
 public:
     enum Style { Basic = 0, Nand = 1, Nor = 2 };
@@ -20,30 +17,14 @@ public:
     // The selected option; Basic when none is (the focus selects rbBasic as
     // the dialog opens, so an untouched dialog means the basic circuit).
     Style selectedStyle() const;
-    bool highlightOn() const;
 
     QGroupBox* FrameCktOpt;
     QRadioButton* rbBasic;
     QRadioButton* rbNand;
     QRadioButton* rbNor;
-    QPushButton* cmdOk;
-    QPushButton* cmdCancel;
-    ButtonFeedback* feedback;
-
-signals:
-    void circuitChosen(int style);
-    void cancelled();
-
-public slots:
-    void cmdOk_Click();
-    void cmdCancel_Click();
-    void reject() override;
 
 protected:
+    int selectedOption() const override { return selectedStyle(); }
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    bool finished_ = false;
 };

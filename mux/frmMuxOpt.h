@@ -1,24 +1,20 @@
 #pragma once
 
-#include "function_view.h"
+#include "options_dialog.h"
 
-#include <QDialog>
-#include <QPointer>
+#include <QList>
+#include <QPair>
 
-class ButtonFeedback;
-class DocumentHost;
 class QGroupBox;
-class QPushButton;
 class QRadioButton;
 
 // The multiplexer options dialog: offers the multiplexer sizes that suit the
-// function's number of variables and draws the chosen implementation into a
-// new "Mux" document. A modeless window that keeps the work form disabled
-// while it is open and deletes itself when it closes.
-class frmMuxOpt : public QDialog {
+// function's number of variables. Ok reports the select lines k of the
+// selected size (chosen); the caller draws.
+class frmMuxOpt : public OptionsDialog {
     Q_OBJECT
 public:
-    frmMuxOpt(QWidget* parent, QWidget* workForm, DocumentHost& host, FunctionView function);
+    explicit frmMuxOpt(QWidget* parent = nullptr);
 
     QGroupBox* FrameCktOpt;
     QRadioButton* rb64;
@@ -27,10 +23,6 @@ public:
     QRadioButton* rb8;
     QRadioButton* rb4;
     QRadioButton* rb2;
-    QPushButton* cmdOk;
-    QPushButton* cmdCancel;
-
-    ButtonFeedback& feedback() { return *feedback_; }
 
     // Enables the sizes offered for n variables and selects the largest.
     void offerOptions(int n);
@@ -38,27 +30,10 @@ public:
     // order 64, 32, 16, 8, 4, 2 decides; 0 when none is selected.
     int selectedK() const;
 
-    void cmdOk_Click();
-    void cmdCancel_Click();
-
-public slots:
-    // Esc and any other way of closing count as Cancel.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    int selectedOption() const override { return selectedK(); }
 
 private:
-    void Form_Load();
-    void setWorkFormEnabled(bool enabled);
-    void unload();
     // The option buttons with their k, largest size first.
     QList<QPair<QRadioButton*, int>> options() const;
-
-    QPointer<QWidget> workForm_;
-    DocumentHost& host_;
-    // A copy: the dialog may outlive the caller's description.
-    FunctionView function_;
-    ButtonFeedback* feedback_ = nullptr;
-    bool unloading_ = false;
 };

@@ -1,6 +1,8 @@
 #include "mux_command.h"
 
+#include "document_host.h"
 #include "frmMuxOpt.h"
+#include "mux_drawing.h"
 #include "mux_options.h"
 
 void runMuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
@@ -8,7 +10,9 @@ void runMuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
     // The work form enables Mux only after a simplification of 1 to 8
     // variables; anything else offers no size, so there is nothing to ask.
     if (muxOptionsFor(function.numVars).lowestK == 0) return;
-    auto* dialog = new frmMuxOpt(dialogParent, workForm, host, function);
-    dialog->show();
+    auto* dialog = new frmMuxOpt(dialogParent);
+    showOptionsDialog(dialog, workForm, [&host, function](int k) {
+        drawMuxImplementation(host.LoadNewDoc(1), function, k);
+    });
     dialog->offerOptions(function.numVars);
 }
