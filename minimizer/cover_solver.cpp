@@ -167,12 +167,28 @@ bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
                 }
             }
         }
-        if (!any) return true;
-        std::size_t next = 0;
-        for (std::size_t i = 0; i < kept; ++i) {
-            if (!dropped[i]) node.active[next++] = node.active[i];
+        if (any) {
+            std::size_t next = 0;
+            for (std::size_t i = 0; i < kept; ++i) {
+                if (!dropped[i]) node.active[next++] = node.active[i];
+            }
+            node.active.resize(next);
+            continue;
         }
-        node.active.resize(next);
+
+        // Row dominance: every candidate of row r also covers the rows in the intersection of
+        // their row sets, so covering r covers those too and they need no covering of their
+        // own. Of rows with the same candidates the lowest stays.
+        RowSet redundant;
+        node.open.forEach([&](int row) {
+            if (redundant.test(row)) return;
+            RowSet common = node.open;
+            for (int i : byRow_[row]) common &= reach[i];
+            common.reset(row);
+            redundant |= common;
+        });
+        if (redundant.empty()) return true;
+        node.open -= redundant;
     }
 }
 
@@ -449,14 +465,20 @@ std::optional<std::vector<int>> Solver::solve() {
     Duals duals = settledDuals_;
     for (;;) {
         limit_ = Cost{minimum.count, minimum.literals + 1};
-        std::vector<RowSet> reach;
         reduce(current, reach);
         if (current.open.empty()) break;
         bool keep =
             std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
         Settled state;
         if (!keep) {
-            if (settle(current, duals, kQueryIterations, state) != kOpen) break;
+            const Outcome outcome = settle(current, duals, kQueryIterations, state);
+            if (outcome == kCovered) break;
+            if (outcome == kPruned) {
+                // Cannot happen while the witness stands; should rounding ever prune it, the
+                // witness is still a minimum cover.
+                current.chosen = witness;
+                break;
+            }
             reach = state.reach;
             keep =
                 std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
