@@ -2,9 +2,6 @@
 
 #include "options_dialog.h"
 
-class QGroupBox;
-class QRadioButton;
-
 // The demultiplexer options dialog: asks for the value tied to the data
 // input Din. A top-level window of its own; Ok reports Din, 0 or 1
 // (chosen), and the caller draws.
@@ -13,7 +10,6 @@ class frmDemuxOpt : public OptionsDialog {
 public:
     explicit frmDemuxOpt(QWidget* parent = nullptr);
 
-    QGroupBox* FrameCktOpt;
     QRadioButton* rb0;
     QRadioButton* rb1;
 

@@ -1,31 +1,16 @@
 #include "frmCktOpt.h"
 
 #include <QEvent>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "twips.h"
-#include "widget_style.h"
-
-namespace {
-
-const QColor kBlue(0, 0, 192);
-const QColor kNavy(0, 0, 128);
-
-}  // namespace
 
 frmCktOpt::frmCktOpt(QWidget* parent) : OptionsDialog(parent, "frmCktOpt", 5190, 3750) {
-    FrameCktOpt = new QGroupBox("        Select the Type of Circuit", this);
-    FrameCktOpt->setObjectName("FrameCktOpt");
-    FrameCktOpt->setGeometry(twipsRect(360, 360, 4455, 2295));
-    setTextColour(FrameCktOpt, kBlue);
-
+    createFrame("        Select the Type of Circuit", twipsRect(360, 360, 4455, 2295));
+    // The dialog watches the options' focus: the option that takes it is selected.
     auto option = [this](const char* name, const char* caption, QRect geometry) {
-        auto* rb = new QRadioButton(caption, FrameCktOpt);
-        rb->setObjectName(name);
-        rb->setGeometry(geometry);
-        setTextColour(rb, kNavy);
+        QRadioButton* rb = createOption(name, caption, geometry);
         rb->installEventFilter(this);
         return rb;
     };

@@ -2,9 +2,6 @@
 
 #include "options_dialog.h"
 
-class QGroupBox;
-class QRadioButton;
-
 // The circuit options dialog: the user picks the AND/OR/NOT, NAND-only or
 // NOR-only circuit. Ok reports the selected Style (chosen); the caller draws.
 class frmCktOpt : public OptionsDialog {
@@ -18,7 +15,6 @@ public:
     // the dialog opens, so an untouched dialog means the basic circuit).
     Style selectedStyle() const;
 
-    QGroupBox* FrameCktOpt;
     QRadioButton* rbBasic;
     QRadioButton* rbNand;
     QRadioButton* rbNor;

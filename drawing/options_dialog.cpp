@@ -1,8 +1,10 @@
 #include "options_dialog.h"
 
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "button_feedback.h"
 #include "twips.h"
@@ -11,6 +13,8 @@
 namespace {
 
 const QColor kFormGrey(224, 224, 224);
+const QColor kFrameText(0, 0, 192);
+const QColor kOptionText(0, 0, 128);
 
 }  // namespace
 
@@ -26,6 +30,22 @@ OptionsDialog::OptionsDialog(QWidget* parent, const char* name, int widthTwips, 
     setFont(timesFont(12));
     setColour(this, QPalette::Window, kFormGrey);
     setAutoFillBackground(true);
+}
+
+void OptionsDialog::createFrame(const char* caption, const QRect& geometry) {
+    FrameCktOpt = new QGroupBox(QString::fromUtf8(caption), this);
+    FrameCktOpt->setObjectName(QStringLiteral("FrameCktOpt"));
+    FrameCktOpt->setGeometry(geometry);
+    setTextColour(FrameCktOpt, kFrameText);
+}
+
+QRadioButton* OptionsDialog::createOption(const char* name, const char* caption,
+                                          const QRect& geometry) {
+    auto* rb = new QRadioButton(QString::fromUtf8(caption), FrameCktOpt);
+    rb->setObjectName(QLatin1String(name));
+    rb->setGeometry(geometry);
+    setTextColour(rb, kOptionText);
+    return rb;
 }
 
 void OptionsDialog::createButtons(const QRect& okGeometry, const QRect& cancelGeometry) {

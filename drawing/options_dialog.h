@@ -5,7 +5,9 @@
 #include <functional>
 
 class ButtonFeedback;
+class QGroupBox;
 class QPushButton;
+class QRadioButton;
 
 // What the options dialogs of the Circuit, Mux and Demux commands share: a
 // fixed-size light grey form captioned "Quendal" without control box, its
@@ -17,6 +19,7 @@ class QPushButton;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
+    QGroupBox* FrameCktOpt = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
 
@@ -36,6 +39,12 @@ public slots:
 protected:
     // name is the objectName; the client area is given in twips.
     OptionsDialog(QWidget* parent, const char* name, int widthTwips, int heightTwips);
+
+    // FrameCktOpt, the frame that holds the options, with its caption in blue.
+    void createFrame(const char* caption, const QRect& geometry);
+    // An option button in the frame, its text in navy. The colour covers the
+    // enabled looks only, so an option not offered shows as disabled.
+    QRadioButton* createOption(const char* name, const char* caption, const QRect& geometry);
 
     // cmdOk (the default button, so Enter is Ok) and cmdCancel at the given
     // geometries, with the feedback that lights them and resets over the form.

@@ -2,42 +2,20 @@
 
 #include "mux_options.h"
 #include "twips.h"
-#include "widget_style.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-const QColor kFrameText{0, 0, 192};
-const QColor kOptionText{0, 0, 128};
-
-// Disabled until offered; the text colour covers the enabled looks only, so
-// the sizes not offered keep the style's grey and show as such.
-QRadioButton* makeOption(QGroupBox* frame, const char* name, const char* caption, QRect geometry) {
-    auto* rb = new QRadioButton(caption, frame);
-    rb->setObjectName(name);
-    rb->setGeometry(geometry);
-    setTextColour(rb, kOptionText);
-    rb->setEnabled(false);
-    return rb;
-}
-
-}  // namespace
-
 frmMuxOpt::frmMuxOpt(QWidget* parent) : OptionsDialog(parent, "frmMuxOpt", 5205, 5220) {
-    FrameCktOpt = new QGroupBox("                Select the Type of Mux", this);
-    FrameCktOpt->setObjectName("FrameCktOpt");
-    FrameCktOpt->setGeometry(twipsRect(360, 360, 4455, 3735));
-    setTextColour(FrameCktOpt, kFrameText);
-
-    rb64 = makeOption(FrameCktOpt, "rb64", " Using 64 : 1 Mux", twipsRect(1080, 600, 2295, 375));
-    rb32 = makeOption(FrameCktOpt, "rb32", " Using 32 : 1 Mux", twipsRect(1080, 1080, 2175, 375));
-    rb16 = makeOption(FrameCktOpt, "rb16", " Using 16 : 1 Mux", twipsRect(1080, 1560, 2295, 375));
-    rb8 = makeOption(FrameCktOpt, "rb8", " Using  8 : 1 Mux", twipsRect(1080, 2040, 2055, 375));
-    rb4 = makeOption(FrameCktOpt, "rb4", " Using  4 : 1 Mux", twipsRect(1080, 2520, 2175, 345));
-    rb2 = makeOption(FrameCktOpt, "rb2", " Using  2 : 1 Mux", twipsRect(1080, 3000, 2295, 495));
+    createFrame("                Select the Type of Mux", twipsRect(360, 360, 4455, 3735));
+    rb64 = createOption("rb64", " Using 64 : 1 Mux", twipsRect(1080, 600, 2295, 375));
+    rb32 = createOption("rb32", " Using 32 : 1 Mux", twipsRect(1080, 1080, 2175, 375));
+    rb16 = createOption("rb16", " Using 16 : 1 Mux", twipsRect(1080, 1560, 2295, 375));
+    rb8 = createOption("rb8", " Using  8 : 1 Mux", twipsRect(1080, 2040, 2055, 375));
+    rb4 = createOption("rb4", " Using  4 : 1 Mux", twipsRect(1080, 2520, 2175, 345));
+    rb2 = createOption("rb2", " Using  2 : 1 Mux", twipsRect(1080, 3000, 2295, 495));
+    // Disabled until offerOptions offers them.
+    for (const auto& option : options()) option.first->setEnabled(false);
 
     createButtons(twipsRect(1080, 4440, 1215, 375), twipsRect(2880, 4440, 1215, 375));
 

@@ -5,9 +5,6 @@
 #include <QList>
 #include <QPair>
 
-class QGroupBox;
-class QRadioButton;
-
 // The multiplexer options dialog: offers the multiplexer sizes that suit the
 // function's number of variables. Ok reports the select lines k of the
 // selected size (chosen); the caller draws.
@@ -16,7 +13,6 @@ class frmMuxOpt : public OptionsDialog {
 public:
     explicit frmMuxOpt(QWidget* parent = nullptr);
 
-    QGroupBox* FrameCktOpt;
     QRadioButton* rb64;
     QRadioButton* rb32;
     QRadioButton* rb16;
