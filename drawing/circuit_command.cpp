@@ -2,12 +2,9 @@
 
 #include <QWidget>
 
-#include <exception>
-
 #include "circuit_layout.h"
 #include "document_host.h"
 #include "frmCktOpt.h"
-#include "prompts.h"
 #include "universal_circuits.h"
 
 namespace {
@@ -24,18 +21,7 @@ void drawCircuit(Canvas& canvas, const FunctionView& function, int style) {
 
 void runCircuitCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
                        const FunctionView& function) {
-    showOptionsDialog(new frmCktOpt(dialogParent), workForm,
-                      [&host, function, dialogParent](int style) {
-                          Canvas& canvas = host.LoadNewDoc(0);
-                          try {
-                              drawCircuit(canvas, function, style);
-                          } catch (const std::exception& e) {
-                              // Only an exhausted memory gets here (a huge
-                              // canvas); say so rather than end the program.
-                              MessageBoxPrompts(dialogParent)
-                                  .message(QString("The circuit could not be drawn: %1")
-                                               .arg(QString::fromLocal8Bit(e.what())),
-                                           PromptIcon::Critical);
-                          }
-                      });
+    showOptionsDialog(new frmCktOpt(dialogParent), workForm, [&host, function](int style) {
+        drawCircuit(host.LoadNewDoc(0), function, style);
+    });
 }

@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <exception>
+
 #include "button_feedback.h"
+#include "prompts.h"
 #include "twips.h"
 #include "widget_style.h"
 
@@ -100,10 +103,20 @@ void showOptionsDialog(OptionsDialog* dialog, QWidget* workForm,
                        std::function<void(int)> onChosen) {
     QPointer<QWidget> form(workForm);
     if (form) form->setEnabled(false);
+    QPointer<QWidget> owner(dialog->parentWidget());
     QObject::connect(dialog, &OptionsDialog::chosen, dialog,
-                     [form, onChosen = std::move(onChosen)](int option) {
+                     [form, owner, onChosen = std::move(onChosen)](int option) {
                          if (form) form->setEnabled(true);
-                         onChosen(option);
+                         try {
+                             onChosen(option);
+                         } catch (const std::exception& e) {
+                             // Only an exhausted memory (a huge picture) gets
+                             // here; say so rather than end the program.
+                             MessageBoxPrompts(owner.data())
+                                 .message(QStringLiteral("The drawing could not be made: %1")
+                                              .arg(QString::fromLocal8Bit(e.what())),
+                                          PromptIcon::Critical);
+                         }
                      });
     QObject::connect(dialog, &OptionsDialog::cancelled, dialog, [form] {
         if (form) form->setEnabled(true);
