@@ -80,6 +80,8 @@ private:
                       Multipliers& u, int iterations, int target,
                       std::vector<double>& reduced) const;
     void include(Node& node, int column, const RowSet& rows) const;
+    void completeGreedily(const Node& node, const std::vector<RowSet>& reach,
+                          const std::vector<double>& reduced);
     // Whether a cover costing node.cost + bound could still be cheaper than the limit.
     bool worthExploring(const Node& node, const Cost& bound) const {
         const int countRoom = limit_.count - node.cost.count;
@@ -105,6 +107,9 @@ private:
     std::vector<double> literalWeights_;
     Cost limit_{std::numeric_limits<int>::max(), 0};  // only covers cheaper than this are wanted
     bool stopAtFirst_ = false;
+    // Whether covers found on the way may lower the limit; not while the tie-break steps
+    // settle a node, whose limit must stay just above the minimum.
+    bool searching_ = true;
     bool found_ = false;
     std::vector<int> best_;
     Duals settledDuals_;                       // the multipliers the first search's root ended with
@@ -189,6 +194,58 @@ bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
         });
         if (redundant.empty()) return true;
         node.open -= redundant;
+    }
+}
+
+// A cheap cover from the node, guided by the relaxation: the candidates of negative reduced
+// cost first, then whichever covers most open rows, then every candidate that turned out
+// redundant dropped, most literals first. A cover cheaper than the limit becomes the new
+// limit, which is what lets the search prune early.
+void Solver::completeGreedily(const Node& node, const std::vector<RowSet>& reach,
+                              const std::vector<double>& reduced) {
+    std::vector<int> picked;
+    RowSet covered;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        if (reduced[i] < 0.0) {
+            picked.push_back(static_cast<int>(i));
+            covered |= reach[i];
+        }
+    }
+    while (!node.open.subsetOf(covered)) {
+        int pick = -1, gain = 0;
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            const int g = (reach[i] - covered).count();
+            if (g > gain || (g == gain && g > 0 && reduced[i] < reduced[pick])) {
+                pick = static_cast<int>(i);
+                gain = g;
+            }
+        }
+        picked.push_back(pick);
+        covered |= reach[pick];
+    }
+    std::sort(picked.begin(), picked.end(), [&](int a, int b) {
+        return problem_.literals[node.active[a]] > problem_.literals[node.active[b]];
+    });
+    std::vector<char> kept(picked.size(), 1);
+    for (std::size_t k = 0; k < picked.size(); ++k) {
+        RowSet others;
+        for (std::size_t m = 0; m < picked.size(); ++m) {
+            if (m != k && kept[m]) others |= reach[picked[m]];
+        }
+        if (node.open.subsetOf(others)) kept[k] = 0;
+    }
+    Cost cost = node.cost;
+    std::vector<int> cover = node.chosen;
+    for (std::size_t k = 0; k < picked.size(); ++k) {
+        if (!kept[k]) continue;
+        cost.count += 1;
+        cost.literals += problem_.literals[node.active[picked[k]]];
+        cover.push_back(node.active[picked[k]]);
+    }
+    if (cost < limit_) {
+        limit_ = cost;
+        best_ = std::move(cover);
+        found_ = true;
     }
 }
 
@@ -317,6 +374,7 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
             lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
         bound.count = std::max(packing.count, roundUp(countBound));
         if (!worthExploring(node, bound)) return kPruned;
+        if (searching_) completeGreedily(node, reach, countReduced);
         const bool tight = bound.count == countRoom;
         double literalBound = 0.0;
         if (tight) {
@@ -471,7 +529,9 @@ std::optional<std::vector<int>> Solver::solve() {
             std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
         Settled state;
         if (!keep) {
+            searching_ = false;
             const Outcome outcome = settle(current, duals, kQueryIterations, state);
+            searching_ = true;
             if (outcome == kCovered) break;
             if (outcome == kPruned) {
                 // Cannot happen while the witness stands; should rounding ever prune it, the

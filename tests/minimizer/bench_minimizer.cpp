@@ -2,14 +2,20 @@
 // that times every member on its own; the counters give the family's median and slowest member
 // in milliseconds (the benchmark's own time is the whole family once).
 //
+// Every member runs in a child process stopped at a cap (--cap-ms=N, default 10 s); the
+// counter over_cap tells how many members reached it, and they count at the cap.
 // --with-hardest adds the symmetric functions with don't-care edges, some of which take
 // seconds to minutes. bench_minimizer --write-inputs DIR writes one input file per member of
 // the usual families instead, for timing the whole process with bench_process.sh.
 
 #include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -22,7 +28,7 @@ namespace {
 
 constexpr int kRandomMembers = 30;
 
-double millisecondsFor(const qm::Function& function) {
+double fastestOfFew(const qm::Function& function) {
     // The fastest of a few runs, so that one preemption does not count; slow members once.
     double best = 1e300;
     for (int run = 0; run < 3; ++run) {
@@ -35,16 +41,60 @@ double millisecondsFor(const qm::Function& function) {
     return best;
 }
 
+double capMilliseconds = 10000.0;
+
+// Times one member in a child process, so that a member that runs for minutes is stopped at
+// the cap (and reported at the cap) instead of stalling the whole benchmark.
+double millisecondsFor(const qm::Function& function, bool& capped) {
+    capped = false;
+    int channel[2];
+    if (pipe(channel) != 0) return fastestOfFew(function);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const double time = fastestOfFew(function);
+        const bool sent = write(channel[1], &time, sizeof time) == sizeof time;
+        _exit(sent ? 0 : 1);
+    }
+    close(channel[1]);
+    double time = capMilliseconds;
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            if (read(channel[0], &time, sizeof time) != sizeof time) time = capMilliseconds;
+            break;
+        }
+        const auto waited = std::chrono::steady_clock::now() - start;
+        if (std::chrono::duration<double, std::milli>(waited).count() > capMilliseconds) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            capped = true;
+            break;
+        }
+        usleep(200);
+    }
+    close(channel[0]);
+    return time;
+}
+
 void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
     std::vector<double> times;
+    int cappedCount = 0;
     for (auto _ : state) {
         times.clear();
-        for (const auto& member : family.members) times.push_back(millisecondsFor(member));
+        cappedCount = 0;
+        for (const auto& member : family.members) {
+            bool capped = false;
+            times.push_back(millisecondsFor(member, capped));
+            cappedCount += capped ? 1 : 0;
+        }
     }
     std::sort(times.begin(), times.end());
     state.counters["members"] = static_cast<double>(times.size());
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["max_ms"] = times.back();
+    state.counters["over_cap"] = cappedCount;
 }
 
 std::string codeLine(int row, int width) {
@@ -85,6 +135,7 @@ int main(int argc, char** argv) {
     bool withHardest = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--with-hardest") == 0) withHardest = true;
+        if (std::strncmp(argv[i], "--cap-ms=", 9) == 0) capMilliseconds = std::atof(argv[i] + 9);
     }
     static const std::vector<qm_bench::Family> families =
         qm_bench::allFamilies(kRandomMembers, withHardest);

@@ -2,8 +2,10 @@
 # Whole-process time of Qm.exe (start, read, minimize, write) over the benchmark families'
 # 8-variable inputs: prints the median and the slowest run in milliseconds.
 #
-#   tests/minimizer/bench_process.sh [BUILD_DIR] [RUNS_PER_FILE]
+#   tests/minimizer/bench_process.sh [BUILD_DIR] [RUNS_PER_FILE] [FILE_PATTERN]
 #
+# FILE_PATTERN picks input files by name (e.g. 'random_90*'); a run that takes more than 10 s is
+# stopped and counted at 10 s.
 # BUILD_DIR defaults to build-minimizer next to this repository's top folder. Uses hyperfine
 # when it is installed, otherwise a shell loop timed with date +%s%N.
 set -euo pipefail
@@ -11,7 +13,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 build=${1:-$top/build-minimizer}
-runs=${2:-5}
+runs=${2:-3}
+pattern=${3:-*}
 qm="$build/bin/Qm.exe"
 bench="$build/bin/bench_minimizer"
 [ -x "$qm" ] && [ -x "$bench" ] || { echo "build Qm and bench_minimizer in $build first" >&2; exit 1; }
@@ -22,7 +25,7 @@ trap 'rm -rf "$work"' EXIT
 
 if command -v hyperfine > /dev/null; then
     hyperfine --warmup 3 --runs "$runs" -N --export-json "$work/h.json" \
-        -L file "$(cd "$work/inputs" && ls | paste -sd, -)" \
+        -L file "$(cd "$work/inputs" && ls $pattern | paste -sd, -)" \
         "$qm $work/inputs/{file} $work/out.txt" > /dev/null
     python3 - "$work/h.json" <<'PY'
 import json, statistics, sys
@@ -34,10 +37,10 @@ fi
 
 times="$work/times"
 : > "$times"
-for file in "$work"/inputs/*.txt; do
+for file in "$work"/inputs/$pattern; do
     for ((i = 0; i < runs; i++)); do
         start=$(date +%s%N)
-        "$qm" "$file" "$work/out.txt"
+        timeout 10 "$qm" "$file" "$work/out.txt" || true
         stop=$(date +%s%N)
         echo $(( (stop - start) / 1000 )) >> "$times"
     done
