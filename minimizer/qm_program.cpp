@@ -46,11 +46,15 @@ std::string readInputFile(const std::string& path) {
 
     std::ifstream in(path, std::ios::binary);
     if (!in) failFile(path, "cannot open the file: " + lowercaseFirst(std::strerror(errno)));
-    // Read at most one byte past the limit, in case the file grew after its size was taken.
-    std::string text(kMaxInputBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Read in chunks, at most one chunk past the limit, in case the file grew after its size
+    // was taken; a real input is a few kilobytes.
+    std::string text;
+    char chunk[65536];
+    while (in && text.size() <= kMaxInputBytes) {
+        in.read(chunk, sizeof chunk);
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) failFile(path, "cannot read the file");
-    text.resize(static_cast<std::size_t>(in.gcount()));
     if (text.size() > kMaxInputBytes) {
         failFile(path,
                  "the file is too large (more than " + std::to_string(kMaxInputBytes) + " bytes)");
