@@ -47,3 +47,13 @@ for file in "$work"/inputs/$pattern; do
 done
 sort -n "$times" | awk '{ t[NR] = $1 } END {
     printf "runs %d  median %.2f ms  slowest %.2f ms\n", NR, t[int((NR + 1) / 2)] / 1000, t[NR] / 1000 }'
+
+# What the loop itself costs (two date calls and timeout), to be read against the figures above.
+: > "$times"
+for ((i = 0; i < 101; i++)); do
+    start=$(date +%s%N)
+    timeout 10 true
+    stop=$(date +%s%N)
+    echo $(( (stop - start) / 1000 )) >> "$times"
+done
+sort -n "$times" | awk '{ t[NR] = $1 } END { printf "loop overhead median %.2f ms\n", t[51] / 1000 }'
