@@ -54,7 +54,8 @@ struct Compact {
 
 class Solver {
 public:
-    explicit Solver(const CoverProblem& problem) : problem_(problem) {
+    Solver(const CoverProblem& problem, Deadline deadline)
+        : problem_(problem), deadline_(deadline) {
         unit_.assign(problem.columns.size(), 1.0);
         for (int literals : problem.literals) literalWeights_.push_back(literals);
     }
@@ -103,6 +104,7 @@ private:
     }
 
     const CoverProblem& problem_;
+    Deadline deadline_;
     std::vector<double> unit_;
     std::vector<double> literalWeights_;
     Cost limit_{std::numeric_limits<int>::max(), 0};  // only covers cheaper than this are wanted
@@ -421,6 +423,9 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
 // subtree of that ancestor, this node included, holds nothing cheaper.
 void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     if (!(floor < limit_)) return;
+    if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) {
+        throw TooHard("no minimum found in time");
+    }
     Settled state;
     const Outcome outcome = settle(node, duals, iterations, state);
     if (outcome == kPruned) return;
@@ -566,8 +571,8 @@ std::optional<std::vector<int>> Solver::solve() {
 
 }  // namespace
 
-std::optional<std::vector<int>> solveCover(const CoverProblem& problem) {
-    return Solver(problem).solve();
+std::optional<std::vector<int>> solveCover(const CoverProblem& problem, Deadline deadline) {
+    return Solver(problem, deadline).solve();
 }
 
 }  // namespace qm

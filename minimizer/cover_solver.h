@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "row_set.h"
@@ -15,9 +17,19 @@ struct CoverProblem {
     std::vector<int> literals;    // each candidate's secondary cost, not negative
 };
 
+using Deadline = std::chrono::steady_clock::time_point;
+
+// Thrown when the search for a minimum passes its deadline: no answer is better than one that
+// is not proven minimal.
+class TooHard : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
-// index list comes first.
-std::optional<std::vector<int>> solveCover(const CoverProblem& problem);
+// index list comes first. Throws TooHard once `deadline` has passed.
+std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
+                                           Deadline deadline = Deadline::max());
 
 }  // namespace qm

@@ -116,7 +116,17 @@ int runQm(const std::vector<std::string>& args, std::ostream& err) {
         const std::string& inPath = args[0];
         const std::string& outPath = args[1];
         const Function function = parseFunction(readInputFile(inPath), inPath);
-        writeFileAtomically(outPath, formatCover(minimize(function), function.width));
+        const Deadline deadline =
+            std::chrono::steady_clock::now() + std::chrono::seconds(kTimeLimitSeconds);
+        std::vector<Cube> cover;
+        try {
+            cover = minimize(function, deadline);
+        } catch (const TooHard&) {
+            err << "Qm.exe: " << inPath << ": no minimum found within " << kTimeLimitSeconds
+                << " seconds; the function is too hard to minimize exactly\n";
+            return kExitFailed;
+        }
+        writeFileAtomically(outPath, formatCover(cover, function.width));
         return kExitOk;
     } catch (const InputError& problem) {
         err << "Qm.exe: " << problem.what() << '\n';
