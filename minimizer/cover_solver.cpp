@@ -50,6 +50,8 @@ struct Compact {
     std::vector<int> rows;   // row number of each compact row
     std::vector<int> start;  // candidate i's rows are entries[start[i] .. start[i+1])
     std::vector<int> entries;
+    std::vector<int> rowStart;  // row r's candidates are rowEntries[rowStart[r] .. rowStart[r+1])
+    std::vector<int> rowEntries;
 };
 
 class Solver {
@@ -294,19 +296,23 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
     for (std::size_t i = 0; i < columns; ++i) w[i] = weights[node.active[i]];
     bestV = v;
     reduced.assign(columns, 0.0);
+    // Reduced costs are kept up to date row by row: a step moves only some multipliers.
+    double total = 0.0;
+    for (double value : v) total += value;
+    for (std::size_t i = 0; i < columns; ++i) {
+        double sum = 0.0;
+        for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+            sum += v[compact.entries[at]];
+        }
+        d[i] = w[i] - sum;
+    }
     double best = -std::numeric_limits<double>::infinity();
     double step = 1.0;
     int stale = 0;
     for (int iteration = 0; iteration < iterations; ++iteration) {
-        double bound = 0.0;
-        for (double value : v) bound += value;
-        for (std::size_t i = 0; i < columns; ++i) {
-            double sum = 0.0;
-            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
-                sum += v[compact.entries[at]];
-            }
-            d[i] = w[i] - sum;
-            if (d[i] < 0.0) bound += d[i];
+        double bound = total;
+        for (double value : d) {
+            if (value < 0.0) bound += value;
         }
         if (bound > best + kSlack) {
             best = bound;
@@ -332,7 +338,17 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
         for (int g : gradient) norm += static_cast<double>(g * g);
         if (norm == 0.0) break;  // those candidates are an exact cover: the bound is tight
         const double move = step * (static_cast<double>(target) - bound) / norm;
-        for (std::size_t r = 0; r < rows; ++r) v[r] = std::max(0.0, v[r] + move * gradient[r]);
+        for (std::size_t r = 0; r < rows; ++r) {
+            if (gradient[r] == 0) continue;
+            const double next = std::max(0.0, v[r] + move * gradient[r]);
+            const double delta = next - v[r];
+            if (delta == 0.0) continue;
+            v[r] = next;
+            total += delta;
+            for (int at = compact.rowStart[r]; at < compact.rowStart[r + 1]; ++at) {
+                d[compact.rowEntries[at]] -= delta;
+            }
+        }
     }
     for (std::size_t r = 0; r < rows; ++r) u[compact.rows[r]] = bestV[r];
     return best;
@@ -370,6 +386,20 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         for (const RowSet& rows : reach) {
             rows.forEach([&](int r) { compact.entries.push_back(index[r]); });
             compact.start.push_back(static_cast<int>(compact.entries.size()));
+        }
+        compact.rowStart.assign(compact.rows.size() + 1, 0);
+        for (int r : compact.entries) ++compact.rowStart[r + 1];
+        for (std::size_t r = 0; r < compact.rows.size(); ++r) {
+            compact.rowStart[r + 1] += compact.rowStart[r];
+        }
+        compact.rowEntries.resize(compact.entries.size());
+        {
+            std::vector<int> fill(compact.rowStart.begin(), compact.rowStart.end() - 1);
+            for (std::size_t i = 0; i + 1 < compact.start.size(); ++i) {
+                for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+                    compact.rowEntries[fill[compact.entries[at]]++] = static_cast<int>(i);
+                }
+            }
         }
 
         const double countBound =
