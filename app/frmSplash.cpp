@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "append_only_line_edit.h"
 #include "artwork.h"
 #include "button_feedback.h"
 #include "credits.h"
@@ -85,17 +86,15 @@ void frmSplash::createControls() {
     Label1 = makeLabel(picSplash, "Label1", QStringLiteral("Enter Username  : "), 9.75,
                        twipsRect(360, 2520, 1452, 252));
 
-    txtUsername = new QLineEdit(picSplash);
+    // Every character goes through the typing rules at the end of the text:
+    // no caret moves, selection, Delete, pasting or dropping around them.
+    txtUsername = new AppendOnlyLineEdit(picSplash);
     txtUsername->setObjectName(QStringLiteral("txtUsername"));
     txtUsername->setFont(timesFont(9.75));
     setColour(txtUsername, QPalette::Text, kText);
     setColour(txtUsername, QPalette::Base, Qt::white);
     txtUsername->setGeometry(twipsRect(1920, 2520, 2175, 285));
-    // Every character goes through the typing rules: no pasting or dropping
-    // around them.
-    txtUsername->setContextMenuPolicy(Qt::NoContextMenu);
-    txtUsername->setAcceptDrops(false);
-    txtUsername->installEventFilter(this);
+    connect(txtUsername, &AppendOnlyLineEdit::keyPress, this, &frmSplash::txtUsername_KeyPress);
 
     cmdOk = makeButton(picSplash, "cmdOk", QStringLiteral("&Ok"), 4440);
     cmdClear = makeButton(picSplash, "cmdClear", QStringLiteral("&Clear"), 5400);
@@ -130,47 +129,18 @@ void frmSplash::Form_Load() {
     creditNames_ = kCreditNames;
 }
 
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != txtUsername || event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: txtUsername_KeyPress(13); return true;
-        // Keys that type no character (moving the caret, Delete, Tab) are
-        // not typing: the box and the focus chain handle them.
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Delete: return false;
-        default: break;
-    }
-    // Control with a letter types a control character (Ctrl+V is 22), which
-    // the rules refuse; so pasting by key never gets around them.
-    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
-        key->key() <= Qt::Key_Z) {
-        txtUsername_KeyPress(char32_t(key->key() - Qt::Key_A + 1));
-        return true;
-    }
-    // Shift+Insert pastes too, without typing a character.
-    if (key->matches(QKeySequence::Paste)) {
-        beep();
-        return true;
-    }
-    const QString text = key->text();
-    if (text.isEmpty()) return false;
-    for (char32_t c : text.toUcs4()) txtUsername_KeyPress(c);
-    return true;
-}
-
-void frmSplash::txtUsername_KeyPress(char32_t key) {
-    const UsernameKeyFilter::Result result = keyFilter_.keyPress(key);
+void frmSplash::txtUsername_KeyPress(int& KeyAscii) {
+    const UsernameKeyFilter::Result result = keyFilter_.keyPress(char32_t(KeyAscii));
     switch (result.action) {
-        case UsernameKeyFilter::Action::Accept:
-            txtUsername->insert(QString::fromUcs4(&result.key, 1));
-            break;
-        case UsernameKeyFilter::Action::Ok: cmdOk_Click(); break;
-        case UsernameKeyFilter::Action::Refuse: beep(); break;
+        case UsernameKeyFilter::Action::Accept: KeyAscii = int(result.key); return;
+        case UsernameKeyFilter::Action::Ok:
+            KeyAscii = 0;
+            cmdOk_Click();
+            return;
+        case UsernameKeyFilter::Action::Refuse:
+            KeyAscii = 0;
+            beep();
+            return;
     }
 }
 

@@ -11,7 +11,7 @@
 class ButtonFeedback;
 class Prompts;
 class QLabel;
-class QLineEdit;
+class AppendOnlyLineEdit;
 class QPushButton;
 class QTimer;
 
@@ -44,13 +44,13 @@ public slots:
     void Timer1_Timer();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
-    // Runs the typing rules on one typed character.
-    void txtUsername_KeyPress(char32_t key);
+    // Runs the typing rules on one typed character: it may be changed to a
+    // capital, or refused (0).
+    void txtUsername_KeyPress(int& KeyAscii);
     void beep();
 
     std::unique_ptr<Prompts> ownPrompts_;
@@ -64,7 +64,7 @@ private:
     QLabel* imgLogo = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* Label1 = nullptr;
-    QLineEdit* txtUsername = nullptr;
+    AppendOnlyLineEdit* txtUsername = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdExit = nullptr;

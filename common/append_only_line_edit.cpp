@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 
 AppendOnlyLineEdit::AppendOnlyLineEdit(QWidget* parent) : QLineEdit(parent) {
@@ -25,6 +26,15 @@ void AppendOnlyLineEdit::keyPressEvent(QKeyEvent* event) {
             const QString text = event->text();
             if (!text.isEmpty() && text.front().unicode() != 127) key = text.front().unicode();
         }
+    }
+    // Control with a letter types a control character (Ctrl+V is 22), which
+    // the owner's rules refuse; Shift+Insert pastes without typing one, so it
+    // is handed on as the paste character too.
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
+        key = event->key() - Qt::Key_A + 1;
+    } else if (event->matches(QKeySequence::Paste)) {
+        key = 22;
     }
     event->accept();
     if (key == 0) return;  // caret moves, selection, Delete: refused
