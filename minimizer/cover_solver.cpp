@@ -15,13 +15,15 @@ namespace {
 // single candidate forces that candidate (essential), and a candidate whose open rows are a
 // subset of another's is dropped when the other has no more literals and, on equal literals, a
 // lower index. That last rule keeps the preferred optimum: swapping the dropped candidate for
-// its dominator never costs more and wins the tie-break.
+// its dominator never costs more and wins the tie-break. A row all of whose candidates also
+// cover another open row leaves that other row nothing to ask for, so the other row is dropped.
 //
 // Bounds, for the count and for the literals separately: rows that share no candidate each need
 // their own candidate (a packing), and a Lagrangian relaxation improved by subgradient steps,
 // which comes close to the linear-programming bound and so prunes far more on dense problems
 // with large cyclic cores. Its reduced costs also fix candidates that every cheaper cover must
 // include or leave out. The literal bound matters once the count bound meets the best count.
+// A greedy cover guided by the reduced costs gives the search a good limit early.
 //
 // The tie-break is settled in a second phase once the minimum cost is known: the candidates are
 // decided in index order, each included exactly when some minimum cover with all earlier
