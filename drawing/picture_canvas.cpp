@@ -176,8 +176,14 @@ bool PictureCanvas::setPicture(const QImage& picture) {
         picture.width() > image_.width() ? picture.width() * kTwipsPerPixel : width();
     const int heightTwips =
         picture.height() > image_.height() ? picture.height() * kTwipsPerPixel : height();
-    image_ = blankImage(widthTwips, heightTwips);
-    {
+    if (picture.width() == pixelsFor(widthTwips) && picture.height() == pixelsFor(heightTwips)) {
+        // The picture fills the canvas: share it rather than paint a copy, so
+        // a huge picture is held once, not twice.
+        image_ = picture.convertToFormat(QImage::Format_RGB32);
+        image_.setDotsPerMeterX(kDotsPerMeter);
+        image_.setDotsPerMeterY(kDotsPerMeter);
+    } else {
+        image_ = blankImage(widthTwips, heightTwips);
         QPainter painter(&image_);
         painter.drawImage(0, 0, picture);
     }
