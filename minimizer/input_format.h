@@ -16,11 +16,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the text of an input file: lines of one width holding "0", "1" and "-", each optionally
-// followed by "d" (a don't-care line). Lines end with CR LF or LF, the last one with or without
-// a line end; empty lines after the last code line are ignored. A row that is both on and
-// don't-care counts as on. `fileName` is only used in messages.
-// Throws InputError for anything else.
+// Reads the text of an input file: lines of one width (1 to 8 columns) holding "0", "1" and
+// "-", each optionally followed by a lower-case "d" (a don't-care line). Lines end with CR LF or
+// LF, the last one with or without a line end; empty lines after the last code line are only
+// line ends. A row that is both on and don't-care counts as on. Everything else is refused with
+// the line number: an empty line before a code line, an upper-case "D", spaces, tabs, a
+// byte-order mark, NUL or other bytes, a "d" before the end, a lone CR. `fileName` is only used
+// in messages. Throws InputError.
 Function parseFunction(std::string_view text, std::string_view fileName);
 
 // The output text for a cover: one code per line in the output order, CR LF line ends.
