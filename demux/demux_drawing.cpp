@@ -15,26 +15,7 @@ DemuxGeometry::DemuxGeometry(int n_, int x0_, int y0_) : n(n_), x0(x0_), y0(y0_)
     X8 = Xo + 800;
 }
 
-std::vector<int> demuxTerms(const FunctionView& function, int n) {
-    const int N = 1 << n;
-    std::vector<int> terms;
-    for (int t : function.terms)
-        if (t >= 0 && t < N) terms.push_back(t);
-    std::sort(terms.begin(), terms.end());
-    terms.erase(std::unique(terms.begin(), terms.end()), terms.end());
-    return terms;
-}
-
 namespace {
-
-std::string joinTerms(const std::vector<int>& terms) {
-    std::string text;
-    for (int t : terms) {
-        if (!text.empty()) text += ",";
-        text += std::to_string(t);
-    }
-    return text;
-}
 
 // The strobe is an active-low enable tied to ground, so the block is always
 // enabled.
@@ -75,7 +56,7 @@ std::string demuxHeader(const FunctionView& f) {
     header += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
     // A typed equation may reach us without a term text; its covered terms
     // are what the drawing implements, so they are what the header lists.
-    header += f.termsText.empty() ? joinTerms(f.terms) : f.termsText;
+    header += headerTermsText(f);
     if (!f.dontCareText.empty()) header += "     DontCare Terms  :  " + f.dontCareText;
     return header;
 }
@@ -85,7 +66,7 @@ void drawDemux(Canvas& c, const FunctionView& f, int din, int n, int x0, int y0)
         throw std::out_of_range("A demultiplexer drawing needs 1 to 6 variables, not " +
                                 std::to_string(n));
     const DemuxGeometry g(n, x0, y0);
-    const std::vector<int> terms = demuxTerms(f, n);
+    const std::vector<int> terms = termsBelow(f, 1 << n);
     const std::string header = demuxHeader(f);
 
     // The canvas fits the drawing, smaller than a new one too, but is never

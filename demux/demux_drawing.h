@@ -32,10 +32,6 @@ struct DemuxGeometry {
 // there are any, the don't-care terms.
 std::string demuxHeader(const FunctionView& function);
 
-// The term numbers the combining gate collects: the function's terms that
-// name an output of the block, ascending, each once.
-std::vector<int> demuxTerms(const FunctionView& function, int n);
-
 // Draws the function as a 1 : 2^n demultiplexer with its select inputs on the
 // variables, its data input tied to din (1 or 0) and one gate combining the
 // outputs of the function's terms: OR (Din 1) or NAND on active-low outputs

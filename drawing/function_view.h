@@ -36,3 +36,12 @@ struct FunctionView {
     std::string termsText;     // the term list as the header shows it (txtTerms)
     std::string dontCareText;  // txtDontCare; empty when there are none
 };
+
+// The term numbers a drawing with numTerms rows uses: ascending, without
+// repeats, and only rows that exist (0 .. numTerms-1), so a stray entry can
+// never place a wire outside a block.
+std::vector<int> termsBelow(const FunctionView& function, int numTerms);
+
+// The term list as a header shows it: the work form's text, or the numbers
+// joined by "," where the form left that text empty.
+std::string headerTermsText(const FunctionView& function);

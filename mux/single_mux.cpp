@@ -56,7 +56,7 @@ void draw1Mux(Canvas& canvas, const FunctionView& function, int v, int xin, int 
     printOutputText(canvas, b);
     canvas.printAt(xin - 1600, yin - 200, {"Vcc"});
 
-    const std::vector<int> terms = drawnTerms(function, N);
+    const std::vector<int> terms = termsBelow(function, N);
     const int T = static_cast<int>(terms.size());
     const auto listed = [&](int m) { return std::binary_search(terms.begin(), terms.end(), m); };
     int zeroInputs = 0;
