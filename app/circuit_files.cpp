@@ -1,4 +1,4 @@
-#include "circuit_files.h"
+#include "app/circuit_files.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "picture_canvas.h"
+#include "drawing/picture_canvas.h"
 
 namespace {
 

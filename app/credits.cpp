@@ -1,4 +1,4 @@
-#include "credits.h"
+#include "app/credits.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "frmCircuit.h"
+#include "app/frmCircuit.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "twips.h"
+#include "common/twips.h"
 
 PictureBox::PictureBox(const PictureCanvas& canvas, QWidget* parent)
     : QWidget(parent), canvas_(canvas) {

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "picture_canvas.h"
+#include "drawing/picture_canvas.h"
 
 class QScrollBar;
 

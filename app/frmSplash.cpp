@@ -1,4 +1,4 @@
-#include "frmSplash.h"
+#include "app/frmSplash.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,15 +9,15 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "append_only_line_edit.h"
-#include "artwork.h"
-#include "button_feedback.h"
-#include "credits.h"
-#include "prompts.h"
-#include "session.h"
-#include "twips.h"
-#include "version.h"
-#include "widget_style.h"
+#include "common/append_only_line_edit.h"
+#include "app/artwork.h"
+#include "common/button_feedback.h"
+#include "app/credits.h"
+#include "common/prompts.h"
+#include "common/session.h"
+#include "common/twips.h"
+#include "app/version.h"
+#include "common/widget_style.h"
 
 namespace {
 

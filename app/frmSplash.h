@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "username_key_filter.h"
+#include "app/username_key_filter.h"
 
 class ButtonFeedback;
 class Prompts;

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "shell.h"
-#include "startup.h"
+#include "app/shell.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

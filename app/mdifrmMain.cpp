@@ -1,4 +1,4 @@
-#include "mdifrmMain.h"
+#include "app/mdifrmMain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,19 +14,19 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "artwork.h"
-#include "circuit_files.h"
-#include "clock.h"
-#include "credits.h"
-#include "frmCircuit.h"
-#include "frmSimplification.h"
-#include "minimizer_launcher.h"
-#include "print_layout.h"
-#include "prompts.h"
-#include "qt_file_dialogs.h"
-#include "session.h"
-#include "version.h"
-#include "window_arrangement.h"
+#include "app/artwork.h"
+#include "app/circuit_files.h"
+#include "common/clock.h"
+#include "app/credits.h"
+#include "app/frmCircuit.h"
+#include "workspace/frmSimplification.h"
+#include "common/minimizer_launcher.h"
+#include "app/print_layout.h"
+#include "common/prompts.h"
+#include "app/qt_file_dialogs.h"
+#include "common/session.h"
+#include "app/version.h"
+#include "app/window_arrangement.h"
 
 namespace {
 

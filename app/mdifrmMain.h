@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "document_host.h"
-#include "shell_seams.h"
+#include "drawing/document_host.h"
+#include "app/shell_seams.h"
 
 class Clock;
 class FileDialogs;

@@ -1,4 +1,4 @@
-#include "print_layout.h"
+#include "app/print_layout.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_dialogs.h"
+#include "common/file_dialogs.h"
 
 // The platform's standard open, save, printer and page setup dialogs.
 class QtFileDialogs : public FileDialogs {

@@ -1,9 +1,9 @@
-#include "shell.h"
+#include "app/shell.h"
 
 #include <QScreen>
 
-#include "frmSplash.h"
-#include "mdifrmMain.h"
+#include "app/frmSplash.h"
+#include "app/mdifrmMain.h"
 
 Shell::Shell(ShellSeams seams, QObject* parent) : QObject(parent), seams_(seams) {}
 

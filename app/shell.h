@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell_seams.h"
+#include "app/shell_seams.h"
 
 class frmSplash;
 class mdifrmMain;

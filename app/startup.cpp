@@ -1,9 +1,9 @@
-#include "startup.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
-#include "shell.h"
+#include "app/shell.h"
 
 void prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("Quendal"));

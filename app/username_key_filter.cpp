@@ -1,4 +1,4 @@
-#include "username_key_filter.h"
+#include "app/username_key_filter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window_arrangement.h"
+#include "app/window_arrangement.h"
 
 #include <algorithm>
 #include <cmath>

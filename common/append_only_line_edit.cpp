@@ -1,4 +1,4 @@
-#include "append_only_line_edit.h"
+#include "common/append_only_line_edit.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>

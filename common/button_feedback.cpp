@@ -1,4 +1,4 @@
-#include "button_feedback.h"
+#include "common/button_feedback.h"
 
 #include <QAbstractButton>
 #include <QEvent>

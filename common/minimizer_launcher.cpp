@@ -1,4 +1,4 @@
-#include "minimizer_launcher.h"
+#include "common/minimizer_launcher.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "minimizer/exchange.h"
+
 // Why a minimizer run failed, in words the user can act on.
 class MinimizerError : public std::runtime_error {
 public:
@@ -29,7 +31,7 @@ public:
 // clicks and keys are discarded and no other command can run in between.
 class ProcessMinimizerLauncher : public MinimizerLauncher {
 public:
-    static constexpr int kDefaultTimeoutMs = 10000;
+    static constexpr int kDefaultTimeoutMs = qm::kQuendalWaitMs;
     static inline const QString kProgramName = QStringLiteral("Qm.exe");
 
     // An empty program means: find kProgramName (see findProgram).

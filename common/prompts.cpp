@@ -1,4 +1,4 @@
-#include "prompts.h"
+#include "common/prompts.h"
 
 #include <QMessageBox>
 

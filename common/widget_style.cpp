@@ -1,4 +1,4 @@
-#include "widget_style.h"
+#include "common/widget_style.h"
 
 #include <QWidget>
 

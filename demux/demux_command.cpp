@@ -1,9 +1,9 @@
-#include "demux_command.h"
+#include "demux/demux_command.h"
 
-#include "demux_drawing.h"
-#include "document_host.h"
-#include "frmDemuxOpt.h"
-#include "prompts.h"
+#include "demux/demux_drawing.h"
+#include "drawing/document_host.h"
+#include "demux/frmDemuxOpt.h"
+#include "common/prompts.h"
 
 void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host, Prompts& prompts,
                      const FunctionView& function) {

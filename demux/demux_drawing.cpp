@@ -1,6 +1,6 @@
-#include "demux_drawing.h"
+#include "demux/demux_drawing.h"
 
-#include "gates.h"
+#include "drawing/gates.h"
 
 #include <algorithm>
 #include <stdexcept>

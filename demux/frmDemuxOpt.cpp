@@ -1,6 +1,6 @@
-#include "frmDemuxOpt.h"
+#include "demux/frmDemuxOpt.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "options_dialog.h"
+#include "drawing/options_dialog.h"
 
 // The demultiplexer options dialog: asks for the value tied to the data
 // input Din. A top-level window of its own; Ok reports Din, 0 or 1

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas.h"
+#include "drawing/canvas.h"
 
 // A canvas that draws nothing and only accumulates the extent of what would
 // be drawn, so a layout can size its canvas before drawing for real. Text

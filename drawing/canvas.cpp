@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "drawing/canvas.h"
 
 PrintItem PrintItem::number(long long n) {
     std::string text = n < 0 ? std::string() : std::string(" ");

@@ -1,11 +1,11 @@
-#include "circuit_command.h"
+#include "drawing/circuit_command.h"
 
 #include <QWidget>
 
-#include "circuit_layout.h"
-#include "document_host.h"
-#include "frmCktOpt.h"
-#include "universal_circuits.h"
+#include "drawing/circuit_layout.h"
+#include "drawing/document_host.h"
+#include "drawing/frmCktOpt.h"
+#include "drawing/universal_circuits.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "circuit_layout.h"
+#include "drawing/circuit_layout.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "bounds_canvas.h"
+#include "drawing/bounds_canvas.h"
 
 namespace {
 

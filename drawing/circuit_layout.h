@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
-#include "function_view.h"
-#include "gates.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
+#include "drawing/gates.h"
 
 // The layout state of one gate-circuit drawing: where the variable lines
 // stand, which letters have lines, the terms being drawn and the points the

@@ -1,10 +1,10 @@
-#include "frmCktOpt.h"
+#include "drawing/frmCktOpt.h"
 
 #include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "twips.h"
+#include "common/twips.h"
 
 frmCktOpt::frmCktOpt(QWidget* parent) : OptionsDialog(parent, "frmCktOpt", 5190, 3750) {
     createFrame("        Select the Type of Circuit", twipsRect(360, 360, 4455, 2295));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "options_dialog.h"
+#include "drawing/options_dialog.h"
 
 // The circuit options dialog: the user picks the AND/OR/NOT, NAND-only or
 // NOR-only circuit. Ok reports the selected Style (chosen); the caller draws.

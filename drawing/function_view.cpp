@@ -1,4 +1,4 @@
-#include "function_view.h"
+#include "drawing/function_view.h"
 
 #include <algorithm>
 

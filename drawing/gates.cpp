@@ -1,4 +1,4 @@
-#include "gates.h"
+#include "drawing/gates.h"
 
 #include <algorithm>
 #include <cmath>

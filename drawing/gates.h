@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas.h"
+#include "drawing/canvas.h"
 
 // A point in twips.
 struct Point {

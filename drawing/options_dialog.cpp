@@ -1,4 +1,4 @@
-#include "options_dialog.h"
+#include "drawing/options_dialog.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -8,10 +8,10 @@
 
 #include <exception>
 
-#include "button_feedback.h"
-#include "prompts.h"
-#include "twips.h"
-#include "widget_style.h"
+#include "common/button_feedback.h"
+#include "common/prompts.h"
+#include "common/twips.h"
+#include "common/widget_style.h"
 
 namespace {
 

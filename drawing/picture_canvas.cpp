@@ -1,4 +1,4 @@
-#include "picture_canvas.h"
+#include "drawing/picture_canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "twips.h"
+#include "common/twips.h"
 
 namespace {
 

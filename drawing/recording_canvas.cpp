@@ -1,4 +1,4 @@
-#include "recording_canvas.h"
+#include "drawing/recording_canvas.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "universal_circuits.h"
+#include "drawing/universal_circuits.h"
 
-#include "circuit_layout.h"
-#include "gates.h"
+#include "drawing/circuit_layout.h"
+#include "drawing/gates.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas.h"
-#include "function_view.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
 
 // The minimized sum of products built from NAND gates only: every literal
 // taps its own line, each term's chain carries the complement of the term

@@ -1,4 +1,4 @@
-#include "cover_solver.h"
+#include "minimizer/cover_solver.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "row_set.h"
+#include "minimizer/row_set.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "cube.h"
+#include "minimizer/cube.h"
 
 #include <algorithm>
 #include <bit>

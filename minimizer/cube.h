@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "row_set.h"
+#include "minimizer/row_set.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "input_format.h"
+#include "minimizer/input_format.h"
 
 #include <cstdio>
 

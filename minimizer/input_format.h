@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cube.h"
+#include "minimizer/cube.h"
 
 namespace qm {
 

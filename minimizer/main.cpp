@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "qm_program.h"
+#include "minimizer/qm_program.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args;

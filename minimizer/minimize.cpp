@@ -1,7 +1,7 @@
-#include "minimize.h"
+#include "minimizer/minimize.h"
 
-#include "cover_solver.h"
-#include "prime_implicants.h"
+#include "minimizer/cover_solver.h"
+#include "minimizer/prime_implicants.h"
 
 namespace qm {
 

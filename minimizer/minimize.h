@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "cover_solver.h"
-#include "cube.h"
+#include "minimizer/cover_solver.h"
+#include "minimizer/cube.h"
 
 namespace qm {
 

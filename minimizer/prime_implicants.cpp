@@ -1,4 +1,4 @@
-#include "prime_implicants.h"
+#include "minimizer/prime_implicants.h"
 
 namespace qm {
 

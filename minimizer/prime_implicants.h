@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cube.h"
+#include "minimizer/cube.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "qm_program.h"
+#include "minimizer/qm_program.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,8 +8,8 @@
 #include <new>
 #include <random>
 
-#include "input_format.h"
-#include "minimize.h"
+#include "minimizer/input_format.h"
+#include "minimizer/minimize.h"
 
 namespace qm {
 namespace fs = std::filesystem;

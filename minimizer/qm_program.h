@@ -5,20 +5,12 @@
 #include <string>
 #include <vector>
 
-namespace qm {
+#include "minimizer/exchange.h"
 
-// Exit statuses of Qm.exe.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;  // bad input, unreadable IN or unwritable OUT
-inline constexpr int kExitUsage = 2;   // wrong number of arguments
+namespace qm {
 
 // Input files larger than this are refused rather than read: a real one is a few kilobytes.
 inline constexpr std::size_t kMaxInputBytes = 4 * 1024 * 1024;
-
-// A few symmetric functions of 8 variables take the exact search minutes or more. Past this
-// limit Qm.exe gives up with a message rather than run on unseen; every function met in
-// practice, and every benchmark family but the hardest symmetric ones, needs far less.
-inline constexpr int kTimeLimitSeconds = 60;
 
 // Reads a whole input file, refusing what is not a readable regular file of at most
 // kMaxInputBytes. Throws InputError naming the file.

@@ -1,7 +1,7 @@
-#include "frmMuxOpt.h"
+#include "mux/frmMuxOpt.h"
 
-#include "mux_options.h"
-#include "twips.h"
+#include "mux/mux_options.h"
+#include "common/twips.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "options_dialog.h"
+#include "drawing/options_dialog.h"
 
 #include <QList>
 #include <QPair>

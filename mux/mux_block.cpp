@@ -1,4 +1,4 @@
-#include "mux_block.h"
+#include "mux/mux_block.h"
 
 void enlargeForBlock(Canvas& canvas, const MuxBlock& b) {
     int height = canvas.height();

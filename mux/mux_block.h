@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas.h"
-#include "function_view.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
 
 // The geometry of one multiplexer block with v select lines whose top-left
 // corner is (xin, yin), in twips. Every multiplexer drawing places its pins

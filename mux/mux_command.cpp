@@ -1,9 +1,9 @@
-#include "mux_command.h"
+#include "mux/mux_command.h"
 
-#include "document_host.h"
-#include "frmMuxOpt.h"
-#include "mux_drawing.h"
-#include "mux_options.h"
+#include "drawing/document_host.h"
+#include "mux/frmMuxOpt.h"
+#include "mux/mux_drawing.h"
+#include "mux/mux_options.h"
 
 void runMuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
                    const FunctionView& function) {

@@ -1,8 +1,8 @@
-#include "mux_drawing.h"
+#include "mux/mux_drawing.h"
 
-#include "mux_options.h"
-#include "mux_tree.h"
-#include "single_mux.h"
+#include "mux/mux_options.h"
+#include "mux/mux_tree.h"
+#include "mux/single_mux.h"
 
 void drawMuxImplementation(Canvas& canvas, const FunctionView& function, int k) {
     const int n = function.numVars;

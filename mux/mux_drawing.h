@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas.h"
-#include "function_view.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
 
 // The Ok step of the Mux command: the function drawn with 2^k : 1
 // multiplexers, as one multiplexer when k equals the number of variables,

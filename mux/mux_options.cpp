@@ -1,4 +1,4 @@
-#include "mux_options.h"
+#include "mux/mux_options.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "mux_terms.h"
+#include "mux/mux_terms.h"
 
 std::vector<bool> tiedToVcc(const FunctionView& function, int numTerms) {
     std::vector<bool> listed(static_cast<std::size_t>(numTerms), false);

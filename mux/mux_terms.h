@@ -1,6 +1,6 @@
 #pragma once
 
-#include "function_view.h"
+#include "drawing/function_view.h"
 
 #include <vector>
 

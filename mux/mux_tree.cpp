@@ -1,8 +1,8 @@
-#include "mux_tree.h"
+#include "mux/mux_tree.h"
 
-#include "gates.h"
-#include "mux_block.h"
-#include "mux_terms.h"
+#include "drawing/gates.h"
+#include "mux/mux_block.h"
+#include "mux/mux_terms.h"
 
 #include <vector>
 

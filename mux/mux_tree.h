@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas.h"
-#include "function_view.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
 
 // The function of va variables with 2^vs : 1 multiplexers, where vs is one or
 // two less than va: one first-level block per 2^vs consecutive terms (select

@@ -1,7 +1,7 @@
-#include "single_mux.h"
+#include "mux/single_mux.h"
 
-#include "mux_block.h"
-#include "mux_terms.h"
+#include "mux/mux_block.h"
+#include "mux/mux_terms.h"
 
 #include <algorithm>
 #include <vector>

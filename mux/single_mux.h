@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas.h"
-#include "function_view.h"
+#include "drawing/canvas.h"
+#include "drawing/function_view.h"
 
 #include <string>
 

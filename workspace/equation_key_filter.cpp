@@ -1,4 +1,4 @@
-#include "equation_key_filter.h"
+#include "workspace/equation_key_filter.h"
 
 #include <algorithm>
 #include <utility>

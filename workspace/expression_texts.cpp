@@ -1,4 +1,4 @@
-#include "expression_texts.h"
+#include "workspace/expression_texts.h"
 
 #include <algorithm>
 

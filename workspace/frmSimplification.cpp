@@ -1,4 +1,4 @@
-#include "frmSimplification.h"
+#include "workspace/frmSimplification.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,21 +13,21 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "append_only_line_edit.h"
-#include "button_feedback.h"
-#include "circuit_command.h"
-#include "clock.h"
-#include "demux_command.h"
-#include "expression_texts.h"
-#include "minimizer_exchange.h"
-#include "minimizer_launcher.h"
-#include "mux_command.h"
-#include "prompts.h"
-#include "session.h"
-#include "simplification_log.h"
-#include "term_list.h"
-#include "twips.h"
-#include "widget_style.h"
+#include "common/append_only_line_edit.h"
+#include "common/button_feedback.h"
+#include "drawing/circuit_command.h"
+#include "common/clock.h"
+#include "demux/demux_command.h"
+#include "workspace/expression_texts.h"
+#include "workspace/minimizer_exchange.h"
+#include "common/minimizer_launcher.h"
+#include "mux/mux_command.h"
+#include "common/prompts.h"
+#include "common/session.h"
+#include "workspace/simplification_log.h"
+#include "workspace/term_list.h"
+#include "common/twips.h"
+#include "common/widget_style.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "equation_key_filter.h"
-#include "function_view.h"
+#include "workspace/equation_key_filter.h"
+#include "drawing/function_view.h"
 
 class AppendOnlyLineEdit;
 class ButtonFeedback;

@@ -1,4 +1,4 @@
-#include "minimizer_exchange.h"
+#include "workspace/minimizer_exchange.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "expression_texts.h"
+#include "workspace/expression_texts.h"
 
 // The files exchanged with the minimizer: in.txt holds one code per line
 // ("d" after a don't-care term's code), CR LF between lines and none after the

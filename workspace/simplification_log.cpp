@@ -1,4 +1,4 @@
-#include "simplification_log.h"
+#include "workspace/simplification_log.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "term_list.h"
+#include "workspace/term_list.h"
 
 #include <charconv>
 #include <utility>

@@ -23,11 +23,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "frmCircuit.h"
-#include "frmSplash.h"
-#include "gates.h"
-#include "mdifrmMain.h"
-#include "shell.h"
+#include "app/frmCircuit.h"
+#include "app/frmSplash.h"
+#include "drawing/gates.h"
+#include "app/mdifrmMain.h"
+#include "app/shell.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <numbers>
 
-#include "circuit_files.h"
-#include "picture_canvas.h"
-#include "print_layout.h"
+#include "app/circuit_files.h"
+#include "drawing/picture_canvas.h"
+#include "app/print_layout.h"
 
 namespace {
 

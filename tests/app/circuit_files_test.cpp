@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 
-#include "circuit_files.h"
-#include "picture_canvas.h"
-#include "print_layout.h"
-#include "temp_workdir.h"
+#include "app/circuit_files.h"
+#include "drawing/picture_canvas.h"
+#include "app/print_layout.h"
+#include "tests/support/temp_workdir.h"
 
 namespace {
 

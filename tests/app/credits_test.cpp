@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "credits.h"
+#include "app/credits.h"
 
 TEST(CreditRotation, FirstTickShowsPositionOneAndCyclesThroughFour) {
     std::int16_t tick = 0;

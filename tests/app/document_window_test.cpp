@@ -2,8 +2,8 @@
 
 #include <QScrollBar>
 
-#include "frmCircuit.h"
-#include "twips.h"
+#include "app/frmCircuit.h"
+#include "common/twips.h"
 
 namespace {
 

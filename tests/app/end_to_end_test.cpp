@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "circuit_files.h"
-#include "frmSplash.h"
-#include "main_window_support.h"
-#include "shell.h"
+#include "app/circuit_files.h"
+#include "app/frmSplash.h"
+#include "tests/app/main_window_support.h"
+#include "app/shell.h"
 
 #ifdef QUENDAL_QM_EXE
 

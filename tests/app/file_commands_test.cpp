@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "circuit_files.h"
-#include "main_window_support.h"
+#include "app/circuit_files.h"
+#include "tests/app/main_window_support.h"
 
 namespace {
 

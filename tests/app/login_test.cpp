@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "button_feedback.h"
-#include "credits.h"
-#include "frmSplash.h"
-#include "scripted_prompts.h"
-#include "session.h"
+#include "common/button_feedback.h"
+#include "app/credits.h"
+#include "app/frmSplash.h"
+#include "tests/support/scripted_prompts.h"
+#include "common/session.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 #include <memory>
 
-#include "clock.h"
-#include "frmCircuit.h"
-#include "mdifrmMain.h"
-#include "minimizer_launcher.h"
-#include "scripted_file_dialogs.h"
-#include "scripted_prompts.h"
-#include "session.h"
-#include "temp_workdir.h"
+#include "common/clock.h"
+#include "app/frmCircuit.h"
+#include "app/mdifrmMain.h"
+#include "common/minimizer_launcher.h"
+#include "tests/app/scripted_file_dialogs.h"
+#include "tests/support/scripted_prompts.h"
+#include "common/session.h"
+#include "tests/support/temp_workdir.h"
 
 // A main window with every seam scripted, in its own working folder.
 class MainWindowTest : public ::testing::Test {

@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "credits.h"
-#include "main_window_support.h"
+#include "app/credits.h"
+#include "tests/app/main_window_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "file_dialogs.h"
+#include "common/file_dialogs.h"
 
 // File and printer dialogs for tests: answers from queues (an empty text
 // once a queue is used up, as a cancelled dialog), and a printer dialog

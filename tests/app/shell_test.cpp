@@ -5,10 +5,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "frmCircuit.h"
-#include "frmSplash.h"
-#include "main_window_support.h"
-#include "shell.h"
+#include "app/frmCircuit.h"
+#include "app/frmSplash.h"
+#include "tests/app/main_window_support.h"
+#include "app/shell.h"
 
 namespace {
 

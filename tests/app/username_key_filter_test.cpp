@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "username_key_filter.h"
+#include "app/username_key_filter.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QSet>
 
-#include "main_window_support.h"
-#include "window_arrangement.h"
+#include "tests/app/main_window_support.h"
+#include "app/window_arrangement.h"
 
 namespace {
 

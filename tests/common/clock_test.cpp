@@ -1,5 +1,5 @@
-#include "clock.h"
-#include "twips.h"
+#include "common/clock.h"
+#include "common/twips.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "demux_drawing.h"
-#include "gates.h"
-#include "recording_canvas.h"
+#include "demux/demux_drawing.h"
+#include "drawing/gates.h"
+#include "drawing/recording_canvas.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "demux_host_support.h"
+#include "tests/demux/demux_host_support.h"
 
 Canvas& RecordingDocumentHost::LoadNewDoc(int opt) {
     opts.push_back(opt);

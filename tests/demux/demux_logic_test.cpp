@@ -1,6 +1,6 @@
-#include "demux_drawing.h"
-#include "demux_netlist_support.h"
-#include "recording_canvas.h"
+#include "demux/demux_drawing.h"
+#include "tests/demux/demux_netlist_support.h"
+#include "drawing/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "demux_netlist_support.h"
+#include "tests/demux/demux_netlist_support.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
-#include "demux_drawing.h"
-#include "picture_canvas.h"
-#include "twips.h"
+#include "demux/demux_drawing.h"
+#include "drawing/picture_canvas.h"
+#include "common/twips.h"
 
 #include <QDir>
 #include <QImage>

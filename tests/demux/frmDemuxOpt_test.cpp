@@ -1,8 +1,8 @@
-#include "frmDemuxOpt.h"
-#include "button_feedback.h"
-#include "demux_command.h"
-#include "demux_host_support.h"
-#include "scripted_prompts.h"
+#include "demux/frmDemuxOpt.h"
+#include "common/button_feedback.h"
+#include "demux/demux_command.h"
+#include "tests/demux/demux_host_support.h"
+#include "tests/support/scripted_prompts.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "bounds_canvas.h"
-#include "recording_canvas.h"
+#include "drawing/bounds_canvas.h"
+#include "drawing/recording_canvas.h"
 
 using Lines = std::vector<std::string>;
 

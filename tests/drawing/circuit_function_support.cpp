@@ -1,4 +1,4 @@
-#include "circuit_function_support.h"
+#include "tests/drawing/circuit_function_support.h"
 
 #include <algorithm>
 

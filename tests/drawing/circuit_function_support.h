@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "function_view.h"
+#include "drawing/function_view.h"
 
 // Functions for the circuit tests: the description a drawing reads, and
 // sum-of-products texts of the shape the minimizer gives.

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "circuit_function_support.h"
-#include "circuit_layout.h"
-#include "netlist_support.h"
-#include "recording_canvas.h"
-#include "universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "drawing/circuit_layout.h"
+#include "tests/drawing/netlist_support.h"
+#include "drawing/recording_canvas.h"
+#include "drawing/universal_circuits.h"
 
 using netlist::GateKind;
 

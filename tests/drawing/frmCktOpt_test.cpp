@@ -9,13 +9,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "button_feedback.h"
-#include "circuit_command.h"
-#include "circuit_function_support.h"
-#include "circuit_layout.h"
-#include "frmCktOpt.h"
-#include "recording_host_support.h"
-#include "universal_circuits.h"
+#include "common/button_feedback.h"
+#include "drawing/circuit_command.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "drawing/circuit_layout.h"
+#include "drawing/frmCktOpt.h"
+#include "tests/drawing/recording_host_support.h"
+#include "drawing/universal_circuits.h"
 
 namespace {
 

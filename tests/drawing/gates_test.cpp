@@ -4,8 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "gates.h"
-#include "recording_canvas.h"
+#include "drawing/gates.h"
+#include "drawing/recording_canvas.h"
 
 using ::testing::ElementsAreArray;
 

@@ -1,4 +1,4 @@
-#include "netlist_support.h"
+#include "tests/drawing/netlist_support.h"
 
 #include <algorithm>
 #include <cctype>

@@ -32,8 +32,8 @@
 #include <string>
 #include <vector>
 
-#include "gates.h"
-#include "recording_canvas.h"
+#include "drawing/gates.h"
+#include "drawing/recording_canvas.h"
 
 namespace netlist {
 

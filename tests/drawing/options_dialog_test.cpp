@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "options_dialog.h"
-#include "twips.h"
+#include "drawing/options_dialog.h"
+#include "common/twips.h"
 
 namespace {
 

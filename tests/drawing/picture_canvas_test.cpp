@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "picture_canvas.h"
+#include "drawing/picture_canvas.h"
 
 namespace {
 

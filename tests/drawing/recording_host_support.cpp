@@ -1,4 +1,4 @@
-#include "recording_host_support.h"
+#include "tests/drawing/recording_host_support.h"
 
 Canvas& RecordingHost::LoadNewDoc(int opt) {
     std::string caption;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "document_host.h"
-#include "recording_canvas.h"
+#include "drawing/document_host.h"
+#include "drawing/recording_canvas.h"
 
 // A DocumentHost for tests: each LoadNewDoc opens a "document" with a
 // recording canvas, captioned and numbered per kind as the main window

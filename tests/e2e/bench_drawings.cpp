@@ -36,13 +36,13 @@
 #include <string>
 #include <vector>
 
-#include "file_dialogs.h"
-#include "frmCircuit.h"
-#include "frmSplash.h"
-#include "mdifrmMain.h"
-#include "shell.h"
-#include "startup.h"
-#include "ui_driver.h"
+#include "common/file_dialogs.h"
+#include "app/frmCircuit.h"
+#include "app/frmSplash.h"
+#include "app/mdifrmMain.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "tests/e2e/ui_driver.h"
 
 using namespace e2e;
 

@@ -19,9 +19,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "road.h"
-#include "shell.h"
-#include "startup.h"
+#include "tests/e2e/road.h"
+#include "app/shell.h"
+#include "app/startup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "file_checks.h"
+#include "tests/e2e/file_checks.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "print_dialog_driver.h"
+#include "tests/e2e/print_dialog_driver.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "ui_driver.h"
+#include "tests/e2e/ui_driver.h"
 
 namespace e2e {
 

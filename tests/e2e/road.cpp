@@ -1,4 +1,4 @@
-#include "road.h"
+#include "tests/e2e/road.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,12 +23,12 @@
 
 #include <cstdio>
 
-#include "file_checks.h"
-#include "frmCircuit.h"
-#include "frmSplash.h"
-#include "mdifrmMain.h"
-#include "print_dialog_driver.h"
-#include "shell.h"
+#include "tests/e2e/file_checks.h"
+#include "app/frmCircuit.h"
+#include "app/frmSplash.h"
+#include "app/mdifrmMain.h"
+#include "tests/e2e/print_dialog_driver.h"
+#include "app/shell.h"
 
 namespace e2e {
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui_driver.h"
+#include "tests/e2e/ui_driver.h"
 
 class Shell;
 class frmCircuit;

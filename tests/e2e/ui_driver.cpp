@@ -1,4 +1,4 @@
-#include "ui_driver.h"
+#include "tests/e2e/ui_driver.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -21,8 +21,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "function_families.h"
-#include "minimize.h"
+#include "tests/minimizer/function_families.h"
+#include "minimizer/minimize.h"
 
 namespace {
 

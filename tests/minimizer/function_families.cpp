@@ -1,9 +1,9 @@
-#include "function_families.h"
+#include "tests/minimizer/function_families.h"
 
 #include <bit>
 #include <random>
 
-#include "prime_implicants.h"
+#include "minimizer/prime_implicants.h"
 
 namespace qm_bench {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cube.h"
+#include "minimizer/cube.h"
 
 namespace qm_bench {
 

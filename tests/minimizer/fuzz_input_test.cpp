@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "input_format.h"
-#include "minimize.h"
-#include "reference_minimizer.h"
+#include "minimizer/input_format.h"
+#include "minimizer/minimize.h"
+#include "tests/minimizer/reference_minimizer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "input_format.h"
-#include "minimize.h"
+#include "minimizer/input_format.h"
+#include "minimizer/minimize.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "qm_program.h"
+#include "minimizer/qm_program.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run_minimizer.h"
+#include "tests/minimizer/run_minimizer.h"
 
 namespace qm_test {
 namespace {

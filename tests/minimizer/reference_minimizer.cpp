@@ -1,4 +1,4 @@
-#include "reference_minimizer.h"
+#include "tests/minimizer/reference_minimizer.h"
 
 #include <algorithm>
 #include <bitset>

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cube.h"
-#include "minimize.h"
-#include "reference_minimizer.h"
+#include "minimizer/cube.h"
+#include "minimizer/minimize.h"
+#include "tests/minimizer/reference_minimizer.h"
 
 namespace qm_test {
 

@@ -5,7 +5,7 @@
 #include <bit>
 #include <chrono>
 
-#include "minimize.h"
+#include "minimizer/minimize.h"
 
 namespace {
 

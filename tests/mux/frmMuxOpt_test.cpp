@@ -1,8 +1,8 @@
-#include "frmMuxOpt.h"
-#include "button_feedback.h"
-#include "mux_command.h"
-#include "mux_fixture_support.h"
-#include "mux_host_support.h"
+#include "mux/frmMuxOpt.h"
+#include "common/button_feedback.h"
+#include "mux/mux_command.h"
+#include "tests/mux/mux_fixture_support.h"
+#include "tests/mux/mux_host_support.h"
 
 #include <QGroupBox>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
-#include "mux_block.h"
-#include "mux_fixture_support.h"
+#include "mux/mux_block.h"
+#include "tests/mux/mux_fixture_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mux_fixture_support.h"
+#include "tests/mux/mux_fixture_support.h"
 
 namespace {
 

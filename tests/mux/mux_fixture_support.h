@@ -1,7 +1,7 @@
 #pragma once
 
-#include "function_view.h"
-#include "recording_canvas.h"
+#include "drawing/function_view.h"
+#include "drawing/recording_canvas.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "mux_host_support.h"
+#include "tests/mux/mux_host_support.h"
 
 Canvas& RecordingDocumentHost::LoadNewDoc(int opt) {
     static const char* const kinds[] = {"Circuit ", "Mux ", "Demux ", ""};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document_host.h"
-#include "recording_canvas.h"
+#include "drawing/document_host.h"
+#include "drawing/recording_canvas.h"
 
 #include <memory>
 #include <string>

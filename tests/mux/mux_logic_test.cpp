@@ -1,7 +1,7 @@
-#include "mux_drawing.h"
-#include "mux_fixture_support.h"
-#include "mux_netlist_support.h"
-#include "mux_options.h"
+#include "mux/mux_drawing.h"
+#include "tests/mux/mux_fixture_support.h"
+#include "tests/mux/mux_netlist_support.h"
+#include "mux/mux_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mux_netlist_support.h"
+#include "tests/mux/mux_netlist_support.h"
 
 #include <algorithm>
 #include <cmath>

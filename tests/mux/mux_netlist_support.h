@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording_canvas.h"
+#include "drawing/recording_canvas.h"
 
 #include <map>
 #include <optional>

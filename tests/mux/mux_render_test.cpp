@@ -1,7 +1,7 @@
-#include "mux_drawing.h"
-#include "mux_fixture_support.h"
-#include "picture_canvas.h"
-#include "twips.h"
+#include "mux/mux_drawing.h"
+#include "tests/mux/mux_fixture_support.h"
+#include "drawing/picture_canvas.h"
+#include "common/twips.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "mux_tree.h"
-#include "gates.h"
-#include "mux_fixture_support.h"
+#include "mux/mux_tree.h"
+#include "drawing/gates.h"
+#include "tests/mux/mux_fixture_support.h"
 
 #include <gtest/gtest.h>
 

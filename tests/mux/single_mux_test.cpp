@@ -1,5 +1,5 @@
-#include "single_mux.h"
-#include "mux_fixture_support.h"
+#include "mux/single_mux.h"
+#include "tests/mux/mux_fixture_support.h"
 
 #include <gtest/gtest.h>
 

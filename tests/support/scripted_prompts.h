@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prompts.h"
+#include "common/prompts.h"
 
 #include <deque>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "temp_workdir.h"
+#include "tests/support/temp_workdir.h"
 
 #include <QDir>
 

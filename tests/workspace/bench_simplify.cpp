@@ -19,11 +19,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "clock.h"
-#include "document_host.h"
-#include "frmSimplification.h"
-#include "minimizer_launcher.h"
-#include "prompts.h"
+#include "common/clock.h"
+#include "drawing/document_host.h"
+#include "workspace/frmSimplification.h"
+#include "common/minimizer_launcher.h"
+#include "common/prompts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "work_form_support.h"
+#include "tests/workspace/work_form_support.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "equation_key_filter.h"
+#include "workspace/equation_key_filter.h"
 
 namespace {
 

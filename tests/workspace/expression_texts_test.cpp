@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "expression_texts.h"
+#include "workspace/expression_texts.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "minimizer_exchange.h"
-#include "temp_workdir.h"
-#include "work_form_support.h"
+#include "workspace/minimizer_exchange.h"
+#include "tests/support/temp_workdir.h"
+#include "tests/workspace/work_form_support.h"
 
 namespace {
 

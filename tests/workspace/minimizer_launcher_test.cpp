@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "minimizer_launcher.h"
-#include "work_form_support.h"
+#include "common/minimizer_launcher.h"
+#include "tests/workspace/work_form_support.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "work_form_support.h"
+#include "tests/workspace/work_form_support.h"
 
 #ifdef QUENDAL_QM_EXE
 

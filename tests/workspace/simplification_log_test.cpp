@@ -4,10 +4,10 @@
 
 #include <stdexcept>
 
-#include "simplification_log.h"
-#include "temp_workdir.h"
-#include "term_list.h"
-#include "work_form_support.h"
+#include "workspace/simplification_log.h"
+#include "tests/support/temp_workdir.h"
+#include "workspace/term_list.h"
+#include "tests/workspace/work_form_support.h"
 
 namespace {
 

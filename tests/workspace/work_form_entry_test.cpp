@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "twips.h"
-#include "work_form_support.h"
+#include "common/twips.h"
+#include "tests/workspace/work_form_support.h"
 
 namespace {
 

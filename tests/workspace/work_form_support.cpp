@@ -1,4 +1,4 @@
-#include "work_form_support.h"
+#include "tests/workspace/work_form_support.h"
 
 #include <QFile>
 #include <QTest>
@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "session.h"
+#include "common/session.h"
 
 Canvas& RecordingHost::LoadNewDoc(int opt) {
     opened.push_back(opt);

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
-#include "document_host.h"
-#include "frmSimplification.h"
-#include "minimizer_launcher.h"
-#include "recording_canvas.h"
-#include "scripted_prompts.h"
-#include "temp_workdir.h"
+#include "common/clock.h"
+#include "drawing/document_host.h"
+#include "workspace/frmSimplification.h"
+#include "common/minimizer_launcher.h"
+#include "drawing/recording_canvas.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_workdir.h"
 
 // A host that keeps the documents' canvases.
 class RecordingHost : public DocumentHost {
