@@ -16,6 +16,8 @@
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
+#include "common/closing_question.h"
+#include "common/picture_memory.h"
 #include "common/clock.h"
 #include "app/credits.h"
 #include "app/frmCircuit.h"
@@ -30,7 +32,10 @@
 
 namespace {
 
-const QString kExitQuestion = QStringLiteral("Are you sure you want to Exit ?");
+// A document changed since it was last saved or opened.
+constexpr char kChanged[] = "quendalChanged";
+// A document window whose picture could not get its memory, closing.
+constexpr char kUnavailable[] = "quendalUnavailable";
 const QString kNoHelp = QStringLiteral(
     "Unable to display Help Contents. There is no Help associated with this project.");
 
@@ -225,6 +230,10 @@ Canvas& mdifrmMain::LoadNewDoc(int opt) {
     document->setWindowTitle(caption);
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
+    connect(&document->canvas(), &PictureCanvas::imageChanged, document,
+            [document] { document->setProperty(kChanged, true); });
+    connect(&document->canvas(), &PictureCanvas::pictureUnavailable, this,
+            [this, window](QSize wanted) { pictureUnavailable(window, wanted); });
     window->show();
     mdiArea_->setActiveSubWindow(window);
     return document->canvas();
@@ -239,7 +248,41 @@ frmCircuit* mdifrmMain::activeDocument() const {
     return window ? qobject_cast<frmCircuit*>(window->widget()) : nullptr;
 }
 
+int mdifrmMain::unsavedDocumentCount() const {
+    int count = 0;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        const auto* document = qobject_cast<frmCircuit*>(window->widget());
+        if (document && !window->property(kUnavailable).toBool() &&
+            (isNeverSaved(document->windowTitle()) || document->property(kChanged).toBool())) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// The drawing's picture could not get its memory: the window goes before it
+// is ever painted, and the user learns why once the drawing has returned.
+void mdifrmMain::pictureUnavailable(QMdiSubWindow* window, QSize wanted) {
+    if (window->property(kUnavailable).toBool()) return;  // reported already
+    window->setProperty(kUnavailable, true);
+    window->hide();
+    const QString kind = window->widget()->windowTitle();
+    QPointer<QMdiSubWindow> gone = window;
+    QTimer::singleShot(0, this, [this, gone, kind, wanted] {
+        if (gone) gone->close();
+        prompts_.message(pictureMemoryMessage(kind, wanted, QImage::Format_RGB32),
+                         PromptIcon::Exclamation);
+    });
+}
+
 void mdifrmMain::closeEvent(QCloseEvent* event) {
+    // Closed from the title bar: ask as Exit does when drawings would be
+    // lost. The commands that close the window have asked already.
+    if (event->spontaneous() && unsavedDocumentCount() > 0 &&
+        !confirmClosing(prompts_, ClosingCommand::Exit, unsavedDocumentCount())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closed();
 }
@@ -265,11 +308,16 @@ void mdifrmMain::mnuFileOpen_Click() {
     LoadNewDoc(3);
     frmD_->canvas().setPicture(picture);
     frmD_->setWindowTitle(QFileInfo(path).absoluteFilePath());
+    frmD_->setProperty(kChanged, false);
 }
 
 bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
     try {
-        writeCircuitFile(document->canvas().image(), path);
+        // Strips are copied out of the picture one at a time, so saving
+        // needs next to no memory of its own.
+        const QImage& picture = document->canvas().image();
+        saveCircuitFile(path, picture.size(), pictureStrips(picture));
+        document->setProperty(kChanged, false);
         return true;
     } catch (const CircuitFileError& e) {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
@@ -280,7 +328,7 @@ bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
 void mdifrmMain::saveAs(frmCircuit* document) {
     const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kCircuitFileFilter);
     if (path.isEmpty()) return;
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = QFileInfo(withCircuitExtension(path)).absoluteFilePath();
     if (writeDocument(document, absolute)) document->setWindowTitle(absolute);
 }
 
@@ -321,11 +369,13 @@ void mdifrmMain::mnuFilePrint_Click() {
 }
 
 void mdifrmMain::mnuFileClose_Click() {
-    if (prompts_.ask(kExitQuestion, PromptReply::Yes)) close();
+    if (confirmClosing(prompts_, ClosingCommand::Exit, unsavedDocumentCount())) close();
 }
 
 void mdifrmMain::mnuFileExit_Click() {
-    close();
+    // At once, unless drawings would be lost.
+    const int unsaved = unsavedDocumentCount();
+    if (unsaved == 0 || confirmClosing(prompts_, ClosingCommand::Exit, unsaved)) close();
 }
 
 void mdifrmMain::tbToolBar_ButtonClick(const QString& key) {

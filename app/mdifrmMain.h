@@ -39,6 +39,9 @@ public:
     // or an untitled one (3), makes it frmD and returns its empty canvas.
     // Any other opt opens nothing and returns a canvas that no window shows.
     Canvas& LoadNewDoc(int opt) override;
+    // Document windows never saved, or changed since they were saved or
+    // opened.
+    int unsavedDocumentCount() const override;
 
     frmCircuit* frmD() const;
     // The document of the active child window; null when the work form (or
@@ -100,6 +103,7 @@ private:
     void fillWindowList();
     void saveAs(frmCircuit* document);
     bool writeDocument(frmCircuit* document, const QString& path);
+    void pictureUnavailable(QMdiSubWindow* window, QSize wanted);
     QString dialogFolder() const;
     QPrinter& printer();
     QAction* addAction(QMenu* menu, const char* name, const QString& text,

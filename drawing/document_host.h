@@ -10,4 +10,7 @@ class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
     virtual Canvas& LoadNewDoc(int opt) = 0;
+    // How many open drawings were never saved or changed since they were;
+    // Logout and Exit ask before losing them.
+    virtual int unsavedDocumentCount() const { return 0; }
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/picture_memory.h"
 #include "common/twips.h"
 
 namespace {
@@ -42,7 +43,9 @@ int PictureCanvas::pixelsFor(int twips) {
 }
 
 QImage PictureCanvas::blankImage(int widthTwips, int heightTwips) {
-    QImage image(pixelsFor(widthTwips), pixelsFor(heightTwips), QImage::Format_RGB32);
+    QImage image = tryAllocatePicture(QSize(pixelsFor(widthTwips), pixelsFor(heightTwips)),
+                                      QImage::Format_RGB32);
+    if (image.isNull()) return image;
     image.fill(Qt::white);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
@@ -153,13 +156,22 @@ void PictureCanvas::renderText(int x, int y, const std::string& text) {
 }
 
 void PictureCanvas::sizeChanged() {
-    QImage resized = blankImage(width(), height());
-    if (resized.size() != image_.size()) {
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, image_);  // what was drawn stays where it is
-        painter.end();
-        image_ = resized;
+    const QSize wanted(pixelsFor(width()), pixelsFor(height()));
+    if (wanted == image_.size()) {
+        emit canvasResized();
+        emit imageChanged();
+        return;
     }
+    QImage resized = blankImage(width(), height());
+    if (resized.isNull()) {
+        // The picture keeps its old size; the window reports it and closes.
+        emit pictureUnavailable(wanted);
+        return;
+    }
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, image_);  // what was drawn stays where it is
+    painter.end();
+    image_ = resized;
     emit canvasResized();
     emit imageChanged();
 }
@@ -178,12 +190,19 @@ bool PictureCanvas::setPicture(const QImage& picture) {
         picture.height() > image_.height() ? picture.height() * kTwipsPerPixel : height();
     if (picture.width() == pixelsFor(widthTwips) && picture.height() == pixelsFor(heightTwips)) {
         // The picture fills the canvas: share it rather than paint a copy, so
-        // a huge picture is held once, not twice.
-        image_ = picture.convertToFormat(QImage::Format_RGB32);
-        image_.setDotsPerMeterX(kDotsPerMeter);
-        image_.setDotsPerMeterY(kDotsPerMeter);
+        // a huge picture is held once, not twice, and in its own compact
+        // form (an 8-bit file stays 8 bits a pixel: nothing draws on an
+        // opened picture).
+        const bool compact = picture.format() == QImage::Format_Indexed8 ||
+                             picture.format() == QImage::Format_RGB32;
+        image_ = compact ? picture : picture.convertToFormat(QImage::Format_RGB32);
+        // Setting the resolution of a shared picture would copy it.
+        if (image_.dotsPerMeterX() != kDotsPerMeter) image_.setDotsPerMeterX(kDotsPerMeter);
+        if (image_.dotsPerMeterY() != kDotsPerMeter) image_.setDotsPerMeterY(kDotsPerMeter);
     } else {
-        image_ = blankImage(widthTwips, heightTwips);
+        QImage blank = blankImage(widthTwips, heightTwips);
+        if (blank.isNull()) return false;
+        image_ = blank;
         QPainter painter(&image_);
         painter.drawImage(0, 0, picture);
     }

@@ -44,6 +44,9 @@ signals:
     // The canvas size changed (the image with it).
     void canvasResized();
     void scrollMaximumChanged(bool horizontal);
+    // The canvas grew beyond the memory its picture can get: the picture
+    // keeps its old size and the drawing cannot be shown.
+    void pictureUnavailable(QSize wanted);
 
 protected:
     void renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) override;

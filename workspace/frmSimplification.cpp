@@ -16,6 +16,8 @@
 #include "common/append_only_line_edit.h"
 #include "common/button_feedback.h"
 #include "drawing/circuit_command.h"
+#include "drawing/document_host.h"
+#include "common/closing_question.h"
 #include "common/clock.h"
 #include "demux/demux_command.h"
 #include "workspace/expression_texts.h"
@@ -559,11 +561,13 @@ void frmSimplification::cmdDemux_Click() {
 }
 
 void frmSimplification::cmdLogout_Click() {
-    emit logoutRequested();
+    if (confirmClosing(prompts_, ClosingCommand::Logout, host_.unsavedDocumentCount())) {
+        emit logoutRequested();
+    }
 }
 
 void frmSimplification::cmdExit_Click() {
-    if (prompts_.ask(QStringLiteral("Are you sure you want to Exit ?"), PromptReply::Yes)) {
+    if (confirmClosing(prompts_, ClosingCommand::Exit, host_.unsavedDocumentCount())) {
         emit exitRequested();
     }
 }

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSignalSpy>
 
 #include "app/circuit_files.h"
+#include "common/picture_memory.h"
 #include "tests/app/main_window_support.h"
 
 namespace {
@@ -132,7 +134,7 @@ TEST_F(FileCommands, AReopenedDrawingShowsTheSavedPixelsUnderItsPath) {
     ASSERT_NE(opened, doc);
     EXPECT_EQ(opened->windowTitle(), path);
     EXPECT_EQ(main->activeDocument(), opened);
-    EXPECT_EQ(opened->canvas().image(), saved);
+    EXPECT_EQ(opened->canvas().image().convertToFormat(QImage::Format_RGB32), saved);
     EXPECT_EQ(opened->canvas().width(), 9696);
     EXPECT_EQ(opened->canvas().height(), 7296);
     // Opening advances no counter.
@@ -219,6 +221,8 @@ TEST_F(FileCommands, PageSetupShowsItsDialogAndUsesNothingOfIt) {
 
 TEST_F(FileCommands, CloseAsksAndNoLeavesEverythingOpen) {
     newDrawing();
+    dialogs.saveNames = {workdir.file("saved.cir")};
+    action("mnuFileSave")->trigger();
     QSignalSpy closed(main.get(), &mdifrmMain::closed);
     main->show();
     prompts.replies = {PromptReply::No};
@@ -237,11 +241,76 @@ TEST_F(FileCommands, CloseAsksAndNoLeavesEverythingOpen) {
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(FileCommands, ExitClosesAtOnceWithoutAsking) {
+TEST_F(FileCommands, ExitClosesAtOnceWithoutAskingWhenEveryDrawingIsSaved) {
     newDrawing();
+    dialogs.saveNames = {workdir.file("saved.cir")};
+    action("mnuFileSave")->trigger();
+    dialogs.openNames = {workdir.file("saved.cir")};
+    action("mnuFileOpen")->trigger();
     QSignalSpy closed(main.get(), &mdifrmMain::closed);
     main->show();
     action("mnuFileExit")->trigger();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(FileCommands, UnsavedDrawingsAreCountedAndAskedForBeforeClosing) {
+    QSignalSpy closed(main.get(), &mdifrmMain::closed);
+    main->show();
+    frmCircuit* first = newDrawing();
+    newDrawing();
+    EXPECT_EQ(main->unsavedDocumentCount(), 2);
+    dialogs.saveNames = {workdir.file("first.cir")};
+    area()->setActiveSubWindow(windowOf(first));
+    action("mnuFileSave")->trigger();
+    EXPECT_EQ(main->unsavedDocumentCount(), 1);
+    // Changed after saving: unsaved again until the next Save.
+    first->canvas().line(3000, 150, 6000, 150, colours::red);
+    EXPECT_EQ(main->unsavedDocumentCount(), 2);
+
+    for (const char* command : {"mnuFileExit", "mnuFileClose"}) {
+        prompts.shown.clear();
+        action(command)->trigger();  // the default reply: No
+        ASSERT_EQ(prompts.shown.size(), 1u) << command;
+        EXPECT_EQ(prompts.shown[0].text,
+                  "2 drawings are not saved and will be lost.\nAre you sure you want to Exit ?");
+        EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::No);
+        EXPECT_EQ(closed.count(), 0);
+    }
+    action("mnuFileSave")->trigger();
+    EXPECT_EQ(main->unsavedDocumentCount(), 1);
+    prompts.replies = {PromptReply::Yes};
+    action("mnuFileExit")->trigger();
+    EXPECT_EQ(prompts.shown.back().text,
+              "1 drawing is not saved and will be lost.\nAre you sure you want to Exit ?");
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(FileCommands, SaveAsAddsCirToANameWithoutExtension) {
+    frmCircuit* doc = newDrawing();
+    dialogs.saveNames = {workdir.file("adder")};
+    action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(doc->windowTitle(), workdir.file("adder.cir"));
+    EXPECT_EQ(QDir(workdir.path()).entryList(QDir::Files), QStringList{"adder.cir"});
+}
+
+// A drawing whose picture cannot get its memory opens no blank window: it
+// goes, and the message names the drawing and the picture's size.
+TEST_F(FileCommands, APictureWithoutMemoryIsReportedAndItsWindowGoes) {
+    newDrawing();
+    const ScopedPictureMemoryLimit limit(64 << 20);
+    Canvas& canvas = main->LoadNewDoc(0);
+    QPointer<frmCircuit> doc = main->frmD();
+    canvas.setSize(18966 * 15, 8727 * 15);
+    canvas.line(0, 0, 18966 * 15, 0, colours::green);
+    EXPECT_TRUE(windowOf(doc)->isHidden());
+    EXPECT_EQ(main->unsavedDocumentCount(), 1);
+    settle();  // the window closes
+    settle();  // and is deleted
+    EXPECT_TRUE(doc.isNull());
+    EXPECT_EQ(documentCount(), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "The drawing Circuit 2 cannot be shown: its picture of 18966 x 8727 pixels needs "
+              "632 MiB, more memory than is available.");
 }

@@ -75,13 +75,23 @@ TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
     main->LoadNewDoc(0);
     QPointer<frmCircuit> doc = main->frmD();
     QPointer<QWidget> work = main->workForm();
+    // The unsaved drawing is asked for; No keeps everything.
     QTest::mouseClick(work->findChild<QPushButton*>("cmdLogout"), Qt::LeftButton);
     settle();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "1 drawing is not saved and will be lost.\nAre you sure you want to Logout ?");
+    EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::No);
+    EXPECT_EQ(shell->mainWindow(), main);
+    EXPECT_FALSE(doc.isNull());
 
+    prompts.replies = {PromptReply::Yes};
+    QTest::mouseClick(work->findChild<QPushButton*>("cmdLogout"), Qt::LeftButton);
+    settle();
     EXPECT_EQ(shell->mainWindow(), nullptr);
     EXPECT_TRUE(doc.isNull());
     EXPECT_TRUE(work.isNull());
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(finished.count(), 0);
     frmSplash* splash = shell->loginForm();
     ASSERT_NE(splash, nullptr);
@@ -114,13 +124,15 @@ TEST_F(ShellTest, TheWorkFormsExitAsksThenEndsTheProgram) {
     QTest::mouseClick(exit, Qt::LeftButton);
     settle();
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to Exit ?");
-    EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::Yes);
+    EXPECT_EQ(prompts.shown[0].text,
+              "1 drawing is not saved and will be lost.\nAre you sure you want to Exit ?");
+    EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::No);
     ASSERT_NE(shell->mainWindow(), nullptr);
     EXPECT_NE(shell->mainWindow()->frmD(), nullptr);
     EXPECT_EQ(finished.count(), 0);
 
-    QTest::mouseClick(exit, Qt::LeftButton);  // the default reply: Yes
+    prompts.replies = {PromptReply::Yes};
+    QTest::mouseClick(exit, Qt::LeftButton);
     settle();
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(shell->mainWindow(), nullptr);

@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "common/file_dialogs.h"
+#include "app/circuit_files.h"
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
@@ -289,7 +290,7 @@ private:
         const QImage back = opened->canvas().image().convertToFormat(QImage::Format_RGB32);
         const QImage original = picture.convertToFormat(QImage::Format_RGB32);
         r.samePixels = back.width() >= original.width() && back.height() >= original.height() &&
-                       back.copy(original.rect()) == original;
+                       sameWithinPaletteTolerance(original, back.copy(original.rect()));
         reopens_.push_back(r);
         QFile::remove(dialogs_.path);
     }

@@ -24,6 +24,7 @@
 #include <cstdio>
 
 #include "tests/e2e/file_checks.h"
+#include "app/circuit_files.h"
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
@@ -432,8 +433,7 @@ void Road::saveDrawing() {
     check(isBitmapFile(fileBytes(savedPath_)), QStringLiteral("the circuit file is no bitmap"));
     checkEqual(document->windowTitle(), savedPath_, QStringLiteral("caption after Save"));
     const QImage written(savedPath_);
-    check(written.convertToFormat(QImage::Format_RGB32) ==
-              savedPicture_.convertToFormat(QImage::Format_RGB32),
+    check(sameWithinPaletteTolerance(savedPicture_, written),
           QStringLiteral("the circuit file does not hold the picture"));
 
     // Saved once: the next Save writes the same file without a dialog.
@@ -465,7 +465,7 @@ void Road::openDrawing() {
     const QImage saved = savedPicture_.convertToFormat(QImage::Format_RGB32);
     check(opened.width() >= saved.width() && opened.height() >= saved.height(),
           QStringLiteral("the opened picture is cut off"));
-    check(opened.copy(saved.rect()) == saved,
+    check(sameWithinPaletteTolerance(saved, opened.copy(saved.rect())),
           QStringLiteral("the opened picture differs from the saved one"));
     check(window->circuitCount() == 3, QStringLiteral("Open changed the circuit counter"));
     const QImage shot = shots_.take(QStringLiteral("opened"));
@@ -580,7 +580,15 @@ void Road::drawEveryKindOfTypedFunction() {
 void Road::logOut() {
     QPointer<mdifrmMain> old = main();
     showWorkForm();
+    // The drawings not saved are asked for before they go.
+    const int unsaved = main()->unsavedDocumentCount();
+    check(unsaved > 1, QStringLiteral("no unsaved drawings before Logout"));
+    expectQuestion(QStringLiteral("%1 drawings are not saved and will be lost.\n"
+                                  "Are you sure you want to Logout ?")
+                       .arg(unsaved),
+                   true, QStringLiteral("logout_question"));
     click(child<QPushButton>(workForm(), "cmdLogout"));
+    check(!expected_, QStringLiteral("Logout asked no question"));
     check(waitUntil([this] {
               return shell_.loginForm() && shell_.loginForm()->isVisible() &&
                      shell_.loginForm()->windowHandle()->isExposed();
