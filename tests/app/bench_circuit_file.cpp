@@ -6,14 +6,17 @@
 // Usage: bench_circuit_file save OUT [basic|nand|nor]   draws and saves
 //        bench_circuit_file save24 OUT                    the same, as the old 24-bit file
 //        bench_circuit_file open FILE                     opens and paints
+//        bench_circuit_file compare FILE OTHER            same pixels? (status 0)
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPixmap>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -82,6 +85,24 @@ int open(const QString& path) {
     return shown.isNull() ? 1 : 0;
 }
 
+// Another reader's rendering of a circuit file (ImageMagick's PNG) must
+// show the pixels Quendal reads from it.
+int compare(const QString& path, const QString& other) {
+    const QImage ours = readCircuitFile(path).convertToFormat(QImage::Format_RGB32);
+    QImageReader::setAllocationLimit(readerAllocationLimitMiB(ours.size()));
+    const QImage theirs = QImage(other).convertToFormat(QImage::Format_RGB32);
+    // Pixel by pixel: a PNG's colour space alone makes the images unequal.
+    bool same = ours.size() == theirs.size();
+    for (int y = 0; same && y < ours.height(); ++y) {
+        same = std::memcmp(ours.constScanLine(y), theirs.constScanLine(y),
+                           size_t(ours.width()) * 4) == 0;
+    }
+    std::printf("%s (%dx%d) and %s (%dx%d): %s\n", qPrintable(path), ours.width(), ours.height(),
+                qPrintable(other), theirs.width(), theirs.height(),
+                same ? "same pixels" : "DIFFERENT PIXELS");
+    return same ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,12 +115,14 @@ int main(int argc, char** argv) {
         if (args.size() >= 3 && args[1] == QLatin1String("save24"))
             return save(args[2], QStringLiteral("basic"), true);
         if (args.size() >= 3 && args[1] == QLatin1String("open")) return open(args[2]);
+        if (args.size() >= 4 && args[1] == QLatin1String("compare"))
+            return compare(args[2], args[3]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_circuit_file: %s\n", e.what());
         return 1;
     }
     std::fprintf(stderr,
                  "usage: bench_circuit_file save OUT [basic|nand|nor] | save24 OUT | "
-                 "open FILE\n");
+                 "open FILE | compare FILE OTHER\n");
     return 2;
 }

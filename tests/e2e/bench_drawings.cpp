@@ -7,7 +7,9 @@
 // median, fastest and slowest times, the picture sizes and the peak memory
 // of each case.
 //
-// Usage: bench_drawings [--repeat N]   (under xvfb-run; default N = 5)
+// Usage: bench_drawings [--repeat N] [--keep FOLDER]   (under xvfb-run;
+// default N = 5; --keep leaves the largest circuit files there, named by
+// style, for measuring them further)
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,13 +38,13 @@
 #include <string>
 #include <vector>
 
-#include "common/file_dialogs.h"
 #include "app/circuit_files.h"
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
 #include "app/shell.h"
 #include "app/startup.h"
+#include "common/file_dialogs.h"
 #include "tests/e2e/ui_driver.h"
 
 using namespace e2e;
@@ -148,6 +150,8 @@ public:
         : shell_(shell), dialogs_(dialogs), workdir_(workdir), repeat_(repeat) {
         qApp->installEventFilter(&watch_);
     }
+
+    QString keepFolder;
 
     void run() {
         signIn();
@@ -292,7 +296,16 @@ private:
         r.samePixels = back.width() >= original.width() && back.height() >= original.height() &&
                        sameWithinPaletteTolerance(original, back.copy(original.rect()));
         reopens_.push_back(r);
-        QFile::remove(dialogs_.path);
+        if (keepFolder.isEmpty()) {
+            QFile::remove(dialogs_.path);
+        } else {
+            QString style = name.section(QLatin1Char(','), 0, 0).section(QLatin1Char(' '), -1);
+            const QString kept = QDir(keepFolder)
+                                     .filePath(QStringLiteral("parity8_%1.cir")
+                                                   .arg(style.remove(QLatin1Char('/')).toLower()));
+            QFile::remove(kept);
+            QFile::rename(dialogs_.path, kept);
+        }
     }
 
     void closeDocuments() {
@@ -344,9 +357,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     prepareApplication();
     int repeat = 5;
+    QString keep;
     for (int i = 1; i + 1 < argc; ++i) {
         if (QLatin1String(argv[i]) == QLatin1String("--repeat"))
             repeat = std::max(1, atoi(argv[++i]));
+        else if (QLatin1String(argv[i]) == QLatin1String("--keep"))
+            keep = QFile::decodeName(argv[++i]);
     }
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         std::fprintf(stderr, "bench_drawings: needs the X platform (run it under xvfb-run)\n");
@@ -361,6 +377,7 @@ int main(int argc, char** argv) {
     Shell shell(seams);
     quitWhenFinished(shell);
     Bench bench(shell, dialogs, QDir(workdir.path()), repeat);
+    bench.keepFolder = keep;
     int status = 0;
     // A message box would wait for a user: note it and close it.
     ModalAnswerer messages([&status](QWidget* modal) {
