@@ -168,6 +168,9 @@ QByteArray headers(QSize size, int bitsPerPixel, int compression, const std::vec
 
 qint64 Layout::announcedDataBytes() const {
     if (runLength()) return imageBytes;
+    // Plain rows (0), or plain rows with bit-field masks (3, 6); a bitmap
+    // holding a JPEG or PNG (4, 5) says nothing the rows could check.
+    if (compression != 0 && compression != 3 && compression != 6) return 0;
     return rowBytes(width, bitsPerPixel) * height;
 }
 

@@ -67,7 +67,8 @@ struct Layout {
     qint64 imageBytes = 0;  // as the header states it; 0 where unstated
     bool runLength() const { return compression == 1 || compression == 2; }
     // The bytes of pixel data the file must hold after dataOffset; 0 when
-    // the header does not tell (a run-length bitmap without its size).
+    // the header does not tell (a run-length bitmap without its size, an
+    // embedded JPEG or PNG).
     qint64 announcedDataBytes() const;
 };
 
