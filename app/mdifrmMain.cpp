@@ -12,21 +12,26 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
+
 #include <QToolBar>
+#include <cmath>
+#include <optional>
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
-#include "common/clock.h"
 #include "app/credits.h"
+#include "app/document_export.h"
 #include "app/frmCircuit.h"
-#include "workspace/frmSimplification.h"
-#include "common/minimizer_launcher.h"
 #include "app/print_layout.h"
-#include "common/prompts.h"
 #include "app/qt_file_dialogs.h"
-#include "common/session.h"
 #include "app/version.h"
 #include "app/window_arrangement.h"
+#include "common/clock.h"
+#include "common/minimizer_launcher.h"
+#include "common/prompts.h"
+#include "common/session.h"
+#include "drawing/canvas_document.h"
+#include "workspace/frmSimplification.h"
 
 namespace {
 
@@ -57,7 +62,9 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(224, 224, 224));
     setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateZoomPanel(); });
     imlToolbarIcons = toolbarIcons();
+    imlToolbarIcons.insert(QStringLiteral("Export"), exportIcon());
     createMenus();
     createToolBar();
     createStatusBar();
@@ -95,6 +102,8 @@ void mdifrmMain::createMenus() {
     addAction(mnuFile, "mnuFileSave", QStringLiteral("&Save"), &mdifrmMain::mnuFileSave_Click);
     addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As..."),
               &mdifrmMain::mnuFileSaveAs_Click);
+    addAction(mnuFile, "mnuFileExport", QStringLiteral("&Export..."),
+              &mdifrmMain::mnuFileExport_Click);
     addSeparator(mnuFile, "mnuFileBar2");
     addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("Page Set&up..."),
               &mdifrmMain::mnuFilePageSetup_Click);
@@ -113,6 +122,19 @@ void mdifrmMain::createMenus() {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
+    addSeparator(mnuView, "mnuViewBar1");
+    addAction(mnuView, "mnuViewZoomIn", QStringLiteral("Zoom &In"),
+              &mdifrmMain::mnuViewZoomIn_Click)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    addAction(mnuView, "mnuViewZoomOut", QStringLiteral("Zoom &Out"),
+              &mdifrmMain::mnuViewZoomOut_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    addAction(mnuView, "mnuViewActualSize", QStringLiteral("&Actual Size"),
+              &mdifrmMain::mnuViewActualSize_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    addAction(mnuView, "mnuViewFitInWindow", QStringLiteral("&Fit in Window"),
+              &mdifrmMain::mnuViewFitInWindow_Click);
 
     mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
@@ -156,6 +178,7 @@ void mdifrmMain::createToolBar() {
     addButton(QStringLiteral("Save"));
     tbToolBar->addSeparator();
     addButton(QStringLiteral("Print"));
+    addButton(QStringLiteral("Export"));
 }
 
 void mdifrmMain::createStatusBar() {
@@ -170,9 +193,12 @@ void mdifrmMain::createStatusBar() {
         return label;
     };
     statusPanel_ = panel("pnlStatus", QStringLiteral("Status"));
+    zoomPanel_ = panel("pnlZoom", {});
+    zoomPanel_->setToolTip(QStringLiteral("Zoom of the active drawing"));
     datePanel_ = panel("pnlDate", {});
     timePanel_ = panel("pnlTime", {});
     sbStatusBar->addWidget(statusPanel_, 1);
+    sbStatusBar->addPermanentWidget(zoomPanel_);
     sbStatusBar->addPermanentWidget(datePanel_);
     sbStatusBar->addPermanentWidget(timePanel_);
     statusTimer_ = new QTimer(this);
@@ -180,6 +206,14 @@ void mdifrmMain::createStatusBar() {
     connect(statusTimer_, &QTimer::timeout, this, &mdifrmMain::updateStatusPanels);
     statusTimer_->start();
     updateStatusPanels();
+    updateZoomPanel();
+}
+
+void mdifrmMain::updateZoomPanel() {
+    const frmCircuit* document = activeDocument();
+    zoomPanel_->setText(document ? QStringLiteral("%1 %").arg(std::lround(document->zoom() * 100))
+                                 : QString());
+    zoomPanel_->setVisible(document != nullptr);
 }
 
 void mdifrmMain::updateStatusPanels() {
@@ -219,14 +253,16 @@ Canvas& mdifrmMain::LoadNewDoc(int opt) {
         case 1: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
         case 2: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
         case 3: break;
-        default: discarded_ = std::make_unique<PictureCanvas>(); return *discarded_;
+        default: discarded_ = std::make_unique<DocumentCanvas>(); return *discarded_;
     }
     auto* document = new frmCircuit;
     document->setWindowTitle(caption);
+    connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
     window->show();
     mdiArea_->setActiveSubWindow(window);
+    updateZoomPanel();
     return document->canvas();
 }
 
@@ -269,7 +305,7 @@ void mdifrmMain::mnuFileOpen_Click() {
 
 bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
     try {
-        writeCircuitFile(document->canvas().image(), path);
+        saveDrawing(document->canvas(), path);
         return true;
     } catch (const CircuitFileError& e) {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
@@ -313,9 +349,48 @@ void mdifrmMain::mnuFilePrint_Click() {
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
     device.setDocName(document->windowTitle());
+    const DocumentCanvas& canvas = document->canvas();
+    PrintScale scale = PrintScale::FitToPage;
+    const PageGrid grid = pageGrid(device, canvas.pixelSize());
+    // A drawing larger than a page would print too small to read: offer to
+    // print it at its size on the screen across several pages.
+    if (grid.pages() > 1 &&
+        prompts_.ask(QStringLiteral("This drawing is larger than one page.\n"
+                                    "Print it at its size on the screen across %1 pages "
+                                    "(%2 rows x %3 columns)?\n"
+                                    "No prints it on one page, fitted to the page.")
+                         .arg(grid.pages())
+                         .arg(grid.rows)
+                         .arg(grid.columns),
+                     PromptReply::No, QStringLiteral("Print"))) {
+        scale = PrintScale::ActualSize;
+    }
     try {
-        printPicture(device, document->canvas().image());
+        printDocument(device, canvas, scale);
     } catch (const PrintError& e) {
+        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+    }
+}
+
+void mdifrmMain::mnuFileExport_Click() {
+    frmCircuit* document = activeDocument();
+    if (!document) return;
+    const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kExportFileFilter);
+    if (path.isEmpty()) return;
+    const std::optional<ExportFormat> format = exportFormatFor(path);
+    if (!format) {
+        prompts_.message(QStringLiteral("\"%1\" names no format to export to:\nend the file name "
+                                        "in .pdf, .svg or .png.")
+                             .arg(path),
+                         PromptIcon::Exclamation);
+        return;
+    }
+    frmExport options(path, *format, !document->canvas().hasDrawing(), this);
+    if (options.exec() != QDialog::Accepted) return;
+    try {
+        exportDocument(document->canvas(), QFileInfo(path).absoluteFilePath(), *format,
+                       options.scale(), document->windowTitle());
+    } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
     }
 }
@@ -335,6 +410,8 @@ void mdifrmMain::tbToolBar_ButtonClick(const QString& key) {
         mnuFileSave_Click();
     else if (key == QLatin1String("Print"))
         mnuFilePrint_Click();
+    else if (key == QLatin1String("Export"))
+        mnuFileExport_Click();
 }
 
 // View and Window ------------------------------------------------------------
@@ -346,6 +423,22 @@ void mdifrmMain::mnuViewToolbar_Click() {
 
 void mdifrmMain::mnuViewStatusBar_Click() {
     sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
+}
+
+void mdifrmMain::mnuViewZoomIn_Click() {
+    if (frmCircuit* document = activeDocument()) document->zoomIn();
+}
+
+void mdifrmMain::mnuViewZoomOut_Click() {
+    if (frmCircuit* document = activeDocument()) document->zoomOut();
+}
+
+void mdifrmMain::mnuViewActualSize_Click() {
+    if (frmCircuit* document = activeDocument()) document->actualSize();
+}
+
+void mdifrmMain::mnuViewFitInWindow_Click() {
+    if (frmCircuit* document = activeDocument()) document->fitInWindow();
 }
 
 void mdifrmMain::mnuWindowCascade_Click() {
