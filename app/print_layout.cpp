@@ -98,7 +98,7 @@ void printDocument(QPagedPaintDevice& device, const DocumentCanvas& canvas, Prin
             painter.setPen(Qt::black);
             painter.drawText(QRect(0, area.height(), area.width(), markBand(dpi)),
                              Qt::AlignLeft | Qt::AlignBottom,
-                             QStringLiteral("Row %1, column %2  (%3 rows x %4 columns)")
+                             QStringLiteral("Row %1, column %2  (of %3 x %4 pages)")
                                  .arg(row + 1)
                                  .arg(column + 1)
                                  .arg(grid.rows)
