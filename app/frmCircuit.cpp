@@ -1,22 +1,36 @@
 #include "app/frmCircuit.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/twips.h"
 
-PictureBox::PictureBox(const PictureCanvas& canvas, QWidget* parent)
+PictureBox::PictureBox(const DocumentCanvas& canvas, QWidget* parent)
     : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    // Only the exposed part is rendered: a window never holds its whole
+    // picture, however large the drawing or the zoom.
+    const QRect exposed = event->rect().intersected(rect());
+    if (exposed.isEmpty()) return;
+    QImage strip = blankStrip(exposed.size());
+    canvas_.paintStrip(strip, exposed.topLeft(), zoom_);
     QPainter painter(this);
-    painter.drawImage(event->rect(), canvas_.image(), event->rect());
+    painter.drawImage(exposed.topLeft(), strip);
+}
+
+const std::vector<double>& frmCircuit::zoomSteps() {
+    static const std::vector<double> steps = {0.1,  0.125, 0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75, 1.0,
+                                              1.25, 1.5,   2.0,  3.0,     4.0, 6.0,     8.0};
+    return steps;
 }
 
 frmCircuit::frmCircuit(QWidget* parent) : QWidget(parent) {
@@ -40,9 +54,9 @@ frmCircuit::frmCircuit(QWidget* parent) : QWidget(parent) {
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &frmCircuit::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmCircuit::VScroll1_Change);
-    connect(&canvas_, &PictureCanvas::imageChanged, picCircuit, qOverload<>(&QWidget::update));
-    connect(&canvas_, &PictureCanvas::canvasResized, this, &frmCircuit::canvasResized);
-    connect(&canvas_, &PictureCanvas::scrollMaximumChanged, this, [this](bool horizontal) {
+    connect(&canvas_, &DocumentCanvas::imageChanged, picCircuit, qOverload<>(&QWidget::update));
+    connect(&canvas_, &DocumentCanvas::canvasResized, this, &frmCircuit::canvasResized);
+    connect(&canvas_, &DocumentCanvas::scrollMaximumChanged, this, [this](bool horizontal) {
         (horizontal ? hMaxFromDrawing_ : vMaxFromDrawing_) = true;
         updateScrollRanges();
     });
@@ -56,7 +70,7 @@ QSize frmCircuit::sizeHint() const {
 }
 
 void frmCircuit::Form_Load() {
-    picCircuit->setGeometry(QRect(QPoint(0, 0), canvas_.image().size()));
+    picCircuit->setGeometry(QRect(QPoint(0, 0), zoomedSize()));
     Form_Resize();
 }
 
@@ -80,37 +94,138 @@ void frmCircuit::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+QSize frmCircuit::zoomedSize() const {
+    const QSize actual = canvas_.pixelSize();
+    if (zoom_ == 1.0) return actual;
+    return QSize(std::max(1, int(std::ceil(actual.width() * zoom_))),
+                 std::max(1, int(std::ceil(actual.height() * zoom_))));
+}
+
+int frmCircuit::offsetPixels(int twips) const {
+    if (zoom_ == 1.0) return twipsToPixels(twips);
+    return int(std::lround(twips / double(kTwipsPerPixel) * zoom_));
+}
+
+QSize frmCircuit::visiblePixels() const {
+    const int bar = twipsToPixels(kBarTwips);
+    return QSize(std::max(0, width() - bar), std::max(0, height() - bar));
+}
+
 void frmCircuit::canvasResized() {
-    picCircuit->resize(canvas_.image().size());
+    picCircuit->resize(zoomedSize());
     updateScrollRanges();
 }
 
 void frmCircuit::updateScrollRanges() {
-    const int bar = twipsToPixels(kBarTwips);
-    const int visibleWidth = std::max(0, width() - bar) * kTwipsPerPixel;
-    const int visibleHeight = std::max(0, height() - bar) * kTwipsPerPixel;
-    const int pictureWidth = canvas_.image().width() * kTwipsPerPixel;
-    const int pictureHeight = canvas_.image().height() * kTwipsPerPixel;
-    HScroll1->setMaximum(hMaxFromDrawing_ ? canvas_.hScrollMax()
-                                          : std::max(0, pictureWidth - visibleWidth));
-    VScroll1->setMaximum(vMaxFromDrawing_ ? canvas_.vScrollMax()
-                                          : std::max(0, pictureHeight - visibleHeight));
-    HScroll1->setPageStep(std::max(kTwipsPerPixel, visibleWidth));
-    VScroll1->setPageStep(std::max(kTwipsPerPixel, visibleHeight));
+    const QSize visible = visiblePixels();
+    const QSize picture = zoomedSize();
+    const bool actual = zoom_ == 1.0;
+    // In twips of the drawing: at another zoom a screen pixel is 15 / zoom.
+    auto toDrawing = [this](int pixels) {
+        return int(std::lround(pixels * kTwipsPerPixel / zoom_));
+    };
+    HScroll1->setMaximum(actual && hMaxFromDrawing_
+                             ? canvas_.hScrollMax()
+                             : std::max(0, toDrawing(picture.width() - visible.width())));
+    VScroll1->setMaximum(actual && vMaxFromDrawing_
+                             ? canvas_.vScrollMax()
+                             : std::max(0, toDrawing(picture.height() - visible.height())));
+    HScroll1->setPageStep(std::max(kTwipsPerPixel, toDrawing(visible.width())));
+    VScroll1->setPageStep(std::max(kTwipsPerPixel, toDrawing(visible.height())));
+    HScroll1->setSingleStep(std::max(1, toDrawing(10)));
+    VScroll1->setSingleStep(std::max(1, toDrawing(10)));
 }
 
 void frmCircuit::HScroll1_Change(int value) {
-    picCircuit->move(-twipsToPixels(value), picCircuit->y());
+    picCircuit->move(-offsetPixels(value), picCircuit->y());
 }
 
 void frmCircuit::VScroll1_Change(int value) {
-    picCircuit->move(picCircuit->x(), -twipsToPixels(value));
+    picCircuit->move(picCircuit->x(), -offsetPixels(value));
+}
+
+void frmCircuit::setZoom(double zoom, QPoint anchor) {
+    zoom = std::clamp(zoom, DocumentCanvas::kMinZoom, DocumentCanvas::kMaxZoom);
+    if (zoom == zoom_) return;
+    // The drawing's point under the anchor, in 100 % pixels, stays there.
+    const double x = (anchor.x() + offsetPixels(HScroll1->value())) / zoom_;
+    const double y = (anchor.y() + offsetPixels(VScroll1->value())) / zoom_;
+    zoom_ = zoom;
+    picCircuit->setZoom(zoom_);
+    picCircuit->resize(zoomedSize());
+    updateScrollRanges();
+    const auto value = [this](double point, int anchorPixels) {
+        return int(std::lround((point - anchorPixels / zoom_) * kTwipsPerPixel));
+    };
+    HScroll1->setValue(value(x, anchor.x()));
+    VScroll1->setValue(value(y, anchor.y()));
+    // Either bar may not have moved: place the picture for both.
+    picCircuit->move(-offsetPixels(HScroll1->value()), -offsetPixels(VScroll1->value()));
+    picCircuit->update();
+    emit zoomChanged(zoom_);
+}
+
+void frmCircuit::setZoom(double zoom) {
+    const QSize visible = visiblePixels();
+    setZoom(zoom, QPoint(visible.width() / 2, visible.height() / 2));
+}
+
+void frmCircuit::zoomIn() {
+    for (double step : zoomSteps()) {
+        if (step > zoom_ * 1.001) {
+            setZoom(step);
+            return;
+        }
+    }
+}
+
+void frmCircuit::zoomOut() {
+    const auto& steps = zoomSteps();
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        if (*step < zoom_ / 1.001) {
+            setZoom(*step);
+            return;
+        }
+    }
+}
+
+void frmCircuit::actualSize() {
+    setZoom(1.0, QPoint(0, 0));
+}
+
+void frmCircuit::fitInWindow() {
+    const QSize visible = visiblePixels();
+    const QSize actual = canvas_.pixelSize();
+    if (visible.isEmpty() || actual.isEmpty()) return;
+    const double zoom = std::min(double(visible.width()) / actual.width(),
+                                 double(visible.height()) / actual.height());
+    setZoom(zoom, QPoint(0, 0));
+    HScroll1->setValue(0);
+    VScroll1->setValue(0);
 }
 
 void frmCircuit::wheelEvent(QWheelEvent* event) {
-    QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? HScroll1 : VScroll1;
     const int steps =
         event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    if (event->modifiers() & Qt::ControlModifier) {
+        // About the pointer: one zoom step a notch.
+        const QPoint anchor = event->position().toPoint();
+        const auto& zooms = zoomSteps();
+        double next = zoom_;
+        if (steps > 0) {
+            auto it = std::find_if(zooms.begin(), zooms.end(),
+                                   [this](double z) { return z > zoom_ * 1.001; });
+            if (it != zooms.end()) next = *it;
+        } else if (steps < 0) {
+            auto it = std::find_if(zooms.rbegin(), zooms.rend(),
+                                   [this](double z) { return z < zoom_ / 1.001; });
+            if (it != zooms.rend()) next = *it;
+        }
+        setZoom(next, anchor);
+        event->accept();
+        return;
+    }
+    QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? HScroll1 : VScroll1;
     bar->setValue(bar->value() - steps * 3 * bar->singleStep() / 120);
     event->accept();
 }

@@ -2,39 +2,59 @@
 
 #include <QWidget>
 
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 
 class QScrollBar;
 
-// The picture of a document window: paints the canvas's persistent image.
+// The picture of a document window: renders the part of the drawing that is
+// exposed, at the window's zoom, from the canvas's operations.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(const PictureCanvas& canvas, QWidget* parent);
+    PictureBox(const DocumentCanvas& canvas, QWidget* parent);
+    void setZoom(double zoom) { zoom_ = zoom; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const PictureCanvas& canvas_;
+    const DocumentCanvas& canvas_;
+    double zoom_ = 1.0;
 };
 
 // A document window: one drawing in its picture picCircuit, moved under the
-// window by the scroll bars HScroll1 and VScroll1 (in twips: the picture's
-// offset is always minus the bar's value). The caption is the document's
-// name.
+// window by the scroll bars HScroll1 and VScroll1 (in twips of the drawing:
+// the picture's offset is always minus the bar's value, at the window's
+// zoom). The caption is the document's name. Any drawing made through the
+// Canvas interface can be shown, zoomed, printed and exported this way.
 class frmCircuit : public QWidget {
     Q_OBJECT
 public:
     // The bars' thickness in twips.
     static constexpr int kBarTwips = 252;
+    // The zoom steps of Zoom In and Zoom Out; Fit in Window may go below.
+    static const std::vector<double>& zoomSteps();
 
     explicit frmCircuit(QWidget* parent = nullptr);
 
-    PictureCanvas& canvas() { return canvas_; }
-    const PictureCanvas& canvas() const { return canvas_; }
+    DocumentCanvas& canvas() { return canvas_; }
+    const DocumentCanvas& canvas() const { return canvas_; }
 
     QSize sizeHint() const override;
+
+    double zoom() const { return zoom_; }
+    // Sets the zoom (clamped to what the canvas allows), keeping the point of
+    // the drawing under `anchor` (window coordinates) where it is.
+    void setZoom(double zoom, QPoint anchor);
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
+    // The whole drawing in the window, as large as it fits.
+    void fitInWindow();
+
+signals:
+    void zoomChanged(double zoom);
 
 public slots:
     void HScroll1_Change(int value);
@@ -48,14 +68,18 @@ private:
     void Form_Load();
     void Form_Resize();
     // The ranges follow the picture and the window unless the drawing set
-    // a maximum itself; then that maximum is kept.
+    // a maximum itself; then that maximum is kept at actual size.
     void updateScrollRanges();
     void canvasResized();
+    QSize zoomedSize() const;
+    int offsetPixels(int twips) const;
+    QSize visiblePixels() const;
 
-    PictureCanvas canvas_;
+    DocumentCanvas canvas_;
     PictureBox* picCircuit = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* VScroll1 = nullptr;
     bool hMaxFromDrawing_ = false;
     bool vMaxFromDrawing_ = false;
+    double zoom_ = 1.0;
 };

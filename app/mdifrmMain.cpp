@@ -12,30 +12,34 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
+
 #include <QToolBar>
+#include <cmath>
+#include <optional>
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
 #include "common/closing_question.h"
 #include "common/picture_memory.h"
-#include "common/clock.h"
 #include "app/credits.h"
+#include "app/document_export.h"
 #include "app/frmCircuit.h"
-#include "workspace/frmSimplification.h"
-#include "common/minimizer_launcher.h"
 #include "app/print_layout.h"
-#include "common/prompts.h"
 #include "app/qt_file_dialogs.h"
-#include "common/session.h"
 #include "app/version.h"
 #include "app/window_arrangement.h"
+#include "common/clock.h"
+#include "common/minimizer_launcher.h"
+#include "common/prompts.h"
+#include "common/session.h"
+#include "drawing/canvas_document.h"
+#include "workspace/frmSimplification.h"
 
 namespace {
 
 // A document changed since it was last saved or opened.
 constexpr char kChanged[] = "quendalChanged";
 // A document window whose picture could not get its memory, closing.
-constexpr char kUnavailable[] = "quendalUnavailable";
 const QString kNoHelp = QStringLiteral(
     "Unable to display Help Contents. There is no Help associated with this project.");
 
@@ -62,7 +66,9 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(224, 224, 224));
     setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateZoomPanel(); });
     imlToolbarIcons = toolbarIcons();
+    imlToolbarIcons.insert(QStringLiteral("Export"), exportIcon());
     createMenus();
     createToolBar();
     createStatusBar();
@@ -100,6 +106,8 @@ void mdifrmMain::createMenus() {
     addAction(mnuFile, "mnuFileSave", QStringLiteral("&Save"), &mdifrmMain::mnuFileSave_Click);
     addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As..."),
               &mdifrmMain::mnuFileSaveAs_Click);
+    addAction(mnuFile, "mnuFileExport", QStringLiteral("&Export..."),
+              &mdifrmMain::mnuFileExport_Click);
     addSeparator(mnuFile, "mnuFileBar2");
     addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("Page Set&up..."),
               &mdifrmMain::mnuFilePageSetup_Click);
@@ -118,6 +126,19 @@ void mdifrmMain::createMenus() {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
+    addSeparator(mnuView, "mnuViewBar1");
+    addAction(mnuView, "mnuViewZoomIn", QStringLiteral("Zoom &In"),
+              &mdifrmMain::mnuViewZoomIn_Click)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    addAction(mnuView, "mnuViewZoomOut", QStringLiteral("Zoom &Out"),
+              &mdifrmMain::mnuViewZoomOut_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    addAction(mnuView, "mnuViewActualSize", QStringLiteral("&Actual Size"),
+              &mdifrmMain::mnuViewActualSize_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    addAction(mnuView, "mnuViewFitInWindow", QStringLiteral("&Fit in Window"),
+              &mdifrmMain::mnuViewFitInWindow_Click);
 
     mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
@@ -161,6 +182,7 @@ void mdifrmMain::createToolBar() {
     addButton(QStringLiteral("Save"));
     tbToolBar->addSeparator();
     addButton(QStringLiteral("Print"));
+    addButton(QStringLiteral("Export"));
 }
 
 void mdifrmMain::createStatusBar() {
@@ -175,9 +197,12 @@ void mdifrmMain::createStatusBar() {
         return label;
     };
     statusPanel_ = panel("pnlStatus", QStringLiteral("Status"));
+    zoomPanel_ = panel("pnlZoom", {});
+    zoomPanel_->setToolTip(QStringLiteral("Zoom of the active drawing"));
     datePanel_ = panel("pnlDate", {});
     timePanel_ = panel("pnlTime", {});
     sbStatusBar->addWidget(statusPanel_, 1);
+    sbStatusBar->addPermanentWidget(zoomPanel_);
     sbStatusBar->addPermanentWidget(datePanel_);
     sbStatusBar->addPermanentWidget(timePanel_);
     statusTimer_ = new QTimer(this);
@@ -185,6 +210,14 @@ void mdifrmMain::createStatusBar() {
     connect(statusTimer_, &QTimer::timeout, this, &mdifrmMain::updateStatusPanels);
     statusTimer_->start();
     updateStatusPanels();
+    updateZoomPanel();
+}
+
+void mdifrmMain::updateZoomPanel() {
+    const frmCircuit* document = activeDocument();
+    zoomPanel_->setText(document ? QStringLiteral("%1 %").arg(std::lround(document->zoom() * 100))
+                                 : QString());
+    zoomPanel_->setVisible(document != nullptr);
 }
 
 void mdifrmMain::updateStatusPanels() {
@@ -224,18 +257,18 @@ Canvas& mdifrmMain::LoadNewDoc(int opt) {
         case 1: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
         case 2: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
         case 3: break;
-        default: discarded_ = std::make_unique<PictureCanvas>(); return *discarded_;
+        default: discarded_ = std::make_unique<DocumentCanvas>(); return *discarded_;
     }
     auto* document = new frmCircuit;
     document->setWindowTitle(caption);
+    connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
-    connect(&document->canvas(), &PictureCanvas::imageChanged, document,
+    connect(&document->canvas(), &DocumentCanvas::imageChanged, document,
             [document] { document->setProperty(kChanged, true); });
-    connect(&document->canvas(), &PictureCanvas::pictureUnavailable, this,
-            [this, window](QSize wanted) { pictureUnavailable(window, wanted); });
     window->show();
     mdiArea_->setActiveSubWindow(window);
+    updateZoomPanel();
     return document->canvas();
 }
 
@@ -252,27 +285,12 @@ int mdifrmMain::unsavedDocumentCount() const {
     int count = 0;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         const auto* document = qobject_cast<frmCircuit*>(window->widget());
-        if (document && !window->property(kUnavailable).toBool() &&
+        if (document &&
             (isNeverSaved(document->windowTitle()) || document->property(kChanged).toBool())) {
             ++count;
         }
     }
     return count;
-}
-
-// The drawing's picture could not get its memory: the window goes before it
-// is ever painted, and the user learns why once the drawing has returned.
-void mdifrmMain::pictureUnavailable(QMdiSubWindow* window, QSize wanted) {
-    if (window->property(kUnavailable).toBool()) return;  // reported already
-    window->setProperty(kUnavailable, true);
-    window->hide();
-    const QString kind = window->widget()->windowTitle();
-    QPointer<QMdiSubWindow> gone = window;
-    QTimer::singleShot(0, this, [this, gone, kind, wanted] {
-        if (gone) gone->close();
-        prompts_.message(pictureMemoryMessage(kind, wanted, QImage::Format_RGB32),
-                         PromptIcon::Exclamation);
-    });
 }
 
 void mdifrmMain::closeEvent(QCloseEvent* event) {
@@ -313,10 +331,7 @@ void mdifrmMain::mnuFileOpen_Click() {
 
 bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
     try {
-        // Strips are copied out of the picture one at a time, so saving
-        // needs next to no memory of its own.
-        const QImage& picture = document->canvas().image();
-        saveCircuitFile(path, picture.size(), pictureStrips(picture));
+        saveDrawing(document->canvas(), path);
         document->setProperty(kChanged, false);
         return true;
     } catch (const CircuitFileError& e) {
@@ -361,9 +376,48 @@ void mdifrmMain::mnuFilePrint_Click() {
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
     device.setDocName(document->windowTitle());
+    const DocumentCanvas& canvas = document->canvas();
+    PrintScale scale = PrintScale::FitToPage;
+    const PageGrid grid = pageGrid(device, canvas.pixelSize());
+    // A drawing larger than a page would print too small to read: offer to
+    // print it at its size on the screen across several pages.
+    if (grid.pages() > 1 &&
+        prompts_.ask(QStringLiteral("This drawing is larger than one page.\n"
+                                    "Print it at its size on the screen across %1 pages "
+                                    "(%2 rows x %3 columns)?\n"
+                                    "No prints it on one page, fitted to the page.")
+                         .arg(grid.pages())
+                         .arg(grid.rows)
+                         .arg(grid.columns),
+                     PromptReply::No, QStringLiteral("Print"))) {
+        scale = PrintScale::ActualSize;
+    }
     try {
-        printPicture(device, document->canvas().image());
+        printDocument(device, canvas, scale);
     } catch (const PrintError& e) {
+        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+    }
+}
+
+void mdifrmMain::mnuFileExport_Click() {
+    frmCircuit* document = activeDocument();
+    if (!document) return;
+    const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kExportFileFilter);
+    if (path.isEmpty()) return;
+    const std::optional<ExportFormat> format = exportFormatFor(path);
+    if (!format) {
+        prompts_.message(QStringLiteral("\"%1\" names no format to export to:\nend the file name "
+                                        "in .pdf, .svg or .png.")
+                             .arg(path),
+                         PromptIcon::Exclamation);
+        return;
+    }
+    frmExport options(path, *format, !document->canvas().hasDrawing(), this);
+    if (options.exec() != QDialog::Accepted) return;
+    try {
+        exportDocument(document->canvas(), QFileInfo(path).absoluteFilePath(), *format,
+                       options.scale(), document->windowTitle());
+    } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
     }
 }
@@ -385,6 +439,8 @@ void mdifrmMain::tbToolBar_ButtonClick(const QString& key) {
         mnuFileSave_Click();
     else if (key == QLatin1String("Print"))
         mnuFilePrint_Click();
+    else if (key == QLatin1String("Export"))
+        mnuFileExport_Click();
 }
 
 // View and Window ------------------------------------------------------------
@@ -396,6 +452,22 @@ void mdifrmMain::mnuViewToolbar_Click() {
 
 void mdifrmMain::mnuViewStatusBar_Click() {
     sbStatusBar->setVisible(mnuViewStatusBar->isChecked());
+}
+
+void mdifrmMain::mnuViewZoomIn_Click() {
+    if (frmCircuit* document = activeDocument()) document->zoomIn();
+}
+
+void mdifrmMain::mnuViewZoomOut_Click() {
+    if (frmCircuit* document = activeDocument()) document->zoomOut();
+}
+
+void mdifrmMain::mnuViewActualSize_Click() {
+    if (frmCircuit* document = activeDocument()) document->actualSize();
+}
+
+void mdifrmMain::mnuViewFitInWindow_Click() {
+    if (frmCircuit* document = activeDocument()) document->fitInWindow();
 }
 
 void mdifrmMain::mnuWindowCascade_Click() {

@@ -6,15 +6,15 @@
 
 #include <memory>
 
-#include "drawing/document_host.h"
 #include "app/shell_seams.h"
+#include "drawing/document_host.h"
 
 class Clock;
 class FileDialogs;
 class frmCircuit;
 class frmSimplification;
 class MinimizerLauncher;
-class PictureCanvas;
+class DocumentCanvas;
 class Prompts;
 class QAction;
 class QLabel;
@@ -71,11 +71,16 @@ public slots:
     void mnuFileClose_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
+    void mnuFileExport_Click();
     void mnuFilePageSetup_Click();
     void mnuFilePrint_Click();
     void mnuFileExit_Click();
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
+    void mnuViewZoomIn_Click();
+    void mnuViewZoomOut_Click();
+    void mnuViewActualSize_Click();
+    void mnuViewFitInWindow_Click();
     void mnuWindowCascade_Click();
     void mnuWindowTileHorizontal_Click();
     void mnuWindowTileVertical_Click();
@@ -100,10 +105,11 @@ private:
     void createStatusBar();
     void createWorkForm();
     void updateStatusPanels();
+    // The active document's zoom, or nothing when no document is active.
+    void updateZoomPanel();
     void fillWindowList();
     void saveAs(frmCircuit* document);
     bool writeDocument(frmCircuit* document, const QString& path);
-    void pictureUnavailable(QMdiSubWindow* window, QSize wanted);
     QString dialogFolder() const;
     QPrinter& printer();
     QAction* addAction(QMenu* menu, const char* name, const QString& text,
@@ -125,7 +131,7 @@ private:
     frmSimplification* workForm_ = nullptr;
     QString caption_;
     QPointer<frmCircuit> frmD_;
-    std::unique_ptr<PictureCanvas> discarded_;
+    std::unique_ptr<DocumentCanvas> discarded_;
     std::unique_ptr<QPrinter> printer_;
     int circuitCount_ = 0;
     int muxCount_ = 0;
@@ -141,6 +147,7 @@ private:
     QToolBar* tbToolBar = nullptr;
     QStatusBar* sbStatusBar = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLabel* zoomPanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     QTimer* statusTimer_ = nullptr;

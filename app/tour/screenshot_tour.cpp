@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -23,11 +24,13 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/document_export.h"
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
-#include "drawing/gates.h"
 #include "app/mdifrmMain.h"
+#include "app/print_layout.h"
 #include "app/shell.h"
+#include "drawing/gates.h"
 
 namespace {
 
@@ -188,6 +191,37 @@ int main(int argc, char** argv) {
         }
         main->Arrange(2);
         if (!shoot(folder, "tiled.png")) ++failures;
+        // Each tiled drawing whole, then the circuit enlarged.
+        QList<frmCircuit*> documents;
+        for (QMdiSubWindow* w : main->mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+            if (auto* document = qobject_cast<frmCircuit*>(w->widget())) {
+                document->fitInWindow();
+                documents << document;
+            }
+        }
+        if (!shoot(folder, "tiled_fit.png")) ++failures;
+        if (!documents.isEmpty()) {
+            main->mdiArea()->setActiveSubWindow(
+                qobject_cast<QMdiSubWindow*>(documents.front()->parentWidget()));
+            documents.front()->parentWidget()->showMaximized();
+            documents.front()->setZoom(3.0, QPoint(0, 0));
+            if (!shoot(folder, "circuit_zoomed.png")) ++failures;
+            // And as a PDF page, for a look with pdftoppm.
+            try {
+                exportDocument(documents.front()->canvas(), folder.filePath("circuit.pdf"),
+                               ExportFormat::Pdf, 1.0, QStringLiteral("Circuit 1"));
+                exportDocument(documents.front()->canvas(), folder.filePath("circuit.svg"),
+                               ExportFormat::Svg, 1.0, QStringLiteral("Circuit 1"));
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(folder.filePath("circuit_printed.pdf"));
+                printDocument(printer, documents.front()->canvas(), PrintScale::FitToPage);
+                say("saved circuit.pdf, circuit.svg and circuit_printed.pdf");
+            } catch (const std::exception& e) {
+                say(QString::fromStdString(e.what()));
+                ++failures;
+            }
+        }
         app.quit();
     });
     app.exec();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include "app/frmCircuit.h"
 #include "common/twips.h"
@@ -99,4 +103,94 @@ TEST_F(DocumentWindow, DrawingRepaintsThePicture) {
     const QImage shot = pic->grab().toImage();
     EXPECT_EQ(shot.pixel(50, 10), qRgb(0, 0, 0));
     EXPECT_EQ(shot.pixel(50, 11), qRgb(255, 255, 255));
+}
+
+TEST_F(DocumentWindow, ZoomScalesThePictureAndItsScrollRangeAndActualSizeGivesBackTodaysPixels) {
+    doc.resize(300, 200);
+    doc.canvas().setSize(12000, 9000);
+    doc.canvas().line(150, 150, 11000, 150, colours::red);
+    doc.canvas().printAt(3000, 3000, {"Zoom"});
+    const QImage before = pic->grab().toImage();
+    const QSize actual = pic->size();
+    EXPECT_EQ(before, doc.canvas().image().convertToFormat(before.format()));
+
+    for (double zoom : {2.0, 0.5, 8.0, 0.1}) {
+        doc.setZoom(zoom);
+        EXPECT_EQ(doc.zoom(), zoom);
+        EXPECT_NEAR(pic->width(), actual.width() * zoom, 1);
+        EXPECT_NEAR(pic->height(), actual.height() * zoom, 1);
+        // The bars stay in twips of the drawing: the whole of it can be
+        // brought into view, and no further.
+        const int shownWidth = int(visibleWidth() / zoom),
+                  shownHeight = int(visibleHeight() / zoom);
+        EXPECT_GE(h->maximum() + shownWidth + 15 / zoom, 12000);
+        EXPECT_GE(v->maximum() + shownHeight + 15 / zoom, 9000);
+        EXPECT_LE(h->maximum(), std::max(0, 12000 - shownWidth) + 15 / zoom);
+        // Scrolled to the end, the picture's right edge meets the bar.
+        h->setValue(h->maximum());
+        if (pic->width() > doc.width() - v->width()) {
+            EXPECT_NEAR(pic->x() + pic->width(), doc.width() - v->width(), 1 + zoom);
+        }
+    }
+    doc.zoomIn();
+    EXPECT_EQ(doc.zoom(), 0.125);
+    doc.fitInWindow();
+    EXPECT_EQ(h->maximum(), 0);
+    EXPECT_EQ(v->maximum(), 0);
+    EXPECT_LE(pic->width(), doc.width() - v->width());
+    doc.actualSize();
+    h->setValue(0);
+    v->setValue(0);
+    EXPECT_EQ(pic->geometry(), QRect(QPoint(0, 0), actual));
+    EXPECT_EQ(pic->grab().toImage(), before);
+}
+
+TEST_F(DocumentWindow, ZoomStepsRunFromTenToEightHundredPercent) {
+    for (int i = 0; i < 20; ++i) doc.zoomOut();
+    EXPECT_EQ(doc.zoom(), 0.1);
+    for (int i = 0; i < 30; ++i) doc.zoomIn();
+    EXPECT_EQ(doc.zoom(), 8.0);
+    doc.zoomIn();
+    EXPECT_EQ(doc.zoom(), 8.0);
+}
+
+TEST_F(DocumentWindow, ControlWheelZoomsAboutThePointerAndAPlainWheelScrolls) {
+    doc.resize(400, 300);
+    doc.canvas().setSize(30000, 20000);
+    h->setValue(3000);
+    v->setValue(1500);
+    const QPoint pointer(120, 90);
+    // The drawing's point under the pointer, in twips.
+    auto under = [&] {
+        return QPointF(h->value() + pointer.x() * kTwipsPerPixel / doc.zoom(),
+                       v->value() + pointer.y() * kTwipsPerPixel / doc.zoom());
+    };
+    const QPointF before = under();
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(pointer), QPointF(doc.mapToGlobal(pointer)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&doc, &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(doc.zoom(), 1.25);
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(doc.zoom(), 1.5);
+    EXPECT_NEAR(under().x(), before.x(), 15);
+    EXPECT_NEAR(under().y(), before.y(), 15);
+    wheel(-360, Qt::ControlModifier);
+    EXPECT_EQ(doc.zoom(), 1.25);  // one step a wheel event
+    const int top = v->value();
+    wheel(-120, Qt::NoModifier);
+    EXPECT_GT(v->value(), top);
+    EXPECT_EQ(doc.zoom(), 1.25);
+}
+
+TEST_F(DocumentWindow, MaximaThatADrawingSetsComeBackAtActualSize) {
+    doc.canvas().setVScrollMax(9396);
+    doc.canvas().setHScrollMax(8296);
+    doc.setZoom(4.0);
+    EXPECT_NE(v->maximum(), 9396);
+    doc.actualSize();
+    EXPECT_EQ(v->maximum(), 9396);
+    EXPECT_EQ(h->maximum(), 8296);
 }

@@ -9,6 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <cmath>
+
 #include "app/credits.h"
 #include "tests/app/main_window_support.h"
 
@@ -41,6 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuItem{"mnuFilePrint", "&Print..."}, MenuItem{"mnuFileExit", "E&xit"},
                       MenuItem{"mnuViewToolbar", "&Toolbar"},
                       MenuItem{"mnuViewStatusBar", "Status &Bar"},
+                      MenuItem{"mnuFileExport", "&Export..."},
+                      MenuItem{"mnuViewZoomIn", "Zoom &In"}, MenuItem{"mnuViewZoomOut", "Zoom &Out"},
+                      MenuItem{"mnuViewActualSize", "&Actual Size"},
+                      MenuItem{"mnuViewFitInWindow", "&Fit in Window"},
                       MenuItem{"mnuWindowCascade", "&Cascade"},
                       MenuItem{"mnuWindowTileHorizontal", "Tile &Horizontal"},
                       MenuItem{"mnuWindowTileVertical", "Tile &Vertical"},
@@ -57,7 +63,7 @@ TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
     QStringList file;
     for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
     EXPECT_EQ(file, QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
-                                 "mnuFileSaveAs", "mnuFileBar2", "mnuFilePageSetup", "mnuFilePrint",
+                                 "mnuFileSaveAs", "mnuFileExport", "mnuFileBar2", "mnuFilePageSetup", "mnuFilePrint",
                                  "mnuFileBar5", "mnuFileExit"}));
     EXPECT_TRUE(action("mnuFileBar0")->isSeparator());
     EXPECT_TRUE(action("mnuHelpBar0")->isSeparator());
@@ -102,15 +108,16 @@ TEST_F(MainWindowTest, ViewTogglesKeepCheckMarkAndVisibilityEqual) {
     EXPECT_FALSE(toolbar->isFloatable());
 }
 
-TEST_F(MainWindowTest, ToolbarHasOpenSaveSeparatorPrintWithTheirOwnIcons) {
+TEST_F(MainWindowTest, ToolbarHasOpenSaveSeparatorPrintExportWithTheirOwnIcons) {
     auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
     const QList<QAction*> buttons = toolbar->actions();
-    ASSERT_EQ(buttons.size(), 4);
+    ASSERT_EQ(buttons.size(), 5);
     EXPECT_EQ(buttons[0]->data().toString(), "Open");
     EXPECT_EQ(buttons[1]->data().toString(), "Save");
     EXPECT_TRUE(buttons[2]->isSeparator());
     EXPECT_EQ(buttons[3]->data().toString(), "Print");
-    for (QAction* button : {buttons[0], buttons[1], buttons[3]}) {
+    EXPECT_EQ(buttons[4]->data().toString(), "Export");
+    for (QAction* button : {buttons[0], buttons[1], buttons[3], buttons[4]}) {
         EXPECT_EQ(button->toolTip(), button->data().toString());
         EXPECT_FALSE(button->icon().isNull());
         EXPECT_EQ(button->icon().pixmap(16, 16).size(), QSize(16, 16));
@@ -130,6 +137,31 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirFileCommands) {
     main->tbToolBar_ButtonClick("open");
     main->tbToolBar_ButtonClick("Open ");
     EXPECT_EQ(dialogs.opens, 1);
+}
+
+TEST_F(MainWindowTest, ViewZoomItemsZoomTheActiveDrawingAndTheStatusBarShowsIt) {
+    auto* zoom = main->findChild<QLabel*>("pnlZoom");
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_TRUE(zoom->text().isEmpty());
+    EXPECT_EQ(action("mnuViewZoomIn")->shortcuts().value(0), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(action("mnuViewZoomOut")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    EXPECT_EQ(action("mnuViewActualSize")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    action("mnuViewZoomIn")->trigger();  // no drawing: nothing happens
+    main->LoadNewDoc(0);
+    frmCircuit* doc = main->frmD();
+    EXPECT_EQ(zoom->text(), "100 %");
+    action("mnuViewZoomIn")->trigger();
+    action("mnuViewZoomIn")->trigger();
+    EXPECT_EQ(doc->zoom(), 1.5);
+    EXPECT_EQ(zoom->text(), "150 %");
+    action("mnuViewZoomOut")->trigger();
+    EXPECT_EQ(zoom->text(), "125 %");
+    action("mnuViewActualSize")->trigger();
+    EXPECT_EQ(doc->zoom(), 1.0);
+    action("mnuViewFitInWindow")->trigger();
+    EXPECT_EQ(zoom->text(), QStringLiteral("%1 %").arg(std::lround(doc->zoom() * 100)));
+    area()->setActiveSubWindow(windowOf(main->workForm()));
+    EXPECT_TRUE(zoom->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, StatusBarShowsStatusDateAndTime) {

@@ -1,6 +1,7 @@
 #include "tests/e2e/file_checks.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace e2e {
@@ -21,6 +22,15 @@ std::optional<int> pdfPageCount(const QByteArray& pdf) {
         ++count;
     }
     return count;
+}
+
+std::optional<QString> toolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 bool isBitmapFile(const QByteArray& bytes) {

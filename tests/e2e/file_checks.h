@@ -15,6 +15,10 @@ QByteArray fileBytes(const QString& path);
 // "/Type /Pages"); nothing when the file is no PDF.
 std::optional<int> pdfPageCount(const QByteArray& pdf);
 
+// The standard output of a tool run to its end with exit status 0; nothing
+// when it cannot be started or fails.
+std::optional<QString> toolOutput(const QString& program, const QStringList& arguments);
+
 // Whether the bytes start like a Windows bitmap file.
 bool isBitmapFile(const QByteArray& bytes);
 

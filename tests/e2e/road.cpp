@@ -23,13 +23,13 @@
 
 #include <cstdio>
 
-#include "tests/e2e/file_checks.h"
 #include "app/circuit_files.h"
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
-#include "tests/e2e/print_dialog_driver.h"
 #include "app/shell.h"
+#include "tests/e2e/file_checks.h"
+#include "tests/e2e/print_dialog_driver.h"
 
 namespace e2e {
 
@@ -115,6 +115,7 @@ bool Road::walk() {
         {QStringLiteral("save a drawing as a circuit file"), [this] { saveDrawing(); }},
         {QStringLiteral("open the circuit file again"), [this] { openDrawing(); }},
         {QStringLiteral("print to a PDF file"), [this] { printDrawing(); }},
+        {QStringLiteral("export a drawing as SVG"), [this] { exportDrawing(); }},
         {QStringLiteral("type an equation and press Enter"), [this] { typeEquation(); }},
         {QStringLiteral("draw every kind for the typed equation"),
          [this] { drawEveryKindOfTypedFunction(); }},
@@ -474,6 +475,11 @@ void Road::openDrawing() {
 
 void Road::printDrawing() {
     mdifrmMain* window = main();
+    // The drawn circuit, saved under the same name as the opened picture but
+    // first in the list: it prints from its operations.
+    activateWindowFromList([this](const QString& c) { return c == savedPath_; }, savedPath_);
+    check(main()->activeDocument() && main()->activeDocument()->canvas().hasDrawing(),
+          QStringLiteral("the drawn circuit is not the active document"));
     const QString pdf = workdir_.filePath(QStringLiteral("circuit1.pdf"));
     expected_ = [this, pdf](QWidget* modal) {
         answerPrintDialog(modal, pdf, [this] { shots_.take(QStringLiteral("print_dialog")); });
@@ -488,7 +494,57 @@ void Road::printDrawing() {
     const std::optional<int> pages = pdfPageCount(fileBytes(pdf));
     check(pages.has_value(), QStringLiteral("the printed file is no PDF"));
     check(*pages == 1, QStringLiteral("the PDF has %1 pages").arg(*pages));
+    // pdfimages lists its header line and a rule, then one line per image.
+    const std::optional<QString> images = toolOutput(QStringLiteral("pdfimages"), {"-list", pdf});
+    check(images.has_value(), QStringLiteral("pdfimages could not read the PDF"));
+    check(images->trimmed().split(QLatin1Char('\n')).size() == 2,
+          QStringLiteral("the printed circuit holds raster images:\n") + *images);
+    const std::optional<QString> text = toolOutput(QStringLiteral("pdftotext"), {pdf, "-"});
+    check(text.has_value(), QStringLiteral("pdftotext could not read the PDF"));
+    for (const QString& header :
+         {QStringLiteral("User"), QStringLiteral("Boolean Expression (SOP)"),
+          QStringLiteral("Minimized Equation (POS)")}) {
+        check(text->simplified().contains(header),
+              QStringLiteral("the printed text lacks \"%1\":\n%2").arg(header, *text));
+    }
     shots_.take(QStringLiteral("printed"));
+}
+
+void Road::exportDrawing() {
+    const QString svg = workdir_.filePath(QStringLiteral("circuit1.svg"));
+    expected_ = [this, svg](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        check(dialog != nullptr, QStringLiteral("expected the export file dialog"));
+        auto* name = child<QLineEdit>(dialog, "fileNameEdit");
+        click(name);
+        type(name, svg);
+        if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
+        // Then the options page, whose defaults Enter accepts.
+        expected_ = [this](QWidget* options) {
+            checkEqual(options->objectName(), QStringLiteral("frmExport"),
+                       QStringLiteral("export options"));
+            shots_.take(QStringLiteral("export_options"));
+            pressKey(options, Qt::Key_Return);
+            return true;
+        };
+        pressKey(name, Qt::Key_Return);
+        return true;
+    };
+    mdifrmMain* window = main();
+    QAction* button =
+        child<QToolBar>(window, "tbToolBar")->findChild<QAction*>(QStringLiteral("Export"));
+    check(button != nullptr, QStringLiteral("no Export button"));
+    click(child<QToolBar>(window, "tbToolBar")->widgetForAction(button));
+    check(waitUntil([this] { return !expected_; }), QStringLiteral("no export dialogs"));
+    check(waitUntil([&] { return QFileInfo(svg).size() > 0; }), QStringLiteral("no SVG written"));
+    check(toolOutput(QStringLiteral("xmllint"), {"--noout", svg}).has_value(),
+          QStringLiteral("the SVG does not parse"));
+    const QString content = QString::fromUtf8(fileBytes(svg));
+    check(content.contains(QStringLiteral("Minimized Equation (SOP)")) &&
+              content.contains(QStringLiteral("<text")),
+          QStringLiteral("the SVG lacks the header texts"));
+    check(content.count(QStringLiteral("<polyline")) + content.count(QStringLiteral("<path")) > 5,
+          QStringLiteral("the SVG lacks the drawing's lines"));
 }
 
 // ---- Equation ------------------------------------------------------------

@@ -49,6 +49,7 @@ private:
     void saveDrawing();
     void openDrawing();
     void printDrawing();
+    void exportDrawing();
     void typeEquation();
     void logOut();
     void signInAgain();

@@ -1,0 +1,184 @@
+#include "app/document_export.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "app/circuit_files.h"
+#include "drawing/canvas_document.h"
+#include "drawing/picture_canvas.h"
+
+namespace {
+
+// PDF pages are laid out in points; a screen pixel is 3/4 of one.
+constexpr double kPointsPerPixel = 0.75;
+// The PDF's device resolution: fine enough that nothing is rounded visibly.
+constexpr int kPdfDpi = 1200;
+
+[[noreturn]] void fail(const QString& path, const QString& reason) {
+    throw ExportError(QStringLiteral("The drawing could not be exported to \"%1\":\n%2")
+                          .arg(path, reason)
+                          .toStdString());
+}
+
+void commit(QSaveFile& file, const QString& path) {
+    if (!file.commit()) fail(path, file.errorString());
+}
+
+QSize scaled(QSize pixels, double scale) {
+    return QSize(std::max(1, int(std::ceil(pixels.width() * scale))),
+                 std::max(1, int(std::ceil(pixels.height() * scale))));
+}
+
+}  // namespace
+
+std::optional<ExportFormat> exportFormatFor(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf")) return ExportFormat::Pdf;
+    if (suffix == QLatin1String("svg")) return ExportFormat::Svg;
+    if (suffix == QLatin1String("png")) return ExportFormat::Png;
+    return std::nullopt;
+}
+
+void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFormat format,
+                    double scale, const QString& title) {
+    if (QFileInfo(path).isDir()) fail(path, QStringLiteral("It is a folder."));
+    const QSize picture = canvas.pixelSize();
+    const QRectF whole(QPointF(0, 0), QSizeF(picture));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) fail(path, file.errorString());
+
+    switch (format) {
+        case ExportFormat::Pdf: {
+            QPdfWriter writer(&file);
+            writer.setTitle(title);
+            writer.setCreator(QStringLiteral("Quendal"));
+            writer.setResolution(kPdfDpi);
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setPageSize(QPageSize(QSizeF(picture) * scale * kPointsPerPixel,
+                                         QPageSize::Point, QString(), QPageSize::ExactMatch));
+            QPainter painter;
+            if (!painter.begin(&writer))
+                fail(path, QStringLiteral("The PDF could not be started."));
+            canvas.render(painter, scale * kPdfDpi / 96.0, whole);
+            if (!painter.end()) fail(path, QStringLiteral("The PDF could not be written."));
+            break;
+        }
+        case ExportFormat::Svg: {
+            QSvgGenerator generator;
+            generator.setOutputDevice(&file);
+            const QSize size = scaled(picture, scale);
+            generator.setSize(size);
+            generator.setViewBox(QRect(QPoint(0, 0), size));
+            generator.setResolution(96);
+            generator.setTitle(title);
+            QPainter painter;
+            if (!painter.begin(&generator))
+                fail(path, QStringLiteral("The SVG could not be started."));
+            canvas.render(painter, scale, whole);
+            painter.end();
+            break;
+        }
+        case ExportFormat::Png: {
+            const QSize size = scaled(picture, scale);
+            if (size.width() > PictureCanvas::kMaxPixels ||
+                size.height() > PictureCanvas::kMaxPixels)
+                fail(path, QStringLiteral("At this scale the picture would be %1 x %2 pixels, more "
+                                          "than a picture can hold: choose a smaller scale.")
+                               .arg(size.width())
+                               .arg(size.height()));
+            QImage image = blankStrip(size);
+            if (image.isNull()) fail(path, QStringLiteral("There is not enough memory for it."));
+            canvas.paintStrip(image, QPoint(0, 0), scale);
+            QImageWriter writer(&file, "PNG");
+            if (!writer.write(image)) fail(path, writer.errorString());
+            break;
+        }
+    }
+    if (file.error() != QFileDevice::NoError) fail(path, file.errorString());
+    commit(file, path);
+}
+
+void saveDrawing(const DocumentCanvas& canvas, const QString& path) {
+    // Rendered from the operations strip by strip, so saving never holds the
+    // whole picture. Strips get the screen's 96 dots per inch, which the
+    // canvas font's size depends on.
+    const QImage model = blankStrip(QSize(1, 1));
+    saveCircuitFile(path, canvas.pixelSize(), [&](QImage& strip, int top) {
+        strip.setDotsPerMeterX(model.dotsPerMeterX());
+        strip.setDotsPerMeterY(model.dotsPerMeterY());
+        canvas.paintStrip(strip, QPoint(0, top));
+    });
+}
+
+QIcon exportIcon() {
+    // A page with its corner turned and an arrow leaving it.
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(64, 64, 64), 1));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(1.5, 1.5), QPointF(8.5, 1.5), QPointF(11.5, 4.5),
+                             QPointF(11.5, 14.5), QPointF(1.5, 14.5)}));
+    p.setPen(QPen(QColor(0, 128, 0), 2));
+    p.drawLine(QPointF(5, 9), QPointF(14, 9));
+    p.drawLine(QPointF(11, 6), QPointF(14, 9));
+    p.drawLine(QPointF(11, 12), QPointF(14, 9));
+    p.end();
+    return QIcon(pixmap);
+}
+
+frmExport::frmExport(const QString& path, ExportFormat format, bool pictureOnly, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("frmExport"));
+    setWindowTitle(QStringLiteral("Export"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    static const char* const kNames[] = {"PDF document", "SVG drawing", "PNG picture"};
+    auto* file = new QLabel(QFileInfo(path).fileName());
+    file->setObjectName(QStringLiteral("lblFile"));
+    form->addRow(QStringLiteral("File:"), file);
+    auto* kind = new QLabel(QLatin1String(kNames[int(format)]));
+    kind->setObjectName(QStringLiteral("lblFormat"));
+    form->addRow(QStringLiteral("Format:"), kind);
+    spnScale = new QDoubleSpinBox;
+    spnScale->setObjectName(QStringLiteral("spnScale"));
+    spnScale->setRange(10, 800);
+    spnScale->setDecimals(0);
+    spnScale->setSingleStep(25);
+    spnScale->setSuffix(QStringLiteral(" %"));
+    spnScale->setValue(100);
+    form->addRow(QStringLiteral("&Scale (100 % is the size on the screen):"), spnScale);
+    layout->addLayout(form);
+    if (pictureOnly) {
+        auto* note = new QLabel(QStringLiteral(
+            "This drawing was opened from a circuit file, which keeps only its picture: it is "
+            "exported as that picture, not as lines and text."));
+        note->setObjectName(QStringLiteral("lblPictureOnly"));
+        note->setWordWrap(true);
+        layout->addWidget(note);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOk"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+double frmExport::scale() const {
+    return spnScale->value() / 100.0;
+}

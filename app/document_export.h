@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+
+#include <optional>
+#include <stdexcept>
+
+class DocumentCanvas;
+class QDoubleSpinBox;
+
+// Exporting a drawing to files other programs read, and saving it as a
+// circuit file.
+
+enum class ExportFormat { Pdf, Svg, Png };
+
+// What File > Export offers.
+inline const QString kExportFileFilter =
+    QStringLiteral("PDF Files (*.pdf);;SVG Files (*.svg);;PNG Files (*.png)");
+
+// The format a file name asks for by its suffix (any case); none for
+// another suffix or none.
+std::optional<ExportFormat> exportFormatFor(const QString& path);
+
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes the drawing, `scale` times its size on the screen: a PDF of one
+// page the drawing's size, an SVG, or a PNG picture. Drawings are written
+// from their operations (lines and text as such in PDF and SVG); an opened
+// picture as that picture. The file appears complete or not at all. Throws
+// ExportError with a description for the user.
+void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFormat format,
+                    double scale, const QString& title);
+
+// Saves the drawing as a circuit file (a bitmap of its picture at 100 %).
+// Throws CircuitFileError.
+void saveDrawing(const DocumentCanvas& canvas, const QString& path);
+
+// The toolbar's Export button.
+QIcon exportIcon();
+
+// The options page of File > Export: the scale, and a note when the drawing
+// is an opened picture. Enter accepts the defaults.
+class frmExport : public QDialog {
+    Q_OBJECT
+public:
+    frmExport(const QString& path, ExportFormat format, bool pictureOnly,
+              QWidget* parent = nullptr);
+    // The chosen scale (1 is the size on the screen).
+    double scale() const;
+
+private:
+    QDoubleSpinBox* spnScale = nullptr;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QRectF>
+
+#include "drawing/recording_canvas.h"
+
+class QPainter;
+
+// The canvas of a document window. It keeps the drawing as the list of its
+// operations (plus, for a drawing opened from a file, that picture) and
+// renders any part of it at any scale, so nothing as large as the whole
+// picture is ever held. At 100 % a rendering is pixel for pixel what
+// PictureCanvas paints into its image: the same font and metrics, the same
+// 15 twips a pixel, shapes not antialiased, 1-pixel pens. At any other
+// scale shapes are antialiased, pens one 100 % pixel wide (never thinner
+// than a device pixel) and text stays text, so a PDF or SVG keeps it.
+class DocumentCanvas : public QObject, public RecordingCanvas {
+    Q_OBJECT
+public:
+    static constexpr double kMinZoom = 0.01;
+    static constexpr double kMaxZoom = 8.0;
+
+    explicit DocumentCanvas(QObject* parent = nullptr);
+
+    int textWidth(const std::string& text) const override;
+    int lineHeight() const override;
+
+    // Whether anything was drawn. A drawing opened from a file has only its
+    // picture.
+    bool hasDrawing() const { return drawn_ > 0; }
+    const QImage& picture() const { return picture_; }
+    // Shows an opened picture at the top-left corner, growing the canvas to
+    // it where it is larger, and forgets what was drawn before. Returns
+    // false (and changes nothing) for a picture that is too large. The
+    // picture is kept in the form it was read in.
+    bool setPicture(const QImage& picture);
+
+    // The size of the picture at 100 %, as PictureCanvas sizes its image.
+    QSize pixelSize() const;
+
+    // Renders through a painter whose origin is the picture's top-left
+    // corner: `scale` device units per 100 % pixel. Only what falls in
+    // `exposed` (100 % pixels) is drawn; the painter's state is restored.
+    void render(QPainter& painter, double scale, const QRectF& exposed) const;
+    // Paints the part of the picture, zoomed, whose top-left pixel is
+    // `origin` into the strip (Format_RGB32); pixels beyond the picture
+    // stay as they are.
+    void paintStrip(QImage& strip, QPoint origin, double zoom = 1.0) const;
+    // The whole picture at 100 %. Costs the full picture's memory: for
+    // tests and small drawings only.
+    QImage image() const;
+
+signals:
+    // Something was drawn: repaint.
+    void imageChanged();
+    // The canvas size changed.
+    void canvasResized();
+    void scrollMaximumChanged(bool horizontal);
+
+protected:
+    void renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) override;
+    void renderBox(int x, int y, int w, int h) override;
+    void renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) override;
+    void renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
+                   double end) override;
+    void renderText(int x, int y, const std::string& text) override;
+    void sizeChanged() override;
+    void scrollMaxChanged(bool horizontal) override;
+
+private:
+    void drew();
+    // The picture's part that holds everything reaching into `part`.
+    QRect exactDevice(const QRect& part) const;
+
+    QFont font_;
+    QImage picture_;
+    // The canvas size when the operation list began: what is drawn before
+    // the first size change is cut to it, as on a picture of that size.
+    QSize startPixels_;
+    int drawn_ = 0;
+    int ascent_ = 0;
+};
+
+// A blank picture strip as the canvas paints it: white, 96 dots per inch (so
+// that the canvas font has its screen size on it).
+QImage blankStrip(QSize size);
