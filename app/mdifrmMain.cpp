@@ -20,7 +20,6 @@
 #include "app/artwork.h"
 #include "app/circuit_files.h"
 #include "common/closing_question.h"
-#include "common/picture_memory.h"
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
