@@ -13,7 +13,7 @@ void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& hos
     }
     // Without a simplified function the command stays disabled; nothing to do.
     if (function.numVars < kDemuxMinVars) return;
-    showOptionsDialog(new frmDemuxOpt(dialogParent), workForm, [&host, function](int Din) {
-        drawDemux(host.LoadNewDoc(2), function, Din, function.numVars, 4000, 700);
+    showOptionsDialog(new frmDemuxOpt(dialogParent), workForm, prompts, [&host, function](int din) {
+        drawDemux(host.LoadNewDoc(DocumentKind::Demux), function, din);
     });
 }

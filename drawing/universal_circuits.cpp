@@ -31,11 +31,29 @@ constexpr const char* kTimeLabel = "         Time     :     ";
 // A single-literal term's output is the other line of its variable: the
 // complement of the literal in the NAND circuit, the literal in the NOR one.
 const CircuitStyle kNandStyle{
-    kUserLabel, kDateLabel, kTimeLabel, 1, false, nandLiteralGate, 250, -250, nandJoinGate, true,
+    .userLabel = kUserLabel,
+    .dateLabel = kDateLabel,
+    .timeLabel = kTimeLabel,
+    .inverter = InverterKind::Nand,
+    .tapsOpposite = false,
+    .literalGate = nandLiteralGate,
+    .singleShiftPlain = 250,
+    .singleShiftMarked = -250,
+    .joinGate = nandJoinGate,
+    .invertsSingleTerm = true,
 };
 
 const CircuitStyle kNorStyle{
-    kUserLabel, kDateLabel, kTimeLabel, 2, true, norLiteralGate, -250, 250, norJoinGate, false,
+    .userLabel = kUserLabel,
+    .dateLabel = kDateLabel,
+    .timeLabel = kTimeLabel,
+    .inverter = InverterKind::Nor,
+    .tapsOpposite = true,
+    .literalGate = norLiteralGate,
+    .singleShiftPlain = -250,
+    .singleShiftMarked = 250,
+    .joinGate = norJoinGate,
+    .invertsSingleTerm = false,
 };
 
 }  // namespace
@@ -46,4 +64,12 @@ void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function) {
 
 void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function) {
     drawGateCircuit(canvas, function, kNorStyle);
+}
+
+void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind) {
+    switch (kind) {
+        case CircuitKind::Basic: drawBasicCircuit(canvas, function); break;
+        case CircuitKind::Nand: drawUniversalNandCircuit(canvas, function); break;
+        case CircuitKind::Nor: drawUniversalNorCircuit(canvas, function); break;
+    }
 }

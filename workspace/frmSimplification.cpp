@@ -547,11 +547,11 @@ FunctionView frmSimplification::currentFunction() const {
 // ---- Drawing and closing commands ----------------------------------------
 
 void frmSimplification::cmdCircuit_Click() {
-    runCircuitCommand(window(), this, host_, currentFunction());
+    runCircuitCommand(window(), this, host_, prompts_, currentFunction());
 }
 
 void frmSimplification::cmdMux_Click() {
-    runMuxCommand(window(), this, host_, currentFunction());
+    runMuxCommand(window(), this, host_, prompts_, currentFunction());
 }
 
 void frmSimplification::cmdDemux_Click() {

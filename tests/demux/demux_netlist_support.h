@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 #include <optional>
 #include <string>
