@@ -4,10 +4,9 @@
 #include "drawing/frmCktOpt.h"
 #include "drawing/universal_circuits.h"
 
-void runCircuitCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
-                       Prompts& prompts, const FunctionView& function) {
-    showOptionsDialog(new frmCktOpt(dialogParent), workForm, prompts,
-                      [&host, function](CircuitKind kind) {
+void runCircuitCommand(const CommandContext& context, const FunctionView& function) {
+    showOptionsDialog(new frmCktOpt(context.dialogParent), context.workForm, context.prompts,
+                      [&host = context.host, function](CircuitKind kind) {
                           drawCircuit(host.LoadNewDoc(DocumentKind::Circuit), function, kind);
                       });
 }

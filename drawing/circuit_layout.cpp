@@ -180,18 +180,16 @@ Point basicJoinGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool
     return drawOrGate(c, a, x1, y1, x2, y2);
 }
 
-const CircuitStyle kBasicStyle{
-    .userLabel = "         User   :   ",
-    .dateLabel = "                      Date     :     ",
-    .timeLabel = "         Time     :       ",
-    .inverter = InverterKind::Not,
-    .tapsOpposite = false,
-    .literalGate = basicLiteralGate,
-    .singleShiftPlain = 0,
-    .singleShiftMarked = 0,
-    .joinGate = basicJoinGate,
-    .invertsSingleTerm = false,
-};
+const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
+                               .dateLabel = "                      Date     :     ",
+                               .timeLabel = "         Time     :       ",
+                               .inverter = InverterKind::Not,
+                               .tapsOpposite = false,
+                               .literalGate = basicLiteralGate,
+                               .singleShiftPlain = 0,
+                               .singleShiftMarked = 0,
+                               .joinGate = basicJoinGate,
+                               .invertsSingleTerm = false};
 
 }  // namespace
 

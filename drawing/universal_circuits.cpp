@@ -28,42 +28,31 @@ constexpr const char* kUserLabel = "         User   :   ";
 constexpr const char* kDateLabel = "         Date     :     ";
 constexpr const char* kTimeLabel = "         Time     :     ";
 
-// A single-literal term's output is the other line of its variable: the
-// complement of the literal in the NAND circuit, the literal in the NOR one.
-const CircuitStyle kNandStyle{
-    .userLabel = kUserLabel,
-    .dateLabel = kDateLabel,
-    .timeLabel = kTimeLabel,
-    .inverter = InverterKind::Nand,
-    .tapsOpposite = false,
-    .literalGate = nandLiteralGate,
-    .singleShiftPlain = 250,
-    .singleShiftMarked = -250,
-    .joinGate = nandJoinGate,
-    .invertsSingleTerm = true,
-};
-
-const CircuitStyle kNorStyle{
-    .userLabel = kUserLabel,
-    .dateLabel = kDateLabel,
-    .timeLabel = kTimeLabel,
-    .inverter = InverterKind::Nor,
-    .tapsOpposite = true,
-    .literalGate = norLiteralGate,
-    .singleShiftPlain = -250,
-    .singleShiftMarked = 250,
-    .joinGate = norJoinGate,
-    .invertsSingleTerm = false,
-};
+// The two universal circuits are duals. A single-literal term's output is
+// the other line of its variable: the complement of the literal in the NAND
+// circuit, the literal in the NOR one.
+CircuitStyle universalStyle(InverterKind gate) {
+    const bool nor = gate == InverterKind::Nor;
+    return {.userLabel = kUserLabel,
+            .dateLabel = kDateLabel,
+            .timeLabel = kTimeLabel,
+            .inverter = gate,
+            .tapsOpposite = nor,
+            .literalGate = nor ? norLiteralGate : nandLiteralGate,
+            .singleShiftPlain = nor ? -250 : 250,
+            .singleShiftMarked = nor ? 250 : -250,
+            .joinGate = nor ? norJoinGate : nandJoinGate,
+            .invertsSingleTerm = !nor};
+}
 
 }  // namespace
 
 void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function) {
-    drawGateCircuit(canvas, function, kNandStyle);
+    drawGateCircuit(canvas, function, universalStyle(InverterKind::Nand));
 }
 
 void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function) {
-    drawGateCircuit(canvas, function, kNorStyle);
+    drawGateCircuit(canvas, function, universalStyle(InverterKind::Nor));
 }
 
 void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind) {

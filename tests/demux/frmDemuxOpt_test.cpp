@@ -58,7 +58,7 @@ protected:
     }
 
     frmDemuxOpt* open(int n = 3) {
-        runDemuxCommand(mainWindow.get(), workForm, *host, prompts, function(n));
+        runDemuxCommand({mainWindow.get(), workForm, *host, prompts}, function(n));
         return mainWindow->findChild<frmDemuxOpt*>("frmDemuxOpt");
     }
 
@@ -171,7 +171,7 @@ TEST_F(DemuxCommand, ClosingTheWindowCountsAsCancel) {
 
 TEST_F(DemuxCommand, DrawsTheFunctionAsItWasWhenTheCommandRan) {
     auto f = std::make_unique<FunctionView>(function(2));
-    runDemuxCommand(mainWindow.get(), workForm, *host, prompts, *f);
+    runDemuxCommand({mainWindow.get(), workForm, *host, prompts}, *f);
     f.reset();
     auto* dlg = mainWindow->findChild<frmDemuxOpt*>("frmDemuxOpt");
     QTest::mouseClick(dlg->cmdOk, Qt::LeftButton);

@@ -31,7 +31,7 @@ protected:
     }
 
     frmCktOpt* open(const FunctionView& f) {
-        runCircuitCommand(&mainWindow, workForm, host, prompts, f);
+        runCircuitCommand({&mainWindow, workForm, host, prompts}, f);
         auto* dialog = mainWindow.findChild<frmCktOpt*>("frmCktOpt");
         if (dialog) {
             QApplication::setActiveWindow(dialog);

@@ -28,7 +28,7 @@ protected:
     }
 
     frmMuxOpt* open(const FunctionView& f) {
-        runMuxCommand(mainWindow.get(), workForm, host, prompts, f);
+        runMuxCommand({mainWindow.get(), workForm, host, prompts}, f);
         return dialog();
     }
     frmMuxOpt* dialog() const { return mainWindow->findChild<frmMuxOpt*>("frmMuxOpt"); }
@@ -218,7 +218,7 @@ TEST_F(MuxCommand, TypedFunctionOffersSizesForItsLetters) {
 }
 
 TEST_F(MuxCommand, NoDialogWithoutAFunction) {
-    runMuxCommand(mainWindow.get(), workForm, host, prompts, FunctionView{});
+    runMuxCommand({mainWindow.get(), workForm, host, prompts}, FunctionView{});
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(workForm->isEnabled());
 }
