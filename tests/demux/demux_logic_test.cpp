@@ -1,5 +1,5 @@
 #include "demux/demux_drawing.h"
-#include "tests/demux/demux_netlist_support.h"
+#include "tests/support/netlist.h"
 #include "tests/support/recording_canvas.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
-#include "tests/drawing/netlist_support.h"
+#include "tests/support/netlist.h"
 #include "tests/support/recording_canvas.h"
 
 using netlist::GateKind;
