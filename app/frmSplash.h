@@ -25,7 +25,6 @@ public:
     frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent = nullptr);
     ~frmSplash() override;
 
-    const std::array<QString, 5>& creditNames() const { return creditNames_; }
     char prevChar() const { return keyFilter_.prevChar; }
 
 signals:

@@ -249,13 +249,15 @@ void mdifrmMain::MDIForm_Load() {
     setWindowTitle(caption_);
 }
 
-Canvas& mdifrmMain::LoadNewDoc(int opt) {
+Canvas& mdifrmMain::LoadNewDoc(DocumentKind kind) {
     QString caption;
-    switch (opt) {
-        case 0: caption = QStringLiteral("Circuit %1").arg(++circuitCount_); break;
-        case 1: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
-        case 2: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
-        case 3: break;
+    switch (kind) {
+        case DocumentKind::Circuit:
+            caption = QStringLiteral("Circuit %1").arg(++circuitCount_);
+            break;
+        case DocumentKind::Mux: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
+        case DocumentKind::Demux: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
+        case DocumentKind::Opened: break;
         default: discarded_ = std::make_unique<DocumentCanvas>(); return *discarded_;
     }
     auto* document = new frmCircuit;
@@ -322,7 +324,7 @@ void mdifrmMain::mnuFileOpen_Click() {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
         return;
     }
-    LoadNewDoc(3);
+    LoadNewDoc(DocumentKind::Opened);
     frmD_->canvas().setPicture(picture);
     frmD_->setWindowTitle(QFileInfo(path).absoluteFilePath());
     frmD_->setProperty(kChanged, false);
@@ -470,29 +472,29 @@ void mdifrmMain::mnuViewFitInWindow_Click() {
 }
 
 void mdifrmMain::mnuWindowCascade_Click() {
-    Arrange(0);
+    Arrange(Arrangement::Cascade);
 }
 
 void mdifrmMain::mnuWindowTileHorizontal_Click() {
-    Arrange(1);
+    Arrange(Arrangement::TileHorizontal);
 }
 
 void mdifrmMain::mnuWindowTileVertical_Click() {
-    Arrange(2);
+    Arrange(Arrangement::TileVertical);
 }
 
 void mdifrmMain::mnuWindowArrangeIcons_Click() {
-    Arrange(3);
+    Arrange(Arrangement::ArrangeIcons);
 }
 
-void mdifrmMain::Arrange(int arrangement) {
-    if (arrangement == 0) {
+void mdifrmMain::Arrange(Arrangement arrangement) {
+    if (arrangement == Arrangement::Cascade) {
         mdiArea_->cascadeSubWindows();
         return;
     }
     const QRect area = mdiArea_->viewport()->rect();
     QList<QMdiSubWindow*> windows;
-    if (arrangement == 3) {
+    if (arrangement == Arrangement::ArrangeIcons) {
         std::vector<QSize> sizes;
         for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
             if (w->isVisible() && w->isMinimized()) {
@@ -504,12 +506,14 @@ void mdifrmMain::Arrange(int arrangement) {
         for (int i = 0; i < windows.size(); ++i) windows[i]->move(places[i]);
         return;
     }
-    if (arrangement != 1 && arrangement != 2) return;
+    if (arrangement != Arrangement::TileHorizontal && arrangement != Arrangement::TileVertical)
+        return;
     for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
         if (w->isVisible() && !w->isMinimized()) windows.append(w);
     }
     const std::vector<QRect> rects = tileRects(
-        area, int(windows.size()), arrangement == 1 ? Tiling::Horizontal : Tiling::Vertical);
+        area, int(windows.size()),
+        arrangement == Arrangement::TileHorizontal ? Tiling::Horizontal : Tiling::Vertical);
     for (int i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized()) windows[i]->showNormal();
         windows[i]->setGeometry(rects[i]);

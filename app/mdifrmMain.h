@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/shell_seams.h"
+#include "app/window_arrangement.h"
 #include "drawing/document_host.h"
 
 class Clock;
@@ -35,10 +36,10 @@ public:
     explicit mdifrmMain(ShellSeams seams = {}, QWidget* parent = nullptr);
     ~mdifrmMain() override;
 
-    // Opens document window "Circuit n" (opt 0), "Mux n" (1), "Demux n" (2)
-    // or an untitled one (3), makes it frmD and returns its empty canvas.
-    // Any other opt opens nothing and returns a canvas that no window shows.
-    Canvas& LoadNewDoc(int opt) override;
+    // Opens document window "Circuit n", "Mux n", "Demux n" or an untitled
+    // one, makes it frmD and returns its empty canvas. A value outside the
+    // kinds opens nothing and returns a canvas that no window shows.
+    Canvas& LoadNewDoc(DocumentKind kind) override;
     // Document windows never saved, or changed since they were saved or
     // opened.
     int unsavedDocumentCount() const override;
@@ -89,9 +90,8 @@ public slots:
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
     void tbToolBar_ButtonClick(const QString& key);
-    // The frame's arrange operation: 0 cascade, 1 tile horizontal, 2 tile
-    // vertical, 3 arrange icons.
-    void Arrange(int arrangement);
+    // The frame's arrange operation, as the Window menu's commands ask it.
+    void Arrange(Arrangement arrangement);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

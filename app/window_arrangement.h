@@ -6,7 +6,10 @@
 
 #include <vector>
 
-// Geometry of the Window menu's arrange commands that the MDI area lacks.
+// The Window menu's arrange commands.
+enum class Arrangement { Cascade, TileHorizontal, TileVertical, ArrangeIcons };
+
+// Geometry of the arrange commands that the MDI area lacks.
 
 // Tile Horizontal stacks the windows as wide bands, one above another; Tile
 // Vertical puts them side by side as tall columns. Beyond three windows the

@@ -38,3 +38,14 @@ function(quendal_add_subsystem_tests name)
   file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
   quendal_add_gtest(${name} QT SOURCES ${sources} ${helpers} ${ARG_EXTRA} LIBS ${ARG_LIBS})
 endfunction()
+
+# quendal_benchmark(<target>)
+# Benchmarks stay out of the default build, so the test command does not wait
+# for them; `cmake --build <dir> --target benchmarks` builds them all.
+if(NOT TARGET benchmarks)
+  add_custom_target(benchmarks)
+endif()
+function(quendal_benchmark target)
+  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_dependencies(benchmarks ${target})
+endfunction()

@@ -5,15 +5,15 @@
 #include "demux/frmDemuxOpt.h"
 #include "common/prompts.h"
 
-void runDemuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host, Prompts& prompts,
-                     const FunctionView& function) {
+void runDemuxCommand(const CommandContext& context, const FunctionView& function) {
     if (function.numVars > kDemuxMaxVars) {
-        prompts.message("DEMUX of size larger than 1:64 not possible");
+        context.prompts.message("DEMUX of size larger than 1:64 not possible");
         return;
     }
     // Without a simplified function the command stays disabled; nothing to do.
     if (function.numVars < kDemuxMinVars) return;
-    showOptionsDialog(new frmDemuxOpt(dialogParent), workForm, [&host, function](int Din) {
-        drawDemux(host.LoadNewDoc(2), function, Din, function.numVars, 4000, 700);
-    });
+    showOptionsDialog(new frmDemuxOpt(context.dialogParent), context.workForm, context.prompts,
+                      [&host = context.host, function](int din) {
+                          drawDemux(host.LoadNewDoc(DocumentKind::Demux), function, din);
+                      });
 }

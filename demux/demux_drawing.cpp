@@ -1,13 +1,14 @@
 #include "demux/demux_drawing.h"
 
+#include "drawing/drawing_kit.h"
 #include "drawing/gates.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-DemuxGeometry::DemuxGeometry(int n_, int x0_, int y0_) : n(n_), x0(x0_), y0(y0_) {
-    N = 1 << n;
-    W = (n + 1) * 400;
+DemuxGeometry::DemuxGeometry(int numVars_, int x0_, int y0_) : numVars(numVars_), x0(x0_), y0(y0_) {
+    N = 1 << numVars;
+    W = (numVars + 1) * 400;
     H = (N + 1) * 200;
     Xo = x0 + W;
     Yb = y0 + H;
@@ -24,9 +25,7 @@ void drawStrobe(Canvas& c, const DemuxGeometry& g) {
     c.printAt(x0 - 1000, Yb - 450, {" Strobe "});
     c.line(x0, Yb - 250, x0 - 1000, Yb - 250);
     c.line(x0 - 1000, Yb - 250, x0 - 1000, Yb - 10);
-    c.line(x0 - 1150, Yb - 10, x0 - 850, Yb - 10);
-    c.line(x0 - 1100, Yb + 50, x0 - 900, Yb + 50);
-    c.line(x0 - 1050, Yb + 100, x0 - 950, Yb + 100);
+    drawGround(c, x0 - 1000, Yb - 10, GroundSize::Large);
     c.circle(x0 - 25, Yb - 250, 25);
 }
 
@@ -39,61 +38,45 @@ void drawConstantOutput(Canvas& c, const DemuxGeometry& g, bool high) {
     c.printAt(X + 500, Y - 90, {" Y "});
     if (high) {
         c.line(X, Y, X, Y - 400);
-        c.printAt(X - 100, Y - 600, {"Vcc"});
+        printVccLabel(c, X, Y - 400);
         return;
     }
     c.line(X, Y, X, Y + 240);
-    c.line(X - 150, Y + 240, X + 150, Y + 240);
-    c.line(X - 100, Y + 300, X + 100, Y + 300);
-    c.line(X - 50, Y + 350, X + 50, Y + 350);
+    drawGround(c, X, Y + 240, GroundSize::Large);
 }
 
 }  // namespace
 
-std::string demuxHeader(const FunctionView& f) {
-    std::string header =
-        "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;
-    header += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
-    // A typed equation may reach us without a term text; its covered terms
-    // are what the drawing implements, so they are what the header lists.
-    header += headerTermsText(f);
-    if (!f.dontCareText.empty()) header += "     DontCare Terms  :  " + f.dontCareText;
-    return header;
-}
-
-void drawDemux(Canvas& c, const FunctionView& f, int din, int n, int x0, int y0) {
-    if (n < kDemuxMinVars || n > kDemuxMaxVars)
+void drawDemux(Canvas& c, const FunctionView& f, int din) {
+    const int numVars = f.numVars;
+    if (numVars < kDemuxMinVars || numVars > kDemuxMaxVars)
         throw std::out_of_range("A demultiplexer drawing needs 1 to 6 variables, not " +
-                                std::to_string(n));
-    const DemuxGeometry g(n, x0, y0);
-    const std::vector<int> terms = termsBelow(f, 1 << n);
-    const std::string header = demuxHeader(f);
+                                std::to_string(numVars));
+    const int x0 = kBlockOrigin.x, y0 = kBlockOrigin.y;
+    const DemuxGeometry g(numVars, x0, y0);
+    const std::vector<int> terms = termsBelow(f, g.N);
+    const std::string header = implementationHeader(f);
 
     // The canvas fits the drawing, smaller than a new one too, but is never
     // narrower than the header line.
     c.setSize(std::max(g.W + x0 + 1800, c.textWidth(header)), g.H + y0 + 1000);
 
-    c.setCurrentX(0);
-    c.setCurrentY(0);
-    c.print();
-    c.print({header});
+    printImplementationHeader(c, header);
 
     c.box(x0, y0, g.W, g.H);
     drawStrobe(c, g);
 
-    const int labelX = x0 + (n + 1) * 200 - 400;
+    const int labelX = x0 + (numVars + 1) * 200 - 400;
     c.printAt(labelX, y0 + (g.N + 1) * 100 - 200, {"1 : " + std::to_string(g.N)});
     c.printAt(labelX, y0 + (g.N + 1) * 100, {" DEMUX "});
 
     for (int i = 1; i <= g.N; ++i)
         c.printAt(g.Xo - 300, y0 + i * 200 - 100, {PrintItem::number(i - 1)});
 
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1; i <= numVars; ++i) {
         const int x = x0 + i * 400;
         c.line(x, g.Yb, x, g.Yb + 400);
-        const std::string letter =
-            i <= static_cast<int>(f.varNames.size()) ? f.varNames[i - 1] : std::string();
-        c.printAt(x - 50, g.Yb + 500, {letter});
+        c.printAt(x - 50, g.Yb + 500, {varName(f, i)});
     }
 
     c.line(x0, g.Ym, x0 - 1200, g.Ym);

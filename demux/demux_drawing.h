@@ -10,10 +10,10 @@
 inline constexpr int kDemuxMinVars = 1;
 inline constexpr int kDemuxMaxVars = 6;
 
-// The geometry of a 1 : 2^n demultiplexer block whose top-left corner is
-// (x0, y0), in twips.
+// The geometry of a 1 : 2^numVars demultiplexer block whose top-left corner
+// is (x0, y0), in twips.
 struct DemuxGeometry {
-    int n = 0;
+    int numVars = 0;
     int x0 = 0, y0 = 0;
     int N = 0;   // outputs
     int W = 0;   // block width
@@ -23,18 +23,15 @@ struct DemuxGeometry {
     int Ym = 0;  // middle of the left edge (data input)
     int X8 = 0;  // where the term leads end and the combining gate's inputs lie
 
-    DemuxGeometry(int n, int x0, int y0);
+    DemuxGeometry(int numVars, int x0, int y0);
     // Height of output number k (0 .. N-1).
     int yOut(int k) const { return y0 + (k + 1) * 200; }
 };
 
-// The header line: user, date, time, the terms with their mode and, when
-// there are any, the don't-care terms.
-std::string demuxHeader(const FunctionView& function);
-
-// Draws the function as a 1 : 2^n demultiplexer with its select inputs on the
-// variables, its data input tied to din (1 or 0) and one gate combining the
-// outputs of the function's terms: OR (Din 1) or NAND on active-low outputs
-// (Din 0) for min-terms, NOR or AND for max-terms. (x0, y0) is the block's
-// top-left corner. Throws std::out_of_range when n is not 1 to 6.
-void drawDemux(Canvas& canvas, const FunctionView& function, int din, int n, int x0, int y0);
+// Draws the function as a 1 : 2^numVars demultiplexer with its select inputs
+// on the variables, its data input tied to din (1 or 0) and one gate
+// combining the outputs of the function's terms: OR (Din 1) or NAND on
+// active-low outputs (Din 0) for min-terms, NOR or AND for max-terms. The
+// block's top-left corner is the block origin. Throws std::out_of_range when
+// the function has not 1 to 6 variables.
+void drawDemux(Canvas& canvas, const FunctionView& function, int din);

@@ -6,7 +6,8 @@
 #include <QRadioButton>
 
 frmDemuxOpt::frmDemuxOpt(QWidget* parent) : OptionsDialog(parent, "frmDemuxOpt", 5175, 3540) {
-    createFrame("          Select Input Value for DEMUX", twipsRect(360, 360, 4455, 2172));
+    FrameDemuxOpt =
+        createFrame("          Select Input Value for DEMUX", twipsRect(360, 360, 4455, 2172));
     rb0 = createOption("rb0", " Din  =  logic 0", twipsRect(600, 480, 3255, 375));
     rb1 = createOption("rb1", " Din  = Logic 1", twipsRect(600, 1200, 3255, 375));
     rb1->setChecked(true);
@@ -20,6 +21,6 @@ frmDemuxOpt::frmDemuxOpt(QWidget* parent) : OptionsDialog(parent, "frmDemuxOpt",
     rb1->setFocus();
 }
 
-int frmDemuxOpt::selectedOption() const {
+int frmDemuxOpt::selection() const {
     return rb0->isChecked() ? 0 : 1;
 }

@@ -5,15 +5,10 @@
 #include <string>
 #include <vector>
 
-// An RGB colour. The classic stored form keeps blue in the high byte
-// (&H00BBGGRR); convert from it only where such a value is read.
+// An RGB colour.
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
 
-    static constexpr Rgb fromStored(std::uint32_t bgr) {
-        return {std::uint8_t(bgr & 0xff), std::uint8_t((bgr >> 8) & 0xff),
-                std::uint8_t((bgr >> 16) & 0xff)};
-    }
     friend constexpr bool operator==(Rgb, Rgb) = default;
 };
 

@@ -4,8 +4,12 @@
 #include <cctype>
 
 #include "drawing/bounds_canvas.h"
+#include "drawing/drawing_kit.h"
 
 namespace {
+
+// Each variable's pair of lines stands this far right of the previous one.
+constexpr int kLinePitch = 500;
 
 bool containsIgnoringCase(const std::string& text, const std::string& part) {
     auto it = std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
@@ -70,17 +74,15 @@ void drawOutput(Canvas& c, int x, int y) {
 // A function without any variable: Y tied to the supply rail or to ground.
 void drawConstantOutput(Canvas& c, bool one) {
     constexpr int railX = 400, wireY = 2550, outX = 1400;
+    constexpr int railLength = 100, groundLead = 200;
     if (one) {
-        c.line(railX - 100, wireY - 100, railX + 100, wireY - 100);
-        c.printAt(railX - c.textWidth("Vcc") / 2, wireY - 130 - c.lineHeight(), {"Vcc"});
-        c.line(railX, wireY - 100, railX, wireY, colours::green);
+        drawVccBar(c, railX, wireY - railLength);
+        c.line(railX, wireY - railLength, railX, wireY, colours::green);
         c.line(railX, wireY, outX, wireY, colours::green);
     } else {
         c.line(railX, wireY, outX, wireY, colours::green);
-        c.line(railX, wireY, railX, wireY + 200, colours::green);
-        c.line(railX - 100, wireY + 200, railX + 100, wireY + 200);
-        c.line(railX - 50, wireY + 250, railX + 50, wireY + 250);
-        c.line(railX - 30, wireY + 300, railX + 30, wireY + 300);
+        c.line(railX, wireY, railX, wireY + groundLead, colours::green);
+        drawGround(c, railX, wireY + groundLead, GroundSize::Small);
     }
     drawOutput(c, outX, wireY);
 }
@@ -88,10 +90,8 @@ void drawConstantOutput(Canvas& c, bool one) {
 void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, CircuitLayout& L) {
     printHeader(c, f, style);
 
-    L.linesX = 100;
-    L.linesY = 1500;
     L.area = GateArea{};
-    L.area.gateAreaX = drawLines(c, L, f, L.linesX, L.linesY, style.inverterOpt);
+    L.area.gateAreaX = drawLines(c, L, f, style.inverter);
 
     if (!hasLetter(f.minSopText)) {
         drawConstantOutput(c, f.minSopText == "1");
@@ -180,22 +180,20 @@ Point basicJoinGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool
     return drawOrGate(c, a, x1, y1, x2, y2);
 }
 
-const CircuitStyle kBasicStyle{
-    "         User   :   ",
-    "                      Date     :     ",
-    "         Time     :       ",
-    0,
-    false,
-    basicLiteralGate,
-    0,
-    0,
-    basicJoinGate,
-    false,
-};
+const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
+                               .dateLabel = "                      Date     :     ",
+                               .timeLabel = "         Time     :       ",
+                               .inverter = InverterKind::Not,
+                               .tapsOpposite = false,
+                               .literalGate = basicLiteralGate,
+                               .singleShiftPlain = 0,
+                               .singleShiftMarked = 0,
+                               .joinGate = basicJoinGate,
+                               .invertsSingleTerm = false};
 
 }  // namespace
 
-int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, int xstart, int ystart, int opt) {
+int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, InverterKind inverter) {
     L.usedVars.clear();
     for (const std::string& name : f.varNames) {
         // An empty entry is a position the equation left unused, not a
@@ -205,32 +203,25 @@ int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, int xstart, in
         if (containsIgnoringCase(f.minSopText, name)) L.usedVars.push_back(name);
     }
 
-    const int n = static_cast<int>(L.usedVars.size());
-    for (int m = 1; m <= n; ++m) {
-        const int X = xstart + 500 * m;
+    const int xstart = L.linesX, ystart = L.linesY;
+    const int lineCount = static_cast<int>(L.usedVars.size());
+    for (int m = 1; m <= lineCount; ++m) {
+        const int X = xstart + kLinePitch * m;
         c.printAt(X - 200, ystart + 100, {L.usedVars[m - 1]});
         c.line(X - 200, ystart + 350, X - 200, L.linesBottom, colours::green);
         c.line(X - 200, ystart + 550, X + 50, ystart + 550, colours::green);
         c.line(X + 50, ystart + 550, X + 50, ystart + 700, colours::green);
-        int d = 250;
-        if (opt == 0) {
-            drawNotGate(c, X + 50, ystart + 700);
-            d = 200;
-        } else if (opt == 1) {
-            drawNotUsingNandGate(c, X + 50, ystart + 700);
-        } else {
-            drawNotUsingNorGate(c, X + 50, ystart + 700);
-        }
-        c.line(X + 50, ystart + 700 + d, X + 50, L.linesBottom, colours::green);
+        const int below = drawInverter(c, inverter, X + 50, ystart + 700);
+        c.line(X + 50, ystart + 700 + below, X + 50, L.linesBottom, colours::green);
     }
-    return xstart + 500 * (n + 1) - 300;
+    return xstart + kLinePitch * (lineCount + 1) - 300;
 }
 
 int findX(const CircuitLayout& L, const std::string& letter, bool bar) {
     for (std::size_t k = 0; k < L.usedVars.size(); ++k) {
         if (L.usedVars[k] != letter) continue;
         const int m = static_cast<int>(k) + 1;
-        return bar ? L.linesX + 500 * m + 50 : L.linesX + 500 * m - 200;
+        return bar ? L.linesX + kLinePitch * m + 50 : L.linesX + kLinePitch * m - 200;
     }
     return 0;
 }

@@ -7,13 +7,17 @@
 #include "drawing/function_view.h"
 #include "drawing/gates.h"
 
+// Where the variable lines of a drawing begin: the x of the first pair's
+// left neighbour and the top of the block of letters and inverters.
+inline constexpr Point kLinesOrigin{100, 1500};
+
 // The layout state of one gate-circuit drawing: where the variable lines
 // stand, which letters have lines, the terms being drawn and the points the
 // gate cascade carries from one gate to the next. Every drawing makes its
 // own, so no drawing sees what an earlier one left.
 struct CircuitLayout {
-    int linesX = 100;   // x origin of the variable lines
-    int linesY = 1500;  // y origin of the variable-line block
+    int linesX = kLinesOrigin.x;  // x origin of the variable lines
+    int linesY = kLinesOrigin.y;  // y origin of the variable-line block
     GateArea area;      // gateAreaX and the last gate's gateX, gateY
     // The letters that occur in the minimized text, in varNames order;
     // usedVars[0] is the variable with the first pair of lines.
@@ -29,12 +33,11 @@ struct CircuitLayout {
     int linesBottom = 10000;
 };
 
-// Draws the lines of every variable that occurs in the minimized text, each
-// with its inverter (opt 0 drawNotGate, 1 drawNotUsingNandGate, anything
-// else drawNotUsingNorGate), fills layout.usedVars and returns the x where
-// the gate area begins.
-int drawLines(Canvas& canvas, CircuitLayout& layout, const FunctionView& function, int xstart,
-              int ystart, int opt);
+// Draws the lines of every variable that occurs in the minimized text from
+// the layout's origin (linesX, linesY), each with its inverter, fills
+// layout.usedVars and returns the x where the gate area begins.
+int drawLines(Canvas& canvas, CircuitLayout& layout, const FunctionView& function,
+              InverterKind inverter);
 
 // The x of the line that carries the letter (its complement line when bar
 // is set); 0 when the letter has no lines.
@@ -51,7 +54,7 @@ struct CircuitStyle {
     const char* userLabel;
     const char* dateLabel;
     const char* timeLabel;
-    int inverterOpt;  // drawLines' opt
+    InverterKind inverter;
     // A literal taps the opposite line (the NOR circuit) instead of its own.
     bool tapsOpposite;
     // The gate that adds one more literal to a term.

@@ -2,14 +2,18 @@
 
 class Canvas;
 
+// The kinds of document window the main window opens: one per drawing
+// command, each numbered in its own series ("Circuit n", "Mux n",
+// "Demux n"), and an untitled one for Open.
+enum class DocumentKind { Circuit, Mux, Demux, Opened };
+
 // The main window hands out document windows without the drawing code
-// knowing about it: LoadNewDoc(0) opens "Circuit n", 1 "Mux n", 2 "Demux n"
-// (3 an untitled one for Open), makes it the current document and returns
-// its empty canvas.
+// knowing about it: LoadNewDoc opens a document of the given kind, makes it
+// the current document and returns its empty canvas.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
-    virtual Canvas& LoadNewDoc(int opt) = 0;
+    virtual Canvas& LoadNewDoc(DocumentKind kind) = 0;
     // How many open drawings were never saved or changed since they were;
     // Logout and Exit ask before losing them.
     virtual int unsavedDocumentCount() const { return 0; }

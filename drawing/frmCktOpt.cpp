@@ -7,7 +7,8 @@
 #include "common/twips.h"
 
 frmCktOpt::frmCktOpt(QWidget* parent) : OptionsDialog(parent, "frmCktOpt", 5190, 3750) {
-    createFrame("        Select the Type of Circuit", twipsRect(360, 360, 4455, 2295));
+    FrameCktOpt =
+        createFrame("        Select the Type of Circuit", twipsRect(360, 360, 4455, 2295));
     // The dialog watches the options' focus: the option that takes it is selected.
     auto option = [this](const char* name, const char* caption, QRect geometry) {
         QRadioButton* rb = createOption(name, caption, geometry);
@@ -26,10 +27,10 @@ frmCktOpt::frmCktOpt(QWidget* parent) : OptionsDialog(parent, "frmCktOpt", 5190,
     setTabOrder(cmdOk, cmdCancel);
 }
 
-frmCktOpt::Style frmCktOpt::selectedStyle() const {
-    if (rbNand->isChecked()) return Nand;
-    if (rbNor->isChecked()) return Nor;
-    return Basic;
+CircuitKind frmCktOpt::selection() const {
+    if (rbNand->isChecked()) return CircuitKind::Nand;
+    if (rbNor->isChecked()) return CircuitKind::Nor;
+    return CircuitKind::Basic;
 }
 
 void frmCktOpt::showEvent(QShowEvent* event) {

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+std::string varName(const FunctionView& function, int position) {
+    if (position < 1 || position > static_cast<int>(function.varNames.size())) return {};
+    return function.varNames[static_cast<std::size_t>(position - 1)];
+}
+
 std::vector<int> termsBelow(const FunctionView& function, int numTerms) {
     std::vector<int> out;
     for (int t : function.terms)

@@ -37,6 +37,9 @@ struct FunctionView {
     std::string dontCareText;  // txtDontCare; empty when there are none
 };
 
+// The letter of variable position p (1-based), empty where there is none.
+std::string varName(const FunctionView& function, int position);
+
 // The term numbers a drawing with numTerms rows uses: ascending, without
 // repeats, and only rows that exist (0 .. numTerms-1), so a stray entry can
 // never place a wire outside a block.

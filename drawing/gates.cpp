@@ -87,6 +87,15 @@ void drawNotUsingNorGate(Canvas& c, int x, int y) {
     c.circle(x, y + 225, 25, r);
 }
 
+int drawInverter(Canvas& c, InverterKind kind, int x, int y) {
+    switch (kind) {
+        case InverterKind::Not: drawNotGate(c, x, y); return 200;
+        case InverterKind::Nand: drawNotUsingNandGate(c, x, y); return 250;
+        case InverterKind::Nor: drawNotUsingNorGate(c, x, y); return 250;
+    }
+    return 250;
+}
+
 Point drawAndGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
     placeGate(c, a, xin1, yin1, xin2, yin2);
     const int X = a.gateX, Y = a.gateY;

@@ -26,6 +26,13 @@ void drawNotGate(Canvas& canvas, int x, int y);
 void drawNotUsingNandGate(Canvas& canvas, int x, int y);
 void drawNotUsingNorGate(Canvas& canvas, int x, int y);
 
+// The inverter a circuit is built with: the NOT gate, or a NAND or NOR gate
+// with its inputs joined.
+enum class InverterKind { Not, Nand, Nor };
+// Draws the inverter of that kind as above; returns how far below y its
+// output wire continues.
+int drawInverter(Canvas& canvas, InverterKind kind, int x, int y);
+
 // Two-input gates pointing right, with the wires that bring their inputs
 // in; each returns the end of its output wire.
 Point drawAndGate(Canvas& canvas, GateArea& area, int xin1, int yin1, int xin2, int yin2);

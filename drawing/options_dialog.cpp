@@ -1,6 +1,5 @@
 #include "drawing/options_dialog.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
@@ -35,16 +34,17 @@ OptionsDialog::OptionsDialog(QWidget* parent, const char* name, int widthTwips, 
     setAutoFillBackground(true);
 }
 
-void OptionsDialog::createFrame(const char* caption, const QRect& geometry) {
-    FrameCktOpt = new QGroupBox(QString::fromUtf8(caption), this);
-    FrameCktOpt->setObjectName(QStringLiteral("FrameCktOpt"));
-    FrameCktOpt->setGeometry(geometry);
-    setTextColour(FrameCktOpt, kFrameText);
+QGroupBox* OptionsDialog::createFrame(const char* caption, const QRect& geometry) {
+    frame_ = new QGroupBox(QString::fromUtf8(caption), this);
+    frame_->setObjectName(QStringLiteral("FrameCktOpt"));
+    frame_->setGeometry(geometry);
+    setTextColour(frame_, kFrameText);
+    return frame_;
 }
 
 QRadioButton* OptionsDialog::createOption(const char* name, const char* caption,
                                           const QRect& geometry) {
-    auto* rb = new QRadioButton(QString::fromUtf8(caption), FrameCktOpt);
+    auto* rb = new QRadioButton(QString::fromUtf8(caption), frame_);
     rb->setObjectName(QLatin1String(name));
     rb->setGeometry(geometry);
     setTextColour(rb, kOptionText);
@@ -63,63 +63,33 @@ void OptionsDialog::createButtons(const QRect& okGeometry, const QRect& cancelGe
 
     feedback_ = new ButtonFeedback(this, {cmdOk, cmdCancel}, this);
 
-    connect(cmdOk, &QPushButton::clicked, this, &OptionsDialog::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &OptionsDialog::cmdCancel_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool OptionsDialog::highlightOn() const {
     return feedback_->highlightOn();
 }
 
-void OptionsDialog::cmdOk_Click() {
-    if (finished_) return;
-    finished_ = true;
-    emit chosen(selectedOption());
-    close();
-}
-
-void OptionsDialog::cmdCancel_Click() {
-    if (finished_) return;
-    finished_ = true;
-    close();
-    emit cancelled();
-}
-
-void OptionsDialog::reject() {
-    cmdCancel_Click();
-}
-
-void OptionsDialog::closeEvent(QCloseEvent* event) {
-    // Closed other than by a button (the window manager, the parent closing):
-    // the same as Cancel, so the work form does not stay disabled.
-    if (!finished_) {
-        finished_ = true;
-        emit cancelled();
-    }
-    event->accept();
-}
-
-void showOptionsDialog(OptionsDialog* dialog, QWidget* workForm,
-                       std::function<void(int)> onChosen) {
+void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, Prompts& prompts,
+                       std::function<void()> onAccepted) {
     QPointer<QWidget> form(workForm);
     if (form) form->setEnabled(false);
-    QPointer<QWidget> owner(dialog->parentWidget());
-    QObject::connect(dialog, &OptionsDialog::chosen, dialog,
-                     [form, owner, onChosen = std::move(onChosen)](int option) {
-                         if (form) form->setEnabled(true);
-                         try {
-                             onChosen(option);
-                         } catch (const std::exception& e) {
-                             // Only an exhausted memory (a huge picture) gets
-                             // here; say so rather than end the program.
-                             MessageBoxPrompts(owner.data())
-                                 .message(QStringLiteral("The drawing could not be made: %1")
-                                              .arg(QString::fromLocal8Bit(e.what())),
-                                          PromptIcon::Critical);
-                         }
-                     });
-    QObject::connect(dialog, &OptionsDialog::cancelled, dialog, [form] {
-        if (form) form->setEnabled(true);
-    });
+    // QDialog reports every accept or reject, also a second one that arrives
+    // while the dialog closes; only the first may draw.
+    QObject::connect(
+        dialog, &QDialog::finished, dialog,
+        [form, &prompts, onAccepted = std::move(onAccepted)](int result) {
+            if (form) form->setEnabled(true);
+            if (result != QDialog::Accepted) return;
+            try {
+                onAccepted();
+            } catch (const std::exception& e) {
+                prompts.message(QStringLiteral("The drawing could not be made: %1")
+                                    .arg(QString::fromLocal8Bit(e.what())),
+                                PromptIcon::Critical);
+            }
+        },
+        Qt::SingleShotConnection);
     dialog->show();
 }

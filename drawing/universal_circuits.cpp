@@ -28,22 +28,37 @@ constexpr const char* kUserLabel = "         User   :   ";
 constexpr const char* kDateLabel = "         Date     :     ";
 constexpr const char* kTimeLabel = "         Time     :     ";
 
-// A single-literal term's output is the other line of its variable: the
-// complement of the literal in the NAND circuit, the literal in the NOR one.
-const CircuitStyle kNandStyle{
-    kUserLabel, kDateLabel, kTimeLabel, 1, false, nandLiteralGate, 250, -250, nandJoinGate, true,
-};
-
-const CircuitStyle kNorStyle{
-    kUserLabel, kDateLabel, kTimeLabel, 2, true, norLiteralGate, -250, 250, norJoinGate, false,
-};
+// The two universal circuits are duals. A single-literal term's output is
+// the other line of its variable: the complement of the literal in the NAND
+// circuit, the literal in the NOR one.
+CircuitStyle universalStyle(InverterKind gate) {
+    const bool nor = gate == InverterKind::Nor;
+    return {.userLabel = kUserLabel,
+            .dateLabel = kDateLabel,
+            .timeLabel = kTimeLabel,
+            .inverter = gate,
+            .tapsOpposite = nor,
+            .literalGate = nor ? norLiteralGate : nandLiteralGate,
+            .singleShiftPlain = nor ? -250 : 250,
+            .singleShiftMarked = nor ? 250 : -250,
+            .joinGate = nor ? norJoinGate : nandJoinGate,
+            .invertsSingleTerm = !nor};
+}
 
 }  // namespace
 
 void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function) {
-    drawGateCircuit(canvas, function, kNandStyle);
+    drawGateCircuit(canvas, function, universalStyle(InverterKind::Nand));
 }
 
 void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function) {
-    drawGateCircuit(canvas, function, kNorStyle);
+    drawGateCircuit(canvas, function, universalStyle(InverterKind::Nor));
+}
+
+void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind) {
+    switch (kind) {
+        case CircuitKind::Basic: drawBasicCircuit(canvas, function); break;
+        case CircuitKind::Nand: drawUniversalNandCircuit(canvas, function); break;
+        case CircuitKind::Nor: drawUniversalNorCircuit(canvas, function); break;
+    }
 }

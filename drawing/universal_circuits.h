@@ -12,3 +12,9 @@ void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function);
 // line, each term's chain carries the term itself and the terms are joined
 // by OR-from-NOR gates.
 void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function);
+
+// The three gate circuits of the Circuit command.
+enum class CircuitKind { Basic, Nand, Nor };
+
+// Draws the circuit of the given kind.
+void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind);

@@ -7,7 +7,8 @@
 #include <QRadioButton>
 
 frmMuxOpt::frmMuxOpt(QWidget* parent) : OptionsDialog(parent, "frmMuxOpt", 5205, 5220) {
-    createFrame("                Select the Type of Mux", twipsRect(360, 360, 4455, 3735));
+    FrameMuxOpt =
+        createFrame("                Select the Type of Mux", twipsRect(360, 360, 4455, 3735));
     rb64 = createOption("rb64", " Using 64 : 1 Mux", twipsRect(1080, 600, 2295, 375));
     rb32 = createOption("rb32", " Using 32 : 1 Mux", twipsRect(1080, 1080, 2175, 375));
     rb16 = createOption("rb16", " Using 16 : 1 Mux", twipsRect(1080, 1560, 2295, 375));
@@ -33,8 +34,8 @@ QList<QPair<QRadioButton*, int>> frmMuxOpt::options() const {
     return {{rb64, 6}, {rb32, 5}, {rb16, 4}, {rb8, 3}, {rb4, 2}, {rb2, 1}};
 }
 
-void frmMuxOpt::offerOptions(int n) {
-    const MuxOptionSet offered = muxOptionsFor(n);
+void frmMuxOpt::offerOptions(int numVars) {
+    const MuxOptionSet offered = muxOptionsFor(numVars);
     for (const auto& [rb, k] : options()) {
         rb->setEnabled(offered.offers(k));
         if (offered.offers(k) && k == offered.presetK()) {

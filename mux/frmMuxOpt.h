@@ -6,13 +6,15 @@
 #include <QPair>
 
 // The multiplexer options dialog: offers the multiplexer sizes that suit the
-// function's number of variables. Ok reports the select lines k of the
-// selected size (chosen); the caller draws.
+// function's number of variables. Ok accepts with the select lines k of the
+// selected size; the caller draws.
 class frmMuxOpt : public OptionsDialog {
     Q_OBJECT
 public:
     explicit frmMuxOpt(QWidget* parent = nullptr);
 
+    // The frame is named "FrameCktOpt", as in every options dialog.
+    QGroupBox* FrameMuxOpt;
     QRadioButton* rb64;
     QRadioButton* rb32;
     QRadioButton* rb16;
@@ -20,14 +22,12 @@ public:
     QRadioButton* rb4;
     QRadioButton* rb2;
 
-    // Enables the sizes offered for n variables and selects the largest.
-    void offerOptions(int n);
+    // Enables the sizes offered for numVars variables and selects the largest.
+    void offerOptions(int numVars);
     // Select lines of the selected size: the last selected option in the
     // order 64, 32, 16, 8, 4, 2 decides; 0 when none is selected.
     int selectedK() const;
-
-protected:
-    int selectedOption() const override { return selectedK(); }
+    int selection() const { return selectedK(); }
 
 private:
     // The option buttons with their k, largest size first.

@@ -29,18 +29,16 @@ void printOutputText(Canvas& canvas, const MuxBlock& b) {
     canvas.printAt(b.right() + 430, b.yOut() - 90, {" Y "});
 }
 
-std::string varName(const FunctionView& function, int position) {
-    if (position < 1 || position > static_cast<int>(function.varNames.size())) return {};
-    return function.varNames[position - 1];
-}
-
-void simpleMux(Canvas& canvas, const FunctionView& function, int v, int vt, int xin, int yin) {
-    const MuxBlock b{v, xin, yin};
+void simpleMux(Canvas& canvas, const FunctionView& function, int selectLines, int xin, int yin) {
+    const MuxBlock b{selectLines, xin, yin};
     enlargeForBlock(canvas, b);
     drawBlockBody(canvas, b);
-    for (int s = 1; s <= v; ++s) canvas.line(b.xSel(s), b.bottom(), b.xSel(s), b.bottom() + 500);
-    for (int i = 1; i <= vt - v; ++i)
-        canvas.printAt(xin + (i + 2 * v - vt) * 400, b.bottom() + 600, {varName(function, i)});
+    for (int s = 1; s <= selectLines; ++s)
+        canvas.line(b.xSel(s), b.bottom(), b.xSel(s), b.bottom() + 500);
+    const int lettersBelow = function.numVars - selectLines;
+    for (int i = 1; i <= lettersBelow; ++i)
+        canvas.printAt(xin + (i + selectLines - lettersBelow) * 400, b.bottom() + 600,
+                       {varName(function, i)});
     drawOutputLine(canvas, b);
     printOutputText(canvas, b);
     for (int m = 0; m < b.N(); ++m) canvas.line(xin - 500, b.yIn(m), xin, b.yIn(m));

@@ -21,6 +21,13 @@ struct MuxBlock {
     int right() const { return xin + W(); }
 };
 
+// Where the rails stand left of a block's left edge: every data input is
+// tied to one of them.
+inline constexpr int kVccRailLeft = 1500;
+inline constexpr int kGroundRailLeft = 1000;
+// How far below a block the ground symbol of its rail stands.
+inline constexpr int kGroundBelowBlock = 500;
+
 // Grows the canvas so the block fits with a margin of 1000 and sets both
 // scroll maxima from the (possibly new) size. The canvas never shrinks; the
 // last block drawn decides the scroll maxima.
@@ -36,10 +43,7 @@ void drawOutputLine(Canvas& canvas, const MuxBlock& block);
 // " Y " just right of the output wire's end.
 void printOutputText(Canvas& canvas, const MuxBlock& block);
 
-// A free-standing block with stub lines on all its pins. vt is the
-// function's number of variables: the first vt - v letters go under the last
-// select lines (none when vt equals v).
-void simpleMux(Canvas& canvas, const FunctionView& function, int v, int vt, int xin, int yin);
-
-// The letter of variable position p (1-based), empty where there is none.
-std::string varName(const FunctionView& function, int position);
+// A free-standing block of selectLines select lines with stub lines on all
+// its pins: the function's first numVars - selectLines letters go under the
+// last select lines (none when the block selects on every variable).
+void simpleMux(Canvas& canvas, const FunctionView& function, int selectLines, int xin, int yin);

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "drawing/command_context.h"
 #include "drawing/function_view.h"
 
-class DocumentHost;
-class QWidget;
-
-// The Mux command after the work form's click: opens frmMuxOpt (modeless,
-// over dialogParent) offering the sizes allowed for the function's number of
-// variables, with workForm disabled while it is open. Ok enables workForm,
-// asks the host for a new "Mux" document and draws; Cancel only enables it.
-void runMuxCommand(QWidget* dialogParent, QWidget* workForm, DocumentHost& host,
-                   const FunctionView& function);
+// The Mux command after the work form's click: opens frmMuxOpt (modeless)
+// offering the sizes allowed for the function's number of variables, with
+// the work form disabled while it is open. Ok enables the work form, asks the
+// host for a new "Mux" document and draws; Cancel only enables it. A drawing
+// that fails is reported through the prompts.
+void runMuxCommand(const CommandContext& context, const FunctionView& function);

@@ -5,10 +5,9 @@
 #include "mux/single_mux.h"
 
 void drawMuxImplementation(Canvas& canvas, const FunctionView& function, int k) {
-    const int n = function.numVars;
-    if (!muxOptionsFor(n).offers(k)) return;
-    if (isSingleMux(n, k))
-        draw1Mux(canvas, function, n, 4000, 700);
+    if (!muxOptionsFor(function.numVars).offers(k)) return;
+    if (isSingleMux(function.numVars, k))
+        draw1Mux(canvas, function);
     else
-        drawMulMux(canvas, function, n, k);
+        drawMulMux(canvas, function, k);
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-MuxOptionSet muxOptionsFor(int n) {
-    if (n < 1 || n > 8) return {};
-    if (n == 1) return {1, 1};
-    return {std::max(n - 2, 2), std::min(n, 6)};
+MuxOptionSet muxOptionsFor(int numVars) {
+    if (numVars < 1 || numVars > 8) return {};
+    if (numVars == 1) return {1, 1};
+    return {std::max(numVars - 2, 2), std::min(numVars, 6)};
 }

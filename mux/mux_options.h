@@ -1,7 +1,8 @@
 #pragma once
 
-// The multiplexer sizes offered for a function of n variables, as numbers of
-// select lines k (a 2^k : 1 multiplexer): from max(n - 2, 2) up to min(n, 6),
+// The multiplexer sizes offered for a function of numVars variables, as
+// numbers of select lines k (a 2^k : 1 multiplexer): from max(numVars - 2, 2)
+// up to min(numVars, 6),
 // and only 2 : 1 for one variable, so a tree never needs more than four
 // first-level blocks. The preset is the largest size offered.
 struct MuxOptionSet {
@@ -12,9 +13,9 @@ struct MuxOptionSet {
     int presetK() const { return highestK; }
 };
 
-MuxOptionSet muxOptionsFor(int n);
+MuxOptionSet muxOptionsFor(int numVars);
 
 // A size draws as a single multiplexer when it has a select line per variable.
-inline bool isSingleMux(int n, int k) {
-    return n == k;
+inline bool isSingleMux(int numVars, int k) {
+    return numVars == k;
 }

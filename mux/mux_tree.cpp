@@ -1,5 +1,6 @@
 #include "mux/mux_tree.h"
 
+#include "drawing/drawing_kit.h"
 #include "drawing/gates.h"
 #include "mux/mux_block.h"
 #include "mux/mux_terms.h"
@@ -8,9 +9,13 @@
 
 namespace {
 
-constexpr int kX0 = 4000;
-constexpr int kVccX = kX0 - 1500;
-constexpr int kGroundX = kX0 - 1000;
+// The first-level blocks stand in a column at this x, the first one at kY0.
+constexpr int kX0 = kBlockOrigin.x;
+constexpr int kY0 = 1000;
+constexpr int kVccX = kX0 - kVccRailLeft;
+constexpr int kGroundX = kX0 - kGroundRailLeft;
+// The rails start this far below the top of the canvas.
+constexpr int kRailTop = 800;
 
 // This drawing's connection marks are filled discs in the foreground colour.
 void filledDot(Canvas& canvas, int x, int y) {
@@ -21,19 +26,21 @@ void filledDot(Canvas& canvas, int x, int y) {
 
 }  // namespace
 
-int selectTieX(int xin, int s, int v, int vt) {
-    const int pitch = (vt - v == 2 && v >= 5) ? 200 : 400;
+int selectTieX(int xin, int s, int selectLines, int numVars) {
+    const int pitch = (numVars - selectLines == 2 && selectLines >= 5) ? 200 : 400;
     return xin - 3000 + pitch * s;
 }
 
-void drawMux(Canvas& canvas, const FunctionView& function, int v, int vt, int muxNo, int noOfMux,
+void drawMux(Canvas& canvas, const FunctionView& function, int selectLines, int muxNo, int noOfMux,
              int xin, int yin) {
+    const int v = selectLines;
+    const int numVars = function.numVars;
     const MuxBlock b{v, xin, yin};
     const int N = b.N();
     enlargeForBlock(canvas, b);
     drawBlockBody(canvas, b);
 
-    if (vt - v == 1) {
+    if (numVars - v == 1) {
         canvas.line(xin + 200, b.bottom() + 25, xin + 200, b.bottom() + 125);
         canvas.circle(xin + 200, b.bottom() + 12, 25);
     }
@@ -46,10 +53,10 @@ void drawMux(Canvas& canvas, const FunctionView& function, int v, int vt, int mu
             canvas.line(x, b.bottom(), x, b.bottom() + 800);
             if (noOfMux > 1) {
                 const int y = b.bottom() + 100 * s + 120;
-                canvas.line(x, y, selectTieX(xin, s, v, vt), y);
+                canvas.line(x, y, selectTieX(xin, s, v, numVars), y);
                 filledDot(canvas, x, y);
             }
-            canvas.printAt(x + 50, b.bottom(), {varName(function, vt - v + s)});
+            canvas.printAt(x + 50, b.bottom(), {varName(function, numVars - v + s)});
         }
     }
 
@@ -63,54 +70,53 @@ void drawMux(Canvas& canvas, const FunctionView& function, int v, int vt, int mu
     };
     if (function.minTermMode) {
         for (int m = 0; m < N; ++m)
-            if (vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - 1500);
+            if (vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - kVccRailLeft);
         for (int m = 0; m < N; ++m)
-            if (!vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - 1000);
+            if (!vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - kGroundRailLeft);
     } else {
         for (int m = 0; m < N; ++m)
-            tie(m, vcc[static_cast<std::size_t>(first + m)] ? xin - 1500 : xin - 1000);
+            tie(m, vcc[static_cast<std::size_t>(first + m)] ? xin - kVccRailLeft
+                                                            : xin - kGroundRailLeft);
     }
 }
 
-void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs) {
-    const int n = va;
-    const int k = vs;
-    const int NT = 1 << n;
+void drawMulMux(Canvas& canvas, const FunctionView& function, int selectLines) {
+    const int numVars = function.numVars;
+    const int k = selectLines;
+    const int numTerms = 1 << numVars;
     const int P = 1 << k;
-    const int M = NT / P;
+    const int M = numTerms / P;
     const int h = P * 200 + 1000;
 
-    for (int q = 1; q <= M; ++q) drawMux(canvas, function, k, n, q, M, kX0, (q - 1) * h + 1000);
+    for (int q = 1; q <= M; ++q) drawMux(canvas, function, k, q, M, kX0, (q - 1) * h + kY0);
 
     // A rail is drawn only where some input hangs on it: a function that is 0
     // everywhere has no Vcc rail, one that is 1 everywhere no ground rail.
-    const std::vector<bool> vcc = tiedToVcc(function, NT);
+    const std::vector<bool> vcc = tiedToVcc(function, numTerms);
     bool anyVcc = false, anyGround = false;
     for (bool one : vcc) (one ? anyVcc : anyGround) = true;
 
     const int railEnd = M * h + 500;
-    canvas.printAt(2400, 600, {"Vcc"});
-    if (anyVcc) canvas.line(kVccX, 800, kVccX, railEnd);
+    printVccLabel(canvas, kVccX, kRailTop);
+    if (anyVcc) canvas.line(kVccX, kRailTop, kVccX, railEnd);
     if (anyGround) {
-        canvas.line(kGroundX, 800, kGroundX, railEnd);
-        canvas.line(3100, railEnd, 2900, railEnd);
-        canvas.line(3050, railEnd + 50, 2950, railEnd + 50);
-        canvas.line(3030, railEnd + 100, 2970, railEnd + 100);
+        canvas.line(kGroundX, kRailTop, kGroundX, railEnd);
+        drawGround(canvas, kGroundX, railEnd, GroundSize::Small, true);
     }
 
     const int outputEndX = kX0 + (k + 1) * 400 + 400;
-    if (n - k == 1) {
+    if (numVars - k == 1) {
         // Each drawing has its own gate area, so the OR gate always stands at
         // the end of the output lines, whatever was drawn before.
         GateArea area;
-        const Point out = drawOrGate(canvas, area, outputEndX, 1000 + (P + 1) * 100, outputEndX,
-                                     h + 1000 + (P + 1) * 100);
+        const Point out = drawOrGate(canvas, area, outputEndX, kY0 + (P + 1) * 100, outputEndX,
+                                     h + kY0 + (P + 1) * 100);
         for (int q = 1; q <= M; ++q) canvas.line(4200, q * h + 325, 2000, q * h + 325);
         canvas.line(2000, h + 325, 1000, h + 325);
         canvas.printAt(900, h + 150, {varName(function, 1)});
         for (int s = 1; s <= k; ++s) {
             const int y = h + 320 + 100 * s;
-            canvas.line(1000, y, selectTieX(kX0, s, k, n), y);
+            canvas.line(1000, y, selectTieX(kX0, s, k, numVars), y);
         }
         filledDot(canvas, 2000, h + 325);
         const int yN = M * h / 4 + h + 400;
@@ -118,10 +124,10 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs) {
         drawNotGate(canvas, 2000, yN);
         canvas.line(2000, yN + 200, 2000, M * h + 325);
         canvas.printAt(out.x + 50, out.y - 50, {"Y"});
-    } else if (n - k == 2) {
+    } else if (numVars - k == 2) {
         const int yS = (M - 1) * h / 2 + 500 + (P + 1) * 100 - 40 * P;
         const int xS = kX0 + (k + 1) * 400 + 1500;
-        simpleMux(canvas, function, k, n, xS, yS);
+        simpleMux(canvas, function, k, xS, yS);
         for (int q = 1; q <= M; ++q) {
             const int yFrom = (q - 1) * h + 600 + h / 2;
             const int yTo = yS + 200 * q;
@@ -139,7 +145,7 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int va, int vs) {
             canvas.line(column, yTo, xS - 500, yTo);
         }
         for (int s = 1; s <= k; ++s) {
-            const int xs = selectTieX(kX0, s, k, n);
+            const int xs = selectTieX(kX0, s, k, numVars);
             const int y = h + 100 * s + 325;
             canvas.line(xs, (M - 1) * h + 100 * s + 325, xs, y);
             canvas.line(xs, y, 1000, y);

@@ -1,5 +1,6 @@
 #include "mux/single_mux.h"
 
+#include "drawing/drawing_kit.h"
 #include "mux/mux_block.h"
 #include "mux/mux_terms.h"
 
@@ -18,43 +19,32 @@ void openDot(Canvas& canvas, int x, int y) {
 
 }  // namespace
 
-std::string muxHeaderLine(const FunctionView& f) {
-    std::string line =
-        "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;
-    line += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
-    line += headerTermsText(f);
-    if (!f.dontCareText.empty()) line += "     DontCare Terms  :  " + f.dontCareText;
-    return line;
-}
-
-void draw1Mux(Canvas& canvas, const FunctionView& function, int v, int xin, int yin) {
-    const MuxBlock b{v, xin, yin};
+void draw1Mux(Canvas& canvas, const FunctionView& function) {
+    const int xin = kBlockOrigin.x, yin = kBlockOrigin.y;
+    const MuxBlock b{function.numVars, xin, yin};
     const int N = b.N();
-    const int xV = xin - 1500;
-    const int xG = xin - 1000;
-    const int yG = b.bottom() + 500;
+    const int xV = xin - kVccRailLeft;
+    const int xG = xin - kGroundRailLeft;
+    const int yG = b.bottom() + kGroundBelowBlock;
 
     // A long term list must not be cut off at the canvas edge; growing first
     // lets the scroll maxima below account for it.
-    const std::string header = muxHeaderLine(function);
+    const std::string header = implementationHeader(function);
     const int headerWidth = canvas.textWidth(header) + kHeaderMargin;
     if (canvas.width() < headerWidth) canvas.setSize(headerWidth, canvas.height());
 
     enlargeForBlock(canvas, b);
 
-    canvas.setCurrentX(0);
-    canvas.setCurrentY(0);
-    canvas.print();
-    canvas.print({header});
+    printImplementationHeader(canvas, header);
 
     drawBlockBody(canvas, b);
-    for (int i = 1; i <= v; ++i) {
+    for (int i = 1; i <= function.numVars; ++i) {
         canvas.line(xin + i * 400, b.bottom(), xin + i * 400, b.bottom() + 400);
         canvas.printAt(xin + i * 400 - 50, b.bottom() + 500, {varName(function, i)});
     }
     drawOutputLine(canvas, b);
     printOutputText(canvas, b);
-    canvas.printAt(xin - 1600, yin - 200, {"Vcc"});
+    printVccLabel(canvas, xV, yin);
 
     const std::vector<int> terms = termsBelow(function, N);
     const int T = static_cast<int>(terms.size());
@@ -96,9 +86,5 @@ void draw1Mux(Canvas& canvas, const FunctionView& function, int v, int xin, int 
         }
     }
 
-    if (zeroInputs > 0) {
-        canvas.line(xin - 900, yG, xin - 1100, yG);
-        canvas.line(xin - 950, yG + 50, xin - 1050, yG + 50);
-        canvas.line(xin - 970, yG + 100, xin - 1030, yG + 100);
-    }
+    if (zeroInputs > 0) drawGround(canvas, xG, yG, GroundSize::Small, true);
 }

@@ -549,15 +549,15 @@ FunctionView frmSimplification::currentFunction() const {
 // ---- Drawing and closing commands ----------------------------------------
 
 void frmSimplification::cmdCircuit_Click() {
-    runCircuitCommand(window(), this, host_, currentFunction());
+    runCircuitCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdMux_Click() {
-    runMuxCommand(window(), this, host_, currentFunction());
+    runMuxCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdDemux_Click() {
-    runDemuxCommand(window(), this, host_, prompts_, currentFunction());
+    runDemuxCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdLogout_Click() {

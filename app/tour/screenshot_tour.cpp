@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
         }
         if (!drawn) {
             say("drawing a test circuit instead");
-            drawTestCircuit(main->LoadNewDoc(0));
+            drawTestCircuit(main->LoadNewDoc(DocumentKind::Circuit));
         }
         if (!shoot(folder, "circuit.png")) ++failures;
 
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
             demux->click();
             if (acceptDialog("frmDemuxOpt") && !shoot(folder, "demux.png")) ++failures;
         }
-        main->Arrange(2);
+        main->Arrange(Arrangement::TileVertical);
         if (!shoot(folder, "tiled.png")) ++failures;
         // Each tiled drawing whole, then the circuit enlarged.
         QList<frmCircuit*> documents;

@@ -18,7 +18,7 @@ namespace {
 class DocumentExport : public MainWindowTest {
 protected:
     frmCircuit* newDrawing() {
-        Canvas& canvas = main->LoadNewDoc(0);
+        Canvas& canvas = main->LoadNewDoc(DocumentKind::Circuit);
         canvas.print();
         canvas.print({"     User  :  Test User"});
         canvas.line(1500, 1500, 1500, 6000, colours::green);
@@ -117,7 +117,7 @@ TEST(PageGrid, ActualSizeCutsTheDrawingIntoRowsAndColumnsOfPages) {
 }
 
 TEST_F(DocumentExport, ALargeDrawingPrintsAcrossMarkedPagesWhenTheUserSaysYes) {
-    Canvas& canvas = main->LoadNewDoc(0);
+    Canvas& canvas = main->LoadNewDoc(DocumentKind::Circuit);
     canvas.setSize(40000, 20000);
     canvas.line(0, 100, 39000, 19000, colours::green);
     canvas.printAt(30000, 15000, {"far corner"});

@@ -57,7 +57,7 @@ std::vector<Kind> kinds() {
         {"nor8", [=](Canvas& c) { drawUniversalNorCircuit(c, eight); }},
         {"mux8to1", [=](Canvas& c) { drawMuxImplementation(c, small, 3); }},
         {"muxTree", [=](Canvas& c) { drawMuxImplementation(c, six, 4); }},
-        {"demux", [=](Canvas& c) { drawDemux(c, six, 1, 6, 4000, 700); }},
+        {"demux", [=](Canvas& c) { drawDemux(c, six, 1); }},
         // The canvas shrinks and grows again around what was drawn.
         {"resized",
          [](Canvas& c) {

@@ -16,7 +16,7 @@ class FileCommands : public MainWindowTest {
 protected:
     // A new "Circuit" document with something drawn on it.
     frmCircuit* newDrawing() {
-        Canvas& canvas = main->LoadNewDoc(0);
+        Canvas& canvas = main->LoadNewDoc(DocumentKind::Circuit);
         canvas.print();
         canvas.print({"     User  :  Test User"});
         canvas.line(1500, 1500, 1500, 10000, colours::green);
@@ -139,7 +139,7 @@ TEST_F(FileCommands, AReopenedDrawingShowsTheSavedPixelsUnderItsPath) {
     EXPECT_EQ(opened->canvas().height(), 7296);
     // Opening advances no counter.
     EXPECT_EQ(main->circuitCount(), 1);
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 2");
 }
 

@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirFileCommands) {
     auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
     toolbar->actions()[0]->trigger();
     EXPECT_EQ(dialogs.opens, 1);
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     toolbar->actions()[1]->trigger();
     EXPECT_EQ(dialogs.saves, 1);
     toolbar->actions()[3]->trigger();
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, ViewZoomItemsZoomTheActiveDrawingAndTheStatusBarShowsIt) 
     EXPECT_EQ(action("mnuViewZoomOut")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
     EXPECT_EQ(action("mnuViewActualSize")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
     action("mnuViewZoomIn")->trigger();  // no drawing: nothing happens
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     frmCircuit* doc = main->frmD();
     EXPECT_EQ(zoom->text(), "100 %");
     action("mnuViewZoomIn")->trigger();
@@ -174,16 +174,16 @@ TEST_F(MainWindowTest, StatusBarShowsStatusDateAndTime) {
 }
 
 TEST_F(MainWindowTest, KindsAreNumberedIndependentlyAndNumbersAreNotReused) {
-    main->LoadNewDoc(1);
-    main->LoadNewDoc(2);
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Mux);
+    main->LoadNewDoc(DocumentKind::Demux);
+    main->LoadNewDoc(DocumentKind::Circuit);
     QStringList captions;
     for (QMdiSubWindow* w : windows()) captions << w->windowTitle();
     EXPECT_EQ(captions.mid(1), QStringList({"Mux 1", "Demux 1", "Circuit 1"}));
 
     windowOf(main->frmD())->close();
     settle();
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 2");
     EXPECT_EQ(main->circuitCount(), 2);
     EXPECT_EQ(main->muxCount(), 1);
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, KindsAreNumberedIndependentlyAndNumbersAreNotReused) {
 }
 
 TEST_F(MainWindowTest, NewDocumentIsFrmDActiveVisibleAndEmpty) {
-    Canvas& canvas = main->LoadNewDoc(0);
+    Canvas& canvas = main->LoadNewDoc(DocumentKind::Circuit);
     frmCircuit* doc = main->frmD();
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(&canvas, &doc->canvas());
@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, NewDocumentIsFrmDActiveVisibleAndEmpty) {
     EXPECT_EQ(canvas.width(), 9696);
     EXPECT_EQ(canvas.height(), 7296);
     // Another document moves frmD; activating the first one does not.
-    main->LoadNewDoc(1);
+    main->LoadNewDoc(DocumentKind::Mux);
     frmCircuit* second = main->frmD();
     area()->setActiveSubWindow(windowOf(doc));
     EXPECT_EQ(main->activeDocument(), doc);
@@ -208,14 +208,14 @@ TEST_F(MainWindowTest, NewDocumentIsFrmDActiveVisibleAndEmpty) {
 }
 
 TEST_F(MainWindowTest, UntitledDocumentAdvancesNoCounterAndOtherOptsOpenNothing) {
-    main->LoadNewDoc(3);
+    main->LoadNewDoc(DocumentKind::Opened);
     EXPECT_EQ(main->frmD()->windowTitle(), "");
     const int count = int(windows().size());
-    Canvas& discarded = main->LoadNewDoc(7);
+    Canvas& discarded = main->LoadNewDoc(static_cast<DocumentKind>(7));
     discarded.line(0, 0, 100, 100);  // drawing on it harms nothing
-    main->LoadNewDoc(-1);
+    main->LoadNewDoc(static_cast<DocumentKind>(-1));
     EXPECT_EQ(windows().size(), count);
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 1");
 }
 
@@ -242,8 +242,8 @@ TEST_F(MainWindowTest, AboutShowsTheVersionWithoutAnIcon) {
 }
 
 TEST_F(MainWindowTest, WindowMenuListsTheChildWindowsAndActivatesThem) {
-    main->LoadNewDoc(0);
-    main->LoadNewDoc(1);
+    main->LoadNewDoc(DocumentKind::Circuit);
+    main->LoadNewDoc(DocumentKind::Mux);
     auto* menu = main->findChild<QMenu*>("mnuWindow");
     emit menu->aboutToShow();
     emit menu->aboutToShow();  // refilled, not appended twice

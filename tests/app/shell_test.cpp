@@ -72,7 +72,7 @@ TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
     QSignalSpy finished(shell.get(), &Shell::finished);
     login("ann");
     mdifrmMain* main = shell->mainWindow();
-    main->LoadNewDoc(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
     QPointer<frmCircuit> doc = main->frmD();
     QPointer<QWidget> work = main->workForm();
     // The unsaved drawing is asked for; No keeps everything.
@@ -105,11 +105,11 @@ TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
 
 TEST_F(ShellTest, CountersStartAgainAfterANewLogin) {
     login("ann");
-    shell->mainWindow()->LoadNewDoc(0);
+    shell->mainWindow()->LoadNewDoc(DocumentKind::Circuit);
     emit shell->mainWindow()->logoutRequested();
     settle();
     login("bo");
-    shell->mainWindow()->LoadNewDoc(0);
+    shell->mainWindow()->LoadNewDoc(DocumentKind::Circuit);
     EXPECT_EQ(shell->mainWindow()->frmD()->windowTitle(), "Circuit 1");
     EXPECT_EQ(shell->mainWindow()->caption(), "Quendal  -  User  :  Bo");
     EXPECT_TRUE(shell->mainWindow()->windowTitle().startsWith("Quendal  -  User  :  Bo"));
@@ -118,7 +118,7 @@ TEST_F(ShellTest, CountersStartAgainAfterANewLogin) {
 TEST_F(ShellTest, TheWorkFormsExitAsksThenEndsTheProgram) {
     QSignalSpy finished(shell.get(), &Shell::finished);
     login("ann");
-    shell->mainWindow()->LoadNewDoc(0);
+    shell->mainWindow()->LoadNewDoc(DocumentKind::Circuit);
     auto* exit = shell->mainWindow()->workForm()->findChild<QPushButton*>("cmdExit");
     prompts.replies = {PromptReply::No};
     QTest::mouseClick(exit, Qt::LeftButton);

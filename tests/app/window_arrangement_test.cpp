@@ -61,10 +61,10 @@ TEST(IconPositions, LineUpFromTheBottomLeftAndWrapUpwards) {
 TEST_F(MainWindowTest, TilingRestoresTheMaximizedWorkFormAndSeparatesEveryWindow) {
     main->resize(1000, 800);
     main->show();
-    main->LoadNewDoc(0);
-    main->LoadNewDoc(1);
-    main->LoadNewDoc(2);
-    for (int arrangement : {1, 2}) {
+    main->LoadNewDoc(DocumentKind::Circuit);
+    main->LoadNewDoc(DocumentKind::Mux);
+    main->LoadNewDoc(DocumentKind::Demux);
+    for (Arrangement arrangement : {Arrangement::TileHorizontal, Arrangement::TileVertical}) {
         main->Arrange(arrangement);
         QList<QRect> frames;
         for (QMdiSubWindow* w : windows()) {
@@ -78,23 +78,23 @@ TEST_F(MainWindowTest, TilingRestoresTheMaximizedWorkFormAndSeparatesEveryWindow
         }
     }
     // Two columns of two: horizontal bands are wider than tall here.
-    main->Arrange(1);
+    main->Arrange(Arrangement::TileHorizontal);
     EXPECT_GT(windows()[0]->width(), windows()[0]->height());
 }
 
 TEST_F(MainWindowTest, CascadeAndArrangeIcons) {
     main->resize(1000, 800);
     main->show();
-    main->LoadNewDoc(0);
-    main->LoadNewDoc(1);
-    main->Arrange(0);
+    main->LoadNewDoc(DocumentKind::Circuit);
+    main->LoadNewDoc(DocumentKind::Mux);
+    main->Arrange(Arrangement::Cascade);
     for (QMdiSubWindow* w : windows()) EXPECT_FALSE(w->isMaximized());
     EXPECT_NE(windows()[1]->pos(), windows()[2]->pos());
 
     windows()[1]->showMinimized();
     windows()[2]->showMinimized();
     windows()[1]->move(300, 10);
-    main->Arrange(3);
+    main->Arrange(Arrangement::ArrangeIcons);
     const int bottom = area()->viewport()->height();
     EXPECT_EQ(windows()[1]->geometry().bottom() + 1, bottom);
     EXPECT_EQ(windows()[1]->x(), 0);

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "drawing/drawing_kit.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -31,7 +33,7 @@ FunctionView makeFunction(int n, std::vector<int> terms, bool minTerms = true) {
 
 std::vector<std::string> draw(const FunctionView& f, int din) {
     RecordingCanvas c;
-    drawDemux(c, f, din, f.numVars, 4000, 700);
+    drawDemux(c, f, din);
     return c.lines();
 }
 
@@ -242,7 +244,8 @@ TEST(DemuxDrawing, CanvasWidensToHoldALongHeader) {
     FunctionView f = makeFunction(3, {1, 3, 5});
     f.userName = std::string(40, 'M');
     const auto ops = draw(f, 1);
-    const int headerWidth = RecordingCanvas::kCharWidth * static_cast<int>(demuxHeader(f).size());
+    const int headerWidth =
+        RecordingCanvas::kCharWidth * static_cast<int>(implementationHeader(f).size());
     ASSERT_GT(headerWidth, 7400);
     EXPECT_EQ(ops[0], "size " + std::to_string(headerWidth) + ",3500");
 }
@@ -250,7 +253,7 @@ TEST(DemuxDrawing, CanvasWidensToHoldALongHeader) {
 TEST(DemuxDrawing, CanvasShrinksToTheDrawing) {
     RecordingCanvas c;
     ASSERT_GT(c.width(), 7400);
-    drawDemux(c, makeFunction(3, {1}), 1, 3, 4000, 700);
+    drawDemux(c, makeFunction(3, {1}), 1);
     EXPECT_EQ(c.width(), 7400);
     EXPECT_EQ(c.height(), 3500);
 }
@@ -302,8 +305,9 @@ TEST(DemuxDrawing, EmptyMaxTermListTiesYToVcc) {
 TEST(DemuxDrawing, RefusesSizesItCannotDraw) {
     RecordingCanvas c;
     for (int n : {0, 7, 8}) {
-        EXPECT_THROW(drawDemux(c, makeFunction(std::max(n, 1), {0}), 1, n, 4000, 700),
-                     std::out_of_range);
+        FunctionView f = makeFunction(std::max(n, 1), {0});
+        f.numVars = n;
+        EXPECT_THROW(drawDemux(c, f, 1), std::out_of_range);
     }
     EXPECT_TRUE(c.operations().empty());
 }

@@ -1,5 +1,5 @@
 #include "demux/demux_drawing.h"
-#include "tests/demux/demux_netlist_support.h"
+#include "tests/support/netlist.h"
 #include "drawing/recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ FunctionView viewOf(const Function& fn, bool minTerms) {
 // string when they agree, else what went wrong.
 std::string check(const Function& fn, bool minTerms, int din) {
     RecordingCanvas canvas;
-    drawDemux(canvas, viewOf(fn, minTerms), din, fn.n, 4000, 700);
+    drawDemux(canvas, viewOf(fn, minTerms), din);
     DemuxNetlist net;
     try {
         net = readDemuxNetlist(canvas);
@@ -122,7 +122,7 @@ TEST(DemuxLogic, ReadBackNoticesAMissingTermLead) {
     };
     Function fn{2, {0, 1, 0, 1}};
     DroppingCanvas canvas;
-    drawDemux(canvas, viewOf(fn, true), 1, 2, 4000, 700);
+    drawDemux(canvas, viewOf(fn, true), 1);
     const DemuxNetlist net = readDemuxNetlist(canvas);
     EXPECT_EQ(net.feeding, std::vector<int>{1});
     EXPECT_EQ(net.evaluate(3), 0);
@@ -142,7 +142,7 @@ TEST(DemuxLogic, ReadBackSeesGateKindsAndActiveLevels) {
                           Case{false, 1, DemuxNetlist::Gate::Nor, false, {0, 3}},
                           Case{false, 0, DemuxNetlist::Gate::And, true, {0, 3}}}) {
         RecordingCanvas canvas;
-        drawDemux(canvas, viewOf(fn, c.minTerms), c.din, 2, 4000, 700);
+        drawDemux(canvas, viewOf(fn, c.minTerms), c.din);
         const DemuxNetlist net = readDemuxNetlist(canvas);
         EXPECT_EQ(net.gate, c.gate);
         EXPECT_EQ(net.activeLow, std::vector<bool>(4, c.activeLow));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/drawing_kit.h"
+
 namespace {
 
 FunctionView example(int n, std::vector<int> terms, bool minTerms = true) {
@@ -39,7 +41,7 @@ void keep(const QImage& image, const char* name) {
 
 TEST(DemuxRender, ThreeVariableExampleLandsOnItsPixels) {
     PictureCanvas canvas;
-    drawDemux(canvas, example(3, {1, 3, 5}), 1, 3, 4000, 700);
+    drawDemux(canvas, example(3, {1, 3, 5}), 1);
     const QImage& image = canvas.image();
     keep(image, "demux_example.png");
     EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(7400));
@@ -56,7 +58,7 @@ TEST(DemuxRender, SixVariablesFitTheirCanvas) {
     PictureCanvas canvas;
     std::vector<int> terms;
     for (int t = 0; t < 64; t += 9) terms.push_back(t);
-    drawDemux(canvas, example(6, terms), 0, 6, 4000, 700);
+    drawDemux(canvas, example(6, terms), 0);
     const QImage& image = canvas.image();
     keep(image, "demux_six_variables.png");
     EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(8600));
@@ -71,28 +73,28 @@ TEST(DemuxRender, LongHeaderIsNotCutOff) {
     FunctionView f = example(2, {0, 1, 2, 3});
     f.dontCareText = "";
     f.userName = "Maximiliana Wolfeschlegelsteinhausenbergerdorff";
-    drawDemux(canvas, f, 1, 2, 4000, 700);
+    drawDemux(canvas, f, 1);
     keep(canvas.image(), "demux_long_header.png");
-    EXPECT_GE(canvas.width(), canvas.textWidth(demuxHeader(f)));
-    EXPECT_GE(canvas.image().width() * kTwipsPerPixel, canvas.textWidth(demuxHeader(f)));
+    EXPECT_GE(canvas.width(), canvas.textWidth(implementationHeader(f)));
+    EXPECT_GE(canvas.image().width() * kTwipsPerPixel, canvas.textWidth(implementationHeader(f)));
 }
 
 TEST(DemuxRender, ConstantOutputsShowTheirTie) {
     PictureCanvas ground;
-    drawDemux(ground, example(2, {}), 1, 2, 4000, 700);
+    drawDemux(ground, example(2, {}), 1);
     keep(ground.image(), "demux_ground.png");
     EXPECT_EQ(pixel(ground.image(), 6000, 1440), Qt::black);  // top ground bar under Y
     EXPECT_EQ(pixel(ground.image(), 6200, 1200), QColor(0, 128, 0));
 
     PictureCanvas vcc;
-    drawDemux(vcc, example(2, {}, false), 0, 2, 4000, 700);
+    drawDemux(vcc, example(2, {}, false), 0);
     keep(vcc.image(), "demux_vcc.png");
     EXPECT_EQ(pixel(vcc.image(), 6000, 1000), Qt::black);  // the rail up to Vcc
 }
 
 TEST(DemuxRender, MaxTermsWithDinZero) {
     PictureCanvas canvas;
-    drawDemux(canvas, example(3, {0, 2, 3, 6}, false), 0, 3, 4000, 700);
+    drawDemux(canvas, example(3, {0, 2, 3, 6}, false), 0);
     keep(canvas.image(), "demux_maxterms_din0.png");
     EXPECT_EQ(pixel(canvas.image(), 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
 }

@@ -1,7 +1,7 @@
 #include "demux/frmDemuxOpt.h"
 #include "common/button_feedback.h"
 #include "demux/demux_command.h"
-#include "tests/demux/demux_host_support.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QApplication>
@@ -35,12 +35,12 @@ FunctionView function(int n) {
 
 // A host that also notes whether the work form was enabled when the new
 // document was asked for.
-class OrderNotingHost : public RecordingDocumentHost {
+class OrderNotingHost : public RecordingHost {
 public:
     explicit OrderNotingHost(QWidget* workForm) : workForm_(workForm) {}
-    Canvas& LoadNewDoc(int opt) override {
+    Canvas& LoadNewDoc(DocumentKind kind) override {
         workFormEnabledAtLoad.push_back(workForm_->isEnabled());
-        return RecordingDocumentHost::LoadNewDoc(opt);
+        return RecordingHost::LoadNewDoc(kind);
     }
     std::vector<bool> workFormEnabledAtLoad;
 
@@ -58,7 +58,7 @@ protected:
     }
 
     frmDemuxOpt* open(int n = 3) {
-        runDemuxCommand(mainWindow.get(), workForm, *host, prompts, function(n));
+        runDemuxCommand({mainWindow.get(), workForm, *host, prompts}, function(n));
         return mainWindow->findChild<frmDemuxOpt*>("frmDemuxOpt");
     }
 
@@ -68,7 +68,7 @@ protected:
     }
 
     std::vector<std::string> drawing(size_t doc = 0) const {
-        return host->canvases.at(doc)->lines();
+        return host->documents.at(doc).canvas->lines();
     }
 
     std::unique_ptr<QWidget> mainWindow;
@@ -88,7 +88,7 @@ TEST_F(DemuxCommand, OpensTheDialogAsItsOwnWindowWithLogicOnePreset) {
     EXPECT_EQ(dlg->windowTitle(), "Quendal");
     EXPECT_FALSE(dlg->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(dlg->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    EXPECT_EQ(dlg->FrameCktOpt->title(), "          Select Input Value for DEMUX");
+    EXPECT_EQ(dlg->FrameDemuxOpt->title(), "          Select Input Value for DEMUX");
     EXPECT_EQ(dlg->rb0->text(), " Din  =  logic 0");
     EXPECT_EQ(dlg->rb1->text(), " Din  = Logic 1");
     EXPECT_EQ(dlg->cmdOk->text(), "&Ok");
@@ -97,9 +97,9 @@ TEST_F(DemuxCommand, OpensTheDialogAsItsOwnWindowWithLogicOnePreset) {
     EXPECT_FALSE(dlg->rb0->isChecked());
     // The selected option has the focus, so Enter at once keeps Din 1.
     EXPECT_EQ(dlg->focusWidget(), dlg->rb1);
-    EXPECT_EQ(dlg->rb0->parentWidget(), dlg->FrameCktOpt);
+    EXPECT_EQ(dlg->rb0->parentWidget(), dlg->FrameDemuxOpt);
     EXPECT_FALSE(workForm->isEnabled());
-    EXPECT_TRUE(host->opts.empty());
+    EXPECT_TRUE(host->documents.empty());
     for (const char* name : {"FrameCktOpt", "rb0", "rb1", "cmdOk", "cmdCancel"})
         EXPECT_NE(dlg->findChild<QWidget*>(name), nullptr) << name;
     EXPECT_EQ(dlg->rb0->nextInFocusChain(), dlg->rb1);
@@ -113,7 +113,7 @@ TEST_F(DemuxCommand, OkWithoutTouchingDrawsWithDinOneIntoANewDemuxDocument) {
     settle();
     EXPECT_TRUE(dlg.isNull());
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_EQ(host->opts, std::vector<int>{2});
+    EXPECT_EQ(host->kinds(), std::vector<DocumentKind>{DocumentKind::Demux});
     EXPECT_EQ(host->workFormEnabledAtLoad, std::vector<bool>{true});
     EXPECT_THAT(drawing(), Contains("text 2800,1350 ' Din = Logic 1'"));
     EXPECT_THAT(drawing(), Contains("text 4400,1400 '1 : 8'"));
@@ -135,14 +135,14 @@ TEST_F(DemuxCommand, CancelOpensNoDocumentAndEnablesTheWorkForm) {
     settle();
     EXPECT_TRUE(dlg.isNull());
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_TRUE(host->opts.empty());
+    EXPECT_TRUE(host->documents.empty());
 
     // The next Ok still opens a document; the dialog starts afresh.
     frmDemuxOpt* again = open();
     EXPECT_TRUE(again->rb1->isChecked());
     QTest::mouseClick(again->cmdOk, Qt::LeftButton);
     settle();
-    EXPECT_EQ(host->opts, std::vector<int>{2});
+    EXPECT_EQ(host->kinds(), std::vector<DocumentKind>{DocumentKind::Demux});
 }
 
 TEST_F(DemuxCommand, EnterConfirmsAndEscCancels) {
@@ -150,13 +150,13 @@ TEST_F(DemuxCommand, EnterConfirmsAndEscCancels) {
     QTest::keyClick(dlg->rb1, Qt::Key_Return);
     settle();
     EXPECT_TRUE(dlg.isNull());
-    EXPECT_EQ(host->opts, std::vector<int>{2});
+    EXPECT_EQ(host->kinds(), std::vector<DocumentKind>{DocumentKind::Demux});
 
     dlg = open();
     QTest::keyClick(dlg->rb1, Qt::Key_Escape);
     settle();
     EXPECT_TRUE(dlg.isNull());
-    EXPECT_EQ(host->opts.size(), 1u);
+    EXPECT_EQ(host->documents.size(), 1u);
     EXPECT_TRUE(workForm->isEnabled());
 }
 
@@ -166,12 +166,12 @@ TEST_F(DemuxCommand, ClosingTheWindowCountsAsCancel) {
     settle();
     EXPECT_TRUE(dlg.isNull());
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_TRUE(host->opts.empty());
+    EXPECT_TRUE(host->documents.empty());
 }
 
 TEST_F(DemuxCommand, DrawsTheFunctionAsItWasWhenTheCommandRan) {
     auto f = std::make_unique<FunctionView>(function(2));
-    runDemuxCommand(mainWindow.get(), workForm, *host, prompts, *f);
+    runDemuxCommand({mainWindow.get(), workForm, *host, prompts}, *f);
     f.reset();
     auto* dlg = mainWindow->findChild<frmDemuxOpt*>("frmDemuxOpt");
     QTest::mouseClick(dlg->cmdOk, Qt::LeftButton);
@@ -196,7 +196,7 @@ TEST_P(DemuxSizeCheck, SevenOrMoreVariablesOnlyGiveTheMessage) {
     }
     EXPECT_EQ(dlg, nullptr);
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_TRUE(host->opts.empty());
+    EXPECT_TRUE(host->documents.empty());
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "DEMUX of size larger than 1:64 not possible");
     EXPECT_EQ(prompts.shown[0].title, "Quendal");
@@ -242,7 +242,7 @@ TEST_F(DemuxCommand, DialogHasItsSizeColoursAndFont) {
     EXPECT_EQ(dlg->size(), QSize(345, 236));  // 5175 x 3540 twips
     EXPECT_EQ(dlg->palette().color(QPalette::Window), QColor(224, 224, 224));
     EXPECT_EQ(dlg->rb0->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    EXPECT_EQ(dlg->FrameCktOpt->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(dlg->FrameDemuxOpt->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     EXPECT_EQ(dlg->cmdOk->font().family(), "Times New Roman");
     EXPECT_EQ(dlg->cmdOk->font().pointSize(), 12);
     EXPECT_EQ(ButtonFeedback::background(dlg->cmdOk), ButtonFeedback::normal);

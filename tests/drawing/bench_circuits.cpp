@@ -7,11 +7,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/picture_canvas.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "drawing/recording_canvas.h"
 
 namespace {
 

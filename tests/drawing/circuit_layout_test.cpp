@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "drawing/recording_canvas.h"
 
 using ::testing::ElementsAreArray;
 using Kind = RecordingCanvas::Kind;
@@ -43,7 +43,7 @@ TEST(DrawLines, PlacesEachUsedVariableFiveHundredApart) {
     RecordingCanvas c;
     CircuitLayout layout;
     const int gateAreaX =
-        drawLines(c, layout, circuitFunction("AB'+CD", {"A", "B", "C", "D"}), 100, 1500, 0);
+        drawLines(c, layout, circuitFunction("AB'+CD", {"A", "B", "C", "D"}), InverterKind::Not);
     EXPECT_EQ(gateAreaX, 500 * 4 + 300);
     EXPECT_THAT(layout.usedVars, ElementsAreArray({"A", "B", "C", "D"}));
     for (int m = 1; m <= 4; ++m) {
@@ -59,7 +59,7 @@ TEST(DrawLines, UnusedVariablesGetNoLinesAndTheRestCloseUp) {
     RecordingCanvas c;
     CircuitLayout layout;
     const int gateAreaX =
-        drawLines(c, layout, circuitFunction("AC'+D", {"A", "B", "C", "D"}), 100, 1500, 0);
+        drawLines(c, layout, circuitFunction("AC'+D", {"A", "B", "C", "D"}), InverterKind::Not);
     EXPECT_EQ(gateAreaX, 1800);
     EXPECT_THAT(variableLetters(c), ElementsAreArray({"A", "C", "D"}));
     EXPECT_EQ(findX(layout, "C", false), 900);
@@ -71,7 +71,7 @@ TEST(DrawLines, EmptyVariablePositionsAreNotVariables) {
     RecordingCanvas c;
     CircuitLayout layout;
     const int gateAreaX =
-        drawLines(c, layout, circuitFunction("AB", {"A", "B", "", ""}), 100, 1500, 0);
+        drawLines(c, layout, circuitFunction("AB", {"A", "B", "", ""}), InverterKind::Not);
     EXPECT_EQ(gateAreaX, 1300);
     EXPECT_THAT(variableLetters(c), ElementsAreArray({"A", "B"}));
     EXPECT_EQ(countArcs(c, 150) + countArcs(c, 100), 0);
@@ -79,16 +79,16 @@ TEST(DrawLines, EmptyVariablePositionsAreNotVariables) {
 }
 
 TEST(DrawLines, InverterOptionChoosesTheInverterAndWhereTheComplementStarts) {
-    for (int opt : {0, 1, 2}) {
+    for (InverterKind kind : {InverterKind::Not, InverterKind::Nand, InverterKind::Nor}) {
         RecordingCanvas c;
         CircuitLayout layout;
-        drawLines(c, layout, circuitFunction("A"), 100, 1500, opt);
+        drawLines(c, layout, circuitFunction("A"), kind);
         const auto lines = c.lines();
-        EXPECT_EQ(lines.back(),
-                  opt == 0 ? "line 650,2400-650,10000 green" : "line 650,2450-650,10000 green");
-        EXPECT_EQ(lines[4], opt == 0   ? "line 550,2200-750,2200 fg"
-                            : opt == 1 ? "line 600,2200-600,2250 blue"
-                                       : "line 600,2200-600,2270 red");
+        EXPECT_EQ(lines.back(), kind == InverterKind::Not ? "line 650,2400-650,10000 green"
+                                                          : "line 650,2450-650,10000 green");
+        EXPECT_EQ(lines[4], kind == InverterKind::Not    ? "line 550,2200-750,2200 fg"
+                            : kind == InverterKind::Nand ? "line 600,2200-600,2250 blue"
+                                                         : "line 600,2200-600,2270 red");
     }
 }
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
-#include "tests/drawing/netlist_support.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "tests/support/netlist.h"
+#include "drawing/recording_canvas.h"
 
 using netlist::GateKind;
 

@@ -11,11 +11,12 @@
 
 #include "common/button_feedback.h"
 #include "drawing/circuit_command.h"
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/frmCktOpt.h"
-#include "tests/drawing/recording_host_support.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
     }
 
     frmCktOpt* open(const FunctionView& f) {
-        runCircuitCommand(&mainWindow, workForm, host, f);
+        runCircuitCommand({&mainWindow, workForm, host, prompts}, f);
         auto* dialog = mainWindow.findChild<frmCktOpt*>("frmCktOpt");
         if (dialog) {
             QApplication::setActiveWindow(dialog);
@@ -55,6 +56,7 @@ protected:
     QWidget mainWindow;
     QWidget* workForm = nullptr;
     RecordingHost host;
+    ScriptedPrompts prompts;
     FunctionView function = circuitFunction("AB'+C");
 };
 
@@ -137,7 +139,7 @@ TEST_F(CircuitCommand, CancelCreatesNoWindowAndLeavesTheCounters) {
     settle();
     EXPECT_FALSE(d);
     EXPECT_TRUE(host.documents.empty());
-    EXPECT_EQ(host.circuitCount, 0);
+    EXPECT_EQ(host.count(DocumentKind::Circuit), 0);
     EXPECT_TRUE(workForm->isEnabled());
 
     d = open(function);

@@ -5,23 +5,42 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
-#include "drawing/options_dialog.h"
 #include "common/twips.h"
+#include "drawing/options_dialog.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace {
 
-// The smallest options dialog: Ok reports a fixed option.
+// The smallest options dialog: Ok accepts with a fixed option.
 class OneOption : public OptionsDialog {
 public:
     explicit OneOption(QWidget* parent) : OptionsDialog(parent, "oneOption", 3000, 2000) {
         createButtons(twipsRect(300, 1200, 1215, 375), twipsRect(1600, 1200, 1215, 375));
     }
+    int selection() const { return 7; }
+};
+
+// Counts the times a widget is enabled again.
+class EnableCounter : public QObject {
+public:
+    explicit EnableCounter(QWidget* watched) : watched_(watched) {
+        watched->installEventFilter(this);
+    }
+    int count = 0;
 
 protected:
-    int selectedOption() const override { return 7; }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == watched_ && event->type() == QEvent::EnabledChange && watched_->isEnabled())
+            ++count;
+        return false;
+    }
+
+private:
+    QWidget* watched_;
 };
 
 // The ways a dialog can be ended, tried one after the other on one dialog.
@@ -31,7 +50,7 @@ struct EndingCase {
     const char* name;
     std::vector<End> ends;
     std::vector<int> chosen;  // what onChosen receives
-    int cancelled;            // how often the dialog reports cancelled
+    int cancelled;            // how often the dialog ends without a choice
 };
 
 void PrintTo(const EndingCase& c, std::ostream* os) {
@@ -55,9 +74,9 @@ TEST_P(DialogEnds, OnlyTheFirstEndCounts) {
     auto* dialog = new OneOption(mainWindow.get());
     QPointer<OneOption> alive(dialog);
     std::vector<int> chosen;
-    int cancelled = 0;
-    QObject::connect(dialog, &OptionsDialog::cancelled, [&cancelled] { ++cancelled; });
-    showOptionsDialog(dialog, workForm, [&](int option) {
+    ScriptedPrompts prompts;
+    EnableCounter enabled(workForm);
+    showOptionsDialog(dialog, workForm, prompts, [&](int option) {
         // The work form is enabled before the drawing starts.
         EXPECT_TRUE(workForm->isEnabled());
         chosen.push_back(option);
@@ -77,7 +96,8 @@ TEST_P(DialogEnds, OnlyTheFirstEndCounts) {
 
     EXPECT_FALSE(alive);
     EXPECT_EQ(chosen, GetParam().chosen);
-    EXPECT_EQ(cancelled, GetParam().cancelled);
+    // Every end enables the work form; one without a choice is a cancel.
+    EXPECT_EQ(enabled.count - int(chosen.size()), GetParam().cancelled);
     EXPECT_TRUE(workForm->isEnabled());
 }
 
@@ -99,11 +119,28 @@ TEST(OptionsDialogWorkForm, AWorkFormGoneMeanwhileIsLeftAlone) {
     auto* workForm = new QWidget(&mainWindow);
     auto* dialog = new OneOption(&mainWindow);
     int chosen = -1;
-    showOptionsDialog(dialog, workForm, [&chosen](int option) { chosen = option; });
+    ScriptedPrompts prompts;
+    showOptionsDialog(dialog, workForm, prompts, [&chosen](int option) { chosen = option; });
     delete workForm;
     dialog->cmdOk_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(chosen, 7);
+}
+
+// A drawing that fails says so through the prompts and leaves the work form
+// usable.
+TEST(OptionsDialogWorkForm, AFailedDrawingIsReportedThroughThePrompts) {
+    QWidget mainWindow;
+    auto* workForm = new QWidget(&mainWindow);
+    auto* dialog = new OneOption(&mainWindow);
+    ScriptedPrompts prompts;
+    showOptionsDialog(dialog, workForm, prompts, [](int) { throw std::bad_alloc(); });
+    dialog->cmdOk_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith("The drawing could not be made: "));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
+    EXPECT_TRUE(workForm->isEnabled());
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/drawing/circuit_function_support.h"
-#include "tests/drawing/netlist_support.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "tests/support/netlist.h"
+#include "drawing/recording_canvas.h"
 
 using netlist::GateKind;
 using ::testing::ElementsAreArray;

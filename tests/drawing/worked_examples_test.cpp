@@ -1,10 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+#include "drawing/recording_canvas.h"
 
 using ::testing::ElementsAreArray;
 

@@ -2,7 +2,8 @@
 #include "common/button_feedback.h"
 #include "mux/mux_command.h"
 #include "tests/mux/mux_fixture_support.h"
-#include "tests/mux/mux_host_support.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/scripted_prompts.h"
 
 #include <QGroupBox>
 #include <QMouseEvent>
@@ -27,7 +28,7 @@ protected:
     }
 
     frmMuxOpt* open(const FunctionView& f) {
-        runMuxCommand(mainWindow.get(), workForm, host, f);
+        runMuxCommand({mainWindow.get(), workForm, host, prompts}, f);
         return dialog();
     }
     frmMuxOpt* dialog() const { return mainWindow->findChild<frmMuxOpt*>("frmMuxOpt"); }
@@ -42,7 +43,8 @@ protected:
 
     std::unique_ptr<QWidget> mainWindow = std::make_unique<QWidget>();
     QWidget* workForm = new QWidget(mainWindow.get());
-    RecordingDocumentHost host;
+    RecordingHost host;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(MuxCommand, DialogLooksAsDesigned) {
@@ -110,9 +112,9 @@ TEST_F(MuxCommand, OkWithThePresetDrawsOneMultiplexer) {
         settle();
         EXPECT_EQ(dialog(), nullptr);
         EXPECT_TRUE(workForm->isEnabled());
-        ASSERT_EQ(host.canvases.size(), static_cast<std::size_t>(n));
+        ASSERT_EQ(host.documents.size(), static_cast<std::size_t>(n));
         int boxes = 0;
-        for (const auto& op : host.canvases.back()->operations())
+        for (const auto& op : host.documents.back().canvas->operations())
             boxes += op.kind == RecordingCanvas::Kind::Box;
         EXPECT_EQ(boxes, 1) << n;
     }
@@ -125,9 +127,9 @@ TEST_F(MuxCommand, ChoosingFourToOneForThreeVariablesDrawsTwoBlocks) {
     EXPECT_EQ(d->selectedK(), 2);
     click(d->cmdOk);
     settle();
-    ASSERT_EQ(host.canvases.size(), 1u);
+    ASSERT_EQ(host.documents.size(), 1u);
     int boxes = 0;
-    for (const auto& op : host.canvases[0]->operations())
+    for (const auto& op : host.documents[0].canvas->operations())
         boxes += op.kind == RecordingCanvas::Kind::Box;
     EXPECT_EQ(boxes, 2);
 }
@@ -152,8 +154,8 @@ TEST_F(MuxCommand, CancelDrawsNothingAndLeavesTheCounters) {
     settle();
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_TRUE(host.captions.empty());
-    EXPECT_EQ(host.counters[1], 0);
+    EXPECT_TRUE(host.captions().empty());
+    EXPECT_EQ(host.count(DocumentKind::Mux), 0);
 }
 
 TEST_F(MuxCommand, EachOkOpensTheNextMuxDocument) {
@@ -163,7 +165,7 @@ TEST_F(MuxCommand, EachOkOpensTheNextMuxDocument) {
     settle();
     click(open(makeFunction(3, {1}))->cmdOk);
     settle();
-    EXPECT_EQ(host.captions, (std::vector<std::string>{"Mux 1", "Mux 2"}));
+    EXPECT_EQ(host.captions(), (std::vector<std::string>{"Mux 1", "Mux 2"}));
 }
 
 TEST_F(MuxCommand, EnterIsOkAndEscapeIsCancel) {
@@ -171,14 +173,14 @@ TEST_F(MuxCommand, EnterIsOkAndEscapeIsCancel) {
     QTest::keyClick(d, Qt::Key_Escape);
     settle();
     EXPECT_EQ(dialog(), nullptr);
-    EXPECT_TRUE(host.captions.empty());
+    EXPECT_TRUE(host.captions().empty());
     EXPECT_TRUE(workForm->isEnabled());
 
     d = open(makeFunction(2, {1}));
     QTest::keyClick(d, Qt::Key_Return);
     settle();
     EXPECT_EQ(dialog(), nullptr);
-    EXPECT_EQ(host.captions, (std::vector<std::string>{"Mux 1"}));
+    EXPECT_EQ(host.captions(), (std::vector<std::string>{"Mux 1"}));
 }
 
 TEST_F(MuxCommand, ClosingTheDialogEnablesTheWorkForm) {
@@ -186,7 +188,7 @@ TEST_F(MuxCommand, ClosingTheDialogEnablesTheWorkForm) {
     d->close();
     settle();
     EXPECT_TRUE(workForm->isEnabled());
-    EXPECT_TRUE(host.captions.empty());
+    EXPECT_TRUE(host.captions().empty());
 }
 
 TEST_F(MuxCommand, DialogKeepsItsOwnCopyOfTheFunction) {
@@ -196,8 +198,8 @@ TEST_F(MuxCommand, DialogKeepsItsOwnCopyOfTheFunction) {
     }
     click(dialog()->cmdOk);
     settle();
-    ASSERT_EQ(host.canvases.size(), 1u);
-    const auto lines = host.canvases[0]->lines();
+    ASSERT_EQ(host.documents.size(), 1u);
+    const auto lines = host.documents[0].canvas->lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "line 2500,1500-4000,1500 fg"), lines.end());
 }
 
@@ -210,13 +212,13 @@ TEST_F(MuxCommand, TypedFunctionOffersSizesForItsLetters) {
     EXPECT_FALSE(option(d, "rb16")->isEnabled());
     click(d->cmdOk);
     settle();
-    const auto lines = host.canvases.at(0)->lines();
+    const auto lines = host.documents.at(0).canvas->lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "text 4350,2200 'P'"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "text 4750,2200 'Q'"), lines.end());
 }
 
 TEST_F(MuxCommand, NoDialogWithoutAFunction) {
-    runMuxCommand(mainWindow.get(), workForm, host, FunctionView{});
+    runMuxCommand({mainWindow.get(), workForm, host, prompts}, FunctionView{});
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(workForm->isEnabled());
 }
@@ -227,12 +229,12 @@ TEST_F(MuxCommand, DialogFitsItsControls) {
     // Set QUENDAL_MUX_PNG_DIR to keep a picture of the dialog for a look.
     const QByteArray dir = qgetenv("QUENDAL_MUX_PNG_DIR");
     if (!dir.isEmpty()) d->grab().save(QString::fromLocal8Bit(dir) + "/frmMuxOpt.png", "PNG");
-    const QRect frame = d->FrameCktOpt->geometry();
+    const QRect frame = d->FrameMuxOpt->geometry();
     EXPECT_TRUE(d->rect().contains(frame));
     EXPECT_TRUE(d->rect().contains(d->cmdCancel->geometry()));
     for (const char* name : kOptions) {
         QRadioButton* rb = option(d, name);
-        EXPECT_TRUE(d->FrameCktOpt->rect().contains(rb->geometry())) << name;
+        EXPECT_TRUE(d->FrameMuxOpt->rect().contains(rb->geometry())) << name;
         // The caption is not cut off.
         EXPECT_LE(rb->sizeHint().width(), rb->width() + 2) << name;
     }

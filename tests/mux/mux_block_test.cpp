@@ -7,7 +7,7 @@ namespace {
 
 TEST(SimpleMux, FourToOneBlockOfTheFourVariableTree) {
     RecordingCanvas c;
-    simpleMux(c, makeFunction(4, {0}), 2, 4, 6700, 3540);
+    simpleMux(c, makeFunction(4, {0}), 2, 6700, 3540);
     const std::vector<std::string> expected = {
         "vscroll 5756",
         "hscroll 5196",
@@ -34,7 +34,7 @@ TEST(SimpleMux, FourToOneBlockOfTheFourVariableTree) {
 
 TEST(SimpleMux, LettersGoUnderTheLastSelectLines) {
     RecordingCanvas c;
-    simpleMux(c, makeFunction(5, {0}), 3, 5, 4000, 1000);
+    simpleMux(c, makeFunction(5, {0}), 3, 4000, 1000);
     std::vector<std::string> texts;
     for (const auto& op : c.operations())
         if (op.kind == RecordingCanvas::Kind::Text && op.y1 == 1000 + 1800 + 600)
@@ -45,7 +45,7 @@ TEST(SimpleMux, LettersGoUnderTheLastSelectLines) {
 
 TEST(SimpleMux, NoLettersWhenEveryVariableIsOnTheBlock) {
     RecordingCanvas c;
-    simpleMux(c, makeFunction(2, {0}), 2, 2, 4000, 700);
+    simpleMux(c, makeFunction(2, {0}), 2, 4000, 700);
     for (const auto& op : c.operations())
         EXPECT_FALSE(op.kind == RecordingCanvas::Kind::Text && op.y1 == 700 + 1000 + 600);
 }

@@ -1,7 +1,7 @@
 #include "mux/mux_drawing.h"
-#include "tests/mux/mux_fixture_support.h"
-#include "tests/mux/mux_netlist_support.h"
 #include "mux/mux_options.h"
+#include "tests/mux/mux_fixture_support.h"
+#include "tests/support/netlist.h"
 
 #include <gtest/gtest.h>
 

@@ -79,13 +79,13 @@ TEST(DrawMulMux, ThreeVariablesWithFourToOne) {
     append(e, {"line 2000,3300-2000,3925 fg", "text 6120,2350 'Y'"});
 
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(3, {1, 3, 5}), 3, 2);
+    drawMulMux(c, makeFunction(3, {1, 3, 5}), 2);
     EXPECT_EQ(c.lines(), e);
 }
 
 TEST(DrawMulMux, OrGateStandsAtTheOutputLinesCentredBetweenThem) {
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(3, {1, 3, 5}), 3, 2);
+    drawMulMux(c, makeFunction(3, {1, 3, 5}), 2);
     std::string missing;
     EXPECT_TRUE(containsInOrder(c.lines(), orGate(5600, 1500, 5600, 3300), &missing)) << missing;
     // No junction dots on the gate's inputs.
@@ -97,7 +97,7 @@ TEST(DrawMulMux, OrGateStandsAtTheOutputLinesCentredBetweenThem) {
 
 TEST(DrawMulMux, FourVariablesWithFourToOne) {
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(4, {0, 5, 10, 15}), 4, 2);
+    drawMulMux(c, makeFunction(4, {0, 5, 10, 15}), 2);
     const auto lines = c.lines();
     std::string missing;
     // Each block has exactly one input on Vcc: input 0, 1, 2, 3.
@@ -141,7 +141,7 @@ TEST(DrawMulMux, FourVariablesWithFourToOne) {
 
 TEST(DrawMulMux, FiveVariablesWithEightToOne) {
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(5, {0, 31}), 5, 3);
+    drawMulMux(c, makeFunction(5, {0, 31}), 3);
     // h = 2600; second level at (4000 + 1600 + 1500, 3900 + 500 + 900 - 320).
     std::string missing;
     EXPECT_TRUE(
@@ -164,7 +164,7 @@ TEST(DrawMulMux, OutputTiesKeepClearOfUnusedSecondLevelInputs) {
     // stub itself, keeps 100 twips from the open ends of inputs 4 and up.
     for (const auto& [n, k] : {std::pair{5, 3}, {6, 4}, {7, 5}, {8, 6}}) {
         RecordingCanvas c;
-        drawMulMux(c, makeFunction(n, {0}), n, k);
+        drawMulMux(c, makeFunction(n, {0}), k);
         const auto& ops = c.operations();
         const auto box = std::find_if(ops.rbegin(), ops.rend(),
                                       [](const auto& op) { return op.kind == Kind::Box; });
@@ -190,7 +190,7 @@ TEST(DrawMulMux, EveryTermTickedHasNoGroundRail) {
     std::vector<int> all(16);
     for (int t = 0; t < 16; ++t) all[static_cast<std::size_t>(t)] = t;
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(4, all), 4, 3);
+    drawMulMux(c, makeFunction(4, all), 3);
     for (const auto& line : c.lines()) {
         EXPECT_EQ(line.find("line 3000,800-"), std::string::npos);
         EXPECT_EQ(line.find("2900,"), std::string::npos) << line;
@@ -204,7 +204,7 @@ TEST(DrawMulMux, ZeroFunctionHasNoVccRail) {
     for (int t = 0; t < 8; ++t) all[static_cast<std::size_t>(t)] = t;
     for (const FunctionView& f : {makeFunction(3, all, false), makeFunction(3, {}, true, {2})}) {
         RecordingCanvas c;
-        drawMulMux(c, f, 3, 2);
+        drawMulMux(c, f, 2);
         const auto lines = c.lines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "line 2500,800-2500,4100 fg"), 0);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "line 3000,800-3000,4100 fg"), 1);
@@ -216,7 +216,7 @@ TEST(DrawMux, BlockWithoutTermsHangsOnOneRail) {
     // Block 2 of a function whose terms all lie in block 1.
     for (bool minTerms : {true, false}) {
         RecordingCanvas c;
-        drawMux(c, makeFunction(3, {0, 1}, minTerms), 2, 3, 2, 2, 4000, 2800);
+        drawMux(c, makeFunction(3, {0, 1}, minTerms), 2, 2, 2, 4000, 2800);
         const int rail = minTerms ? 3000 : 2500;
         int ties = 0;
         for (const auto& op : c.operations())
@@ -230,7 +230,7 @@ TEST(DrawMux, BlockWithoutTermsHangsOnOneRail) {
 
 TEST(DrawMulMux, EightVariablesWithSixtyFourToOneIsDrawnWhole) {
     RecordingCanvas c;
-    drawMulMux(c, makeFunction(8, {0, 255}), 8, 6);
+    drawMulMux(c, makeFunction(8, {0, 255}), 6);
     // h = 13800: the fourth block reaches 41400 + 13000, the rails 55700.
     EXPECT_EQ(c.height(), 56400);
     const auto lines = c.lines();

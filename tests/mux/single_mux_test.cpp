@@ -3,13 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/drawing_kit.h"
+
 namespace {
 
 using Kind = RecordingCanvas::Kind;
 
 std::vector<std::string> drawn(const FunctionView& f) {
     RecordingCanvas c;
-    draw1Mux(c, f, f.numVars, 4000, 700);
+    draw1Mux(c, f);
     return c.lines();
 }
 
@@ -80,7 +82,7 @@ TEST(Draw1Mux, ThreeVariablesMinTermsOneThreeFive) {
 
 TEST(Draw1Mux, TwoVariablesMaxTermsZeroAndThree) {
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(2, {0, 3}, false), 2, 4000, 700);
+    draw1Mux(c, makeFunction(2, {0, 3}, false));
     std::string missing;
     EXPECT_TRUE(containsInOrder(c.lines(),
                                 {
@@ -106,7 +108,7 @@ TEST(Draw1Mux, TwoVariablesMaxTermsZeroAndThree) {
 
 TEST(Draw1Mux, EveryTermTickedHasNoGround) {
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(2, {0, 1, 2, 3}), 2, 4000, 700);
+    draw1Mux(c, makeFunction(2, {0, 1, 2, 3}));
     for (const auto& line : only(c, Kind::Line)) {
         EXPECT_EQ(line.find("line 3000,"), std::string::npos) << line;
         EXPECT_EQ(line.find("2900,2200"), std::string::npos) << line;
@@ -120,7 +122,7 @@ TEST(Draw1Mux, EveryTermTickedHasNoGround) {
 TEST(Draw1Mux, OnlyDontCaresTiesEveryInputToGround) {
     // Min-term mode with no minterm: the function is 0.
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(2, {}, true, {1, 2}), 2, 4000, 700);
+    draw1Mux(c, makeFunction(2, {}, true, {1, 2}));
     const auto lines = only(c, Kind::Line);
     for (const auto& line : lines) EXPECT_EQ(line.find("line 2500,"), std::string::npos) << line;
     std::string missing;
@@ -147,7 +149,7 @@ TEST(Draw1Mux, DontCaresFollowTheTermsNotEntered) {
 
 TEST(Draw1Mux, OneVariable) {
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(1, {1}), 1, 4000, 700);
+    draw1Mux(c, makeFunction(1, {1}));
     std::string missing;
     EXPECT_TRUE(containsInOrder(c.lines(),
                                 {"box 4000,700 800,600", "line 4400,1300-4400,1700 fg",
@@ -158,16 +160,16 @@ TEST(Draw1Mux, OneVariable) {
 
 TEST(Draw1Mux, SixVariablesGrowTheCanvas) {
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(6, {0, 63}), 6, 4000, 700);
+    draw1Mux(c, makeFunction(6, {0, 63}));
     EXPECT_EQ(c.lines()[0], "size 9696,14700");
     EXPECT_EQ(c.vScrollMax(), 28000);
 }
 
 TEST(MuxHeader, DontCaresOnlyWhenThereAreAny) {
     EXPECT_EQ(
-        muxHeaderLine(makeFunction(2, {1}, false)),
+        implementationHeader(makeFunction(2, {1}, false)),
         "     User  :  Tester   Date  :  05-Mar-2024   Time  :  07:40 AM     Max Terms  :  1");
-    EXPECT_EQ(muxHeaderLine(makeFunction(2, {1}, true, {2, 3})),
+    EXPECT_EQ(implementationHeader(makeFunction(2, {1}, true, {2, 3})),
               "     User  :  Tester   Date  :  05-Mar-2024   Time  :  07:40 AM     Min Terms  :  "
               "1     DontCare Terms  :  2,3");
 }
@@ -177,7 +179,7 @@ TEST(MuxHeader, TypedFunctionListsItsCoveredMinterms) {
     // text empty, the numbers themselves are listed.
     FunctionView f = makeFunction(3, {2, 3, 7});
     f.termsText.clear();
-    EXPECT_NE(muxHeaderLine(f).find("Min Terms  :  2,3,7"), std::string::npos);
+    EXPECT_NE(implementationHeader(f).find("Min Terms  :  2,3,7"), std::string::npos);
 }
 
 TEST(Draw1Mux, LongHeaderGrowsTheCanvasBeforeTheScrollMaxima) {
@@ -187,8 +189,8 @@ TEST(Draw1Mux, LongHeaderGrowsTheCanvasBeforeTheScrollMaxima) {
     for (int t = 1; t < 64; t += 2) dcs.push_back(t);
     RecordingCanvas c;
     const FunctionView f = makeFunction(6, all, true, dcs);
-    draw1Mux(c, f, 6, 4000, 700);
-    const int headerWidth = c.textWidth(muxHeaderLine(f));
+    draw1Mux(c, f);
+    const int headerWidth = c.textWidth(implementationHeader(f));
     ASSERT_GT(headerWidth, 9696);
     EXPECT_GE(c.width(), headerWidth);
     // The horizontal scroll maximum follows the grown width.

@@ -29,7 +29,7 @@ namespace {
 
 class NoDocuments : public DocumentHost {
 public:
-    Canvas& LoadNewDoc(int) override { throw std::logic_error("no documents here"); }
+    Canvas& LoadNewDoc(DocumentKind) override { throw std::logic_error("no documents here"); }
 };
 
 // Any prompt during a benchmark is a failed run.

@@ -10,7 +10,7 @@ namespace {
 struct CommandCase {
     const char* button;
     const char* dialog;
-    int documentKind;
+    DocumentKind documentKind;
 };
 
 QWidget* openDialog(const char* name) {
@@ -48,15 +48,16 @@ TEST_P(DrawingCommand, DrawsTheMinimizedFunction) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     EXPECT_TRUE(w.form->isEnabled());
-    ASSERT_EQ(w.host.opened, (std::vector<int>{GetParam().documentKind}));
+    ASSERT_EQ(w.host.opened, (std::vector<DocumentKind>{GetParam().documentKind}));
     EXPECT_FALSE(w.host.canvases[0]->lines().empty());
     EXPECT_EQ(openDialog(GetParam().dialog), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, DrawingCommand,
-                         testing::Values(CommandCase{"cmdCircuit", "frmCktOpt", 0},
-                                         CommandCase{"cmdMux", "frmMuxOpt", 1},
-                                         CommandCase{"cmdDemux", "frmDemuxOpt", 2}),
-                         [](const auto& info) { return std::string(info.param.button); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, DrawingCommand,
+    testing::Values(CommandCase{"cmdCircuit", "frmCktOpt", DocumentKind::Circuit},
+                    CommandCase{"cmdMux", "frmMuxOpt", DocumentKind::Mux},
+                    CommandCase{"cmdDemux", "frmDemuxOpt", DocumentKind::Demux}),
+    [](const auto& info) { return std::string(info.param.button); });
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 #include "common/session.h"
 
-Canvas& RecordingHost::LoadNewDoc(int opt) {
-    opened.push_back(opt);
+Canvas& RecordingHost::LoadNewDoc(DocumentKind kind) {
+    opened.push_back(kind);
     canvases.push_back(std::make_unique<RecordingCanvas>());
     return *canvases.back();
 }

@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "common/clock.h"
-#include "drawing/document_host.h"
-#include "workspace/frmSimplification.h"
 #include "common/minimizer_launcher.h"
+#include "drawing/document_host.h"
 #include "drawing/recording_canvas.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_workdir.h"
+#include "workspace/frmSimplification.h"
 
 // A host that keeps the documents' canvases.
 class RecordingHost : public DocumentHost {
 public:
-    Canvas& LoadNewDoc(int opt) override;
-    std::vector<int> opened;
+    Canvas& LoadNewDoc(DocumentKind kind) override;
+    std::vector<DocumentKind> opened;
     std::vector<std::unique_ptr<RecordingCanvas>> canvases;
 };
 

@@ -8,17 +8,21 @@
 #include "drawing/recording_canvas.h"
 
 // A DocumentHost for tests: each LoadNewDoc opens a "document" with a
-// recording canvas, captioned and numbered per kind as the main window
-// numbers its windows.
+// recording canvas and keeps it, captioned and numbered per kind as the main
+// window numbers its windows.
 class RecordingHost : public DocumentHost {
 public:
-    Canvas& LoadNewDoc(int opt) override;
+    Canvas& LoadNewDoc(DocumentKind kind) override;
 
     struct Document {
-        int opt;
+        DocumentKind kind;
         std::string caption;
         std::unique_ptr<RecordingCanvas> canvas;
     };
     std::vector<Document> documents;
-    int circuitCount = 0, muxCount = 0, demuxCount = 0;
+
+    std::vector<DocumentKind> kinds() const;
+    std::vector<std::string> captions() const;
+    // How many documents of the kind were opened.
+    int count(DocumentKind kind) const;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+class DocumentHost;
+class Prompts;
+class QWidget;
+
+// What a drawing command (Circuit, Mux, Demux) needs from the work form that
+// runs it: the window its options dialog opens over, the work form to
+// disable while the dialog is open, the host that opens the new document and
+// the prompts that report.
+struct CommandContext {
+    QWidget* dialogParent;
+    QWidget* workForm;
+    DocumentHost& host;
+    Prompts& prompts;
+};
