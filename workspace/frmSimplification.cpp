@@ -15,19 +15,21 @@
 
 #include "common/append_only_line_edit.h"
 #include "common/button_feedback.h"
-#include "drawing/circuit_command.h"
 #include "common/clock.h"
-#include "demux/demux_command.h"
-#include "workspace/expression_texts.h"
-#include "workspace/minimizer_exchange.h"
+#include "common/input_blocker.h"
 #include "common/minimizer_launcher.h"
-#include "mux/mux_command.h"
 #include "common/prompts.h"
 #include "common/session.h"
-#include "workspace/simplification_log.h"
-#include "workspace/term_list.h"
 #include "common/twips.h"
 #include "common/widget_style.h"
+#include "demux/demux_command.h"
+#include "drawing/circuit_command.h"
+#include "mux/mux_command.h"
+#include "workspace/exchange_lock.h"
+#include "workspace/expression_texts.h"
+#include "workspace/minimizer_exchange.h"
+#include "workspace/simplification_log.h"
+#include "workspace/term_list.h"
 
 namespace {
 
@@ -406,6 +408,12 @@ void frmSimplification::txtEquation_LostFocus() {
 void frmSimplification::cmdSimplify_Click() {
     txtMinEquation->clear();
     nothingToMinimize = false;
+    notProven_.clear();
+    // However the run ends, the next exchange in this folder may start.
+    struct Release {
+        std::unique_ptr<ExchangeLock>& lock;
+        ~Release() { lock.reset(); }
+    } release{exchangeLock_};
     try {
         const bool termsPath = anyTermChecked();
         if (termsPath) {
@@ -424,6 +432,14 @@ void frmSimplification::cmdSimplify_Click() {
         log();
         minimized_ = minimizedFunction(termsPath);
         enableDrawingCommands(true);
+        if (!notProven_.isEmpty()) {
+            // Shown after the answer, which stands: it is a correct cover, only
+            // perhaps not the smallest, and the user should know before drawing it.
+            prompts_.message(QStringLiteral("The minimized equation is correct but may not be "
+                                            "the smallest.\nQm.exe: ") +
+                                 notProven_,
+                             PromptIcon::Information);
+        }
     } catch (const std::exception& failure) {
         prompts_.message(QString::fromStdString(failure.what()) +
                          QStringLiteral("\nTry Again !!!"));
@@ -454,7 +470,7 @@ void frmSimplification::writeTermsFile() {
     nothingToMinimize = minCodes.empty();
     dcCodes = termCodes(dontCares_, noOfVar_);
 
-    if (!nothingToMinimize) writeFileAtomically(kInFile, inFileText(minCodes, dcCodes));
+    if (!nothingToMinimize) writeInFile(inFileText(minCodes, dcCodes));
 
     const ExpressionPair input =
         buildInputExpressions(onlyDontCares ? Codes{} : termCodes(terms_, noOfVar_), dcCodes,
@@ -476,7 +492,7 @@ void frmSimplification::writeEquationFile() {
     }
     keyFilter_.sortVarNames();
     productCodes = ::productCodes(equation, keyFilter_.varNames(), keyFilter_.varCount());
-    writeFileAtomically(kInFile, inFileText(productCodes, {}));
+    writeInFile(inFileText(productCodes, {}));
     txtIpPosEquation->setText(
         QString::fromStdString(equationPosText(equation, productCodes, keyFilter_.varNames())));
 }
@@ -492,11 +508,29 @@ void frmSimplification::runMinimizer() {
         throw std::runtime_error(std::string("Cannot remove the old ") + kOutFile + ": " +
                                  ec.message() + ".");
     }
-    launcher_.run(QString::fromLatin1(kInFile), QString::fromLatin1(kOutFile));
+    notProven_ =
+        launcher_.run(QString::fromLatin1(kInFile), QString::fromLatin1(kOutFile)).notProven;
+}
+
+void frmSimplification::writeInFile(const std::string& text) {
+    // Another window simplifying in this folder owns in.txt and out.txt until
+    // it has read its answer: wait for it, as long as one run may take.
+    exchangeLock_ = std::make_unique<ExchangeLock>(ExchangeLock::lockFileFor(kInFile));
+    const int limitMs = launcher_.timeLimitMs();
+    if (!waitWhileBusy([this] { return exchangeLock_->tryLock(); }, limitMs)) {
+        throw std::runtime_error(
+            "Another Quendal window is simplifying in this folder and did "
+            "not finish within " +
+            QString::number(limitMs / 1000.0).toStdString() + " seconds.");
+    }
+    writeFileAtomically(kInFile, text);
+    inText_ = text;
 }
 
 void frmSimplification::readMinimizerOutput() {
     implicants = readOutFile(kOutFile, keyFilter_.varCount());
+    checkAnswer(inText_, implicants, keyFilter_.varCount());
+    exchangeLock_.reset();
     const ExpressionPair minimized = minimizedTexts(implicants, keyFilter_.varNames());
     txtMinEquation->setText(QString::fromStdString(minimized.sop));
     txtPosEquation->setText(QString::fromStdString(minimized.pos));

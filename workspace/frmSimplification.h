@@ -2,16 +2,18 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "workspace/equation_key_filter.h"
 #include "drawing/function_view.h"
+#include "workspace/equation_key_filter.h"
 
 class AppendOnlyLineEdit;
 class ButtonFeedback;
 class Clock;
 class DocumentHost;
+class ExchangeLock;
 class MinimizerLauncher;
 class Prompts;
 class QComboBox;
@@ -81,6 +83,7 @@ private:
     bool anyTermChecked() const;
     void writeTermsFile();
     void writeEquationFile();
+    void writeInFile(const std::string& text);
     void runMinimizer();
     void readMinimizerOutput();
     void log();
@@ -148,6 +151,9 @@ private:
     std::string equation;
     std::vector<std::string> productCodes;
     std::vector<std::string> implicants;
+    std::string inText_;                          // in.txt as this run wrote it
+    std::unique_ptr<ExchangeLock> exchangeLock_;  // held from in.txt until out.txt is read
+    QString notProven_;  // the minimizer's note on a cover not proven minimal
 
     // What the last completed Simplify minimized.
     FunctionView minimized_;

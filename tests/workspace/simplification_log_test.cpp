@@ -4,10 +4,12 @@
 
 #include <stdexcept>
 
-#include "workspace/simplification_log.h"
+#include <sys/stat.h>
+
 #include "tests/support/temp_workdir.h"
-#include "workspace/term_list.h"
 #include "tests/workspace/work_form_support.h"
+#include "workspace/simplification_log.h"
+#include "workspace/term_list.h"
 
 namespace {
 
@@ -42,6 +44,29 @@ TEST(SimplificationLog, AFolderInTheWayIsAnErrorNamingTheFile) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("log.txt"), std::string::npos) << e.what();
     }
+}
+
+// Only a regular file is written: anything else in its place is refused at
+// once with a message naming it, and left as it was.
+TEST(SimplificationLog, RefusesWhatIsNotARegularFile) {
+    TempWorkdir dir;
+    auto refusal = [](const char* path) {
+        try {
+            appendToLog(path, "x\r\n");
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("written");
+    };
+    ASSERT_EQ(::mkfifo("pipe.txt", 0644), 0);  // an open for writing would wait for a reader
+    EXPECT_EQ(refusal("pipe.txt"), "Cannot write pipe.txt: it is not a regular file.");
+    writeBytes(dir.file("other.txt"), "someone else's\n");
+    ASSERT_TRUE(QFile::link("other.txt", dir.file("log.txt")));
+    EXPECT_EQ(refusal("log.txt"),
+              "Cannot write log.txt: it is a symbolic link, not a regular file.");
+    EXPECT_EQ(fileBytes(dir.file("other.txt")), "someone else's\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    EXPECT_EQ(refusal("folder.txt"), "Cannot write folder.txt: it is a folder.");
 }
 
 TEST(TermList, SortArrayIsNumeric) {
