@@ -1,15 +1,12 @@
 #include "common/minimizer_launcher.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -125,28 +122,4 @@ MinimizerReport ProcessMinimizerLauncher::run(const QString& inFile, const QStri
         throw MinimizerError(text.toStdString());
     }
     return {};
-}
-
-MinimizerReport ScriptedMinimizerLauncher::run(const QString& inFile, const QString& outFile) {
-    ++runs;
-    QFile in(inFile);
-    inputs.append(in.open(QIODevice::ReadOnly) ? QString::fromLatin1(in.readAll()) : QString());
-    if (action) action(inFile, outFile);
-    return report;
-}
-
-std::function<void(const QString&, const QString&)> ScriptedMinimizerLauncher::writes(
-    const std::string& outText) {
-    return [outText](const QString&, const QString& outFile) {
-        QFile out(outFile);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            throw MinimizerError("cannot write " + outFile.toStdString());
-        }
-        out.write(outText.data(), static_cast<qint64>(outText.size()));
-    };
-}
-
-std::function<void(const QString&, const QString&)> ScriptedMinimizerLauncher::fails(
-    const std::string& why) {
-    return [why](const QString&, const QString&) { throw MinimizerError(why); };
 }

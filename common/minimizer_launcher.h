@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -69,23 +67,4 @@ public:
 private:
     int timeoutMs_;
     QString program_;
-};
-
-// A minimizer for tests: every run is recorded and handed to `action`, which
-// may write the output file or throw MinimizerError. Without an action a run
-// does nothing (and so leaves no output file).
-class ScriptedMinimizerLauncher : public MinimizerLauncher {
-public:
-    MinimizerReport run(const QString& inFile, const QString& outFile) override;
-    int timeLimitMs() const override { return waitMs; }
-
-    // Convenience actions.
-    static std::function<void(const QString&, const QString&)> writes(const std::string& outText);
-    static std::function<void(const QString&, const QString&)> fails(const std::string& why);
-
-    std::function<void(const QString& inFile, const QString& outFile)> action;
-    MinimizerReport report;  // what every run returns
-    int waitMs = qm::kQuendalWaitMs;
-    int runs = 0;
-    QStringList inputs;  // the input file's bytes at each run (Latin-1)
 };

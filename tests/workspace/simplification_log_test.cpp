@@ -9,7 +9,6 @@
 #include "tests/support/temp_workdir.h"
 #include "tests/workspace/work_form_support.h"
 #include "workspace/simplification_log.h"
-#include "workspace/term_list.h"
 
 namespace {
 
@@ -67,23 +66,6 @@ TEST(SimplificationLog, RefusesWhatIsNotARegularFile) {
     EXPECT_EQ(fileBytes(dir.file("other.txt")), "someone else's\n");
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
     EXPECT_EQ(refusal("folder.txt"), "Cannot write folder.txt: it is a folder.");
-}
-
-TEST(TermList, SortArrayIsNumeric) {
-    TermList list{"12", "3", "5", "10", "9"};
-    EXPECT_EQ(SortArray(list, 1), (TermList{"3", "5", "9", "10", "12"}));
-    EXPECT_EQ(list, (TermList{"3", "5", "9", "10", "12"}));
-    TermList partly{"9", "12", "10"};
-    EXPECT_EQ(SortArray(partly, 2), (TermList{"9", "10", "12"}));
-    TermList tail{"12", "10", "9"};
-    EXPECT_EQ(SortArray(tail, 2), (TermList{"12", "9", "10"}));
-}
-
-TEST(TermList, ShownJoinedByCommas) {
-    EXPECT_EQ(joinTerms({"3", "5", "12"}), "3,5,12");
-    EXPECT_EQ(joinTerms({}), "");
-    EXPECT_EQ(splitTerms("3,5,12"), (TermList{"3", "5", "12"}));
-    EXPECT_EQ(splitTerms(""), TermList{});
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include "drawing/recording_canvas.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_workdir.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/scripted_minimizer_launcher.h"
 
 // A host that keeps the documents' canvases.
 class RecordingHost : public DocumentHost {
