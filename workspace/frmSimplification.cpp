@@ -338,17 +338,16 @@ void frmSimplification::txtEquation_KeyPress(int& KeyAscii) {
 }
 
 void frmSimplification::txtEquation_LostFocus() {
-    const QString equationText = txtEquation->text();
-    if (equationText.endsWith(u'+')) txtEquation->setText(equationText.chopped(1));
+    const std::string before = entry_.texts().sop;
+    entry_.dropTrailingPlus();
+    if (entry_.texts().sop != before)
+        txtEquation->setText(QString::fromStdString(before).chopped(1));
 }
 
 // ---- Simplify --------------------------------------------------------------
 
 void frmSimplification::cmdSimplify_Click() {
     try {
-        // A trailing "+" is removed when the box loses the focus; a Simplify
-        // that reaches the box without that still reads the sum.
-        if (entry_.terms().empty() && entry_.dontCares().empty()) txtEquation_LostFocus();
         const std::optional<FunctionEntry::Input> input = entry_.prepareSimplify();
         showTexts();
         if (!input) {
@@ -373,6 +372,7 @@ void frmSimplification::cmdSimplify_Click() {
         if (!notProven.isEmpty())
             prompts_.message(notProvenMessage(notProven), PromptIcon::Information);
     } catch (const std::exception& failure) {
+        showTexts();  // as far as the run filled them
         prompts_.message(QString::fromStdString(failure.what()) +
                          QStringLiteral("\nTry Again !!!"));
     }

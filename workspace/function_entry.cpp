@@ -101,6 +101,10 @@ bool FunctionEntry::startTyping() {
     return emptyFirst;
 }
 
+void FunctionEntry::dropTrailingPlus() {
+    if (!texts_.sop.empty() && texts_.sop.back() == '+') texts_.sop.pop_back();
+}
+
 void FunctionEntry::clearTexts() {
     texts_ = Texts{};
     equationFromTerms_ = false;
@@ -138,6 +142,7 @@ std::optional<FunctionEntry::Input> FunctionEntry::prepareSimplify() {
         return input;
     }
 
+    dropTrailingPlus();
     if (texts_.sop.empty()) return std::nullopt;
     keyFilter_.sortVarNames();
     input.columns = keyFilter_.varCount();

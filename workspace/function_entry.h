@@ -89,13 +89,17 @@ public:
 
     const Texts& texts() const { return texts_; }
     void setEquationText(const std::string& text) { texts_.sop = text; }
+    // A sum is not left open: one trailing "+" goes (when the box loses the
+    // focus, and before a Simplify of the equation).
+    void dropTrailingPlus();
     void clearTexts();
     // Whether the equation text was made from the term lists.
     bool equationFromTerms() const { return equationFromTerms_; }
 
     // Simplify, first step: the input texts and in.txt. Ticked terms are used
-    // when any is ticked, else the typed equation (texts().sop); nothing when
-    // that is empty. Throws std::runtime_error for a product it cannot read.
+    // when any is ticked, else the typed equation (texts().sop, without a
+    // trailing "+"); nothing when that is empty. Throws std::runtime_error for a product it cannot
+    // read.
     std::optional<Input> prepareSimplify();
     // Last step: the minimizer's implicants (checked by the caller) as the
     // minimized texts; without a run the answer is the constant 0.

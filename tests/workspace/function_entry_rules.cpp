@@ -184,9 +184,16 @@ TEST(FunctionEntryRules, ARunWithoutMintermsAnswersZero) {
     EXPECT_EQ(e.texts().minPos, "0");
 }
 
-TEST(FunctionEntryRules, AnEmptyEquationIsNoInput) {
+TEST(FunctionEntryRules, AnEmptyEquationIsNoInputAndATrailingPlusGoes) {
     FunctionEntry e;
     EXPECT_FALSE(e.prepareSimplify());
+    type(e, "+");  // refused: the box stays empty
+    EXPECT_FALSE(e.prepareSimplify());
+    type(e, "b+");
+    const std::optional<FunctionEntry::Input> input = e.prepareSimplify();
+    ASSERT_TRUE(input);
+    EXPECT_EQ(e.texts().sop, "B");
+    EXPECT_EQ(input->inText, "1");
 }
 
 TEST(FunctionEntryRules, TheAnswerBecomesTheMinimizedTextsAndTheDrawingsFunction) {
