@@ -24,16 +24,6 @@ public:
     LocalDateTime now() const override;
 };
 
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(LocalDateTime at) : at_(at) {}
-    LocalDateTime now() const override { return at_; }
-    void set(LocalDateTime at) { at_ = at; }
-
-private:
-    LocalDateTime at_;
-};
-
 // "dd-mmm-yyyy" with English month abbreviations, whatever the locale.
 std::string headerDate(const LocalDateTime& t);
 // "hh:mm AM" on the 12-hour clock (12 for the hour after midnight and noon).

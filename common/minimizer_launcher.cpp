@@ -1,17 +1,17 @@
 #include "common/minimizer_launcher.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
+
+#include "common/input_blocker.h"
+#include "common/quoted_text.h"
 
 namespace {
 
@@ -19,82 +19,17 @@ namespace {
 // not flash grey; a slower one gets the disabled windows and a painting loop.
 constexpr int kBlockingWaitMs = 100;
 
-bool isUserInput(QEvent::Type type) {
-    switch (type) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::InputMethod:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop: return true;
-        default: return false;
+// The minimizer's own words, as much as a message box should quote: the first
+// line, without the program's name before it.
+QString errorText(QProcess& process, const QString& name) {
+    const QString all = QString::fromLocal8Bit(process.readAllStandardError());
+    QString line;
+    for (const QString& candidate : all.split(u'\n')) {
+        line = candidate.trimmed();
+        if (!line.isEmpty()) break;
     }
-}
-
-// While a run lasts, clicks and keys are discarded, not queued: a Simplify
-// never has another command run in its middle or right after it by a click
-// made while it was busy. Closing a window is refused as well, since a
-// command is still running on it. A run that takes longer also disables
-// every top-level window, so the user sees that input is not taken, while
-// the windows keep painting.
-class InputBlocker : public QObject {
-public:
-    InputBlocker() : focus_(QApplication::focusWidget()) { qApp->installEventFilter(this); }
-
-    void disableWindows() {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isEnabled()) {
-                w->setEnabled(false);
-                disabled_.append(w);
-            }
-        }
-    }
-
-    ~InputBlocker() override {
-        // Input that arrived while the thread was blocked is still pending:
-        // deliver it now, into the filter.
-        QCoreApplication::processEvents();
-        qApp->removeEventFilter(this);
-        for (const QPointer<QWidget>& w : disabled_) {
-            if (w) w->setEnabled(true);
-        }
-        if (!disabled_.isEmpty() && focus_ && focus_->isEnabled()) {
-            focus_->setFocus(Qt::OtherFocusReason);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (isUserInput(event->type())) return true;
-        if (event->type() == QEvent::Close && event->spontaneous() && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
-            event->ignore();
-            return true;
-        }
-        return false;
-    }
-
-private:
-    QPointer<QWidget> focus_;
-    QList<QPointer<QWidget>> disabled_;
-};
-
-QString errorText(QProcess& process) {
-    QString text = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-    if (text.size() > 400) text = text.left(400) + QStringLiteral("...");
-    return text;
+    if (line.startsWith(name + QStringLiteral(":"))) line = line.mid(name.size() + 1).trimmed();
+    return QString::fromStdString(capped(line.toStdString(), kProgramMessageChars));
 }
 
 }  // namespace
@@ -125,7 +60,7 @@ QString ProcessMinimizerLauncher::findProgramIn(const QString& appDir, const QSt
     return QStandardPaths::findExecutable(kProgramName, dirs);
 }
 
-void ProcessMinimizerLauncher::run(const QString& inFile, const QString& outFile) {
+MinimizerReport ProcessMinimizerLauncher::run(const QString& inFile, const QString& outFile) {
     const QString program = program_.isEmpty() ? findProgram() : program_;
     if (program.isEmpty()) {
         throw MinimizerError(QStringLiteral("%1 was not found next to Quendal nor on the PATH.")
@@ -150,7 +85,7 @@ void ProcessMinimizerLauncher::run(const QString& inFile, const QString& outFile
     if (!process.waitForFinished(std::min(kBlockingWaitMs, timeoutMs_))) {
         const int remaining = std::max(timeoutMs_ - kBlockingWaitMs, 0);
         if (process.state() != QProcess::NotRunning && remaining > 0) {
-            blocker.disableWindows();
+            blocker.showBusy();
             QEventLoop loop;
             QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
             QTimer::singleShot(remaining, &loop, &QEventLoop::quit);
@@ -170,34 +105,21 @@ void ProcessMinimizerLauncher::run(const QString& inFile, const QString& outFile
     if (process.exitStatus() == QProcess::CrashExit) {
         throw MinimizerError(QStringLiteral("%1 stopped abnormally.").arg(name).toStdString());
     }
-    if (process.exitCode() != 0) {
-        const QString why = errorText(process);
+    if (process.exitCode() == qm::kExitNotProven) {
+        MinimizerReport report;
+        report.notProven = errorText(process, name);
+        // Quote the finding itself, whatever stands before it on the line.
+        const qsizetype at = report.notProven.indexOf(QStringLiteral("not proven minimal"));
+        if (at > 0) report.notProven = report.notProven.mid(at);
+        if (report.notProven.isEmpty()) report.notProven = QStringLiteral("not proven minimal");
+        return report;
+    }
+    if (process.exitCode() != qm::kExitOk) {
+        const QString why = errorText(process, name);
         QString text =
             QStringLiteral("%1 failed (exit status %2)").arg(name).arg(process.exitCode());
         text += why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why;
         throw MinimizerError(text.toStdString());
     }
-}
-
-void ScriptedMinimizerLauncher::run(const QString& inFile, const QString& outFile) {
-    ++runs;
-    QFile in(inFile);
-    inputs.append(in.open(QIODevice::ReadOnly) ? QString::fromLatin1(in.readAll()) : QString());
-    if (action) action(inFile, outFile);
-}
-
-std::function<void(const QString&, const QString&)> ScriptedMinimizerLauncher::writes(
-    const std::string& outText) {
-    return [outText](const QString&, const QString& outFile) {
-        QFile out(outFile);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            throw MinimizerError("cannot write " + outFile.toStdString());
-        }
-        out.write(outText.data(), static_cast<qint64>(outText.size()));
-    };
-}
-
-std::function<void(const QString&, const QString&)> ScriptedMinimizerLauncher::fails(
-    const std::string& why) {
-    return [why](const QString&, const QString&) { throw MinimizerError(why); };
+    return {};
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +13,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What a finished run tells besides the output file.
+struct MinimizerReport {
+    // Empty when the answer is a proven minimum; otherwise the minimizer's own
+    // words on how far it may be from one (the output is still a valid cover).
+    QString notProven;
+};
+
+// The longest message of the minimizer's own that a message box quotes.
+inline constexpr int kProgramMessageChars = 120;
+
 // Runs the minimizer on an input file, writing the output file, and returns
 // once it has finished. The seam exists so that tests decide what the
 // minimizer does (answers, fails, hangs) without a real process.
@@ -22,13 +30,18 @@ class MinimizerLauncher {
 public:
     virtual ~MinimizerLauncher() = default;
     // Throws MinimizerError when the minimizer cannot be started, crashes,
-    // exits with a non-zero status or runs past its time limit.
-    virtual void run(const QString& inFile, const QString& outFile) = 0;
+    // fails (its status other than ok or not proven; its own message quoted)
+    // or runs past the time limit.
+    virtual MinimizerReport run(const QString& inFile, const QString& outFile) = 0;
+    // How long one exchange may take: the minimizer's run, and also the wait
+    // for another window's exchange in the same folder.
+    virtual int timeLimitMs() const { return qm::kQuendalWaitMs; }
 };
 
 // The real minimizer: "Qm.exe IN OUT" as a separate process. While it runs
-// the windows keep painting, but every top-level window is disabled, so
-// clicks and keys are discarded and no other command can run in between.
+// the windows keep painting, but every top-level window is disabled and the
+// busy cursor shows, so clicks and keys are discarded and no other command
+// can run in between.
 class ProcessMinimizerLauncher : public MinimizerLauncher {
 public:
     static constexpr int kDefaultTimeoutMs = qm::kQuendalWaitMs;
@@ -37,7 +50,8 @@ public:
     // An empty program means: find kProgramName (see findProgram).
     explicit ProcessMinimizerLauncher(int timeoutMs = kDefaultTimeoutMs, QString program = {});
 
-    void run(const QString& inFile, const QString& outFile) override;
+    MinimizerReport run(const QString& inFile, const QString& outFile) override;
+    int timeLimitMs() const override { return timeoutMs_; }
 
     // Qm.exe next to the application's executable, else on the PATH. Never
     // the current directory (nor a relative PATH entry, which means the same),
@@ -53,20 +67,4 @@ public:
 private:
     int timeoutMs_;
     QString program_;
-};
-
-// A minimizer for tests: every run is recorded and handed to `action`, which
-// may write the output file or throw MinimizerError. Without an action a run
-// does nothing (and so leaves no output file).
-class ScriptedMinimizerLauncher : public MinimizerLauncher {
-public:
-    void run(const QString& inFile, const QString& outFile) override;
-
-    // Convenience actions.
-    static std::function<void(const QString&, const QString&)> writes(const std::string& outText);
-    static std::function<void(const QString&, const QString&)> fails(const std::string& why);
-
-    std::function<void(const QString& inFile, const QString& outFile)> action;
-    int runs = 0;
-    QStringList inputs;  // the input file's bytes at each run (Latin-1)
 };

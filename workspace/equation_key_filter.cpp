@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-void EquationKeyFilter::reset(int noOfVar) {
-    noOfVar_ = noOfVar;
-    varNames_.assign(static_cast<std::size_t>(noOfVar), std::string());
+void EquationKeyFilter::reset(int numVars) {
+    numVars_ = numVars;
+    varNames_.assign(static_cast<std::size_t>(numVars), std::string());
     varCount_ = 0;
     lastChar_.clear();
 }
@@ -22,12 +22,12 @@ int EquationKeyFilter::letter(const std::string& text, int key) {
     const char ch = static_cast<char>(key);
     bool refused = false;
     if (eqLen != 0) {
-        if (eqLen - noOfVar_ - primeCount_ >= pos) refused = true;
+        if (eqLen - numVars_ - primeCount_ >= pos) refused = true;
         if (text.find(ch, static_cast<std::size_t>(pos)) != std::string::npos) refused = true;
     }
     const std::string name(1, ch);
     bool varFound = std::find(varNames_.begin(), varNames_.end(), name) != varNames_.end();
-    if (!varFound && varCount_ < noOfVar_ && !refused) {
+    if (!varFound && varCount_ < numVars_ && !refused) {
         varNames_[static_cast<std::size_t>(varCount_)] = name;
         ++varCount_;
         varFound = true;
@@ -71,7 +71,7 @@ int EquationKeyFilter::keyPress(const std::string& text, int key, const Hooks& h
 }
 
 void EquationKeyFilter::sortVarNames() {
-    const auto n = static_cast<std::size_t>(std::min<int>(varCount_, noOfVar_));
+    const auto n = static_cast<std::size_t>(std::min<int>(varCount_, numVars_));
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = i; j < n; ++j) {
             if (varNames_[i] > varNames_[j]) std::swap(varNames_[i], varNames_[j]);
@@ -80,8 +80,8 @@ void EquationKeyFilter::sortVarNames() {
 }
 
 void EquationKeyFilter::useAllLetters() {
-    for (int k = 0; k < noOfVar_; ++k) {
+    for (int k = 0; k < numVars_; ++k) {
         varNames_[static_cast<std::size_t>(k)] = std::string(1, static_cast<char>('A' + k));
     }
-    varCount_ = noOfVar_;
+    varCount_ = numVars_;
 }

@@ -6,7 +6,7 @@
 
 // The key filter of the equation box. Every key is judged against the box's
 // text as if it were appended at the end (the box is an append-only line), so
-// that the text stays a sum of products over at most noOfVar letters. It also
+// that the text stays a sum of products over at most numVars letters. It also
 // collects the letters in use (varNames, varCount), the columns of the
 // minimizer's files.
 class EquationKeyFilter {
@@ -23,7 +23,7 @@ public:
 
     // Forget the letters for a new number of variables. primeCount is kept:
     // only an accepted "+" resets it.
-    void reset(int noOfVar);
+    void reset(int numVars);
 
     // Judges `key` (a character code) typed at the end of `text`. Returns the
     // key to apply (letters come back in capitals, "=" as "+"), or 0 when the
@@ -35,8 +35,8 @@ public:
     // After a run of the term lists: the letters "A", "B", ... of every variable.
     void useAllLetters();
 
-    int noOfVar() const { return noOfVar_; }
-    // Positions 1..noOfVar as indexes 0..noOfVar-1; unused entries are empty.
+    int numVars() const { return numVars_; }
+    // Positions 1..numVars as indexes 0..numVars-1; unused entries are empty.
     const std::vector<std::string>& varNames() const { return varNames_; }
     int varCount() const { return varCount_; }
     // Empty, or the last character handled (code 0 for a refused key).
@@ -46,7 +46,7 @@ public:
 private:
     int letter(const std::string& text, int key);
 
-    int noOfVar_ = 4;
+    int numVars_ = 4;
     std::vector<std::string> varNames_ = std::vector<std::string>(4);
     int varCount_ = 0;
     std::string lastChar_;

@@ -38,9 +38,9 @@ bool hasNoLetter(const std::string& code) {
 
 }  // namespace
 
-std::string toBinary(int t, int noOfVar) {
-    std::string code(static_cast<std::size_t>(std::max(noOfVar, 0)), '0');
-    for (int k = noOfVar - 1; k >= 0 && t != 0; --k) {
+std::string toBinary(int t, int numVars) {
+    std::string code(static_cast<std::size_t>(std::max(numVars, 0)), '0');
+    for (int k = numVars - 1; k >= 0 && t != 0; --k) {
         code[static_cast<std::size_t>(k)] = static_cast<char>('0' + (t & 1));
         t >>= 1;
     }

@@ -10,9 +10,9 @@
 using Codes = std::vector<std::string>;
 using Letters = std::vector<std::string>;
 
-// The term code of t: noOfVar characters "0"/"1", most significant first;
-// bits above the noOfVar-th are dropped.
-std::string toBinary(int t, int noOfVar);
+// The term code of t: numVars characters "0"/"1", most significant first;
+// bits above the numVars-th are dropped.
+std::string toBinary(int t, int numVars);
 
 // "10-" -> "AB'"
 std::string productText(const std::string& code, const Letters& varNames);

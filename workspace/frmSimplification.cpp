@@ -10,32 +10,24 @@
 #include <QResizeEvent>
 
 #include <algorithm>
-#include <filesystem>
-#include <stdexcept>
 
 #include "common/append_only_line_edit.h"
 #include "common/button_feedback.h"
-#include "drawing/circuit_command.h"
-#include "drawing/document_host.h"
 #include "common/closing_question.h"
+#include "drawing/document_host.h"
 #include "common/clock.h"
-#include "demux/demux_command.h"
-#include "workspace/expression_texts.h"
-#include "workspace/minimizer_exchange.h"
 #include "common/minimizer_launcher.h"
-#include "mux/mux_command.h"
 #include "common/prompts.h"
 #include "common/session.h"
-#include "workspace/simplification_log.h"
-#include "workspace/term_list.h"
 #include "common/twips.h"
 #include "common/widget_style.h"
+#include "demux/demux_command.h"
+#include "drawing/circuit_command.h"
+#include "mux/mux_command.h"
+#include "workspace/minimizer_run.h"
+#include "workspace/simplification_log.h"
 
 namespace {
-
-const char* const kInFile = "in.txt";
-const char* const kOutFile = "out.txt";
-const char* const kLogFile = "log.txt";
 
 const QColor kFormGrey(224, 224, 224);
 const QColor kPurple(128, 0, 128);
@@ -56,18 +48,8 @@ W* make(QWidget* parent, const char* name, int left, int top, int width, int hei
     return w;
 }
 
-QString question(const char* what) {
-    return QString::fromLatin1(what) + QStringLiteral("\nDo you still want to continue ?");
-}
-
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
-}
-
-Codes termCodes(const TermList& list, int noOfVar) {
-    Codes codes;
-    for (int t : termNumbers(list)) codes.push_back(toBinary(t, noOfVar));
-    return codes;
 }
 
 }  // namespace
@@ -217,6 +199,9 @@ void frmSimplification::connectHandlers() {
     connect(lstTerms, &QListWidget::itemChanged, this, &frmSimplification::lstTerms_ItemCheck);
     connect(txtEquation, &AppendOnlyLineEdit::keyPress, this,
             &frmSimplification::txtEquation_KeyPress);
+    // The model keeps the equation as the box shows it, typed or not.
+    connect(txtEquation, &QLineEdit::textChanged, this,
+            [this](const QString& equation) { entry_.setEquationText(equation.toStdString()); });
     connect(txtEquation, &AppendOnlyLineEdit::lostFocus, this,
             &frmSimplification::txtEquation_LostFocus);
     connect(cmdSimplify, &QPushButton::clicked, this, &frmSimplification::cmdSimplify_Click);
@@ -249,30 +234,25 @@ void frmSimplification::cmdClear_Click() {
 }
 
 void frmSimplification::cboVar_Change() {
-    terms_.clear();
-    dontCares_.clear();
-    cmdSimplify->setEnabled(false);
+    entry_.reset(std::clamp(cboVar->currentText().toInt(), 1, 8));
+    cmdSimplify->setEnabled(entry_.canSimplify());
     enableDrawingCommands(false);
 
     fillingList = true;
     lstTerms->clear();
-    noOfVar_ = std::clamp(cboVar->currentText().toInt(), 1, 8);
-    keyFilter_.reset(noOfVar_);
-    noOfTerms_ = 1 << noOfVar_;
     QStringList entries;
-    entries.reserve(noOfTerms_);
-    for (int t = 0; t < noOfTerms_; ++t) entries.append(QString::number(t));
+    entries.reserve(entry_.rowCount());
+    for (int t = 0; t < entry_.rowCount(); ++t) entries.append(QString::number(t));
     lstTerms->addItems(entries);
-    for (int t = 0; t < noOfTerms_; ++t) {
+    for (int t = 0; t < entry_.rowCount(); ++t) {
         QListWidgetItem* item = lstTerms->item(t);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
-    ticks_.assign(static_cast<std::size_t>(noOfTerms_), false);
     fillingList = false;
 
-    rbMaxTerms->setEnabled(true);
-    rbMinTerms->setEnabled(true);
+    rbMaxTerms->setEnabled(entry_.maxTermsOpen());
+    rbMinTerms->setEnabled(entry_.minTermsOpen());
     deselectOptions();
     lstTerms->setEnabled(false);
 
@@ -281,264 +261,127 @@ void frmSimplification::cboVar_Change() {
     setTextColour(lstTerms, windowText());
     setTextColour(txtTerms, windowText());
 
-    emptyExpressionTexts();
-    txtTerms->clear();
-    txtDontCare->clear();
+    showTexts();
+    showTermLists();
 }
 
 void frmSimplification::rbMinTerms_Click() {
-    emptyExpressionTexts();
-    lstTerms->setEnabled(true);
-    setTextColour(lstTerms, kMinRed);
-    rbMaxTerms->setEnabled(false);
-    lblTerms->setText(QStringLiteral("Min Terms"));
-    setTextColour(lblTerms, kMinRed);
-    setTextColour(txtTerms, kMinRed);
+    chooseOption(FunctionEntry::Option::MinTerms, kMinRed);
+    showTermMode(QStringLiteral("Min Terms"), kMinRed);
 }
 
 void frmSimplification::rbMaxTerms_Click() {
-    emptyExpressionTexts();
-    lstTerms->setEnabled(true);
-    setTextColour(lstTerms, kMaxBlue);
-    rbMinTerms->setEnabled(false);
-    lblTerms->setText(QStringLiteral("Max Terms"));
-    setTextColour(lblTerms, kMaxBlue);
-    setTextColour(txtTerms, kMaxBlue);
-    // For the rest of this form's life: a typed equation is a sum of
-    // products, which max-term entry does not fit.
-    txtEquation->setReadOnly(true);
+    chooseOption(FunctionEntry::Option::MaxTerms, kMaxBlue);
+    showTermMode(QStringLiteral("Max Terms"), kMaxBlue);
+    txtEquation->setReadOnly(entry_.equationLocked());
 }
 
 void frmSimplification::rbDontCare_Click() {
-    emptyExpressionTexts();
+    chooseOption(FunctionEntry::Option::DontCare, kDontCareGreen);
+}
+
+void frmSimplification::chooseOption(FunctionEntry::Option option, const QColor& colour) {
+    entry_.choose(option);
+    showTexts();
     lstTerms->setEnabled(true);
-    setTextColour(lstTerms, kDontCareGreen);
+    setTextColour(lstTerms, colour);
+}
+
+void frmSimplification::showTermMode(const QString& caption, const QColor& colour) {
+    rbMinTerms->setEnabled(entry_.minTermsOpen());
+    rbMaxTerms->setEnabled(entry_.maxTermsOpen());
+    lblTerms->setText(caption);
+    setTextColour(lblTerms, colour);
+    setTextColour(txtTerms, colour);
 }
 
 void frmSimplification::lstTerms_ItemCheck(QListWidgetItem* item) {
     if (fillingList) return;
-    const int index = lstTerms->row(item);
-    if (index < 0 || index >= static_cast<int>(ticks_.size())) return;
+    const int row = lstTerms->row(item);
+    if (row < 0 || row >= entry_.rowCount()) return;
     const bool ticked = item->checkState() == Qt::Checked;
     // itemChanged also reports changes other than the tick.
-    if (ticks_[static_cast<std::size_t>(index)] == ticked) return;
-    ticks_[static_cast<std::size_t>(index)] = ticked;
-    const std::string e = item->text().toStdString();
+    if (entry_.isTicked(row) == ticked) return;
 
-    emptyExpressionTexts();
+    const std::optional<std::string> question = entry_.changeTick(row, ticked);
+    showTexts();
     enableDrawingCommands(false);
-
     if (ticked) {
-        if (rbDontCare->isChecked()) {
-            dontCares_.push_back(e);
-            if (dontCares_.size() > 1) dontCares_ = SortArray(dontCares_, 1);
-        } else {
-            terms_.push_back(e);
-            cmdSimplify->setEnabled(true);
-            if (terms_.size() > 1) terms_ = SortArray(terms_, 1);
-        }
+        cmdSimplify->setEnabled(entry_.canSimplify());
         showTermLists();
         return;
     }
-
-    bool answer = true;
-    const auto inTerms = std::find(terms_.begin(), terms_.end(), e);
-    if (inTerms != terms_.end()) {
-        if (!enabledHere(rbMaxTerms) && !rbMinTerms->isChecked()) {
-            answer = prompts_.ask(question("You've Unchecked a MinTerm !"), PromptReply::No);
-        } else if (enabledHere(rbMaxTerms) && !enabledHere(rbMinTerms) &&
-                   !rbMaxTerms->isChecked()) {
-            answer = prompts_.ask(question("You've Unchecked a MaxTerm !"), PromptReply::No);
-        }
-        if (answer) {
-            selectOption(enabledHere(rbMinTerms) ? rbMinTerms : rbMaxTerms);
-            terms_.erase(std::find(terms_.begin(), terms_.end(), e));
-            if (terms_.empty()) cmdSimplify->setEnabled(false);
-        }
-    } else {
-        if (!rbDontCare->isChecked()) {
-            answer = prompts_.ask(question("You've Unchecked a DontCare Term !"), PromptReply::No);
-        }
-        if (answer) {
-            selectOption(rbDontCare);
-            const auto inDontCares = std::find(dontCares_.begin(), dontCares_.end(), e);
-            if (inDontCares != dontCares_.end()) dontCares_.erase(inDontCares);
-        }
+    if (question && !prompts_.ask(QString::fromStdString(*question), PromptReply::No)) {
+        setTick(row, true);
+        return;
     }
-    if (answer) {
-        showTermLists();
-    } else {
-        setTick(index, true);
-    }
+    selectOption(entry_.confirmUntick(row));
+    cmdSimplify->setEnabled(entry_.canSimplify());
+    showTermLists();
 }
 
 // ---- Equation entry ------------------------------------------------------
 
 void frmSimplification::txtEquation_KeyPress(int& KeyAscii) {
     // Any key in the box switches from ticked terms to a typed equation.
+    const bool emptyFirst = entry_.startTyping();
     clearAllTicks();
     deselectOptions();
-    txtTerms->clear();
-    txtDontCare->clear();
-    terms_.clear();
-    dontCares_.clear();
+    showTermLists();
     lstTerms->setEnabled(false);
-    cmdSimplify->setEnabled(true);
+    cmdSimplify->setEnabled(entry_.canSimplify());
     enableDrawingCommands(false);
-    // The text made from the term lists (with its " + d (...)" part) is no
-    // start for a typed equation: typing begins in an empty box.
-    if (equationFromTerms_) {
-        equationFromTerms_ = false;
-        txtEquation->clear();
-    }
+    if (emptyFirst) txtEquation->clear();
 
     const EquationKeyFilter::Hooks hooks{[this] { cmdClear_Click(); },
                                          [this] { txtEquation_LostFocus(); },
                                          [this] { cmdSimplify_Click(); }};
-    KeyAscii = keyFilter_.keyPress(text(txtEquation), KeyAscii, hooks);
+    KeyAscii = entry_.keyFilter().keyPress(text(txtEquation), KeyAscii, hooks);
 }
 
 void frmSimplification::txtEquation_LostFocus() {
-    const QString equationText = txtEquation->text();
-    if (equationText.endsWith(u'+')) txtEquation->setText(equationText.chopped(1));
+    const std::string before = entry_.texts().sop;
+    entry_.dropTrailingPlus();
+    if (entry_.texts().sop != before)
+        txtEquation->setText(QString::fromStdString(before).chopped(1));
 }
 
 // ---- Simplify --------------------------------------------------------------
 
 void frmSimplification::cmdSimplify_Click() {
-    txtMinEquation->clear();
-    nothingToMinimize = false;
     try {
-        const bool termsPath = anyTermChecked();
-        if (termsPath) {
-            writeTermsFile();
-        } else {
-            // A trailing "+" is removed when the box loses the focus; a
-            // Simplify that reaches the box without that still reads the sum.
-            txtEquation_LostFocus();
-            writeEquationFile();
-            if (equation.empty()) return;
+        const std::optional<FunctionEntry::Input> input = entry_.prepareSimplify();
+        showTexts();
+        if (!input) {
+            prompts_.message(QStringLiteral("Expression cannot be Empty!"));
+            return;
         }
-        if (!nothingToMinimize) {
-            runMinimizer();
-            readMinimizerOutput();
+        QString notProven;
+        if (!input->nothingToMinimize) {
+            const MinimizerAnswer answer =
+                exchangeWithMinimizer(input->inText, input->columns, launcher_);
+            entry_.takeAnswer(answer.implicants);
+            showTexts();
+            notProven = answer.notProven;
         }
-        log();
-        minimized_ = minimizedFunction(termsPath);
+        const LocalDateTime now = clock_.now();
+        appendToLog(kLogFile, logRecordText(entry_.logRecord(Session::current().UserName,
+                                                             headerDate(now), headerTime(now))));
+        entry_.completeSimplify();
         enableDrawingCommands(true);
+        // Shown after the answer, which stands: a correct cover, only perhaps
+        // not the smallest, and the user should know before drawing it.
+        if (!notProven.isEmpty())
+            prompts_.message(notProvenMessage(notProven), PromptIcon::Information);
     } catch (const std::exception& failure) {
+        showTexts();  // as far as the run filled them
         prompts_.message(QString::fromStdString(failure.what()) +
                          QStringLiteral("\nTry Again !!!"));
     }
 }
 
-bool frmSimplification::anyTermChecked() const {
-    for (int t = 0; t < lstTerms->count(); ++t) {
-        if (lstTerms->item(t)->checkState() == Qt::Checked) return true;
-    }
-    return false;
-}
-
-void frmSimplification::writeTermsFile() {
-    keyFilter_.useAllLetters();
-    const bool maxMode = maxTermMode();
-    // Only don't-care terms ticked: a function without minterms.
-    const bool onlyDontCares = terms_.empty();
-
-    minCodes.clear();
-    if (maxMode && !onlyDontCares) {
-        for (int t = 0; t < noOfTerms_; ++t) {
-            if (!ticks_[static_cast<std::size_t>(t)]) minCodes.push_back(toBinary(t, noOfVar_));
-        }
-    } else if (!maxMode) {
-        minCodes = termCodes(terms_, noOfVar_);
-    }
-    nothingToMinimize = minCodes.empty();
-    dcCodes = termCodes(dontCares_, noOfVar_);
-
-    if (!nothingToMinimize) writeFileAtomically(kInFile, inFileText(minCodes, dcCodes));
-
-    const ExpressionPair input =
-        buildInputExpressions(onlyDontCares ? Codes{} : termCodes(terms_, noOfVar_), dcCodes,
-                              maxMode && !onlyDontCares, keyFilter_.varNames());
-    txtEquation->setText(QString::fromStdString(input.sop));
-    equationFromTerms_ = true;
-    txtIpPosEquation->setText(QString::fromStdString(input.pos));
-    if (nothingToMinimize) {
-        txtMinEquation->setText(QStringLiteral("0"));
-        txtPosEquation->setText(QStringLiteral("0"));
-    }
-}
-
-void frmSimplification::writeEquationFile() {
-    equation = text(txtEquation);
-    if (equation.empty()) {
-        prompts_.message(QStringLiteral("Expression cannot be Empty!"));
-        return;
-    }
-    keyFilter_.sortVarNames();
-    productCodes = ::productCodes(equation, keyFilter_.varNames(), keyFilter_.varCount());
-    writeFileAtomically(kInFile, inFileText(productCodes, {}));
-    txtIpPosEquation->setText(
-        QString::fromStdString(equationPosText(equation, productCodes, keyFilter_.varNames())));
-}
-
-void frmSimplification::runMinimizer() {
-    // A stale answer must never pass for this run's.
-    std::error_code ec;
-    if (std::filesystem::is_directory(kOutFile, ec)) {
-        throw std::runtime_error(std::string("Cannot replace ") + kOutFile + ": it is a folder.");
-    }
-    std::filesystem::remove(kOutFile, ec);
-    if (ec) {
-        throw std::runtime_error(std::string("Cannot remove the old ") + kOutFile + ": " +
-                                 ec.message() + ".");
-    }
-    launcher_.run(QString::fromLatin1(kInFile), QString::fromLatin1(kOutFile));
-}
-
-void frmSimplification::readMinimizerOutput() {
-    implicants = readOutFile(kOutFile, keyFilter_.varCount());
-    const ExpressionPair minimized = minimizedTexts(implicants, keyFilter_.varNames());
-    txtMinEquation->setText(QString::fromStdString(minimized.sop));
-    txtPosEquation->setText(QString::fromStdString(minimized.pos));
-}
-
-void frmSimplification::log() {
-    const LocalDateTime now = clock_.now();
-    const LogRecord record{
-        Session::current().UserName, headerDate(now),      headerTime(now),     text(txtEquation),
-        text(txtIpPosEquation),      text(txtMinEquation), text(txtPosEquation)};
-    appendToLog(kLogFile, logRecordText(record));
-}
-
-FunctionView frmSimplification::minimizedFunction(bool termsPath) const {
-    FunctionView f;
-    f.sopText = text(txtEquation);
-    f.ipPosText = text(txtIpPosEquation);
-    f.minSopText = text(txtMinEquation);
-    f.minPosText = text(txtPosEquation);
-    f.varNames = keyFilter_.varNames();
-    if (termsPath) {
-        f.numVars = noOfVar_;
-        f.terms = termNumbers(terms_);
-        f.minTermMode = !maxTermMode() || terms_.empty();
-        f.dontCares = termNumbers(dontCares_);
-        f.termsText = text(txtTerms);
-        f.dontCareText = text(txtDontCare);
-    } else {
-        f.numVars = keyFilter_.varCount();
-        f.terms = coveredMinterms(productCodes, keyFilter_.varCount());
-        f.minTermMode = true;
-        TermList shown;
-        for (int t : f.terms) shown.push_back(std::to_string(t));
-        f.termsText = joinTerms(shown);
-    }
-    return f;
-}
-
 FunctionView frmSimplification::currentFunction() const {
-    FunctionView f = minimized_;
+    FunctionView f = entry_.minimized();
     const LocalDateTime now = clock_.now();
     f.userName = Session::current().UserName;
     f.dateText = headerDate(now);
@@ -574,22 +417,18 @@ void frmSimplification::cmdExit_Click() {
 
 // ---- Helpers ---------------------------------------------------------------
 
-bool frmSimplification::maxTermMode() const {
-    return !enabledHere(rbMinTerms);
-}
-
-bool frmSimplification::enabledHere(const QWidget* control) const {
-    // Whether the form enabled it, even while the whole form is disabled.
-    return control->isEnabledTo(const_cast<frmSimplification*>(this));
-}
-
-void frmSimplification::selectOption(QRadioButton* option) {
-    if (option->isChecked()) {
-        if (option == rbMinTerms) rbMinTerms_Click();
-        if (option == rbMaxTerms) rbMaxTerms_Click();
-        if (option == rbDontCare) rbDontCare_Click();
+void frmSimplification::selectOption(FunctionEntry::Option option) {
+    QRadioButton* button = option == FunctionEntry::Option::MinTerms   ? rbMinTerms
+                           : option == FunctionEntry::Option::MaxTerms ? rbMaxTerms
+                                                                       : rbDontCare;
+    if (!button->isChecked()) {
+        button->setChecked(true);  // runs its handler through toggled
+    } else if (button == rbMinTerms) {
+        rbMinTerms_Click();
+    } else if (button == rbMaxTerms) {
+        rbMaxTerms_Click();
     } else {
-        option->setChecked(true);
+        rbDontCare_Click();
     }
 }
 
@@ -604,27 +443,24 @@ void frmSimplification::deselectOptions() {
 void frmSimplification::setTick(int index, bool ticked) {
     fillingList = true;
     lstTerms->item(index)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-    ticks_[static_cast<std::size_t>(index)] = ticked;
     fillingList = false;
 }
 
 void frmSimplification::clearAllTicks() {
     fillingList = true;
     for (int t = 0; t < lstTerms->count(); ++t) {
-        if (ticks_[static_cast<std::size_t>(t)]) {
-            lstTerms->item(t)->setCheckState(Qt::Unchecked);
-            ticks_[static_cast<std::size_t>(t)] = false;
-        }
+        QListWidgetItem* item = lstTerms->item(t);
+        if (item->checkState() != Qt::Unchecked) item->setCheckState(Qt::Unchecked);
     }
     fillingList = false;
 }
 
-void frmSimplification::emptyExpressionTexts() {
-    txtEquation->clear();
-    equationFromTerms_ = false;
-    txtIpPosEquation->clear();
-    txtMinEquation->clear();
-    txtPosEquation->clear();
+void frmSimplification::showTexts() {
+    const FunctionEntry::Texts& texts = entry_.texts();
+    txtEquation->setText(QString::fromStdString(texts.sop));
+    txtIpPosEquation->setText(QString::fromStdString(texts.ipPos));
+    txtMinEquation->setText(QString::fromStdString(texts.minSop));
+    txtPosEquation->setText(QString::fromStdString(texts.minPos));
 }
 
 void frmSimplification::enableDrawingCommands(bool enabled) {
@@ -634,6 +470,6 @@ void frmSimplification::enableDrawingCommands(bool enabled) {
 }
 
 void frmSimplification::showTermLists() {
-    txtTerms->setText(QString::fromStdString(joinTerms(terms_)));
-    txtDontCare->setText(QString::fromStdString(joinTerms(dontCares_)));
+    txtTerms->setText(QString::fromStdString(entry_.termsText()));
+    txtDontCare->setText(QString::fromStdString(entry_.dontCareText()));
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "workspace/equation_key_filter.h"
 #include "drawing/function_view.h"
+#include "workspace/function_entry.h"
 
 class AppendOnlyLineEdit;
 class ButtonFeedback;
@@ -14,6 +14,7 @@ class Clock;
 class DocumentHost;
 class MinimizerLauncher;
 class Prompts;
+class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,14 +37,11 @@ public:
     // and time are those of the call.
     FunctionView currentFunction() const;
 
-    // Read-only views of the form's state, for the drawings' callers and tests.
-    int noOfVar() const { return noOfVar_; }
-    int noOfTerms() const { return noOfTerms_; }
-    const std::vector<std::string>& terms() const { return terms_; }
-    const std::vector<std::string>& dontCares() const { return dontCares_; }
-    const std::vector<std::string>& varNames() const { return keyFilter_.varNames(); }
-    int varCount() const { return keyFilter_.varCount(); }
-    const EquationKeyFilter& keyFilter() const { return keyFilter_; }
+    // The function as entered, and the form's names for parts of it.
+    const FunctionEntry& entry() const { return entry_; }
+    int noOfVar() const { return entry_.numVars(); }
+    const std::vector<std::string>& varNames() const { return entry_.varNames(); }
+    int varCount() const { return entry_.varCount(); }
 
 signals:
     // Logout: the main window closes everything and shows the login form.
@@ -77,22 +75,13 @@ private:
     void fitExpressionLabels();
     void connectHandlers();
 
-    // Steps of the Simplify command; each throws on failure.
-    bool anyTermChecked() const;
-    void writeTermsFile();
-    void writeEquationFile();
-    void runMinimizer();
-    void readMinimizerOutput();
-    void log();
-
-    bool maxTermMode() const;
-    bool enabledHere(const QWidget* control) const;
-    FunctionView minimizedFunction(bool termsPath) const;
-    void selectOption(QRadioButton* option);
+    void chooseOption(FunctionEntry::Option option, const QColor& colour);
+    void showTermMode(const QString& caption, const QColor& colour);
+    void selectOption(FunctionEntry::Option option);
     void deselectOptions();
     void setTick(int index, bool ticked);
     void clearAllTicks();
-    void emptyExpressionTexts();
+    void showTexts();
     void enableDrawingCommands(bool enabled);
     void showTermLists();
 
@@ -130,25 +119,6 @@ private:
     QPushButton* cmdExit = nullptr;
     ButtonFeedback* feedback_ = nullptr;
 
-    // The function being entered.
-    int noOfVar_ = 4;
-    int noOfTerms_ = 16;
-    std::vector<std::string> terms_;
-    std::vector<std::string> dontCares_;
-    std::vector<bool> ticks_;  // the tick of each entry as the handler last saw it
-    bool fillingList = false;
-    // txtEquation shows the text Simplify made from the term lists, not typing.
-    bool equationFromTerms_ = false;
-    EquationKeyFilter keyFilter_;  // varNames, varCount, lastChar, primeCount
-
-    // The Simplify run in progress.
-    bool nothingToMinimize = false;
-    std::vector<std::string> minCodes;
-    std::vector<std::string> dcCodes;
-    std::string equation;
-    std::vector<std::string> productCodes;
-    std::vector<std::string> implicants;
-
-    // What the last completed Simplify minimized.
-    FunctionView minimized_;
+    FunctionEntry entry_;
+    bool fillingList = false;  // the form's own tick changes, which the tick handler ignores
 };

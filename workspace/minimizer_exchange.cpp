@@ -1,5 +1,6 @@
 #include "workspace/minimizer_exchange.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "common/quoted_text.h"
 
 namespace fs = std::filesystem;
 
@@ -85,9 +88,12 @@ std::string productCode(const std::string& product, const Letters& varNames, int
         std::size_t column = 0;
         while (column < code.size() && varNames[column] != letter) ++column;
         if (column == code.size()) {
-            fail("The product " + product + " cannot be read at \"" + letter + "\".");
+            fail("The product " + capped(product) + " cannot be read at \"" + capped(letter) +
+                 "\".");
         }
-        if (code[column] != '-') fail("The product " + product + " uses " + letter + " twice.");
+        if (code[column] != '-') {
+            fail("The product " + capped(product) + " uses " + letter + " twice.");
+        }
         const bool complemented = i + 1 < product.size() && product[i + 1] == '\'';
         code[column] = complemented ? '0' : '1';
         if (complemented) ++i;
@@ -138,9 +144,9 @@ Codes readOutFile(const std::string& path, int varCount) {
         }
         if (line.empty()) continue;
         if (static_cast<int>(line.size()) != varCount) {
-            fail("Line " + std::to_string(lineNumber) + " of " + name + " (\"" + line + "\") has " +
-                 std::to_string(line.size()) + " columns instead of " + std::to_string(varCount) +
-                 ".");
+            fail("Line " + std::to_string(lineNumber) + " of " + name + " (\"" + capped(line) +
+                 "\") has " + std::to_string(line.size()) + " columns instead of " +
+                 std::to_string(varCount) + ".");
         }
         for (char& c : line) {
             if (c != '0' && c != '1') c = '-';
@@ -168,4 +174,69 @@ std::vector<int> coveredMinterms(const Codes& codes, int varCount) {
         }
     }
     return minterms;
+}
+
+namespace {
+
+// The rows (term numbers) a code stands for, as a set over all 2^varCount.
+std::vector<bool> rowsOf(const std::string& code, int varCount) {
+    const int rows = 1 << varCount;
+    std::vector<bool> in(static_cast<std::size_t>(rows));
+    for (int t = 0; t < rows; ++t) {
+        bool covers = true;
+        for (int k = 0; k < varCount && covers; ++k) {
+            const char bit = ((t >> (varCount - 1 - k)) & 1) ? '1' : '0';
+            if (code[static_cast<std::size_t>(k)] != '-' &&
+                code[static_cast<std::size_t>(k)] != bit) {
+                covers = false;
+            }
+        }
+        in[static_cast<std::size_t>(t)] = covers;
+    }
+    return in;
+}
+
+}  // namespace
+
+void checkAnswer(const std::string& inText, const Codes& implicants, int varCount) {
+    const std::size_t rows = std::size_t{1} << varCount;
+    std::vector<bool> asked(rows), allowed(rows), covered(rows);
+    std::size_t start = 0;
+    while (start <= inText.size()) {
+        std::size_t end = inText.find("\r\n", start);
+        if (end == std::string::npos) end = inText.size();
+        std::string line = inText.substr(start, end - start);
+        start = end + 2;
+        if (line.empty()) continue;
+        const bool dontCare = line.back() == 'd';
+        if (dontCare) line.pop_back();
+        const std::vector<bool> r = rowsOf(line, varCount);
+        for (std::size_t t = 0; t < rows; ++t) {
+            if (!r[t]) continue;
+            allowed[t] = true;
+            if (!dontCare) asked[t] = true;
+        }
+    }
+    // An answer repeats few distinct codes however long it is.
+    Codes distinct = implicants;
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    for (const std::string& code : distinct) {
+        const std::vector<bool> r = rowsOf(code, varCount);
+        for (std::size_t t = 0; t < rows; ++t) {
+            if (!r[t]) continue;
+            if (!allowed[t]) {
+                fail("The minimizer's answer does not match the function: its product " +
+                     capped(code) + " covers row " + std::to_string(t) +
+                     ", which the function does not have.");
+            }
+            covered[t] = true;
+        }
+    }
+    for (std::size_t t = 0; t < rows; ++t) {
+        if (asked[t] && !covered[t]) {
+            fail("The minimizer's answer does not match the function: it leaves out row " +
+                 std::to_string(t) + ".");
+        }
+    }
 }

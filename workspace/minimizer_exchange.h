@@ -31,3 +31,9 @@ Codes readOutFile(const std::string& path, int varCount);
 
 // The term numbers (ascending) where at least one of the codes is 1.
 std::vector<int> coveredMinterms(const Codes& codes, int varCount);
+
+// Checks the implicants read back against the in.txt just written (its text):
+// they must cover every row its term or product lines ask for, and no row
+// outside those and its don't-care lines. Throws std::runtime_error saying
+// that the minimizer's answer does not match the function.
+void checkAnswer(const std::string& inText, const Codes& implicants, int varCount);

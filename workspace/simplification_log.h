@@ -19,5 +19,7 @@ std::string logRecordText(const LogRecord& record);
 
 // Appends `text` to the file at `path` (created when missing) in one write.
 // Throws std::runtime_error naming the file when that fails; a failed write
-// is cut off again, so the file never ends in half a record.
+// is cut off again, so the file never ends in half a record. Only a regular
+// file is written: a folder, a named pipe, a device or a symbolic link in its
+// place is refused at once (never waited on, never followed).
 void appendToLog(const std::string& path, const std::string& text);

@@ -11,6 +11,7 @@
 #include "app/frmSplash.h"
 #include "tests/app/main_window_support.h"
 #include "app/shell.h"
+#include "tests/support/fixed_clock.h"
 
 #ifdef QUENDAL_QM_EXE
 

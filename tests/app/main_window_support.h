@@ -15,6 +15,8 @@
 #include "tests/support/scripted_prompts.h"
 #include "common/session.h"
 #include "tests/support/temp_workdir.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/scripted_minimizer_launcher.h"
 
 // A main window with every seam scripted, in its own working folder.
 class MainWindowTest : public ::testing::Test {

@@ -9,6 +9,8 @@
 #include "app/frmSplash.h"
 #include "tests/app/main_window_support.h"
 #include "app/shell.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/scripted_minimizer_launcher.h"
 
 namespace {
 

@@ -7,7 +7,7 @@ namespace {
 // The box as the filter sees it: every accepted key is appended at the end,
 // Backspace removes the last character.
 struct Box {
-    explicit Box(int noOfVar) { filter.reset(noOfVar); }
+    explicit Box(int numVars) { filter.reset(numVars); }
 
     void type(const std::string& keys) {
         for (char c : keys) press(static_cast<unsigned char>(c));
@@ -28,7 +28,7 @@ struct Box {
     EquationKeyFilter::Hooks hooks{[this] {
                                        ++clears;
                                        text.clear();
-                                       filter.reset(filter.noOfVar());
+                                       filter.reset(filter.numVars());
                                    },
                                    [this] {
                                        if (!text.empty() && text.back() == '+') text.pop_back();
@@ -38,7 +38,7 @@ struct Box {
 
 struct TypingCase {
     const char* name;
-    int noOfVar;
+    int numVars;
     const char* keys;
     const char* shown;
 };
@@ -46,7 +46,7 @@ struct TypingCase {
 class Typing : public testing::TestWithParam<TypingCase> {};
 
 TEST_P(Typing, KeepsASumOfProducts) {
-    Box box(GetParam().noOfVar);
+    Box box(GetParam().numVars);
     box.type(GetParam().keys);
     EXPECT_EQ(box.text, GetParam().shown);
 }

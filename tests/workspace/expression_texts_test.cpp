@@ -8,14 +8,14 @@ const Letters kABC{"A", "B", "C"};
 
 struct BinaryCase {
     int t;
-    int noOfVar;
+    int numVars;
     const char* code;
 };
 
 class ToBinary : public testing::TestWithParam<BinaryCase> {};
 
 TEST_P(ToBinary, GivesTheTermCodeMostSignificantFirst) {
-    EXPECT_EQ(toBinary(GetParam().t, GetParam().noOfVar), GetParam().code);
+    EXPECT_EQ(toBinary(GetParam().t, GetParam().numVars), GetParam().code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Terms, ToBinary,

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
-#include "workspace/minimizer_exchange.h"
 #include "tests/support/temp_workdir.h"
 #include "tests/workspace/work_form_support.h"
+#include "workspace/minimizer_exchange.h"
 
 namespace {
 
@@ -105,6 +106,44 @@ TEST(OutFile, MissingWrongWidthOrFolderIsAnError) {
     QFile::remove(dir.file("out.txt"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("out.txt"));
     EXPECT_THROW(readOutFile("out.txt", 3), std::runtime_error);
+}
+
+// Every function of two variables (each row a 1, a 0 or a don't-care) against
+// every set of implicants over two columns: an answer passes exactly when it
+// covers every 1 and nothing but 1s and don't-cares.
+TEST(CheckAnswer, AcceptsExactlyTheCoversOfTheFunction) {
+    const Codes all{"00", "01", "0-", "10", "11", "1-", "-0", "-1", "--"};
+    for (int f = 0; f < 81; ++f) {
+        Codes ones, dontCares;
+        std::vector<int> value(4);
+        for (int t = 0, code = f; t < 4; ++t, code /= 3) {
+            value[static_cast<std::size_t>(t)] = code % 3;
+            if (code % 3 == 1) ones.push_back(toBinary(t, 2));
+            if (code % 3 == 2) dontCares.push_back(toBinary(t, 2));
+        }
+        const std::string in = inFileText(ones, dontCares);
+        for (int subset = 0; subset < 512; ++subset) {
+            Codes answer;
+            for (int k = 0; k < 9; ++k) {
+                if (subset >> k & 1) answer.push_back(all[static_cast<std::size_t>(k)]);
+            }
+            const std::vector<int> covered = coveredMinterms(answer, 2);
+            bool right = true;
+            for (int t = 0; t < 4; ++t) {
+                const bool hit = std::find(covered.begin(), covered.end(), t) != covered.end();
+                const int v = value[static_cast<std::size_t>(t)];
+                if ((v == 1 && !hit) || (v == 0 && hit)) right = false;
+            }
+            if (right) {
+                EXPECT_NO_THROW(checkAnswer(in, answer, 2)) << in << " " << subset;
+            } else {
+                EXPECT_THROW(checkAnswer(in, answer, 2), std::runtime_error) << in << " " << subset;
+            }
+        }
+    }
+    // Product lines ask for every row they cover.
+    EXPECT_NO_THROW(checkAnswer("10-\r\n--1", {"--1", "10-"}, 3));
+    EXPECT_THROW(checkAnswer("10-\r\n--1", {"1--"}, 3), std::runtime_error);
 }
 
 TEST(CoveredMinterms, AscendingWithoutRepeats) {

@@ -56,8 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, BrokenMinimizerRun,
     testing::Values(BrokenMinimizer{"Missing", nullptr, "could not be started"},
                     BrokenMinimizer{"ExitsNonZero",
-                                    "echo 'in.txt: line 1 is not a code' >&2; exit 3",
-                                    "exit status 3): in.txt: line 1 is not a code"},
+                                    "echo 'Qm.exe: in.txt: line 1 is not a code' >&2; exit 1",
+                                    "exit status 1): in.txt: line 1 is not a code"},
+                    // Only its first line, cut to a readable length.
+                    BrokenMinimizer{"LongMessage",
+                                    "echo >&2; printf %0999d 0 >&2; echo; echo 2nd >&2; exit 1",
+                                    "exit status 1): 000000000000000000000000000000000000000000"
+                                    "00000000000000000000000000000000000000000000000000000000000"
+                                    "0000000000000000000…\nTry Again !!!"},
                     BrokenMinimizer{"Crashes", "kill -SEGV $$", "stopped abnormally"},
                     BrokenMinimizer{"Hangs", "exec sleep 30", "did not finish within 0.3 seconds"},
                     BrokenMinimizer{"SucceedsWithoutOutput", "exit 0", "out.txt"}),

@@ -4,10 +4,11 @@
 
 #include <stdexcept>
 
-#include "workspace/simplification_log.h"
+#include <sys/stat.h>
+
 #include "tests/support/temp_workdir.h"
-#include "workspace/term_list.h"
 #include "tests/workspace/work_form_support.h"
+#include "workspace/simplification_log.h"
 
 namespace {
 
@@ -44,21 +45,27 @@ TEST(SimplificationLog, AFolderInTheWayIsAnErrorNamingTheFile) {
     }
 }
 
-TEST(TermList, SortArrayIsNumeric) {
-    TermList list{"12", "3", "5", "10", "9"};
-    EXPECT_EQ(SortArray(list, 1), (TermList{"3", "5", "9", "10", "12"}));
-    EXPECT_EQ(list, (TermList{"3", "5", "9", "10", "12"}));
-    TermList partly{"9", "12", "10"};
-    EXPECT_EQ(SortArray(partly, 2), (TermList{"9", "10", "12"}));
-    TermList tail{"12", "10", "9"};
-    EXPECT_EQ(SortArray(tail, 2), (TermList{"12", "9", "10"}));
-}
-
-TEST(TermList, ShownJoinedByCommas) {
-    EXPECT_EQ(joinTerms({"3", "5", "12"}), "3,5,12");
-    EXPECT_EQ(joinTerms({}), "");
-    EXPECT_EQ(splitTerms("3,5,12"), (TermList{"3", "5", "12"}));
-    EXPECT_EQ(splitTerms(""), TermList{});
+// Only a regular file is written: anything else in its place is refused at
+// once with a message naming it, and left as it was.
+TEST(SimplificationLog, RefusesWhatIsNotARegularFile) {
+    TempWorkdir dir;
+    auto refusal = [](const char* path) {
+        try {
+            appendToLog(path, "x\r\n");
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("written");
+    };
+    ASSERT_EQ(::mkfifo("pipe.txt", 0644), 0);  // an open for writing would wait for a reader
+    EXPECT_EQ(refusal("pipe.txt"), "Cannot write pipe.txt: it is not a regular file.");
+    writeBytes(dir.file("other.txt"), "someone else's\n");
+    ASSERT_TRUE(QFile::link("other.txt", dir.file("log.txt")));
+    EXPECT_EQ(refusal("log.txt"),
+              "Cannot write log.txt: it is a symbolic link, not a regular file.");
+    EXPECT_EQ(fileBytes(dir.file("other.txt")), "someone else's\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    EXPECT_EQ(refusal("folder.txt"), "Cannot write folder.txt: it is a folder.");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "common/twips.h"
 #include "tests/workspace/work_form_support.h"
 
@@ -116,7 +118,7 @@ TEST_P(ListEntries, OneEntryPerTermNumberAndClearKeepsTheCount) {
         ASSERT_EQ(w.list()->count(), GetParam().entries);
         EXPECT_EQ(w.list()->item(0)->text(), "0");
         EXPECT_EQ(w.list()->item(GetParam().entries - 1)->text().toInt(), GetParam().entries - 1);
-        EXPECT_EQ(w.form->noOfTerms(), GetParam().entries);
+        EXPECT_EQ(w.form->entry().rowCount(), GetParam().entries);
         w.click("cmdClear");
     }
 }
@@ -162,7 +164,7 @@ TEST(FunctionEntry, TicksShownInNumericOrder) {
     w.choose("rbDontCare");
     w.tickAll({15, 0});
     EXPECT_EQ(w.text("txtDontCare"), "0,15");
-    EXPECT_EQ(w.form->dontCares(), (std::vector<std::string>{"0", "15"}));
+    EXPECT_EQ(w.form->entry().dontCares(), (std::set<int>{0, 15}));
 }
 
 TEST(FunctionEntry, UntickingTheOnlyMinTermDisablesSimplify) {
@@ -227,8 +229,8 @@ TEST_P(Untick, AsksWhenTheOptionIsNotTheEntrysList) {
         EXPECT_TRUE(w.option(c.selected)->isChecked());
         EXPECT_EQ(w.text("txtTerms"), std::to_string(c.term));
         EXPECT_EQ(w.text("txtDontCare"), std::to_string(c.dontCare));
-        EXPECT_EQ(w.form->terms(), (std::vector<std::string>{std::to_string(c.term)}));
-        EXPECT_EQ(w.form->dontCares(), (std::vector<std::string>{std::to_string(c.dontCare)}));
+        EXPECT_EQ(w.form->entry().terms(), (std::set<int>{c.term}));
+        EXPECT_EQ(w.form->entry().dontCares(), (std::set<int>{c.dontCare}));
     }
     EXPECT_EQ(w.button("cmdSimplify")->isEnabled(), std::string(c.termsAfterYes) != "" || !removed);
 }

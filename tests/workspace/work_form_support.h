@@ -16,6 +16,8 @@
 #include "drawing/recording_canvas.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_workdir.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/scripted_minimizer_launcher.h"
 #include "workspace/frmSimplification.h"
 
 // A host that keeps the documents' canvases.

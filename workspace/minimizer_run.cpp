@@ -1,0 +1,48 @@
+#include "workspace/minimizer_run.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "common/input_blocker.h"
+#include "common/minimizer_launcher.h"
+#include "workspace/exchange_lock.h"
+#include "workspace/minimizer_exchange.h"
+
+MinimizerAnswer exchangeWithMinimizer(const std::string& inText, int columns,
+                                      MinimizerLauncher& launcher) {
+    // Another window simplifying in this folder owns in.txt and out.txt until
+    // it has read its answer: wait for it, as long as one run may take.
+    ExchangeLock lock(ExchangeLock::lockFileFor(kInFile));
+    const int limitMs = launcher.timeLimitMs();
+    if (!waitWhileBusy([&lock] { return lock.tryLock(); }, limitMs)) {
+        throw std::runtime_error(
+            "Another Quendal window is simplifying in this folder and did "
+            "not finish within " +
+            QString::number(limitMs / 1000.0).toStdString() + " seconds.");
+    }
+    writeFileAtomically(kInFile, inText);
+
+    // A stale answer must never pass for this run's.
+    std::error_code ec;
+    if (std::filesystem::is_directory(kOutFile, ec)) {
+        throw std::runtime_error(std::string("Cannot replace ") + kOutFile + ": it is a folder.");
+    }
+    std::filesystem::remove(kOutFile, ec);
+    if (ec) {
+        throw std::runtime_error(std::string("Cannot remove the old ") + kOutFile + ": " +
+                                 ec.message() + ".");
+    }
+    MinimizerAnswer answer;
+    answer.notProven =
+        launcher.run(QString::fromLatin1(kInFile), QString::fromLatin1(kOutFile)).notProven;
+    answer.implicants = readOutFile(kOutFile, columns);
+    checkAnswer(inText, answer.implicants, columns);
+    return answer;
+}
+
+QString notProvenMessage(const QString& note) {
+    return QStringLiteral(
+               "The minimized equation is correct but may not be the smallest.\n"
+               "Qm.exe: ") +
+           note;
+}
