@@ -52,6 +52,9 @@ constexpr int kQueryIterations = 60;
 constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
 constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
 // A limit on the count alone: any number of literals is accepted.
+constexpr int kRelaxationDepth = 2;  // levels of the search that also use the exact bound
+constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
+constexpr int kMaxLiterals = 8;  // literals of one candidate at most
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
 int roundUp(double bound) {
@@ -85,6 +88,7 @@ private:
         std::vector<int> active;  // candidates still undecided, ascending
         std::vector<int> chosen;  // candidates included
         Cost cost;
+        int depth = 0;  // levels below the search's start
     };
     using Multipliers = std::array<double, 256>;
     struct Duals {
@@ -99,6 +103,10 @@ private:
     Cost costOf(const std::vector<int>& cover) const;
     void offer(const std::vector<int>& cover);
     [[noreturn]] void giveUp() const;
+    bool relaxationExceeds(const Node& node, const std::vector<RowSet>& reach);
+    bool relaxationAllows(Node node);
+    CoveringLp relaxation(const RowSet& open, const std::vector<RowSet>& reach,
+                          const std::vector<double>& weights) const;
     bool reduce(Node& node, std::vector<RowSet>& reach);
     Cost packingBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
     double lagrangian(const Node& node, const Compact& compact, const std::vector<double>& weights,
@@ -141,6 +149,8 @@ private:
     // The count every cover is proven to need; with best_, what a caller gets when time runs
     // out (best_ always holds a valid cover once the greedy start is made).
     int lowerBound_ = 0;
+    long nodeBudget_ = -1;  // nodes a search may still visit; -1: no limit
+    bool budgetSpent_ = false;
     Duals settledDuals_;                       // the multipliers the first search's root ended with
     std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
 };
@@ -389,6 +399,7 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
     Compact compact;
     int& row = state.row;
     Cost& bound = state.bound;  // what any cover of the open rows costs at least
+    bool relaxed = false;
     for (;;) {
         if (!reduce(node, reach)) return kPruned;
         if (node.open.empty()) return kCovered;
@@ -441,6 +452,12 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         }
         if (iterations == kRootIterations) settledDuals_ = duals;
         if (!worthExploring(node, bound)) return kPruned;
+        // Near the top the exact relaxation is worth its cost: it prunes whole subtrees that the
+        // Lagrangian bound, still converging, lets through.
+        if (!stopAtFirst_ && node.depth < kRelaxationDepth && !relaxed) {
+            relaxed = true;
+            if (relaxationExceeds(node, reach)) return kPruned;
+        }
         // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
         // past the room is left out (or taken).
         bool changed = false;
@@ -479,6 +496,11 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
 void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     if (!(floor < limit_)) return;
     if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) giveUp();
+    if (nodeBudget_ == 0) {
+        budgetSpent_ = true;
+        return;
+    }
+    if (nodeBudget_ > 0) --nodeBudget_;
     Settled state;
     const Outcome outcome = settle(node, duals, iterations, state);
     if (outcome == kPruned) return;
@@ -514,6 +536,7 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         // bound.
         if (!(floor < limit_)) return;
         Node child;
+        child.depth = node.depth + 1;
         child.open = node.open;
         child.chosen = node.chosen;
         child.cost = node.cost;
@@ -543,6 +566,40 @@ void Solver::offer(const std::vector<int>& cover) {
         best_ = cover;
         found_ = true;
     }
+}
+
+CoveringLp Solver::relaxation(const RowSet& open, const std::vector<RowSet>& reach,
+                              const std::vector<double>& weights) const {
+    try {
+        return solveCoveringLp(open, reach, weights, deadline_);
+    } catch (const TooHard&) {
+        giveUp();
+    }
+}
+
+// Whether the relaxation proves that no cover through the node is cheaper than the limit. With a
+// limit on the literals too, the weight is the count first and the literals second in one
+// number.
+bool Solver::relaxationExceeds(const Node& node, const std::vector<RowSet>& reach) {
+    const int countRoom = limit_.count - node.cost.count;
+    if (limit_.literals == kAnyLiterals) {
+        const std::vector<double> unit(reach.size(), 1.0);
+        return roundUp(relaxation(node.open, reach, unit).bound) > countRoom;
+    }
+    // Larger than any sum of literals, so that one more candidate always costs more.
+    constexpr double kCountWeight = 256.0 * kMaxLiterals + 1.0;
+    std::vector<double> weights;
+    for (int column : node.active) weights.push_back(kCountWeight + problem_.literals[column]);
+    const double bound = relaxation(node.open, reach, weights).bound;
+    const double room = kCountWeight * countRoom + (limit_.literals - node.cost.literals - 1);
+    return bound > room + kSlack * kCountWeight;
+}
+
+bool Solver::relaxationAllows(Node node) {
+    std::vector<RowSet> reach;
+    if (!reduce(node, reach)) return false;
+    if (node.open.empty()) return node.cost < limit_;
+    return !relaxationExceeds(node, reach);
 }
 
 void Solver::giveUp() const {
@@ -590,7 +647,7 @@ void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
     while (!node.open.empty()) {
         if (node.cost.count >= limit_.count) return;
         const std::vector<double> unit(reach.size(), 1.0);
-        const CoveringLp lp = solveCoveringLp(node.open, reach, unit, deadline_);
+        const CoveringLp lp = relaxation(node.open, reach, unit);
         if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
         coverFromRelaxation(node, reach, lp);
         int top = 0;
@@ -753,7 +810,7 @@ std::optional<std::vector<int>> Solver::solve() {
     // the bound's count, raising it one at a time.
     if (limit_.count > lowerBound_) {
         const std::vector<double> unit(reach.size(), 1.0);
-        const CoveringLp lp = solveCoveringLp(root.open, reach, unit, deadline_);
+        const CoveringLp lp = relaxation(root.open, reach, unit);
         lowerBound_ = std::max(lowerBound_, root.cost.count + roundUp(lp.bound));
         root.open.forEach([&](int row) { start.count[row] = lp.u[row]; });
         coverFromRelaxation(root, reach, lp);
@@ -813,8 +870,16 @@ std::optional<std::vector<int>> Solver::solve() {
         Node trial = current;
         include(trial, column, reach.front());
         if (!keep) {
+            // Most questions are answered yes by a short search; a no needs a proof, which the
+            // relaxation often gives at once.
             found_ = false;
+            nodeBudget_ = kQuickQueryNodes;
+            budgetSpent_ = false;
             search(trial, settledDuals_, kQueryIterations, Cost{});
+            nodeBudget_ = -1;
+            if (!found_ && budgetSpent_ && relaxationAllows(trial)) {
+                search(trial, settledDuals_, kQueryIterations, Cost{});
+            }
             if (found_) {
                 keep = true;
                 witness = best_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace qm {
@@ -11,7 +13,8 @@ namespace {
 constexpr double kEpsilon = 1e-9;
 // Covering problems are very degenerate: after this many pivots without progress the entering
 // and leaving choices switch to Bland's rule, which cannot cycle.
-constexpr int kDegenerateRun = 30;
+constexpr int kDegenerateRun = 50;
+constexpr double kPerturbation = 1e-6;
 
 }  // namespace
 
@@ -30,9 +33,14 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
     const std::size_t m = reach.size();
     const std::size_t stride = n + 1;
     std::vector<double> t((m + 1) * stride, 0.0);
+    // The right-hand sides are perturbed by a few millionths (the same on every run), which
+    // breaks the degeneracy that otherwise stalls the method for thousands of pivots; the bound
+    // below is taken against the true weights.
+    std::uint32_t noise = 12345U;
     for (std::size_t k = 0; k < m; ++k) {
         reach[k].forEach([&](int r) { t[k * stride + index[r]] = 1.0; });
-        t[k * stride + n] = weights[k];
+        noise = noise * 1664525U + 1013904223U;
+        t[k * stride + n] = weights[k] * (1.0 + kPerturbation * ((noise >> 8) / 16777216.0));
     }
     double* objective = &t[m * stride];
     for (std::size_t l = 0; l < n; ++l) objective[l] = -1.0;
@@ -43,8 +51,10 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
 
     bool bland = false;
     int degenerate = 0;
-    double value = 0.0;
-    for (long pivots = 0;; ++pivots) {
+    // Far more pivots than a sound run needs: past them the prices reached so far still give a
+    // valid, if weaker, bound.
+    const long maxPivots = 20 * static_cast<long>(m + n) + 100;
+    for (long pivots = 0; pivots < maxPivots; ++pivots) {
         if ((pivots & 63) == 63 && deadline != Deadline::max() &&
             std::chrono::steady_clock::now() > deadline) {
             throw TooHard("no minimum found in time");
@@ -88,8 +98,7 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
             row[c] = -f / p;
         }
         std::swap(columnVariable[c], rowVariable[r]);
-        value = objective[n];
-        if (value > before + kEpsilon) {
+        if (objective[n] > before + kEpsilon) {
             degenerate = 0;
         } else if (++degenerate >= kDegenerateRun) {
             bland = true;
@@ -118,7 +127,7 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
         reach[k].forEach([&](int r) { load += result.u[r]; });
         if (weights[k] > 0.0) overload = std::max(overload, load / weights[k]);
     }
-    result.bound = total / overload;
+    result.bound = std::isfinite(total) && std::isfinite(overload) ? total / overload : 0.0;
     return result;
 }
 
