@@ -52,9 +52,9 @@ constexpr int kQueryIterations = 60;
 constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
 constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
 // A limit on the count alone: any number of literals is accepted.
-constexpr int kRelaxationDepth = 2;  // levels of the search that also use the exact bound
+constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
 constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
-constexpr int kMaxLiterals = 8;  // literals of one candidate at most
+constexpr int kMaxLiterals = 8;        // literals of one candidate at most
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
 int roundUp(double bound) {
@@ -82,7 +82,6 @@ public:
     std::optional<std::vector<int>> solve();
 
 private:
-
     struct Node {
         RowSet open;              // rows not yet covered
         std::vector<int> active;  // candidates still undecided, ascending
@@ -466,7 +465,8 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         for (std::size_t i = 0; i < reach.size(); ++i) {
             const double dc = countReduced[i];
             if (roundUp(countBound + std::abs(dc)) > countRoom ||
-                (tight && limit_.literals != kAnyLiterals && roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
+                (tight && limit_.literals != kAnyLiterals &&
+                 roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
                 // The sign of the reduced cost tells which choice lifts the bound.
                 const bool viaCount = roundUp(countBound + std::abs(dc)) > countRoom;
                 const double reducedCost = viaCount ? dc : literalReduced[i];
@@ -668,7 +668,7 @@ void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
 // its own: the minimum is the sum of the parts' minima, and the tie-break, decided candidate by
 // candidate in index order, never couples two parts either.
 std::optional<std::vector<int>> Solver::solveParts(const Node& root,
-                                                  const std::vector<RowSet>& reach) {
+                                                   const std::vector<RowSet>& reach) {
     std::vector<RowSet> parts;
     std::vector<int> partOf(reach.size(), -1);
     {

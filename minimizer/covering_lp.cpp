@@ -62,8 +62,8 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
         int c = -1;
         for (std::size_t l = 0; l < n; ++l) {
             if (objective[l] >= -kEpsilon) continue;
-            if (c < 0 || (bland ? columnVariable[l] < columnVariable[c]
-                                : objective[l] < objective[c])) {
+            if (c < 0 ||
+                (bland ? columnVariable[l] < columnVariable[c] : objective[l] < objective[c])) {
                 c = static_cast<int>(l);
             }
         }

@@ -23,8 +23,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "tests/minimizer/function_families.h"
 #include "minimizer/minimize.h"
+#include "tests/minimizer/function_families.h"
 
 namespace {
 
