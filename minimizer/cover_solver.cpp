@@ -53,7 +53,8 @@ constexpr int kStaleIterations = 8;  // halve the subgradient step after this ma
 constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
 // A limit on the count alone: any number of literals is accepted.
 constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
-constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
+constexpr long kQuickQueryNodes = 64;
+constexpr long kPlainSearchNodes = 500;  // the plain search's try before the relaxation  // a tie-break question's first, cheap try
 constexpr int kMaxLiterals = 8;        // literals of one candidate at most
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
@@ -805,10 +806,19 @@ std::optional<std::vector<int>> Solver::solve() {
         });
     }
 
-    // Phase one: the minimum cost, and a cover that reaches it. While the greedy cover is above
-    // the relaxation's bound, look for covers near the bound first, then search for a cover of
-    // the bound's count, raising it one at a time.
-    if (limit_.count > lowerBound_) {
+    // Phase one: the minimum cost, and a cover that reaches it. Random-like problems are settled
+    // fastest by the plain search from the greedy limit, so it gets a short try first. Past
+    // that, while the best cover is above the relaxation's bound, look for covers near the bound,
+    // then search for a cover of the bound's count, raising it one at a time.
+    bool settled = false;  // whether a search already brought the literals down too
+    if (kPlainSearchNodes > 0) {
+        nodeBudget_ = kPlainSearchNodes;
+        budgetSpent_ = false;
+        search(root, start, kRootIterations, Cost{});
+        nodeBudget_ = -1;
+        settled = !budgetSpent_;
+    }
+    if (!settled && limit_.count > lowerBound_) {
         const std::vector<double> unit(reach.size(), 1.0);
         const CoveringLp lp = relaxation(root.open, reach, unit);
         lowerBound_ = std::max(lowerBound_, root.cost.count + roundUp(lp.bound));
@@ -816,8 +826,7 @@ std::optional<std::vector<int>> Solver::solve() {
         coverFromRelaxation(root, reach, lp);
         if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach);
     }
-    bool settled = false;  // whether a search already brought the literals down too
-    while (limit_.count > lowerBound_) {
+    while (!settled && limit_.count > lowerBound_) {
         const Cost upper = limit_;
         const std::vector<int> upperCover = best_;
         limit_ = Cost{lowerBound_, kAnyLiterals};
