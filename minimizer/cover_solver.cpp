@@ -5,6 +5,9 @@
 #include <cmath>
 #include <compare>
 #include <limits>
+#include <numeric>
+
+#include "minimizer/covering_lp.h"
 
 namespace qm {
 namespace {
@@ -25,6 +28,13 @@ namespace {
 // include or leave out. The literal bound matters once the count bound meets the best count.
 // A greedy cover guided by the reduced costs gives the search a good limit early.
 //
+// The minimum count is searched bound first: the exact linear-programming bound at the root
+// gives the lowest count a cover may have, and the search asks for a cover of exactly that many
+// candidates, raising the count one at a time when none exists. A tight target prunes far more
+// than a loose greedy limit, and covers rounded from the relaxation's solution, or found by
+// diving along it, often reach the bound before any search. Independent parts of the problem
+// (no candidate in common) are solved on their own.
+//
 // The tie-break is settled in a second phase once the minimum cost is known: the candidates are
 // decided in index order, each included exactly when some minimum cover with all earlier
 // decisions contains it. A known minimum cover (the witness) answers most of these questions
@@ -41,6 +51,12 @@ constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
 constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
 constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
+// A limit on the count alone: any number of literals is accepted.
+constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
+constexpr long kQuickQueryNodes = 64;
+constexpr long kPlainSearchNodes = 500;  // the plain search's try before the relaxation  // a tie-break question's first, cheap try
+constexpr int kMaxLiterals = 8;        // literals of one candidate at most
+constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
 int roundUp(double bound) {
     return static_cast<int>(std::ceil(bound - kSlack));
@@ -72,6 +88,7 @@ private:
         std::vector<int> active;  // candidates still undecided, ascending
         std::vector<int> chosen;  // candidates included
         Cost cost;
+        int depth = 0;  // levels below the search's start
     };
     using Multipliers = std::array<double, 256>;
     struct Duals {
@@ -79,6 +96,17 @@ private:
         Multipliers literals{};
     };
 
+    std::optional<std::vector<int>> solveParts(const Node& root, const std::vector<RowSet>& reach);
+    void coverFromRelaxation(const Node& node, const std::vector<RowSet>& reach,
+                             const CoveringLp& lp);
+    void diveAlongRelaxation(Node node, std::vector<RowSet> reach);
+    Cost costOf(const std::vector<int>& cover) const;
+    void offer(const std::vector<int>& cover);
+    [[noreturn]] void giveUp() const;
+    bool relaxationExceeds(const Node& node, const std::vector<RowSet>& reach);
+    bool relaxationAllows(Node node);
+    CoveringLp relaxation(const RowSet& open, const std::vector<RowSet>& reach,
+                          const std::vector<double>& weights) const;
     bool reduce(Node& node, std::vector<RowSet>& reach);
     Cost packingBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
     double lagrangian(const Node& node, const Compact& compact, const std::vector<double>& weights,
@@ -118,6 +146,11 @@ private:
     bool searching_ = true;
     bool found_ = false;
     std::vector<int> best_;
+    // The count every cover is proven to need; with best_, what a caller gets when time runs
+    // out (best_ always holds a valid cover once the greedy start is made).
+    int lowerBound_ = 0;
+    long nodeBudget_ = -1;  // nodes a search may still visit; -1: no limit
+    bool budgetSpent_ = false;
     Duals settledDuals_;                       // the multipliers the first search's root ended with
     std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
 };
@@ -366,6 +399,7 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
     Compact compact;
     int& row = state.row;
     Cost& bound = state.bound;  // what any cover of the open rows costs at least
+    bool relaxed = false;
     for (;;) {
         if (!reduce(node, reach)) return kPruned;
         if (node.open.empty()) return kCovered;
@@ -411,13 +445,19 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         if (searching_) completeGreedily(node, reach, countReduced);
         const bool tight = bound.count == countRoom;
         double literalBound = 0.0;
-        if (tight) {
+        if (tight && limit_.literals != kAnyLiterals) {
             literalBound = lagrangian(node, compact, literalWeights_, duals.literals, iterations,
                                       literalRoom, literalReduced);
             bound.literals = std::max(packing.literals, roundUp(literalBound));
         }
         if (iterations == kRootIterations) settledDuals_ = duals;
         if (!worthExploring(node, bound)) return kPruned;
+        // Near the top the exact relaxation is worth its cost: it prunes whole subtrees that the
+        // Lagrangian bound, still converging, lets through.
+        if (!stopAtFirst_ && node.depth < kRelaxationDepth && !relaxed) {
+            relaxed = true;
+            if (relaxationExceeds(node, reach)) return kPruned;
+        }
         // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
         // past the room is left out (or taken).
         bool changed = false;
@@ -426,7 +466,8 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         for (std::size_t i = 0; i < reach.size(); ++i) {
             const double dc = countReduced[i];
             if (roundUp(countBound + std::abs(dc)) > countRoom ||
-                (tight && roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
+                (tight && limit_.literals != kAnyLiterals &&
+                 roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
                 // The sign of the reduced cost tells which choice lifts the bound.
                 const bool viaCount = roundUp(countBound + std::abs(dc)) > countRoom;
                 const double reducedCost = viaCount ? dc : literalReduced[i];
@@ -455,9 +496,12 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
 // subtree of that ancestor, this node included, holds nothing cheaper.
 void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     if (!(floor < limit_)) return;
-    if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) {
-        throw TooHard("no minimum found in time");
+    if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) giveUp();
+    if (nodeBudget_ == 0) {
+        budgetSpent_ = true;
+        return;
     }
+    if (nodeBudget_ > 0) --nodeBudget_;
     Settled state;
     const Outcome outcome = settle(node, duals, iterations, state);
     if (outcome == kPruned) return;
@@ -493,6 +537,7 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         // bound.
         if (!(floor < limit_)) return;
         Node child;
+        child.depth = node.depth + 1;
         child.open = node.open;
         child.chosen = node.chosen;
         child.cost = node.cost;
@@ -506,6 +551,212 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     }
 }
 
+Cost Solver::costOf(const std::vector<int>& cover) const {
+    Cost cost;
+    for (int column : cover) {
+        cost.count += 1;
+        cost.literals += problem_.literals[column];
+    }
+    return cost;
+}
+
+void Solver::offer(const std::vector<int>& cover) {
+    const Cost cost = costOf(cover);
+    if (cost < limit_) {
+        limit_ = cost;
+        best_ = cover;
+        found_ = true;
+    }
+}
+
+CoveringLp Solver::relaxation(const RowSet& open, const std::vector<RowSet>& reach,
+                              const std::vector<double>& weights) const {
+    try {
+        return solveCoveringLp(open, reach, weights, deadline_);
+    } catch (const TooHard&) {
+        giveUp();
+    }
+}
+
+// Whether the relaxation proves that no cover through the node is cheaper than the limit. With a
+// limit on the literals too, the weight is the count first and the literals second in one
+// number.
+bool Solver::relaxationExceeds(const Node& node, const std::vector<RowSet>& reach) {
+    const int countRoom = limit_.count - node.cost.count;
+    if (limit_.literals == kAnyLiterals) {
+        const std::vector<double> unit(reach.size(), 1.0);
+        return roundUp(relaxation(node.open, reach, unit).bound) > countRoom;
+    }
+    // Larger than any sum of literals, so that one more candidate always costs more.
+    constexpr double kCountWeight = 256.0 * kMaxLiterals + 1.0;
+    std::vector<double> weights;
+    for (int column : node.active) weights.push_back(kCountWeight + problem_.literals[column]);
+    const double bound = relaxation(node.open, reach, weights).bound;
+    const double room = kCountWeight * countRoom + (limit_.literals - node.cost.literals - 1);
+    return bound > room + kSlack * kCountWeight;
+}
+
+bool Solver::relaxationAllows(Node node) {
+    std::vector<RowSet> reach;
+    if (!reduce(node, reach)) return false;
+    if (node.open.empty()) return node.cost < limit_;
+    return !relaxationExceeds(node, reach);
+}
+
+void Solver::giveUp() const {
+    std::vector<int> cover = best_;
+    std::sort(cover.begin(), cover.end());
+    throw TooHard("no minimum found in time", std::move(cover), lowerBound_);
+}
+
+// Rounds the relaxation's solution: candidates by falling x (then the tie-break order) while
+// they cover an open row, then each that turned out redundant dropped, smallest x first.
+void Solver::coverFromRelaxation(const Node& node, const std::vector<RowSet>& reach,
+                                 const CoveringLp& lp) {
+    std::vector<int> order(reach.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (lp.x[a] != lp.x[b]) return lp.x[a] > lp.x[b];
+        return better(node.active[a], node.active[b]);
+    });
+    std::vector<int> picked;
+    RowSet covered;
+    for (int i : order) {
+        if (node.open.subsetOf(covered)) break;
+        if ((reach[i] - covered).empty()) continue;
+        picked.push_back(i);
+        covered |= reach[i];
+    }
+    std::vector<char> kept(picked.size(), 1);
+    for (std::size_t k = picked.size(); k-- > 0;) {
+        RowSet others;
+        for (std::size_t m = 0; m < picked.size(); ++m) {
+            if (m != k && kept[m]) others |= reach[picked[m]];
+        }
+        if (node.open.subsetOf(others)) kept[k] = 0;
+    }
+    std::vector<int> cover = node.chosen;
+    for (std::size_t k = 0; k < picked.size(); ++k) {
+        if (kept[k]) cover.push_back(node.active[picked[k]]);
+    }
+    offer(cover);
+}
+
+// Diving: takes the candidates the relaxation sets to 1 (or the largest one), reduces, solves the
+// relaxation again, until every row is covered.
+void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
+    while (!node.open.empty()) {
+        if (node.cost.count >= limit_.count) return;
+        const std::vector<double> unit(reach.size(), 1.0);
+        const CoveringLp lp = relaxation(node.open, reach, unit);
+        if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
+        coverFromRelaxation(node, reach, lp);
+        int top = 0;
+        for (std::size_t i = 1; i < reach.size(); ++i) {
+            if (lp.x[i] > lp.x[top] + kSlack) top = static_cast<int>(i);
+        }
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            if (static_cast<int>(i) == top || lp.x[i] > 1.0 - kSlack) {
+                if (reach[i].intersects(node.open)) include(node, node.active[i], reach[i]);
+            }
+        }
+        if (!reduce(node, reach)) return;
+    }
+    offer(node.chosen);
+}
+
+// Splits the open rows into parts that share no candidate and solves each part as a problem of
+// its own: the minimum is the sum of the parts' minima, and the tie-break, decided candidate by
+// candidate in index order, never couples two parts either.
+std::optional<std::vector<int>> Solver::solveParts(const Node& root,
+                                                   const std::vector<RowSet>& reach) {
+    std::vector<RowSet> parts;
+    std::vector<int> partOf(reach.size(), -1);
+    {
+        std::vector<char> placed(reach.size(), 0);
+        for (std::size_t seed = 0; seed < reach.size(); ++seed) {
+            if (placed[seed]) continue;
+            RowSet rows = reach[seed];
+            placed[seed] = 1;
+            for (bool grew = true; grew;) {
+                grew = false;
+                for (std::size_t i = 0; i < reach.size(); ++i) {
+                    if (!placed[i] && reach[i].intersects(rows)) {
+                        rows |= reach[i];
+                        placed[i] = 1;
+                        grew = true;
+                    }
+                }
+            }
+            parts.push_back(rows);
+        }
+        for (std::size_t i = 0; i < reach.size(); ++i) {
+            for (std::size_t p = 0; p < parts.size(); ++p) {
+                if (reach[i].intersects(parts[p])) partOf[i] = static_cast<int>(p);
+            }
+        }
+    }
+    if (parts.size() < 2) return std::nullopt;
+
+    // Each part's own problem, and a cheap cover of it for the answer when time runs out.
+    std::vector<CoverProblem> problems(parts.size());
+    std::vector<std::vector<int>> columnsOf(parts.size());
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        CoverProblem& part = problems[partOf[i]];
+        part.columns.push_back(reach[i]);
+        part.literals.push_back(problem_.literals[root.active[i]]);
+        columnsOf[partOf[i]].push_back(root.active[i]);
+    }
+    std::vector<std::vector<int>> answers(parts.size());
+    std::vector<int> bounds(parts.size(), 1);
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        problems[p].rows = parts[p];
+        // A row of the part no other row shares a candidate with: at least one candidate each.
+        answers[p] = {0};
+        RowSet covered = problems[p].columns[0];
+        while (!parts[p].subsetOf(covered)) {
+            std::size_t pick = 0;
+            int gain = 0;
+            for (std::size_t i = 0; i < problems[p].columns.size(); ++i) {
+                const int g = (problems[p].columns[i] - covered).count();
+                if (g > gain) {
+                    gain = g;
+                    pick = i;
+                }
+            }
+            answers[p].push_back(static_cast<int>(pick));
+            covered |= problems[p].columns[pick];
+        }
+    }
+    auto joined = [&]() {
+        std::vector<int> cover = root.chosen;
+        for (std::size_t p = 0; p < parts.size(); ++p) {
+            for (int index : answers[p]) cover.push_back(columnsOf[p][index]);
+        }
+        std::sort(cover.begin(), cover.end());
+        return cover;
+    };
+    // Small parts first: they are quick, and their exact answers leave less to guess.
+    std::vector<std::size_t> order(parts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return problems[a].columns.size() < problems[b].columns.size();
+    });
+    for (std::size_t p : order) {
+        try {
+            answers[p] = *Solver(problems[p], deadline_).solve();
+            bounds[p] = static_cast<int>(answers[p].size());
+        } catch (const TooHard& tooHard) {
+            if (!tooHard.bestCover().empty()) answers[p] = tooHard.bestCover();
+            bounds[p] = tooHard.lowerBound();
+            int bound = static_cast<int>(root.chosen.size());
+            for (int b : bounds) bound += b;
+            throw TooHard(tooHard.what(), joined(), bound);
+        }
+    }
+    return joined();
+}
+
 std::optional<std::vector<int>> Solver::solve() {
     Node root;
     root.open = problem_.rows;
@@ -514,6 +765,11 @@ std::optional<std::vector<int>> Solver::solve() {
     }
     std::vector<RowSet> reach;
     if (!reduce(root, reach)) return std::nullopt;
+    if (root.open.empty()) {
+        std::sort(root.chosen.begin(), root.chosen.end());
+        return root.chosen;
+    }
+    if (auto answer = solveParts(root, reach)) return answer;
 
     // An upper bound from a greedy cover makes the first search prune early.
     {
@@ -532,6 +788,8 @@ std::optional<std::vector<int>> Solver::solve() {
         limit_ = greedy.cost;
         best_ = greedy.chosen;
     }
+    int packingRow = 0;
+    lowerBound_ = root.cost.count + packingBound(root, reach, packingRow).count;
 
     // Multipliers to start from: each row's share of its cheapest candidate.
     Duals start;
@@ -548,10 +806,47 @@ std::optional<std::vector<int>> Solver::solve() {
         });
     }
 
-    // Phase one: the minimum cost, and a cover that reaches it.
-    search(root, start, kRootIterations, Cost{});
+    // Phase one: the minimum cost, and a cover that reaches it. Random-like problems are settled
+    // fastest by the plain search from the greedy limit, so it gets a short try first. Past
+    // that, while the best cover is above the relaxation's bound, look for covers near the bound,
+    // then search for a cover of the bound's count, raising it one at a time.
+    bool settled = false;  // whether a search already brought the literals down too
+    if (kPlainSearchNodes > 0) {
+        nodeBudget_ = kPlainSearchNodes;
+        budgetSpent_ = false;
+        search(root, start, kRootIterations, Cost{});
+        nodeBudget_ = -1;
+        settled = !budgetSpent_;
+    }
+    if (!settled && limit_.count > lowerBound_) {
+        const std::vector<double> unit(reach.size(), 1.0);
+        const CoveringLp lp = relaxation(root.open, reach, unit);
+        lowerBound_ = std::max(lowerBound_, root.cost.count + roundUp(lp.bound));
+        root.open.forEach([&](int row) { start.count[row] = lp.u[row]; });
+        coverFromRelaxation(root, reach, lp);
+        if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach);
+    }
+    while (!settled && limit_.count > lowerBound_) {
+        const Cost upper = limit_;
+        const std::vector<int> upperCover = best_;
+        limit_ = Cost{lowerBound_, kAnyLiterals};
+        found_ = false;
+        search(root, start, kRootIterations, Cost{});
+        if (found_) {
+            settled = true;
+            break;
+        }
+        limit_ = upper;
+        best_ = upperCover;
+        ++lowerBound_;
+    }
+    if (!settled) {
+        // The count is settled; the fewest literals among covers of that count are still open.
+        search(root, start, kRootIterations, Cost{});
+    }
     const Cost minimum = limit_;
     std::vector<int> witness = best_;
+    lowerBound_ = minimum.count;
 
     // Phase two: decide the candidates in index order.
     // The bounds and reduced-cost fixing at each step answer most questions at once.
@@ -584,8 +879,16 @@ std::optional<std::vector<int>> Solver::solve() {
         Node trial = current;
         include(trial, column, reach.front());
         if (!keep) {
+            // Most questions are answered yes by a short search; a no needs a proof, which the
+            // relaxation often gives at once.
             found_ = false;
+            nodeBudget_ = kQuickQueryNodes;
+            budgetSpent_ = false;
             search(trial, settledDuals_, kQueryIterations, Cost{});
+            nodeBudget_ = -1;
+            if (!found_ && budgetSpent_ && relaxationAllows(trial)) {
+                search(trial, settledDuals_, kQueryIterations, Cost{});
+            }
             if (found_) {
                 keep = true;
                 witness = best_;

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "minimizer/row_set.h"
@@ -19,11 +21,19 @@ struct CoverProblem {
 
 using Deadline = std::chrono::steady_clock::time_point;
 
-// Thrown when the search for a minimum passes its deadline: no answer is better than one that
-// is not proven minimal.
+// Thrown when the search for a minimum passes its deadline. It carries the cheapest cover found
+// so far (ascending candidate indices; empty when none was found) and the number of candidates
+// every cover was proven to need, so that a caller may still answer, with that caveat.
 class TooHard : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TooHard(const std::string& what, std::vector<int> bestCover = {}, int lowerBound = 0)
+        : std::runtime_error(what), bestCover_(std::move(bestCover)), lowerBound_(lowerBound) {}
+    const std::vector<int>& bestCover() const { return bestCover_; }
+    int lowerBound() const { return lowerBound_; }
+
+private:
+    std::vector<int> bestCover_;
+    int lowerBound_ = 0;
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some

@@ -4,24 +4,49 @@
 #include "minimizer/prime_implicants.h"
 
 namespace qm {
+namespace {
 
-std::vector<Cube> minimize(const Function& function, Deadline deadline) {
-    // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
-    // literals.
-    const std::vector<Cube> primes = primeImplicants(function);
+CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {
     CoverProblem problem;
     problem.rows = function.on;
     for (const Cube& prime : primes) {
         problem.columns.push_back(prime.rows(function.width));
         problem.literals.push_back(prime.literals(function.width));
     }
-    // Primes come in the output order, so the solver's index tie-break is the order of codes.
-    const auto chosen = solveCover(problem, deadline);
+    return problem;
+}
+
+std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int>& chosen) {
     std::vector<Cube> cover;
-    if (chosen) {
-        for (int index : *chosen) cover.push_back(primes[static_cast<std::size_t>(index)]);
-    }
+    for (int index : chosen) cover.push_back(primes[static_cast<std::size_t>(index)]);
     return cover;
+}
+
+}  // namespace
+
+std::vector<Cube> minimize(const Function& function, Deadline deadline) {
+    // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
+    // literals.
+    const std::vector<Cube> primes = primeImplicants(function);
+    // Primes come in the output order, so the solver's index tie-break is the order of codes.
+    const auto chosen = solveCover(coverProblemOf(function, primes), deadline);
+    return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
+}
+
+BestCover minimizeWithin(const Function& function, Deadline deadline) {
+    const std::vector<Cube> primes = primeImplicants(function);
+    BestCover result;
+    try {
+        const auto chosen = solveCover(coverProblemOf(function, primes), deadline);
+        if (chosen) result.cover = cubesOf(primes, *chosen);
+        result.lowerBound = static_cast<int>(result.cover.size());
+    } catch (const TooHard& tooHard) {
+        // Indices ascend, so the cubes stay in the output order.
+        result.cover = cubesOf(primes, tooHard.bestCover());
+        result.proven = false;
+        result.lowerBound = tooHard.lowerBound();
+    }
+    return result;
 }
 
 }  // namespace qm

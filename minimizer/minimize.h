@@ -13,4 +13,14 @@ namespace qm {
 // empty when the on-set is empty. Throws TooHard once `deadline` has passed.
 std::vector<Cube> minimize(const Function& function, Deadline deadline = Deadline::max());
 
+// The answer when time runs short: the minimum as above when it is proven by the deadline,
+// otherwise the cheapest cover found (prime, valid, in the output order) and how many products
+// every cover was proven to need.
+struct BestCover {
+    std::vector<Cube> cover;
+    bool proven = true;
+    int lowerBound = 0;  // products every cover needs; the cover's size when proven
+};
+BestCover minimizeWithin(const Function& function, Deadline deadline);
+
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -62,12 +63,19 @@ std::string readInputFile(const std::string& path) {
     return text;
 }
 
-void writeFileAtomically(const std::string& path, const std::string& text) {
+void writeFileAtomically(const std::string& path, const std::string& text, RenameFile rename) {
     const fs::path target(path);
     std::error_code error;
     if (fs::is_directory(target, error)) failFile(path, "cannot write the file: it is a folder");
     if (!target.has_filename())
         failFile(path, "cannot write the file: the name is not a file name");
+    // Renaming over a device or a pipe would replace it with a plain file (even /dev/null when
+    // run as root); a symbolic link is replaced itself, never what it points to.
+    const fs::file_status own = fs::symlink_status(target, error);
+    if (!error && own.type() != fs::file_type::not_found && !fs::is_regular_file(own) &&
+        !fs::is_symlink(own)) {
+        failFile(path, "cannot write the file: it is not a regular file");
+    }
 
     // A fresh temporary name next to the target, created exclusively so that no other file is
     // overwritten.
@@ -100,11 +108,26 @@ void writeFileAtomically(const std::string& path, const std::string& text) {
         fs::remove(temporary, error);
         failFile(path, "cannot write the file");
     }
-    fs::rename(temporary, target, error);
+    if (rename != nullptr) {
+        rename(temporary, target, error);
+    } else {
+        fs::rename(temporary, target, error);
+    }
     if (error) {
-        fs::remove(temporary, error);
+        // The clean-up has its own error code, so that the message names the rename's failure.
+        std::error_code cleanup;
+        fs::remove(temporary, cleanup);
         failFile(path, "cannot replace the file: " + lowercaseFirst(error.message()));
     }
+}
+
+std::chrono::milliseconds timeLimit() {
+    if (const char* text = std::getenv("QM_TIME_LIMIT_MS")) {
+        char* end = nullptr;
+        const long value = std::strtol(text, &end, 10);
+        if (end != text && *end == '\0' && value >= 0) return std::chrono::milliseconds(value);
+    }
+    return std::chrono::seconds(kTimeLimitSeconds);
 }
 
 int runQm(const std::vector<std::string>& args, std::ostream& err) {
@@ -116,18 +139,14 @@ int runQm(const std::vector<std::string>& args, std::ostream& err) {
         const std::string& inPath = args[0];
         const std::string& outPath = args[1];
         const Function function = parseFunction(readInputFile(inPath), inPath);
-        const Deadline deadline =
-            std::chrono::steady_clock::now() + std::chrono::seconds(kTimeLimitSeconds);
-        std::vector<Cube> cover;
-        try {
-            cover = minimize(function, deadline);
-        } catch (const TooHard&) {
-            err << "Qm.exe: " << inPath << ": no minimum found within " << kTimeLimitSeconds
-                << " seconds; the function is too hard to minimize exactly\n";
-            return kExitFailed;
-        }
-        writeFileAtomically(outPath, formatCover(cover, function.width));
-        return kExitOk;
+        const Deadline deadline = std::chrono::steady_clock::now() + timeLimit();
+        const BestCover best = minimizeWithin(function, deadline);
+        // Even unproven, the cover is valid: the student gets an answer with an honest caveat.
+        writeFileAtomically(outPath, formatCover(best.cover, function.width));
+        if (best.proven) return kExitOk;
+        err << "Qm.exe: " << inPath << ": not proven minimal: " << best.cover.size()
+            << " products found, at least " << best.lowerBound << " needed\n";
+        return kExitNotProven;
     } catch (const InputError& problem) {
         err << "Qm.exe: " << problem.what() << '\n';
     } catch (const std::bad_alloc&) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "minimizer/exchange.h"
@@ -16,9 +19,20 @@ inline constexpr std::size_t kMaxInputBytes = 4 * 1024 * 1024;
 // kMaxInputBytes. Throws InputError naming the file.
 std::string readInputFile(const std::string& path);
 
+// Renames a file over another, reporting failure in `error`; tests pass one that fails.
+using RenameFile = void (*)(const std::filesystem::path& from, const std::filesystem::path& to,
+                            std::error_code& error);
+
 // Replaces `path` with `text` through a temporary file in the same folder, so that the file is
-// either written whole or left as it was. Throws InputError naming the file.
-void writeFileAtomically(const std::string& path, const std::string& text);
+// either written whole or left as it was. An existing `path` must be a regular file or a
+// symbolic link (the link itself is replaced): a device, a pipe or a folder is refused. Throws
+// InputError naming the file.
+void writeFileAtomically(const std::string& path, const std::string& text,
+                         RenameFile rename = nullptr);
+
+// The search's time limit: kTimeLimitSeconds, or for tests the milliseconds given in the
+// environment variable QM_TIME_LIMIT_MS.
+std::chrono::milliseconds timeLimit();
 
 // The whole program: `args` are the command-line arguments after the program name (IN OUT).
 // Problems are reported as one line on `err`; returns the exit status.

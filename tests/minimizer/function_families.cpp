@@ -84,6 +84,53 @@ Family manyPrimesFamily(bool dontCareEdges) {
     return family;
 }
 
+qm::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts) {
+    qm::Function function;
+    function.width = width;
+    for (int row = 0; row < (1 << width); ++row) {
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if ((onCounts >> ones) & 1U) {
+            function.on.set(row);
+        } else if ((dontCareCounts >> ones) & 1U) {
+            function.dc.set(row);
+        }
+    }
+    return function;
+}
+
+Family symmetricFamily(int width, bool oneDontCare) {
+    Family family{"symmetric " + std::to_string(width) + (oneDontCare ? " one dc count" : ""), {}};
+    const unsigned all = (1U << (width + 1)) - 1U;
+    for (unsigned counts = 1; counts <= all; ++counts) {
+        unsigned dontCare = 0;
+        if (oneDontCare) {
+            const int lowest = std::countr_zero(counts);
+            const int highest = std::bit_width(counts) - 1;
+            if (lowest > 0) {
+                dontCare = 1U << (lowest - 1);
+            } else if (highest < width) {
+                dontCare = 1U << (highest + 1);
+            } else {
+                continue;  // every count from 0 to width is on
+            }
+        }
+        family.members.push_back(symmetricFunction(width, counts, dontCare));
+    }
+    return family;
+}
+
+Family bandFamily(int width) {
+    Family family{"bands dc edges " + std::to_string(width), {}};
+    for (int low = 1; low <= width - 1; ++low) {
+        for (int high = low; high <= width - 1; ++high) {
+            const unsigned band = ((1U << (high + 1)) - 1U) & ~((1U << low) - 1U);
+            const unsigned edges = (1U << (low - 1)) | (1U << (high + 1));
+            family.members.push_back(symmetricFunction(width, band, edges));
+        }
+    }
+    return family;
+}
+
 Family cyclicFamily(int members, unsigned seed) {
     Family family{"cyclic core", {}};
     std::mt19937 random(seed);
@@ -108,13 +155,22 @@ Family cyclicFamily(int members, unsigned seed) {
 std::vector<Family> allFamilies(int randomMembers, bool withHardest) {
     std::vector<Family> families{parityFamily(), manyPrimesFamily(false),
                                  cyclicFamily(randomMembers, 7)};
-    if (withHardest) families.push_back(manyPrimesFamily(true));
+    families.push_back(symmetricFamily(7, false));
+    families.push_back(symmetricFamily(7, true));
+    families.push_back(bandFamily(7));
+    if (withHardest) {
+        families.push_back(manyPrimesFamily(true));
+        families.push_back(symmetricFamily(8, false));
+        families.push_back(symmetricFamily(8, true));
+    }
     unsigned seed = 100;
     for (int dontCare : {0, 20}) {
         for (int on = 10; on <= 90; on += 10) {
             families.push_back(randomFamily(on, dontCare, randomMembers, seed++));
         }
     }
+    families.push_back(randomFamily(95, 0, randomMembers, 200));
+    families.push_back(randomFamily(95, 20, randomMembers, 201));
     return families;
 }
 

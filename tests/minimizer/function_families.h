@@ -1,7 +1,7 @@
 #pragma once
 
-// The families of 8-variable functions that the benchmarks time: the slowest kinds for an exact
-// minimizer.
+// The families of 7- and 8-variable functions that the benchmarks and the exactness tests use:
+// the slowest kinds for an exact minimizer.
 
 #include <string>
 #include <vector>
@@ -30,7 +30,19 @@ Family manyPrimesFamily(bool dontCareEdges);
 // Functions without any essential prime, so that the whole cover problem is one cyclic core.
 Family cyclicFamily(int members, unsigned seed);
 
-// Every family above; the symmetric ones with don't-care edges only when `withHardest`.
+// A totally symmetric function: 1 where the number of ones is in `onCounts` (bit k for k ones),
+// don't-care where it is in `dontCareCounts`.
+qm::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts);
+
+// Every totally symmetric function of `width` variables that is not constant 0 (one member per
+// non-empty set of ones-counts). With `oneDontCare`, each again with one ones-count outside the
+// set, the one just below its lowest count (else just above its highest), as don't-cares.
+Family symmetricFamily(int width, bool oneDontCare);
+
+// Ones-count bands low..high with the counts just outside them as don't-cares.
+Family bandFamily(int width);
+
+// Every family above; the 8-variable symmetric ones only when `withHardest`.
 std::vector<Family> allFamilies(int randomMembers, bool withHardest);
 
 }  // namespace qm_bench

@@ -2,8 +2,11 @@
 // exit status, and OUT written whole or not at all.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +14,9 @@
 #include <sstream>
 #include <string>
 
+#include "minimizer/input_format.h"
 #include "minimizer/qm_program.h"
+#include "tests/minimizer/reference_minimizer.h"
 
 namespace fs = std::filesystem;
 
@@ -36,9 +41,10 @@ protected:
         return text.str();
     }
     // Runs Qm.exe in the working folder with the given arguments; keeps stderr in err_.
-    int run(const std::string& args) {
-        const std::string command = "cd '" + dir_.string() + "' && '" QUENDAL_QM_EXE "' " + args +
-                                    " 2> '" + (dir_ / "stderr.log").string() + "'";
+    int run(const std::string& args, const std::string& environment = "") {
+        const std::string command = "cd '" + dir_.string() + "' && " + environment +
+                                    " '" QUENDAL_QM_EXE "' " + args + " 2> '" +
+                                    (dir_ / "stderr.log").string() + "'";
         const int status = std::system(command.c_str());
         std::ifstream in(dir_ / "stderr.log");
         std::stringstream text;
@@ -179,6 +185,97 @@ TEST_F(QmProgram, OutputWhoseFolderIsAFileIsReported) {
     EXPECT_EQ(run("in.txt plain/out.txt"), qm::kExitFailed);
     expectOneErrorLine("plain/out.txt: cannot write the file");
     EXPECT_EQ(read("plain"), "x");
+}
+
+TEST_F(QmProgram, NamedPipeAsOutputIsRefusedAndKept) {
+    // A pipe (like a device) would be replaced by a plain file; it is neither opened nor
+    // replaced.
+    write("in.txt", "1");
+    ASSERT_EQ(mkfifo((dir_ / "out.txt").c_str(), 0600), 0);
+    EXPECT_EQ(run("in.txt out.txt"), qm::kExitFailed);
+    expectOneErrorLine("out.txt: cannot write the file: it is not a regular file");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(dir_ / "out.txt")));
+    EXPECT_EQ(listing(), "in.txt out.txt ");
+}
+
+TEST_F(QmProgram, SymbolicLinkAsOutputIsReplacedItself) {
+    write("in.txt", "1");
+    write("target.txt", "kept\r\n");
+    fs::create_symlink("target.txt", dir_ / "out.txt");
+    EXPECT_EQ(run("in.txt out.txt"), 0);
+    EXPECT_FALSE(fs::is_symlink(fs::symlink_status(dir_ / "out.txt")));
+    EXPECT_EQ(read("out.txt"), "1\r\n");
+    EXPECT_EQ(read("target.txt"), "kept\r\n");
+}
+
+TEST_F(QmProgram, FailedRenameReportsItsOwnError) {
+    const std::string out = (dir_ / "out.txt").string();
+    write("out.txt", "previous\r\n");
+    const auto crossDevice = [](const fs::path&, const fs::path&, std::error_code& error) {
+        error = std::make_error_code(std::errc::cross_device_link);
+    };
+    try {
+        qm::writeFileAtomically(out, "1\r\n", crossDevice);
+        FAIL() << "no error";
+    } catch (const qm::InputError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("cannot replace the file: invalid cross-device link"),
+                  std::string::npos)
+            << message;
+    }
+    EXPECT_EQ(read("out.txt"), "previous\r\n");
+    EXPECT_EQ(listing(), "out.txt ");
+}
+
+// 1 where 3 to 5 of 8 inputs are 1: its search takes far longer than the tiny limit below.
+std::string hardInput() {
+    std::string text;
+    for (int row = 0; row < 256; ++row) {
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if (ones < 3 || ones > 5) continue;
+        if (!text.empty()) text += "\r\n";
+        for (int bit = 7; bit >= 0; --bit) text += ((row >> bit) & 1) ? '1' : '0';
+    }
+    return text;
+}
+
+TEST_F(QmProgram, UnprovenCoverIsWrittenWithTheNote) {
+    write("in.txt", hardInput());
+    const int status = run("in.txt out.txt", "QM_TIME_LIMIT_MS=0");
+    EXPECT_EQ(status, qm::kExitNotProven);
+    expectOneErrorLine("in.txt: not proven minimal: ");
+    int found = 0, needed = 0;
+    const auto at = err_.find("not proven minimal: ");
+    ASSERT_EQ(
+        std::sscanf(err_.c_str() + at, "not proven minimal: %d products found, at least %d needed",
+                    &found, &needed),
+        2)
+        << err_;
+    EXPECT_LE(needed, found);
+    EXPECT_GT(needed, 0);
+
+    // The cover is a valid one, with as many products as the message says.
+    qm_test::TruthTable table{8, std::vector<char>(256, qm_test::kOff)};
+    for (int row = 0; row < 256; ++row) {
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if (ones >= 3 && ones <= 5) table.rows[row] = qm_test::kOn;
+    }
+    std::vector<std::string> cover;
+    std::istringstream lines(read("out.txt"));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        cover.push_back(line);
+    }
+    EXPECT_EQ(static_cast<int>(cover.size()), found);
+    EXPECT_EQ(qm_test::coverFault(table, cover), "");
+    EXPECT_EQ(listing(), "in.txt out.txt ");
+}
+
+TEST_F(QmProgram, EasyFunctionIsProvenEvenWithoutTime) {
+    // Essential primes alone settle it: no search, so no deadline to miss.
+    write("in.txt", "001\r\n110\r\n111d");
+    EXPECT_EQ(run("in.txt out.txt", "QM_TIME_LIMIT_MS=0"), qm::kExitOk);
+    EXPECT_EQ(read("out.txt"), "001\r\n11-\r\n");
 }
 
 }  // namespace
