@@ -27,6 +27,7 @@
 #include "common/session.h"
 #include "app/version.h"
 #include "app/window_arrangement.h"
+#include "explain/explain_menu.h"
 
 namespace {
 
@@ -200,6 +201,20 @@ void mdifrmMain::createWorkForm() {
     connect(workForm_, &frmSimplification::exitRequested, this, &QWidget::close);
     workWindow_->showMaximized();
     mdiArea_->setActiveSubWindow(workWindow_);
+
+    // The teaching views open as titled documents; the menu sits between View and Window.
+    ExplainMenu::Hooks hooks{[this] { return workForm_->currentFunction(); },
+                             [this](const QString& caption) -> Canvas& {
+                                 Canvas& canvas = LoadNewDoc(3);
+                                 frmD_->setWindowTitle(caption);
+                                 return canvas;
+                             },
+                             [this](const QString& text) {
+                                 prompts_.message(text, PromptIcon::Exclamation);
+                             }};
+    explainMenu_ = new ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
+    connect(workForm_, &frmSimplification::drawingCommandsEnabled, explainMenu_,
+            &ExplainMenu::setAvailable);
 }
 
 QWidget* mdifrmMain::workForm() const {

@@ -10,6 +10,7 @@
 #include "app/shell_seams.h"
 
 class Clock;
+class ExplainMenu;
 class FileDialogs;
 class frmCircuit;
 class frmSimplification;
@@ -131,6 +132,7 @@ private:
     QMenu* mnuView = nullptr;
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
+    ExplainMenu* explainMenu_ = nullptr;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
     QList<QAction*> windowListActions_;
