@@ -137,7 +137,10 @@ private:
             --depth_;
             if (at_ >= text_.size() || text_[at_] != ')') {
                 if (at_ < text_.size()) fail(unexpected());
-                fail("Missing ')' for the '(' at position " + std::to_string(open + 1) + ";");
+                throw AnswerSyntaxError("Missing ')' at position " + std::to_string(at_ + 1) +
+                                            " to close the '(' at position " +
+                                            std::to_string(open + 1) + ".",
+                                        static_cast<int>(at_) + 1);
             }
             ++at_;
         } else if (c == '0' || c == '1') {
