@@ -19,6 +19,7 @@
 #include "common/clock.h"
 #include "app/credits.h"
 #include "app/frmCircuit.h"
+#include "app/help_window.h"
 #include "workspace/frmSimplification.h"
 #include "common/minimizer_launcher.h"
 #include "app/print_layout.h"
@@ -32,8 +33,6 @@
 namespace {
 
 const QString kExitQuestion = QStringLiteral("Are you sure you want to Exit ?");
-const QString kNoHelp = QStringLiteral(
-    "Unable to display Help Contents. There is no Help associated with this project.");
 
 template <typename T, typename Real>
 std::unique_ptr<T> unlessGiven(const void* given) {
@@ -438,11 +437,16 @@ void mdifrmMain::fillWindowList() {
 // Help -------------------------------------------------------------------------
 
 void mdifrmMain::mnuHelpContents_Click() {
-    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+    showHelp(false);
 }
 
 void mdifrmMain::mnuHelpSearchForHelpOn_Click() {
-    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+    showHelp(true);
+}
+
+void mdifrmMain::showHelp(bool search) {
+    if (!help_) help_ = new frmHelp(this);
+    help_->showGuide(search);
 }
 
 void mdifrmMain::mnuHelpAbout_Click() {

@@ -13,6 +13,7 @@ class Clock;
 class ExplainMenu;
 class FileDialogs;
 class frmCircuit;
+class frmHelp;
 class frmSimplification;
 class MinimizerLauncher;
 class PictureCanvas;
@@ -99,6 +100,7 @@ private:
     void createWorkForm();
     void updateStatusPanels();
     void fillWindowList();
+    void showHelp(bool search);
     void saveAs(frmCircuit* document);
     bool writeDocument(frmCircuit* document, const QString& path);
     QString dialogFolder() const;
@@ -133,6 +135,7 @@ private:
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
     ExplainMenu* explainMenu_ = nullptr;
+    QPointer<frmHelp> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
     QList<QAction*> windowListActions_;

@@ -1,5 +1,8 @@
 #include "explain/truth_table_view.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
 #include "explain/sized_drawing.h"
@@ -19,9 +22,19 @@ void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& lett
     const int inputsLeft = kMargin + kRowColumn;
     const int outputLeft = inputsLeft + f.width * kInputColumn;
     const int coverLeft = outputLeft + kOutputColumn;
+    // Each 1-row's covering products, and the first one's index for the frame's colour.
+    std::vector<std::string> coveredBy(std::size_t{1} << f.width);
+    std::vector<int> firstCover(coveredBy.size(), -1);
     int coverWidth = canvas.textWidth("Covered by");
-    for (const qm::Cube& cube : cover)
-        coverWidth += canvas.textWidth(qm::productText(cube, f.width, letters) + ", ");
+    f.on.forEach([&](int row) {
+        std::string& by = coveredBy[static_cast<std::size_t>(row)];
+        for (std::size_t k = 0; k < cover.size(); ++k) {
+            if (!cover[k].contains(row)) continue;
+            if (by.empty()) firstCover[static_cast<std::size_t>(row)] = static_cast<int>(k);
+            by += (by.empty() ? "" : ", ") + qm::productText(cover[k], f.width, letters);
+        }
+        coverWidth = std::max(coverWidth, canvas.textWidth(by));
+    });
     const int right = coverLeft + coverWidth + 120;
 
     canvas.printAt(kMargin, kMargin, {"Truth table of " + functionName(letters)});
@@ -49,15 +62,8 @@ void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& lett
         const bool on = f.on.test(row);
         canvas.printAt(outputLeft, textTop, {on ? "1" : f.dc.test(row) ? "x" : "0"});
         if (on) {
-            std::string by;
-            int first = -1;
-            for (std::size_t k = 0; k < cover.size(); ++k) {
-                if (!cover[k].contains(row)) continue;
-                if (first < 0) first = static_cast<int>(k);
-                by += (by.empty() ? "" : ", ") + qm::productText(cover[k], f.width, letters);
-            }
-            canvas.printAt(coverLeft, textTop, {by});
-            const Rgb colour = loopColour(first);
+            canvas.printAt(coverLeft, textTop, {coveredBy[static_cast<std::size_t>(row)]});
+            const Rgb colour = loopColour(firstCover[static_cast<std::size_t>(row)]);
             canvas.line(kMargin, y, right, y, colour);
             canvas.line(right, y, right, y + rowHeight - 15, colour);
             canvas.line(right, y + rowHeight - 15, kMargin, y + rowHeight - 15, colour);
