@@ -391,7 +391,11 @@ Explanation explain(const Function& function, Deadline deadline) {
     // Every minimum cover: the preferred one first, the others in the output order.
     result.covers.push_back(chosen);
     if (!chosen.empty()) {
-        CoverEnumerator enumerator(function, result.primes, result.sopCost, deadline);
+        // Listing the others is a courtesy: it never holds up the rest for long.
+        const Deadline listing = std::min(
+            deadline, std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
+        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing);
         bool complete = false;
         const auto all = enumerator.run(Explanation::kMaxCovers + 1, complete);
         for (const auto& indices : all) {

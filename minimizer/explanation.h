@@ -55,6 +55,8 @@ FormCost costOf(const std::vector<Cube>& cover, int width);
 struct Explanation {
     static constexpr int kMaxTableWidth = 6;
     static constexpr int kMaxCovers = 32;
+    // The search for every minimum cover stops after this long (then coversComplete is false).
+    static constexpr int kCoverSearchMilliseconds = 250;
 
     Function function;
     std::vector<CombiningStep> combining;  // empty above kMaxTableWidth variables
