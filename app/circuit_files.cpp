@@ -222,7 +222,11 @@ bool sameWithinPaletteTolerance(const QImage& original, const QImage& saved) {
 
 bool isNeverSaved(const QString& caption) {
     return caption.startsWith(QLatin1String("Demux")) || caption.startsWith(QLatin1String("Mux")) ||
-           caption.startsWith(QLatin1String("Circuit"));
+           caption.startsWith(QLatin1String("Circuit")) ||
+           // The Explain views' drawn documents.
+           caption.startsWith(QLatin1String("Truth Table")) ||
+           caption.startsWith(QLatin1String("Karnaugh Map")) ||
+           caption.startsWith(QLatin1String("Steps"));
 }
 
 QString dialogFolder(const QString& programFolder, const QString& workingFolder) {

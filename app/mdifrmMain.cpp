@@ -23,6 +23,7 @@
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
+#include "app/help_window.h"
 #include "app/print_layout.h"
 #include "app/qt_file_dialogs.h"
 #include "app/version.h"
@@ -32,15 +33,13 @@
 #include "common/prompts.h"
 #include "common/session.h"
 #include "drawing/canvas_document.h"
+#include "explain/explain_menu.h"
 #include "workspace/frmSimplification.h"
 
 namespace {
 
 // A document changed since it was last saved or opened.
 constexpr char kChanged[] = "quendalChanged";
-// A document window whose picture could not get its memory, closing.
-const QString kNoHelp = QStringLiteral(
-    "Unable to display Help Contents. There is no Help associated with this project.");
 
 template <typename T, typename Real>
 std::unique_ptr<T> unlessGiven(const void* given) {
@@ -237,6 +236,20 @@ void mdifrmMain::createWorkForm() {
     connect(workForm_, &frmSimplification::exitRequested, this, &QWidget::close);
     workWindow_->showMaximized();
     mdiArea_->setActiveSubWindow(workWindow_);
+
+    // The teaching views open as titled documents; the menu sits between View and Window.
+    ExplainMenu::Hooks hooks{[this] { return workForm_->currentFunction(); },
+                             [this](const QString& caption) -> Canvas& {
+                                 Canvas& canvas = LoadNewDoc(DocumentKind::Opened);
+                                 frmD_->setWindowTitle(caption);
+                                 return canvas;
+                             },
+                             [this](const QString& text) {
+                                 prompts_.message(text, PromptIcon::Exclamation);
+                             }};
+    explainMenu_ = new ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
+    connect(workForm_, &frmSimplification::drawingCommandsEnabled, explainMenu_,
+            &ExplainMenu::setAvailable);
 }
 
 QWidget* mdifrmMain::workForm() const {
@@ -548,11 +561,16 @@ void mdifrmMain::fillWindowList() {
 // Help -------------------------------------------------------------------------
 
 void mdifrmMain::mnuHelpContents_Click() {
-    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+    showHelp(false);
 }
 
 void mdifrmMain::mnuHelpSearchForHelpOn_Click() {
-    prompts_.message(kNoHelp, PromptIcon::Information, caption_);
+    showHelp(true);
+}
+
+void mdifrmMain::showHelp(bool search) {
+    if (!help_) help_ = new frmHelp(this);
+    help_->showGuide(search);
 }
 
 void mdifrmMain::mnuHelpAbout_Click() {

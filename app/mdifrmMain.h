@@ -11,8 +11,10 @@
 #include "drawing/document_host.h"
 
 class Clock;
+class ExplainMenu;
 class FileDialogs;
 class frmCircuit;
+class frmHelp;
 class frmSimplification;
 class MinimizerLauncher;
 class DocumentCanvas;
@@ -108,6 +110,7 @@ private:
     // The active document's zoom, or nothing when no document is active.
     void updateZoomPanel();
     void fillWindowList();
+    void showHelp(bool search);
     void saveAs(frmCircuit* document);
     bool writeDocument(frmCircuit* document, const QString& path);
     QString dialogFolder() const;
@@ -141,6 +144,8 @@ private:
     QMenu* mnuView = nullptr;
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
+    ExplainMenu* explainMenu_ = nullptr;
+    QPointer<frmHelp> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
     QList<QAction*> windowListActions_;

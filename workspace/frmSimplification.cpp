@@ -467,6 +467,7 @@ void frmSimplification::enableDrawingCommands(bool enabled) {
     cmdCircuit->setEnabled(enabled);
     cmdMux->setEnabled(enabled);
     cmdDemux->setEnabled(enabled);
+    emit drawingCommandsEnabled(enabled);
 }
 
 void frmSimplification::showTermLists() {

@@ -48,6 +48,8 @@ signals:
     void logoutRequested();
     // Exit, confirmed by the user: the main window closes and the program ends.
     void exitRequested();
+    // The drawing commands became available (after a successful Simplify) or not.
+    void drawingCommandsEnabled(bool enabled);
 
 public slots:
     void Form_Load();

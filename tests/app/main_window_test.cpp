@@ -1,17 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cmath>
 
 #include "app/credits.h"
+#include "app/help_window.h"
 #include "tests/app/main_window_support.h"
 
 namespace {
@@ -59,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
     QStringList titles;
     for (QAction* menu : main->menuBar()->actions()) titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&View", "E&xplain", "&Window", "&Help"}));
     QStringList file;
     for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
     EXPECT_EQ(file, QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
@@ -219,18 +226,40 @@ TEST_F(MainWindowTest, UntitledDocumentAdvancesNoCounterAndOtherOptsOpenNothing)
     EXPECT_EQ(main->frmD()->windowTitle(), "Circuit 1");
 }
 
-TEST_F(MainWindowTest, HelpItemsSayThereIsNoHelpUnderTheCaption) {
+TEST_F(MainWindowTest, HelpOpensTheBuiltInGuideAndSearchesIt) {
     action("mnuHelpContents")->trigger();
-    action("mnuHelpSearchForHelpOn")->trigger();
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    for (const Prompt& p : prompts.shown) {
-        EXPECT_EQ(p.text,
-                  "Unable to display Help Contents. There is no Help associated with this "
-                  "project.");
-        EXPECT_EQ(p.title, "Quendal  -  User  :  Test User");
-        EXPECT_EQ(p.icon, PromptIcon::Information);
-        EXPECT_EQ(p.buttons, PromptButtons::Ok);
+    auto* help = main->findChild<frmHelp*>("frmHelp");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->findChild<QLineEdit*>("txtSearch")->isVisibleTo(help));
+    auto* guide = help->findChild<QTextBrowser*>("txtGuide");
+    for (const char* section : {"A walk through", "Typing an equation", "The drawings",
+                                "The Explain views", "The two POS texts"}) {
+        EXPECT_TRUE(guide->toPlainText().contains(section)) << section;
     }
+    // Every picture the guide shows is built into the program.
+    QFile html(":/guide/user_guide.html");
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QString source = QString::fromUtf8(html.readAll());
+    const QRegularExpression picture("src=\"([^\"]+)\"");
+    int pictures = 0;
+    for (auto it = picture.globalMatch(source); it.hasNext(); ++pictures) {
+        const QString name = it.next().captured(1);
+        EXPECT_FALSE(QImage(":/guide/" + name).isNull()) << name.toStdString();
+    }
+    EXPECT_GE(pictures, 10);
+
+    action("mnuHelpSearchForHelpOn")->trigger();
+    EXPECT_EQ(main->findChildren<frmHelp*>().size(), 1);
+    auto* search = help->findChild<QLineEdit*>("txtSearch");
+    EXPECT_TRUE(search->isVisibleTo(help));
+    search->setText("Karnaugh");
+    QTest::mouseClick(help->findChild<QPushButton*>("cmdFind"), Qt::LeftButton);
+    EXPECT_EQ(guide->textCursor().selectedText(), "Karnaugh");
+    search->setText("no such words here");
+    QTest::mouseClick(help->findChild<QPushButton*>("cmdFind"), Qt::LeftButton);
+    EXPECT_EQ(help->findChild<QLabel*>("lblFound")->text(), "Not found");
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(MainWindowTest, AboutShowsTheVersionWithoutAnIcon) {

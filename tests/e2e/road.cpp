@@ -119,6 +119,7 @@ bool Road::walk() {
         {QStringLiteral("type an equation and press Enter"), [this] { typeEquation(); }},
         {QStringLiteral("draw every kind for the typed equation"),
          [this] { drawEveryKindOfTypedFunction(); }},
+        {QStringLiteral("open each Explain view"), [this] { explainViews(); }},
         {QStringLiteral("Logout"), [this] { logOut(); }},
         {QStringLiteral("sign in again"), [this] { signInAgain(); }},
         {QStringLiteral("Exit"), [this] { exitProgram(); }},

@@ -67,6 +67,8 @@ private:
     // the picture on the screen is blank.
     QRect checkDocumentOnScreen(frmCircuit* document, const QImage& shot);
     void drawEveryKindOfTypedFunction();
+    // Opens each Explain view of the typed function once (road_explain.cpp).
+    void explainViews();
     void activateWindowFromList(const std::function<bool(const QString&)>& which,
                                 const QString& what);
     // Answers the next file dialog by typing the path and pressing Enter.

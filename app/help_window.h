@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextBrowser;
+
+// Help > Contents: the user guide, with its pictures, built into the program. Search For Help
+// On... opens the same window with a search field over the guide.
+class frmHelp : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmHelp(QWidget* parent = nullptr);
+
+    // Shows the window in front, with the search field when `search`.
+    void showGuide(bool search);
+
+public slots:
+    // Finds the next place that holds the search text, from the top again after the last.
+    void cmdFind_Click();
+
+private:
+    QLineEdit* txtSearch = nullptr;
+    QPushButton* cmdFind = nullptr;
+    QLabel* lblFound = nullptr;
+    QWidget* searchBar_ = nullptr;
+    QTextBrowser* txtGuide = nullptr;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "drawing/function_view.h"
+#include "minimizer/explanation.h"
+
+// The function the Explain views teach, as Simplify last minimized it, with its letters.
+struct ExplainSubject {
+    qm::Function function;
+    std::string letters;  // one letter per variable, column 1 first
+};
+
+// The work form's description of the function as the minimizer sees it: ticked max-terms are the
+// rows that are 0, a typed equation is the rows its products cover.
+ExplainSubject subjectOf(const FunctionView& view);
+
+// The letters of a subject in the form the minimizer's texts take: "ABCD" by default.
+std::string lettersOf(const FunctionView& view);
+
+// "F(A,B,C)"
+std::string functionName(const std::string& letters);

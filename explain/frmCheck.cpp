@@ -1,0 +1,81 @@
+#include "explain/frmCheck.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "explain/explain_subject.h"
+#include "minimizer/answer_check.h"
+
+frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
+                   QWidget* parent)
+    : QWidget(parent), explanation_(std::move(explanation)), letters_(std::move(letters)) {
+    setObjectName(QStringLiteral("frmCheck"));
+    auto* prompt = new QLabel(
+        QString::fromStdString("Type " + functionName(letters_) +
+                               " as a sum of products or a product of sums (letters, ', + and "
+                               "parentheses), then press Check:"),
+        this);
+    prompt->setObjectName(QStringLiteral("lblPrompt"));
+    prompt->setWordWrap(true);
+    txtAnswer = new QLineEdit(this);
+    txtAnswer->setObjectName(QStringLiteral("txtAnswer"));
+    cmdCheck = new QPushButton(QStringLiteral("&Check"), this);
+    cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
+    cmdCheck->setDefault(true);
+    lblVerdict = new QLabel(this);
+    lblVerdict->setObjectName(QStringLiteral("lblVerdict"));
+    lblVerdict->setWordWrap(true);
+    lblVerdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdShow = new QPushButton(QStringLiteral("&Show"), this);
+    cmdShow->setObjectName(QStringLiteral("cmdShow"));
+    cmdShow->setToolTip(QStringLiteral("Show a minimum sum of products and product of sums"));
+    lblMinimum = new QLabel(this);
+    lblMinimum->setObjectName(QStringLiteral("lblMinimum"));
+    lblMinimum->setWordWrap(true);
+    lblMinimum->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(prompt, 0, 0, 1, 2);
+    grid->addWidget(txtAnswer, 1, 0);
+    grid->addWidget(cmdCheck, 1, 1);
+    grid->addWidget(lblVerdict, 2, 0, 1, 2);
+    grid->addWidget(cmdShow, 3, 1);
+    grid->addWidget(lblMinimum, 4, 0, 1, 2);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(0, 1);
+
+    connect(cmdCheck, &QPushButton::clicked, this, &frmCheck::cmdCheck_Click);
+    connect(txtAnswer, &QLineEdit::returnPressed, this, &frmCheck::cmdCheck_Click);
+    connect(cmdShow, &QPushButton::clicked, this, &frmCheck::cmdShow_Click);
+    resize(520, 240);
+}
+
+void frmCheck::cmdCheck_Click() {
+    const std::string answer = txtAnswer->text().toStdString();
+    try {
+        const qm::AnswerVerdict verdict = qm::checkAnswer(answer, *explanation_, letters_);
+        lblVerdict->setText(QString::fromStdString(
+            qm::verdictText(verdict, explanation_->function.width, letters_)));
+    } catch (const qm::AnswerSyntaxError& error) {
+        lblVerdict->setText(QString::fromStdString(error.what()));
+        // Put the cursor where reading stopped, so the student sees the place.
+        txtAnswer->setFocus();
+        txtAnswer->setCursorPosition(error.position() - 1);
+        if (error.position() <= static_cast<int>(answer.size()))
+            txtAnswer->setSelection(error.position() - 1, 1);
+    }
+}
+
+void frmCheck::cmdShow_Click() {
+    const qm::Explanation& e = *explanation_;
+    const int width = e.function.width;
+    QString text = QStringLiteral("A minimum sum of products: F = ") +
+                   QString::fromStdString(qm::sopText(e.covers.front(), width, letters_));
+    if (e.pos) {
+        text += QStringLiteral("\nA minimum product of sums: F = ") +
+                QString::fromStdString(qm::posText(*e.pos, width, letters_));
+    }
+    lblMinimum->setText(text);
+}

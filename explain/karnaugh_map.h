@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "drawing/canvas.h"
+#include "minimizer/explanation.h"
+
+// Karnaugh maps of 1 to 6 variables drawn on a canvas. The first variables choose the map (5 and
+// 6 variables give two or four 4 x 4 maps side by side), the next ones the row and the last ones
+// the column; rows, columns and maps follow the Gray code so that neighbours differ in one
+// variable, the edges included.
+inline constexpr int kMaxKarnaughWidth = 6;
+
+// The binary code at a Gray-code position (0, 1, 3, 2 for two bits), and back.
+int grayCode(int position);
+int grayPosition(int code);
+
+struct KarnaughLayout {
+    int width = 0;
+    int mapBits = 0, rowBits = 0, colBits = 0;
+
+    int maps() const { return 1 << mapBits; }
+    int rows() const { return 1 << rowBits; }
+    int cols() const { return 1 << colBits; }
+
+    struct Cell {
+        int map = 0, row = 0, col = 0;
+    };
+    Cell cellOf(int minterm) const;
+    int mintermAt(int map, int row, int col) const;
+};
+
+// Throws std::invalid_argument outside 1 .. kMaxKarnaughWidth.
+KarnaughLayout karnaughLayout(int width);
+
+enum class LoopForm { Sop, Pos };
+
+// The colour of the i-th loop and its legend swatch.
+Rgb loopColour(int index);
+
+// Why the map is not drawn for a width, or "" when it is.
+std::string karnaughUnavailableReason(int width);
+
+// The map with its labels, the cells 1 / 0 / x, the loops of the minimum sum of products (around
+// the ones) or of the minimum product of sums (around the zeros) and a legend that names each
+// loop. A loop that wraps round an edge is drawn open towards that edge, in pieces.
+void drawKarnaughMap(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters,
+                     LoopForm form);

@@ -1,0 +1,81 @@
+#include "explain/truth_table_view.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "explain/explain_subject.h"
+#include "explain/karnaugh_map.h"
+#include "explain/sized_drawing.h"
+
+namespace {
+
+constexpr int kMargin = 240;
+constexpr int kRowColumn = 600;  // the row number
+constexpr int kInputColumn = 300;
+constexpr int kOutputColumn = 420;
+
+void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& letters) {
+    const qm::Function& f = e.function;
+    const std::vector<qm::Cube>& cover = e.covers.front();
+    const int lh = canvas.lineHeight();
+    const int rowHeight = lh + 45;
+    const int inputsLeft = kMargin + kRowColumn;
+    const int outputLeft = inputsLeft + f.width * kInputColumn;
+    const int coverLeft = outputLeft + kOutputColumn;
+    // Each 1-row's covering products, and the first one's index for the frame's colour.
+    std::vector<std::string> coveredBy(std::size_t{1} << f.width);
+    std::vector<int> firstCover(coveredBy.size(), -1);
+    int coverWidth = canvas.textWidth("Covered by");
+    f.on.forEach([&](int row) {
+        std::string& by = coveredBy[static_cast<std::size_t>(row)];
+        for (std::size_t k = 0; k < cover.size(); ++k) {
+            if (!cover[k].contains(row)) continue;
+            if (by.empty()) firstCover[static_cast<std::size_t>(row)] = static_cast<int>(k);
+            by += (by.empty() ? "" : ", ") + qm::productText(cover[k], f.width, letters);
+        }
+        coverWidth = std::max(coverWidth, canvas.textWidth(by));
+    });
+    const int right = coverLeft + coverWidth + 120;
+
+    canvas.printAt(kMargin, kMargin, {"Truth table of " + functionName(letters)});
+    canvas.printAt(kMargin, kMargin + lh,
+                   {"Rows where F = 1 are framed in the colour of the first product of F = " +
+                    qm::sopText(cover, f.width, letters) + " that covers them."});
+    int y = kMargin + 3 * lh;
+    canvas.printAt(kMargin + 60, y, {"Row"});
+    for (int column = 0; column < f.width; ++column) {
+        canvas.printAt(inputsLeft + column * kInputColumn, y,
+                       {std::string(1, letters[static_cast<std::size_t>(column)])});
+    }
+    canvas.printAt(outputLeft, y, {"F"});
+    canvas.printAt(coverLeft, y, {"Covered by"});
+    y += rowHeight;
+    canvas.line(kMargin, y - 30, right, y - 30);
+
+    for (int row = 0; row < (1 << f.width); ++row) {
+        const int textTop = y + (rowHeight - lh) / 2;
+        canvas.printAt(kMargin + 60, textTop, {std::to_string(row)});
+        for (int column = 0; column < f.width; ++column) {
+            const bool one = (row >> (f.width - 1 - column)) & 1;
+            canvas.printAt(inputsLeft + column * kInputColumn, textTop, {one ? "1" : "0"});
+        }
+        const bool on = f.on.test(row);
+        canvas.printAt(outputLeft, textTop, {on ? "1" : f.dc.test(row) ? "x" : "0"});
+        if (on) {
+            canvas.printAt(coverLeft, textTop, {coveredBy[static_cast<std::size_t>(row)]});
+            const Rgb colour = loopColour(firstCover[static_cast<std::size_t>(row)]);
+            canvas.line(kMargin, y, right, y, colour);
+            canvas.line(right, y, right, y + rowHeight - 15, colour);
+            canvas.line(right, y + rowHeight - 15, kMargin, y + rowHeight - 15, colour);
+            canvas.line(kMargin, y + rowHeight - 15, kMargin, y, colour);
+        }
+        y += rowHeight;
+    }
+}
+
+}  // namespace
+
+void drawTruthTable(Canvas& canvas, const qm::Explanation& explanation,
+                    const std::string& letters) {
+    drawSized(canvas, [&](Canvas& target) { drawTable(target, explanation, letters); });
+}

@@ -1,0 +1,543 @@
+#include "minimizer/explanation.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <map>
+
+#include "minimizer/minimize.h"
+#include "minimizer/prime_implicants.h"
+
+namespace qm {
+namespace {
+
+int onesOf(const Cube& cube) {
+    return std::popcount(static_cast<unsigned>(cube.value & ~cube.free));
+}
+
+// The classic table: the care rows, then every cube made by merging two cubes of the previous
+// step that have the same free columns and differ in one fixed column.
+std::vector<CombiningStep> combiningTable(const Function& function) {
+    const int width = function.width;
+    std::vector<CombiningStep> steps(1);
+    (function.on | function.dc).forEach([&](int row) {
+        CombiningStep::Entry entry;
+        entry.cube = Cube{static_cast<std::uint8_t>(row), 0};
+        entry.ones = onesOf(entry.cube);
+        steps[0].entries.push_back(entry);
+    });
+    auto byGroup = [width](const CombiningStep::Entry& a, const CombiningStep::Entry& b) {
+        return a.ones != b.ones ? a.ones < b.ones
+                                : orderKey(a.cube, width) < orderKey(b.cube, width);
+    };
+    std::stable_sort(steps[0].entries.begin(), steps[0].entries.end(), byGroup);
+
+    for (;;) {
+        std::vector<CombiningStep::Entry>& previous = steps.back().entries;
+        std::vector<CombiningStep::Entry> next;
+        std::map<std::pair<int, int>, std::size_t> seen;  // (value, free) -> index in next
+        for (std::size_t i = 0; i < previous.size(); ++i) {
+            for (std::size_t j = i + 1; j < previous.size(); ++j) {
+                const Cube& a = previous[i].cube;
+                const Cube& b = previous[j].cube;
+                // Only neighbouring groups can differ in exactly one column.
+                if (a.free != b.free || std::abs(previous[i].ones - previous[j].ones) != 1)
+                    continue;
+                const unsigned difference = static_cast<unsigned>(a.value ^ b.value);
+                if (std::popcount(difference) != 1) continue;
+                previous[i].merged = previous[j].merged = true;
+                const Cube merged{static_cast<std::uint8_t>(a.value & ~difference),
+                                  static_cast<std::uint8_t>(a.free | difference)};
+                if (seen.try_emplace({merged.value, merged.free}, next.size()).second) {
+                    CombiningStep::Entry entry;
+                    entry.cube = merged;
+                    entry.ones = onesOf(merged);
+                    entry.mergedFrom = {static_cast<int>(i), static_cast<int>(j)};
+                    next.push_back(entry);
+                }
+            }
+        }
+        for (CombiningStep::Entry& entry : previous) {
+            entry.prime = !entry.merged && entry.cube.rows(width).intersects(function.on);
+        }
+        if (next.empty()) break;
+        std::stable_sort(next.begin(), next.end(), byGroup);
+        steps.push_back(CombiningStep{std::move(next)});
+    }
+    return steps;
+}
+
+// Whether prime a may replace prime b in a preferred cover: no more literals, and on a tie the
+// earlier code. Dropping b for a then keeps the cover that minimize() returns.
+bool better(const std::vector<int>& literals, int a, int b) {
+    return literals[a] < literals[b] || (literals[a] == literals[b] && a < b);
+}
+
+std::vector<Cube> cubesAt(const std::vector<Cube>& primes, const std::vector<int>& indices) {
+    std::vector<Cube> cubes;
+    for (int i : indices) cubes.push_back(primes[static_cast<std::size_t>(i)]);
+    return cubes;
+}
+
+std::vector<int> rowsOf(const RowSet& set) {
+    std::vector<int> rows;
+    set.forEach([&](int row) { rows.push_back(row); });
+    return rows;
+}
+
+// The chart reductions as a textbook applies them, up to a cyclic rest that `chosen` (the
+// preferred minimum cover) settles.
+std::vector<Reduction> reduceChart(const Function& function, const std::vector<Cube>& primes,
+                                   const std::vector<Cube>& chosen) {
+    const int width = function.width;
+    std::vector<RowSet> rows;
+    std::vector<int> literals;
+    for (const Cube& prime : primes) {
+        rows.push_back(prime.rows(width) & function.on);
+        literals.push_back(prime.literals(width));
+    }
+    std::vector<Reduction> steps;
+    RowSet open = function.on;
+    std::vector<int> active(primes.size());
+    for (std::size_t i = 0; i < active.size(); ++i) active[i] = static_cast<int>(i);
+    std::vector<int> takenSoFar;
+
+    // Drops the active primes that no longer cover an open column; returns them.
+    auto dropIdle = [&] {
+        std::vector<int> idle;
+        std::erase_if(active, [&](int p) {
+            if (rows[p].intersects(open)) return false;
+            idle.push_back(p);
+            return true;
+        });
+        return idle;
+    };
+
+    while (!open.empty()) {
+        // Essential: a column with a single active prime.
+        RowSet once, twice;
+        for (int p : active) {
+            const RowSet reach = rows[p] & open;
+            twice |= once & reach;
+            once |= reach;
+        }
+        const RowSet single = open - twice;
+        if (!single.empty()) {
+            Reduction step;
+            step.kind = Reduction::Kind::Essential;
+            std::vector<int> taken;
+            RowSet covered;
+            for (int p : active) {
+                if ((rows[p] & single).empty()) continue;
+                taken.push_back(p);
+                covered |= rows[p] & open;
+            }
+            step.primesTaken = cubesAt(primes, taken);
+            step.mintermsCovered = rowsOf(covered);
+            open -= covered;
+            std::erase_if(active, [&](int p) {
+                return std::find(taken.begin(), taken.end(), p) != taken.end();
+            });
+            takenSoFar.insert(takenSoFar.end(), taken.begin(), taken.end());
+            step.primesRemoved = cubesAt(primes, dropIdle());
+            steps.push_back(std::move(step));
+            continue;
+        }
+
+        // Row dominance: every dominated prime at once (the relation is transitive).
+        Reduction rowStep;
+        rowStep.kind = Reduction::Kind::RowDominance;
+        std::vector<int> dropped;
+        for (int p : active) {
+            const RowSet reach = rows[p] & open;
+            for (int q : active) {
+                if (q != p && better(literals, q, p) && reach.subsetOf(rows[q] & open)) {
+                    dropped.push_back(p);
+                    rowStep.primesRemoved.push_back(primes[p]);
+                    rowStep.dominatedBy.push_back(primes[q]);
+                    break;
+                }
+            }
+        }
+        if (!dropped.empty()) {
+            std::erase_if(active, [&](int p) {
+                return std::find(dropped.begin(), dropped.end(), p) != dropped.end();
+            });
+            steps.push_back(std::move(rowStep));
+            continue;
+        }
+
+        // Column dominance: a column whose primes include all primes of another column is
+        // covered whenever that one is. Of columns with the same primes the lowest stays.
+        std::map<int, std::vector<int>> primesOfColumn;
+        open.forEach([&](int column) {
+            for (int p : active) {
+                if (rows[p].test(column)) primesOfColumn[column].push_back(p);
+            }
+        });
+        RowSet removed;
+        for (const auto& [column, mine] : primesOfColumn) {
+            for (const auto& [other, theirs] : primesOfColumn) {
+                if (other == column || removed.test(other)) continue;
+                const bool includes =
+                    std::includes(mine.begin(), mine.end(), theirs.begin(), theirs.end());
+                if (includes && (mine.size() > theirs.size() || other < column)) {
+                    removed.set(column);
+                    break;
+                }
+            }
+        }
+        if (!removed.empty()) {
+            Reduction step;
+            step.kind = Reduction::Kind::ColumnDominance;
+            step.mintermsRemoved = rowsOf(removed);
+            open -= removed;
+            step.primesRemoved = cubesAt(primes, dropIdle());
+            steps.push_back(std::move(step));
+            continue;
+        }
+
+        // A cyclic rest: the preferred minimum cover says which primes settle it.
+        Reduction step;
+        step.kind = Reduction::Kind::Search;
+        RowSet covered;
+        for (const Cube& cube : chosen) {
+            const auto at = std::find(primes.begin(), primes.end(), cube) - primes.begin();
+            if (std::find(takenSoFar.begin(), takenSoFar.end(), at) != takenSoFar.end()) continue;
+            step.primesTaken.push_back(cube);
+            covered |= cube.rows(width) & open;
+        }
+        step.mintermsCovered = rowsOf(covered);
+        steps.push_back(std::move(step));
+        break;
+    }
+    return steps;
+}
+
+// Enumerates the covers made of primes that cost exactly `target`, each once: at every node the
+// open column with the fewest candidates is branched on, and the i-th branch takes the i-th
+// candidate and forbids the earlier ones.
+class CoverEnumerator {
+public:
+    CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
+                    Deadline deadline)
+        : target_(target), deadline_(deadline) {
+        for (const Cube& prime : primes) {
+            rows_.push_back(prime.rows(function.width) & function.on);
+            literals_.push_back(prime.literals(function.width));
+        }
+        open_ = function.on;
+    }
+
+    // Up to `limit` covers as ascending prime indices; `complete` tells whether that was all.
+    std::vector<std::vector<int>> run(std::size_t limit, bool& complete) {
+        limit_ = limit;
+        std::vector<char> allowed(rows_.size(), 1);
+        std::vector<int> chosen;
+        stopped_ = false;
+        search(open_, allowed, chosen, FormCost{});
+        complete = !stopped_;
+        return std::move(found_);
+    }
+
+private:
+    void search(const RowSet& open, std::vector<char>& allowed, std::vector<int>& chosen,
+                FormCost cost) {
+        if (stopped_) return;
+        if (++nodes_ % 512 == 0 && std::chrono::steady_clock::now() > deadline_) {
+            stopped_ = true;
+            return;
+        }
+        if (open.empty()) {
+            if (cost == target_) {
+                if (found_.size() == limit_) {
+                    stopped_ = true;
+                    return;
+                }
+                std::vector<int> cover = chosen;
+                std::sort(cover.begin(), cover.end());
+                found_.push_back(std::move(cover));
+            }
+            return;
+        }
+        if (cost.terms >= target_.terms) return;
+
+        // Columns whose candidate sets are pairwise disjoint each need a prime of their own.
+        int branchColumn = -1;
+        std::size_t fewest = rows_.size() + 1;
+        FormCost bound;
+        std::vector<char> used(rows_.size(), 0);
+        bool dead = false;
+        open.forEach([&](int column) {
+            if (dead) return;
+            std::size_t candidates = 0;
+            bool disjoint = true;
+            int cheapest = 1 << 20;
+            for (std::size_t p = 0; p < rows_.size(); ++p) {
+                if (!allowed[p] || !rows_[p].test(column)) continue;
+                ++candidates;
+                if (used[p]) disjoint = false;
+                cheapest = std::min(cheapest, literals_[p]);
+            }
+            if (candidates == 0) {
+                dead = true;
+                return;
+            }
+            if (candidates < fewest) {
+                fewest = candidates;
+                branchColumn = column;
+            }
+            if (disjoint) {
+                for (std::size_t p = 0; p < rows_.size(); ++p) {
+                    if (allowed[p] && rows_[p].test(column)) used[p] = 1;
+                }
+                bound.terms += 1;
+                bound.literals += cheapest;
+            }
+        });
+        if (dead || cost.terms + bound.terms > target_.terms ||
+            cost.literals + bound.literals > target_.literals)
+            return;
+
+        std::vector<int> forbidden;
+        for (std::size_t p = 0; p < rows_.size() && !stopped_; ++p) {
+            if (!allowed[p] || !rows_[p].test(branchColumn)) continue;
+            chosen.push_back(static_cast<int>(p));
+            search(open - rows_[p], allowed, chosen,
+                   FormCost{cost.terms + 1, cost.literals + literals_[p]});
+            chosen.pop_back();
+            allowed[p] = 0;
+            forbidden.push_back(static_cast<int>(p));
+        }
+        for (int p : forbidden) allowed[static_cast<std::size_t>(p)] = 1;
+    }
+
+    std::vector<RowSet> rows_;
+    std::vector<int> literals_;
+    RowSet open_;
+    FormCost target_;
+    Deadline deadline_;
+    std::size_t limit_ = 0;
+    long nodes_ = 0;
+    bool stopped_ = false;
+    std::vector<std::vector<int>> found_;
+};
+
+void appendCode(std::string& out, const Cube& cube, int width) {
+    out += '"';
+    out += codeOf(cube, width);
+    out += '"';
+}
+
+void appendCubes(std::string& out, const std::vector<Cube>& cubes, int width) {
+    out += '[';
+    for (std::size_t i = 0; i < cubes.size(); ++i) {
+        if (i > 0) out += ", ";
+        appendCode(out, cubes[i], width);
+    }
+    out += ']';
+}
+
+void appendInts(std::string& out, const std::vector<int>& values) {
+    out += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) out += ", ";
+        out += std::to_string(values[i]);
+    }
+    out += ']';
+}
+
+void appendCost(std::string& out, const FormCost& cost) {
+    out += "{\"terms\": " + std::to_string(cost.terms) +
+           ", \"literals\": " + std::to_string(cost.literals) + "}";
+}
+
+const char* kindName(Reduction::Kind kind) {
+    switch (kind) {
+        case Reduction::Kind::Essential: return "essential";
+        case Reduction::Kind::RowDominance: return "rowDominance";
+        case Reduction::Kind::ColumnDominance: return "columnDominance";
+        case Reduction::Kind::Search: return "search";
+    }
+    return "";
+}
+
+}  // namespace
+
+FormCost costOf(const std::vector<Cube>& cover, int width) {
+    FormCost cost;
+    for (const Cube& cube : cover) {
+        cost.terms += 1;
+        cost.literals += cube.literals(width);
+    }
+    return cost;
+}
+
+Explanation explain(const Function& function, Deadline deadline) {
+    Explanation result;
+    result.function = function;
+    const int width = function.width;
+    const std::vector<Cube> chosen = minimize(function, deadline);
+    result.sopCost = costOf(chosen, width);
+    result.primes = primeImplicants(function);
+    if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
+    result.chartColumns = rowsOf(function.on);
+    result.reductions = reduceChart(function, result.primes, chosen);
+    if (!result.reductions.empty() &&
+        result.reductions.front().kind == Reduction::Kind::Essential) {
+        result.essential = result.reductions.front().primesTaken;
+    }
+
+    // Every minimum cover: the preferred one first, the others in the output order.
+    result.covers.push_back(chosen);
+    if (!chosen.empty()) {
+        // Listing the others is a courtesy: it never holds up the rest for long.
+        const Deadline listing = std::min(
+            deadline, std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
+        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing);
+        bool complete = false;
+        const auto all = enumerator.run(Explanation::kMaxCovers + 1, complete);
+        for (const auto& indices : all) {
+            std::vector<Cube> cover = cubesAt(result.primes, indices);
+            if (cover != chosen && result.covers.size() < Explanation::kMaxCovers)
+                result.covers.push_back(std::move(cover));
+        }
+        result.coversComplete = complete && all.size() <= Explanation::kMaxCovers;
+    }
+    if (result.coversComplete) result.coverCount = static_cast<long>(result.covers.size());
+
+    // The true minimum product of sums: a minimum sum of products of the zeros, complemented.
+    Function zeros;
+    zeros.width = width;
+    for (int row = 0; row < (1 << width); ++row) {
+        if (!function.on.test(row) && !function.dc.test(row)) zeros.on.set(row);
+    }
+    zeros.dc = function.dc;
+    try {
+        result.pos = minimize(zeros, deadline);
+        result.posCost = costOf(*result.pos, width);
+    } catch (const TooHard&) {
+        result.pos.reset();
+    }
+    return result;
+}
+
+std::string productText(const Cube& cube, int width, std::string_view letters) {
+    std::string text;
+    for (int column = 0; column < width; ++column) {
+        const int bit = width - 1 - column;
+        if ((cube.free >> bit) & 1U) continue;
+        text += letters[static_cast<std::size_t>(column)];
+        if (((cube.value >> bit) & 1U) == 0) text += '\'';
+    }
+    return text.empty() ? "1" : text;
+}
+
+std::string sumText(const Cube& zeros, int width, std::string_view letters) {
+    // The sum is 0 exactly on the cube's rows: each fixed column contributes the literal that
+    // is 0 there.
+    std::string text;
+    for (int column = 0; column < width; ++column) {
+        const int bit = width - 1 - column;
+        if ((zeros.free >> bit) & 1U) continue;
+        if (!text.empty()) text += '+';
+        text += letters[static_cast<std::size_t>(column)];
+        if ((zeros.value >> bit) & 1U) text += '\'';
+    }
+    return text.empty() ? "0" : text;
+}
+
+std::string sopText(const std::vector<Cube>& cover, int width, std::string_view letters) {
+    if (cover.empty()) return "0";
+    std::string text;
+    for (const Cube& cube : cover) {
+        if (!text.empty()) text += '+';
+        text += productText(cube, width, letters);
+    }
+    return text;
+}
+
+std::string posText(const std::vector<Cube>& zeros, int width, std::string_view letters) {
+    if (zeros.empty()) return "1";
+    std::string text;
+    for (const Cube& cube : zeros) {
+        const std::string sum = sumText(cube, width, letters);
+        // A sum of several literals needs parentheses only beside other factors.
+        text += cube.literals(width) > 1 && zeros.size() > 1 ? "(" + sum + ")" : sum;
+    }
+    return text;
+}
+
+std::string toJson(const Explanation& e) {
+    const int width = e.function.width;
+    std::string out = "{\n";
+    out += "  \"variables\": " + std::to_string(width) + ",\n";
+    out += "  \"ones\": ";
+    appendInts(out, rowsOf(e.function.on));
+    out += ",\n  \"dontCares\": ";
+    appendInts(out, rowsOf(e.function.dc));
+    out += ",\n  \"primes\": ";
+    appendCubes(out, e.primes, width);
+    out += ",\n  \"essential\": ";
+    appendCubes(out, e.essential, width);
+    out += ",\n  \"covers\": [";
+    for (std::size_t i = 0; i < e.covers.size(); ++i) {
+        out += i > 0 ? ",\n    " : "\n    ";
+        appendCubes(out, e.covers[i], width);
+    }
+    out += "\n  ],\n";
+    out += std::string("  \"coversComplete\": ") + (e.coversComplete ? "true" : "false") + ",\n";
+    out += "  \"coverCount\": " + (e.coverCount ? std::to_string(*e.coverCount) : "null") + ",\n";
+    out += "  \"sop\": \"" + sopText(e.covers.front(), width) + "\",\n";
+    out += "  \"sopCost\": ";
+    appendCost(out, e.sopCost);
+    out += ",\n  \"pos\": ";
+    if (e.pos) {
+        appendCubes(out, *e.pos, width);
+        out += ",\n  \"posText\": \"" + posText(*e.pos, width) + "\",\n  \"posCost\": ";
+        appendCost(out, e.posCost);
+    } else {
+        out += "null";
+    }
+    out += ",\n  \"chartColumns\": ";
+    appendInts(out, e.chartColumns);
+    out += ",\n  \"reductions\": [";
+    for (std::size_t i = 0; i < e.reductions.size(); ++i) {
+        const Reduction& r = e.reductions[i];
+        out += i > 0 ? ",\n    " : "\n    ";
+        out += std::string("{\"kind\": \"") + kindName(r.kind) + "\", \"primesTaken\": ";
+        appendCubes(out, r.primesTaken, width);
+        out += ", \"primesRemoved\": ";
+        appendCubes(out, r.primesRemoved, width);
+        out += ", \"dominatedBy\": ";
+        appendCubes(out, r.dominatedBy, width);
+        out += ", \"mintermsCovered\": ";
+        appendInts(out, r.mintermsCovered);
+        out += ", \"mintermsRemoved\": ";
+        appendInts(out, r.mintermsRemoved);
+        out += '}';
+    }
+    out += e.reductions.empty() ? "],\n" : "\n  ],\n";
+    out += "  \"combining\": [";
+    for (std::size_t s = 0; s < e.combining.size(); ++s) {
+        out += s > 0 ? ",\n    [" : "\n    [";
+        const auto& entries = e.combining[s].entries;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const auto& entry = entries[i];
+            out += i > 0 ? ",\n      " : "\n      ";
+            out += "{\"cube\": ";
+            appendCode(out, entry.cube, width);
+            out += ", \"ones\": " + std::to_string(entry.ones) + ", \"mergedFrom\": ";
+            appendInts(out, entry.mergedFrom);
+            out += std::string(", \"merged\": ") + (entry.merged ? "true" : "false") +
+                   ", \"prime\": " + (entry.prime ? "true" : "false") + "}";
+        }
+        out += entries.empty() ? "]" : "\n    ]";
+    }
+    out += e.combining.empty() ? "]\n" : "\n  ]\n";
+    out += "}\n";
+    return out;
+}
+
+}  // namespace qm

@@ -1,0 +1,82 @@
+// The last working stretch of the road: each Explain view of the typed function AB'+C opened
+// once from the menu, each showing what the view draws for that function.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "app/frmCircuit.h"
+#include "app/mdifrmMain.h"
+#include "drawing/picture_canvas.h"
+#include "explain/karnaugh_map.h"
+#include "explain/steps_view.h"
+#include "explain/truth_table_view.h"
+#include "tests/e2e/road.h"
+
+namespace e2e {
+
+void Road::explainViews() {
+    // AB'+C: the 1-rows 1, 3, 4, 5 and 7 of three variables.
+    qm::Function f;
+    f.width = 3;
+    for (int row : {1, 3, 4, 5, 7}) f.on.set(row);
+    const qm::Explanation e = qm::explain(f);
+    struct View {
+        const char* item;
+        QString caption, shot;
+        std::function<void(Canvas&)> draw;
+    };
+    const View views[] = {
+        {"mnuExplainTruthTable", QStringLiteral("Truth Table 1"),
+         QStringLiteral("explain_truth_table"), [&](Canvas& c) { drawTruthTable(c, e, "ABC"); }},
+        {"mnuExplainKarnaughMap", QStringLiteral("Karnaugh Map 1"),
+         QStringLiteral("explain_karnaugh_map"),
+         [&](Canvas& c) { drawKarnaughMap(c, e, "ABC", LoopForm::Sop); }},
+        {"mnuExplainSteps", QStringLiteral("Steps 1"), QStringLiteral("explain_steps"),
+         [&](Canvas& c) { drawSteps(c, e, "ABC"); }},
+    };
+    for (const View& view : views) {
+        chooseMenuItem(main(), "mnuExplain", view.item);
+        frmCircuit* document = main()->activeDocument();
+        check(document != nullptr, view.caption + QStringLiteral(" did not open"));
+        checkEqual(document->windowTitle(), view.caption, QStringLiteral("document caption"));
+        // The document shows exactly the view drawn for the function.
+        PictureCanvas expected;
+        view.draw(expected);
+        check(document->canvas().image() == expected.image(),
+              view.caption + QStringLiteral(" does not show the view of AB'+C"));
+        const QImage shot = shots_.take(view.shot);
+        const QRect shown = checkDocumentOnScreen(document, shot);
+        const QRect ink = inkBounds(shot, shown, qRgb(255, 255, 255));
+        shots_.keep(
+            view.shot, shot,
+            onScreen(document).intersected(QRect(0, 0, ink.right() + 30, ink.bottom() + 30)));
+    }
+
+    chooseMenuItem(main(), "mnuExplain", "mnuExplainCheck");
+    QMdiSubWindow* window = main()->mdiArea()->currentSubWindow();
+    check(window != nullptr, QStringLiteral("Check 1 did not open"));
+    checkEqual(window->widget()->windowTitle(), QStringLiteral("Check 1"),
+               QStringLiteral("check window caption"));
+    auto* answer = child<QLineEdit>(window->widget(), "txtAnswer");
+    click(answer);
+    type(answer, QStringLiteral("C+AB'"));
+    click(child<QPushButton>(window->widget(), "cmdCheck"));
+    const QString verdict = child<QLabel>(window->widget(), "lblVerdict")->text();
+    check(verdict.startsWith(QStringLiteral("Equivalent and minimal")),
+          QStringLiteral("check verdict: ") + verdict);
+    const QImage shot = shots_.take(QStringLiteral("explain_check"));
+    // The window down to its Show button; the rest is empty.
+    QRect part = onScreen(window);
+    part.setBottom(onScreen(child<QPushButton>(window->widget(), "cmdShow")).bottom() + 12);
+    shots_.keep(QStringLiteral("explain_check"), shot, part);
+    // Done checking: the window goes, and the road goes on from the work form.
+    window->close();
+    check(waitUntil([&] { return main()->mdiArea()->currentSubWindow() != window; }),
+          QStringLiteral("Check 1 did not close"));
+    showWorkForm();
+}
+
+}  // namespace e2e

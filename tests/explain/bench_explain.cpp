@@ -1,0 +1,106 @@
+// Opening an Explain view of an 8-variable function: computing the explanation (with a 2 s
+// limit per member, as the menu has its own) and drawing the view on a document canvas, in
+// processor time. Each
+// family is one benchmark; the counters give its median and slowest member in milliseconds.
+// The symmetric functions with don't-care edges, the minimizer's hardest, are left out.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+
+#include "drawing/picture_canvas.h"
+#include "explain/frmCheck.h"
+#include "explain/steps_view.h"
+#include "explain/truth_table_view.h"
+#include "tests/minimizer/function_families.h"
+
+namespace {
+
+enum class View { TruthTable, Steps, Check };
+
+// This thread's processor time in milliseconds: the machine the figures come from is shared,
+// and waiting for a processor is not the program's time.
+double cpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Processor milliseconds to open the view (and, in explainMs, to compute the explanation), or
+// nothing when the explanation ran out of time.
+std::optional<double> openView(const qm::Function& f, View view, double& explainMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const double startCpu = cpuMs();
+    std::shared_ptr<const qm::Explanation> e;
+    try {
+        e = std::make_shared<const qm::Explanation>(
+            qm::explain(f, start + std::chrono::seconds(2)));
+    } catch (const qm::TooHard&) {
+        return std::nullopt;
+    }
+    explainMs = cpuMs() - startCpu;
+    if (view == View::Check) {
+        frmCheck form(e, "ABCDEFGH");
+        benchmark::DoNotOptimize(&form);
+    } else {
+        PictureCanvas canvas;
+        if (view == View::TruthTable) drawTruthTable(canvas, *e, "ABCDEFGH");
+        if (view == View::Steps) drawSteps(canvas, *e, "ABCDEFGH");
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    return cpuMs() - startCpu;
+}
+
+void family(benchmark::State& state, const qm_bench::Family& members, View view) {
+    std::vector<double> times, explaining;
+    int tooHard = 0;
+    for (auto _ : state) {
+        times.clear();
+        explaining.clear();
+        tooHard = 0;
+        for (const qm::Function& f : members.members) {
+            double explainMs = 0;
+            if (const auto ms = openView(f, view, explainMs)) {
+                times.push_back(*ms);
+                explaining.push_back(explainMs);
+            } else {
+                ++tooHard;
+            }
+        }
+    }
+    std::sort(times.begin(), times.end());
+    std::sort(explaining.begin(), explaining.end());
+    if (!times.empty()) {
+        state.counters["median_ms"] = times[times.size() / 2];
+        state.counters["slowest_ms"] = times.back();
+        state.counters["slowest_explain_ms"] = explaining.back();
+    }
+    state.counters["too_hard"] = tooHard;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    static const std::vector<qm_bench::Family> families = qm_bench::allFamilies(10, false);
+    for (const auto& f : families) {
+        for (const auto& [name, view] :
+             {std::pair{"truth_table", View::TruthTable}, std::pair{"steps", View::Steps},
+              std::pair{"check", View::Check}}) {
+            benchmark::RegisterBenchmark((std::string(name) + "/" + f.name).c_str(),
+                                         [&f, v = view](benchmark::State& s) { family(s, f, v); })
+                ->Iterations(1)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

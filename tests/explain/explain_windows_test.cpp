@@ -1,0 +1,147 @@
+// The Explain menu and the check window driven as a user does: the menu follows Simplify, its
+// items open numbered documents showing the views, and the check window answers in words.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <deque>
+
+#include "drawing/recording_canvas.h"
+#include "explain/explain_menu.h"
+#include "explain/frmCheck.h"
+
+namespace {
+
+bool hasText(const RecordingCanvas& canvas, const std::string& text) {
+    for (const auto& op : canvas.operations()) {
+        if (op.kind == RecordingCanvas::Kind::Text && op.text == text) return true;
+    }
+    return false;
+}
+
+class ExplainMenuTest : public ::testing::Test {
+protected:
+    ExplainMenuTest() {
+        area = new QMdiArea(&window);
+        window.setCentralWidget(area);
+        view = window.menuBar()->addMenu(QStringLiteral("&View"));
+        windowMenu = window.menuBar()->addMenu(QStringLiteral("&Window"));
+        // Ones 1, 3, 7, 11, 15 with don't-cares 0, 2, 5.
+        function.numVars = 4;
+        function.terms = {1, 3, 7, 11, 15};
+        function.dontCares = {0, 2, 5};
+        function.varNames = {"A", "B", "C", "D"};
+        ExplainMenu::Hooks hooks{[this] { return function; },
+                                 [this](const QString& caption) -> Canvas& {
+                                     captions.push_back(caption);
+                                     canvases.emplace_back();
+                                     auto* widget = new QWidget;
+                                     widget->setWindowTitle(caption);
+                                     area->addSubWindow(widget)->show();
+                                     return canvases.back();
+                                 },
+                                 [this](const QString& text) { messages << text; }};
+        menu = new ExplainMenu(window.menuBar(), windowMenu->menuAction(), area, hooks, &window);
+    }
+    QAction* item(const char* name) { return menu->menu()->findChild<QAction*>(name); }
+
+    QMainWindow window;
+    QMdiArea* area = nullptr;
+    QMenu* view = nullptr;
+    QMenu* windowMenu = nullptr;
+    FunctionView function;
+    ExplainMenu* menu = nullptr;
+    QStringList captions, messages;
+    std::deque<RecordingCanvas> canvases;
+};
+
+TEST_F(ExplainMenuTest, SitsBetweenViewAndWindowAndFollowsSimplify) {
+    const auto menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("E&xplain"));
+    EXPECT_FALSE(menu->menu()->isEnabled());
+    menu->setAvailable(true);
+    EXPECT_TRUE(menu->menu()->isEnabled());
+    menu->setAvailable(false);
+    EXPECT_FALSE(menu->menu()->isEnabled());
+}
+
+TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
+    menu->setAvailable(true);
+    item("mnuExplainTruthTable")->trigger();
+    item("mnuExplainKarnaughMap")->trigger();
+    item("mnuExplainSteps")->trigger();
+    item("mnuExplainTruthTable")->trigger();
+    EXPECT_EQ(captions,
+              (QStringList{"Truth Table 1", "Karnaugh Map 1", "Steps 1", "Truth Table 2"}));
+    EXPECT_TRUE(hasText(canvases[0], "Truth table of F(A,B,C,D)"));
+    EXPECT_TRUE(hasText(canvases[1], "A'B'"));  // the SOP legend
+    EXPECT_TRUE(hasText(canvases[2], "F = (A'+C)D   (2 sums, 3 literals)"));
+
+    // The switch redraws the current map in place with the loops around the zeros.
+    area->setActiveSubWindow(area->subWindowList()[1]);
+    item("mnuExplainPosLoops")->trigger();
+    EXPECT_EQ(captions.back(), QStringLiteral("Karnaugh Map 1"));
+    EXPECT_TRUE(hasText(canvases.back(), "F = (A'+C)D"));
+    EXPECT_EQ(area->subWindowList().size(), 4);
+
+    item("mnuExplainCheck")->trigger();
+    QMdiSubWindow* check = area->currentSubWindow();
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->widget()->windowTitle(), QStringLiteral("Check 1"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
+    function.numVars = 8;
+    function.terms = {0, 255};
+    function.dontCares = {};
+    function.varNames = {"A", "B", "C", "D", "E", "F", "G", "H"};
+    menu->setAvailable(true);
+    QAction* map = item("mnuExplainKarnaughMap");
+    EXPECT_FALSE(map->isEnabled());
+    EXPECT_TRUE(map->text().contains(QStringLiteral("up to 6 variables")));
+    EXPECT_TRUE(map->toolTip().contains(QStringLiteral("this function has 8")));
+    item("mnuExplainSteps")->trigger();
+    EXPECT_TRUE(
+        hasText(canvases.back(), "F = A'B'C'D'E'F'G'H'+ABCDEFGH   (2 products, 16 literals)"));
+}
+
+TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
+    qm::Function f;
+    f.width = 4;
+    for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
+    for (int row : {0, 2, 5}) f.dc.set(row);
+    frmCheck form(std::make_shared<const qm::Explanation>(qm::explain(f)), "ABCD");
+    auto* answer = form.findChild<QLineEdit*>("txtAnswer");
+    auto* verdict = form.findChild<QLabel*>("lblVerdict");
+    auto* minimum = form.findChild<QLabel*>("lblMinimum");
+    auto enter = [&](const QString& text) {
+        answer->setText(text);
+        QTest::mouseClick(form.findChild<QPushButton*>("cmdCheck"), Qt::LeftButton);
+        return verdict->text();
+    };
+    EXPECT_TRUE(enter("A'D+CD").startsWith("Equivalent and minimal"));
+    EXPECT_TRUE(enter("A'B'D+CD").startsWith("Equivalent, but not minimal"));
+    EXPECT_TRUE(enter("A'B'+C").startsWith("Not equivalent. For A = 0, B = 1, C = 1, D = 0"));
+    EXPECT_EQ(enter("A'(B+C"), "Missing ')' at position 7 to close the '(' at position 3.");
+    EXPECT_EQ(enter("A'B*C"), "Unexpected '*' at position 4.");
+    EXPECT_EQ(answer->selectedText(), "*");
+    EXPECT_TRUE(minimum->text().isEmpty());
+    QTest::mouseClick(form.findChild<QPushButton*>("cmdShow"), Qt::LeftButton);
+    EXPECT_EQ(minimum->text(),
+              "A minimum sum of products: F = A'B'+CD\n"
+              "A minimum product of sums: F = (A'+C)D");
+}
+
+}  // namespace

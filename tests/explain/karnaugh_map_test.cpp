@@ -1,0 +1,230 @@
+// The Karnaugh map read back from its recorded operations, as a student reads it: the labels
+// give every cell's row of the truth table (Gray code, variables in order), the cell shows the
+// function's value there, and each coloured loop encloses exactly its implicant's cells.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+#include "drawing/recording_canvas.h"
+#include "explain/karnaugh_map.h"
+
+namespace {
+
+using Op = RecordingCanvas::Op;
+
+struct Rect {
+    int left, top, right, bottom;
+    bool contains(int x, int y) const { return left < x && x < right && top < y && y < bottom; }
+};
+
+struct ReadCell {
+    Rect box;
+    int minterm = 0;
+    std::string value;
+};
+
+int centreX(const Op& text) {
+    return text.x1 + RecordingCanvas::kCharWidth * static_cast<int>(text.text.size()) / 2;
+}
+int centreY(const Op& text) {
+    return text.y1 + RecordingCanvas::kLineHeight / 2;
+}
+bool binary(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("01") == std::string::npos;
+}
+
+// Reads the cells of every map: the grid from the foreground lines, each cell's value from the
+// text inside it, its row from the labels (map title, row label, column label and the corner
+// that names the row and column variables). Fails the test where the labels do not agree.
+std::vector<ReadCell> readCells(const RecordingCanvas& canvas, int width) {
+    std::vector<Op> texts, hLines, vLines;
+    for (const Op& op : canvas.operations()) {
+        if (op.kind == RecordingCanvas::Kind::Text) texts.push_back(op);
+        if (op.kind == RecordingCanvas::Kind::Line && !op.colour) {
+            (op.y1 == op.y2 ? hLines : vLines).push_back(op);
+        }
+    }
+    std::set<int> ys, xs;
+    for (const Op& h : hLines) ys.insert(h.y1);
+    for (const Op& v : vLines) xs.insert(v.x1);
+    const int gridTop = *ys.begin(), gridBottom = *ys.rbegin();
+    const std::vector<int> y(ys.begin(), ys.end()), x(xs.begin(), xs.end());
+    // Cells are the spans between neighbouring lines that a horizontal line crosses.
+    std::vector<ReadCell> cells;
+    for (std::size_t i = 0; i + 1 < x.size(); ++i) {
+        const int mid = (x[i] + x[i + 1]) / 2;
+        const bool inGrid = std::any_of(hLines.begin(), hLines.end(), [&](const Op& h) {
+            return std::min(h.x1, h.x2) < mid && mid < std::max(h.x1, h.x2);
+        });
+        if (!inGrid) continue;
+        for (std::size_t j = 0; j + 1 < y.size(); ++j)
+            cells.push_back(ReadCell{{x[i], y[j], x[i + 1], y[j + 1]}, 0, {}});
+    }
+    for (ReadCell& cell : cells) {
+        const int cx = (cell.box.left + cell.box.right) / 2;
+        const Op* value = nullptr;
+        const Op* rowLabel = nullptr;
+        const Op* colLabel = nullptr;
+        const Op* corner = nullptr;
+        const Op* title = nullptr;
+        int mapLeft = cell.box.left, mapRight = cell.box.right;
+        for (const Op& h : hLines) {
+            if (std::min(h.x1, h.x2) <= cell.box.left && cell.box.right <= std::max(h.x1, h.x2)) {
+                mapLeft = std::min(h.x1, h.x2);
+                mapRight = std::max(h.x1, h.x2);
+            }
+        }
+        for (const Op& t : texts) {
+            if (cell.box.contains(centreX(t), centreY(t))) value = &t;
+        }
+        EXPECT_TRUE(value) << "empty cell at " << cell.box.left << "," << cell.box.top;
+        if (!value) continue;
+        cell.value = value->text;
+        for (const Op& t : texts) {
+            if (t.y1 == value->y1 && t.x1 < mapLeft && binary(t.text) &&
+                (!rowLabel || t.x1 > rowLabel->x1))
+                rowLabel = &t;
+            if (t.y1 < gridTop && centreX(t) == cx && binary(t.text) &&
+                (!colLabel || t.y1 > colLabel->y1))
+                colLabel = &t;
+            const bool above = t.y1 < gridTop && t.y1 > gridTop - 4 * RecordingCanvas::kLineHeight;
+            if (above && t.x1 < mapLeft && t.x1 > mapLeft - 1000 && !binary(t.text)) corner = &t;
+            if (above && t.text.find(" = ") != std::string::npos && mapLeft < centreX(t) &&
+                centreX(t) < mapRight)
+                title = &t;
+        }
+        EXPECT_TRUE(colLabel && corner);
+        if (!colLabel || !corner) continue;
+        std::string rowLetters, colLetters = corner->text;
+        if (const auto slash = corner->text.find('\\'); slash != std::string::npos) {
+            rowLetters = corner->text.substr(0, slash);
+            colLetters = corner->text.substr(slash + 1);
+        }
+        std::string letters, bits;
+        if (title) {
+            const auto eq = title->text.find(" = ");
+            letters += title->text.substr(0, eq);
+            bits += title->text.substr(eq + 3);
+        }
+        letters += rowLetters + colLetters;
+        if (rowLabel) bits += rowLabel->text;
+        bits += colLabel->text;
+        // Every variable named once, in order, and one bit for each.
+        EXPECT_EQ(letters, std::string("ABCDEF").substr(0, static_cast<std::size_t>(width)));
+        EXPECT_EQ(bits.size(), static_cast<std::size_t>(width));
+        cell.minterm = std::stoi(bits, nullptr, 2);
+    }
+    (void)gridBottom;
+    return cells;
+}
+
+// The cells enclosed by the loop drawn in `colour`: every corner where one of its horizontal
+// lines meets one of its vertical lines spans a piece of the loop; an open side has no line.
+std::set<int> enclosed(const RecordingCanvas& canvas, const std::vector<ReadCell>& cells,
+                       Rgb colour, int gridBottom) {
+    std::vector<Op> h, v;
+    for (const Op& op : canvas.operations()) {
+        if (op.kind != RecordingCanvas::Kind::Line || op.colour != colour) continue;
+        if (std::min(op.y1, op.y2) > gridBottom) continue;  // the legend's swatch
+        (op.y1 == op.y2 ? h : v).push_back(op);
+    }
+    std::set<int> inside;
+    for (const Op& a : h) {
+        for (const Op& b : v) {
+            const bool corner = (b.x1 == a.x1 || b.x1 == a.x2) && (a.y1 == b.y1 || a.y1 == b.y2);
+            if (!corner) continue;
+            const Rect piece{std::min(a.x1, a.x2), std::min(b.y1, b.y2), std::max(a.x1, a.x2),
+                             std::max(b.y1, b.y2)};
+            for (const ReadCell& cell : cells) {
+                if (piece.contains((cell.box.left + cell.box.right) / 2,
+                                   (cell.box.top + cell.box.bottom) / 2))
+                    inside.insert(cell.minterm);
+            }
+        }
+    }
+    return inside;
+}
+
+TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
+    std::mt19937 random(11);
+    int mapsChecked = 0;
+    for (int width = 1; width <= kMaxKarnaughWidth; ++width) {
+        for (int member = 0; member < 12; ++member) {
+            qm::Function f;
+            f.width = width;
+            for (int row = 0; row < (1 << width); ++row) {
+                const unsigned draw = random() % 10;
+                if (draw < 4) f.on.set(row);
+                if (draw >= 4 && draw < 6) f.dc.set(row);
+            }
+            const qm::Explanation e = qm::explain(f);
+            for (LoopForm form : {LoopForm::Sop, LoopForm::Pos}) {
+                const std::vector<qm::Cube>& loops = form == LoopForm::Sop ? e.covers[0] : *e.pos;
+                if (loops.size() > 10) continue;  // colours repeat beyond ten loops
+                SCOPED_TRACE("width " + std::to_string(width) + " member " +
+                             std::to_string(member));
+                RecordingCanvas canvas;
+                drawKarnaughMap(canvas, e, "ABCDEF", form);
+                const std::vector<ReadCell> cells = readCells(canvas, width);
+                ASSERT_EQ(cells.size(), std::size_t{1} << width);
+                std::set<int> seen;
+                int gridBottom = 0;
+                for (const ReadCell& cell : cells) {
+                    seen.insert(cell.minterm);
+                    gridBottom = std::max(gridBottom, cell.box.bottom);
+                    const int m = cell.minterm;
+                    EXPECT_EQ(cell.value, f.on.test(m) ? "1" : f.dc.test(m) ? "x" : "0") << m;
+                }
+                EXPECT_EQ(seen.size(), cells.size()) << "a row appears twice";
+                for (std::size_t k = 0; k < loops.size(); ++k) {
+                    std::set<int> expected;
+                    loops[k].rows(width).forEach([&](int m) { expected.insert(m); });
+                    EXPECT_EQ(enclosed(canvas, cells, loopColour(static_cast<int>(k)), gridBottom),
+                              expected)
+                        << qm::codeOf(loops[k], width);
+                }
+                ++mapsChecked;
+            }
+        }
+    }
+    EXPECT_GT(mapsChecked, 100);
+}
+
+TEST(KarnaughMap, WrappingLoopIsDrawnOpenAtTheEdges) {
+    // B'D' on four variables: the four corners, one loop in four open pieces.
+    qm::Function f;
+    f.width = 4;
+    for (int m : {0, 2, 8, 10}) f.on.set(m);
+    const qm::Explanation e = qm::explain(f);
+    ASSERT_EQ(e.covers[0].size(), 1U);
+    RecordingCanvas canvas;
+    drawKarnaughMap(canvas, e, "ABCD", LoopForm::Sop);
+    int loopLines = 0;
+    for (const Op& op : canvas.operations()) {
+        if (op.kind == RecordingCanvas::Kind::Line && op.colour == loopColour(0)) ++loopLines;
+    }
+    // Four corner pieces of two lines each, and the legend's four-line swatch.
+    EXPECT_EQ(loopLines, 4 * 2 + 4);
+}
+
+TEST(KarnaughMap, LayoutAndAvailability) {
+    EXPECT_EQ(grayCode(2), 3);
+    EXPECT_EQ(grayPosition(3), 2);
+    for (int width = 1; width <= kMaxKarnaughWidth; ++width) {
+        const KarnaughLayout layout = karnaughLayout(width);
+        for (int m = 0; m < (1 << width); ++m) {
+            const auto cell = layout.cellOf(m);
+            EXPECT_EQ(layout.mintermAt(cell.map, cell.row, cell.col), m);
+        }
+        EXPECT_EQ(karnaughUnavailableReason(width), "");
+    }
+    EXPECT_THROW(karnaughLayout(7), std::invalid_argument);
+    EXPECT_NE(karnaughUnavailableReason(8).find("1 to 6 variables; this function has 8"),
+              std::string::npos);
+}
+
+}  // namespace

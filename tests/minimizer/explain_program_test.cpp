@@ -1,0 +1,97 @@
+// "Qm.exe --explain IN": the JSON on stdout, and bad input reported exactly as "Qm.exe IN OUT"
+// reports it.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class QmExplain : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        dir_ = fs::temp_directory_path() / ("qm_explain_" + std::to_string(seed()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+    static std::string slurp(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    struct Run {
+        int status = -1;
+        std::string out, err;
+    };
+    Run run(const std::string& args) {
+        const std::string command = "cd '" + dir_.string() + "' && '" QUENDAL_QM_EXE "' " + args +
+                                    " > stdout.log 2> stderr.log";
+        const int status = std::system(command.c_str());
+        Run result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir_ / "stdout.log"),
+                   slurp(dir_ / "stderr.log")};
+        fs::remove(dir_ / "stdout.log");
+        fs::remove(dir_ / "stderr.log");
+        return result;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(QmExplain, PrintsTheRequiredKeysWithCubesAsInTheOutputFile) {
+    write("in.txt", "0001\r\n0011\r\n0111\r\n1011\r\n1111\r\n0000d\r\n0010d\r\n0101d");
+    const Run r = run("--explain in.txt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    for (const char* key :
+         {"\"variables\": 4,", "\"primes\": [\"00--\", \"0--1\", \"--11\"],",
+          "\"essential\": [\"--11\"],",
+          "\"covers\": [\n    [\"00--\", \"--11\"],\n    [\"0--1\", \"--11\"]\n  ],",
+          "\"coversComplete\": true,", "\"pos\": [\"1-0-\", \"---0\"],"}) {
+        EXPECT_NE(r.out.find(key), std::string::npos) << key << "\n" << r.out;
+    }
+    // The first cover is what the plain run writes.
+    EXPECT_EQ(run("in.txt out.txt").status, 0);
+    EXPECT_EQ(slurp(dir_ / "out.txt"), "00--\r\n--11\r\n");
+}
+
+TEST_F(QmExplain, OnlyDontCaresHaveOneEmptyCover) {
+    write("in.txt", "01d\r\n10d\r\n");
+    const Run r = run("--explain in.txt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"covers\": [\n    []\n  ],"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"primes\": [],"), std::string::npos) << r.out;
+}
+
+TEST_F(QmExplain, BadInputFailsLikeThePlainRunWithNothingOnStdout) {
+    fs::create_directory(dir_ / "folder");
+    write("bad.txt", "01\r\n1x");
+    write("mixed.txt", "01\r\n011");
+    for (const std::string in : {"missing.txt", "folder", "bad.txt", "mixed.txt"}) {
+        SCOPED_TRACE(in);
+        const Run explained = run("--explain " + in);
+        const Run plain = run(in + " out.txt");
+        EXPECT_EQ(explained.status, plain.status);
+        EXPECT_NE(explained.status, 0);
+        EXPECT_EQ(explained.out, "");
+        EXPECT_EQ(explained.err, plain.err);
+        EXPECT_EQ(explained.err.find('\n'), explained.err.size() - 1) << explained.err;
+    }
+    // Without a file name it is a usage error, as a plain run with one argument.
+    EXPECT_EQ(run("--explain").status, run("in.txt").status);
+}
+
+}  // namespace
