@@ -139,30 +139,9 @@ public:
     }
 
     void arc(const Op& op) {
-        constexpr double twoPi = 2 * std::numbers::pi;
         pen(op.colour);
-        const QPointF centre(at(op.x1), at(op.y1));
-        const double radius = std::abs(op.r) / double(kTwipsPerPixel);
-        double start = op.start, end = op.end;
-        // A negative angle also draws the radius to that end of the arc.
-        auto radiusTo = [&](double angle) {
-            p_.drawLine(centre,
-                        centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle)));
-        };
-        if (start < 0) {
-            start = -start;
-            radiusTo(start);
-        }
-        if (end < 0) {
-            end = -end;
-            radiusTo(end);
-        }
-        double span = std::fmod(end - start, twoPi);
-        if (span <= 0) span += twoPi;
-        const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-        // Qt's angles, like ours, run counterclockwise on screen from 3 o'clock.
-        p_.drawArc(bounds, int(std::lround(start * 180 / std::numbers::pi * 16)),
-                   int(std::lround(span * 180 / std::numbers::pi * 16)));
+        paintArc(p_, QPointF(at(op.x1), at(op.y1)), std::abs(op.r) / double(kTwipsPerPixel),
+                 op.start, op.end);
     }
 
     void text(const Op& op) {

@@ -23,6 +23,29 @@ QColor toQColor(std::optional<Rgb> colour) {
 
 }  // namespace
 
+void paintArc(QPainter& painter, QPointF centre, double radius, double start, double end) {
+    constexpr double twoPi = 2 * std::numbers::pi;
+    // A negative angle also draws the radius to that end of the arc.
+    auto radiusTo = [&](double angle) {
+        painter.drawLine(centre,
+                         centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle)));
+    };
+    if (start < 0) {
+        start = -start;
+        radiusTo(start);
+    }
+    if (end < 0) {
+        end = -end;
+        radiusTo(end);
+    }
+    double span = std::fmod(end - start, twoPi);
+    if (span <= 0) span += twoPi;
+    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    // Qt's angles, like ours, run counterclockwise on screen from 3 o'clock.
+    painter.drawArc(bounds, int(std::lround(start * 180 / std::numbers::pi * 16)),
+                    int(std::lround(span * 180 / std::numbers::pi * 16)));
+}
+
 PictureCanvas::PictureCanvas(QObject* parent)
     : QObject(parent), image_(blankImage(width(), height())), font_(canvasFont()) {}
 
@@ -116,30 +139,10 @@ void PictureCanvas::renderCircle(int x, int y, int r, std::optional<Rgb> colour,
 
 void PictureCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
                               double end) {
-    constexpr double twoPi = 2 * std::numbers::pi;
     QPainter painter;
     beginPainting(painter, colour);
-    const QPointF centre(toPixel(x), toPixel(y));
-    const double radius = std::abs(r) / double(kTwipsPerPixel);
-    // A negative angle also draws the radius to that end of the arc.
-    auto radiusTo = [&](double angle) {
-        painter.drawLine(centre,
-                         centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle)));
-    };
-    if (start < 0) {
-        start = -start;
-        radiusTo(start);
-    }
-    if (end < 0) {
-        end = -end;
-        radiusTo(end);
-    }
-    double span = std::fmod(end - start, twoPi);
-    if (span <= 0) span += twoPi;
-    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    // Qt's angles, like ours, run counterclockwise on screen from 3 o'clock.
-    painter.drawArc(bounds, int(std::lround(start * 180 / std::numbers::pi * 16)),
-                    int(std::lround(span * 180 / std::numbers::pi * 16)));
+    paintArc(painter, QPointF(toPixel(x), toPixel(y)), std::abs(r) / double(kTwipsPerPixel), start,
+             end);
     painter.end();
     emit imageChanged();
 }

@@ -7,6 +7,11 @@
 #include <QObject>
 
 class QPainter;
+class QPointF;
+
+// An arc as the canvas's circle operation draws it (radians, counterclockwise
+// on screen; a negative angle also draws the radius to that end), in pixels.
+void paintArc(QPainter& painter, QPointF centre, double radius, double start, double end);
 
 // The canvas behind a document window's picture: everything drawn goes into
 // a persistent image (white, 15 twips a pixel), which the window paints and

@@ -11,16 +11,16 @@
 namespace qm {
 
 int runExplain(const std::string& inPath, std::ostream& out, std::ostream& err) {
-    try {
+    return reportingFailures(err, [&] {
         const Function function = parseFunction(readInputFile(inPath), inPath);
-        const Deadline deadline =
-            std::chrono::steady_clock::now() + std::chrono::seconds(kTimeLimitSeconds);
+        // The same limit as the plain mode, so a test's injected limit reaches both.
+        const Deadline deadline = std::chrono::steady_clock::now() + timeLimit();
         std::string json;
         try {
             json = toJson(explain(function, deadline));
         } catch (const TooHard&) {
-            err << "Qm.exe: " << inPath << ": no minimum found within " << kTimeLimitSeconds
-                << " seconds; the function is too hard to minimize exactly\n";
+            err << "Qm.exe: " << inPath << ": no minimum found within " << timeLimit().count()
+                << " ms; the function is too hard to explain\n";
             return kExitFailed;
         }
         // Written only once whole, so that a failure leaves stdout empty.
@@ -30,14 +30,7 @@ int runExplain(const std::string& inPath, std::ostream& out, std::ostream& err) 
             return kExitFailed;
         }
         return kExitOk;
-    } catch (const InputError& problem) {
-        err << "Qm.exe: " << problem.what() << '\n';
-    } catch (const std::bad_alloc&) {
-        err << "Qm.exe: out of memory\n";
-    } catch (const std::exception& problem) {
-        err << "Qm.exe: " << problem.what() << '\n';
-    }
-    return kExitFailed;
+    });
 }
 
 }  // namespace qm

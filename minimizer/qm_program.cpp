@@ -135,7 +135,7 @@ int runQm(const std::vector<std::string>& args, std::ostream& err) {
         err << "Qm.exe: usage: Qm.exe IN OUT (for example Qm.exe in.txt out.txt)\n";
         return kExitUsage;
     }
-    try {
+    return reportingFailures(err, [&] {
         const std::string& inPath = args[0];
         const std::string& outPath = args[1];
         const Function function = parseFunction(readInputFile(inPath), inPath);
@@ -147,6 +147,12 @@ int runQm(const std::vector<std::string>& args, std::ostream& err) {
         err << "Qm.exe: " << inPath << ": not proven minimal: " << best.cover.size()
             << " products found, at least " << best.lowerBound << " needed\n";
         return kExitNotProven;
+    });
+}
+
+int reportingFailures(std::ostream& err, const std::function<int()>& body) {
+    try {
+        return body();
     } catch (const InputError& problem) {
         err << "Qm.exe: " << problem.what() << '\n';
     } catch (const std::bad_alloc&) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -33,6 +34,10 @@ void writeFileAtomically(const std::string& path, const std::string& text,
 // The search's time limit: kTimeLimitSeconds, or for tests the milliseconds given in the
 // environment variable QM_TIME_LIMIT_MS.
 std::chrono::milliseconds timeLimit();
+
+// Runs `body` (which returns the exit status) and turns what it throws into one line on
+// `err` and kExitFailed, as every mode of Qm.exe reports failures.
+int reportingFailures(std::ostream& err, const std::function<int()>& body);
 
 // The whole program: `args` are the command-line arguments after the program name (IN OUT).
 // Problems are reported as one line on `err`; returns the exit status.
