@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace quendal::app {
+
 namespace {
 
 QPixmap blankIcon() {
@@ -158,3 +160,5 @@ QPixmap logoPicture(QSize size) {
     p.drawEllipse(QPointF(420, 60), 7, 7);
     return pixmap;
 }
+
+}  // namespace quendal::app

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QString>
 
+namespace quendal::app {
+
 // The program's own pictures, drawn in code.
 
 // The toolbar icons, 16 x 16, keyed "Open", "Save" and "Print".
@@ -15,3 +17,5 @@ QIcon appIcon();
 
 // The logo of the login form: a row of gate symbols joined by wires.
 QPixmap logoPicture(QSize size);
+
+}  // namespace quendal::app

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace quendal::app {
+
 namespace bitmap {
 
 namespace {
@@ -195,3 +197,5 @@ std::optional<Layout> readLayout(const QByteArray& head) {
 }
 
 }  // namespace bitmap
+
+}  // namespace quendal::app

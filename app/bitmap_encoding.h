@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace quendal::app {
+
 // The pieces of a Windows bitmap file that circuit files are made of: the
 // palette, run-length compressed rows (BI_RLE8) and the headers, written
 // and read without the image codecs, so that a picture can be written a
@@ -77,3 +79,5 @@ struct Layout {
 std::optional<Layout> readLayout(const QByteArray& head);
 
 }  // namespace bitmap
+
+}  // namespace quendal::app

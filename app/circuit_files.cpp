@@ -19,6 +19,8 @@
 #include "drawing/canvas.h"
 #include "drawing/picture_canvas.h"
 
+namespace quendal::app {
+
 namespace {
 
 // The image reader's usual allocation limit, kept for pictures smaller than
@@ -32,16 +34,19 @@ std::string describe(const QString& what, const QString& path, const QString& re
     return QStringLiteral("%1 \"%2\":\n%3").arg(what, path, reason).toStdString();
 }
 
-QRgb rgbOf(Rgb c) {
+QRgb rgbOf(drawing::Rgb c) {
     return qRgb(c.r, c.g, c.b) & 0x00ffffff;
 }
 
 // The colours of every line, gate, dot and background: never moved to a
 // neighbouring palette entry.
 const std::vector<QRgb>& drawingColours() {
-    static const std::vector<QRgb> colours = {
-        0x00ffffff,           rgbOf(colours::black), rgbOf(colours::green),
-        rgbOf(colours::navy), rgbOf(colours::blue),  rgbOf(colours::red)};
+    static const std::vector<QRgb> colours = {0x00ffffff,
+                                              rgbOf(drawing::colours::black),
+                                              rgbOf(drawing::colours::green),
+                                              rgbOf(drawing::colours::navy),
+                                              rgbOf(drawing::colours::blue),
+                                              rgbOf(drawing::colours::red)};
     return colours;
 }
 
@@ -362,14 +367,15 @@ QImage readCircuitFile(const QString& path) {
         throw refuse(QStringLiteral("It is not a picture (%1).").arg(reader.errorString()));
     }
     const QSize size = reader.size();
-    if (size.width() > PictureCanvas::kMaxPixels || size.height() > PictureCanvas::kMaxPixels ||
+    if (size.width() > drawing::PictureCanvas::kMaxPixels ||
+        size.height() > drawing::PictureCanvas::kMaxPixels ||
         qint64(size.width()) * size.height() > kMaxPicturePixels) {
         throw refuse(QStringLiteral("The picture is too large (%1 x %2 pixels; at most %3 million "
                                     "pixels and %4 along an edge open).")
                          .arg(size.width())
                          .arg(size.height())
                          .arg(kMaxPicturePixels / 1'000'000)
-                         .arg(PictureCanvas::kMaxPixels));
+                         .arg(drawing::PictureCanvas::kMaxPixels));
     }
     // The largest drawings (8-variable parity circuits) make pictures of
     // more than 600 MiB at 32 bits a pixel, which must open again.
@@ -383,3 +389,5 @@ QImage readCircuitFile(const QString& path) {
     }
     return picture;
 }
+
+}  // namespace quendal::app

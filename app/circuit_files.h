@@ -8,6 +8,8 @@
 #include <functional>
 #include <stdexcept>
 
+namespace quendal::app {
+
 // Circuit files (*.cir) hold the picture of a drawing as a Windows bitmap.
 
 // The filter every file dialog offers.
@@ -94,3 +96,5 @@ QString readFailureReason(int systemError);
 // regular file, no picture, shorter than its header announces, out of
 // proportion to its size or larger than kMaxPicturePixels.
 QImage readCircuitFile(const QString& path);
+
+}  // namespace quendal::app

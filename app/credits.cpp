@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace quendal::app {
+
 std::int16_t nextCreditTick(std::int16_t tick) {
     if (tick == std::numeric_limits<std::int16_t>::max()) return 0;
     return static_cast<std::int16_t>(tick + 1);
@@ -32,3 +34,5 @@ QString aboutText(int major, int minor, int revision) {
     };
     return lines.join(QLatin1Char('\n'));
 }
+
+}  // namespace quendal::app

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quendal::app {
+
 // The credit line of the login form: four names shown in rotation, one per
 // timer tick (the first tick shows position 1).
 inline const std::array<QString, 5> kCreditNames{
@@ -24,3 +26,5 @@ int creditIndex(std::int16_t tick);
 
 // The lines of the About box, joined by line breaks.
 QString aboutText(int major, int minor, int revision);
+
+}  // namespace quendal::app

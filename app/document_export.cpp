@@ -19,6 +19,8 @@
 #include "drawing/canvas_document.h"
 #include "drawing/picture_canvas.h"
 
+namespace quendal::app {
+
 namespace {
 
 // PDF pages are laid out in points; a screen pixel is 3/4 of one.
@@ -51,7 +53,7 @@ std::optional<ExportFormat> exportFormatFor(const QString& path) {
     return std::nullopt;
 }
 
-void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFormat format,
+void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, ExportFormat format,
                     double scale, const QString& title) {
     if (QFileInfo(path).isDir()) fail(path, QStringLiteral("It is a folder."));
     const QSize picture = canvas.pixelSize();
@@ -92,13 +94,13 @@ void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFor
         }
         case ExportFormat::Png: {
             const QSize size = scaled(picture, scale);
-            if (size.width() > PictureCanvas::kMaxPixels ||
-                size.height() > PictureCanvas::kMaxPixels)
+            if (size.width() > drawing::PictureCanvas::kMaxPixels ||
+                size.height() > drawing::PictureCanvas::kMaxPixels)
                 fail(path, QStringLiteral("At this scale the picture would be %1 x %2 pixels, more "
                                           "than a picture can hold: choose a smaller scale.")
                                .arg(size.width())
                                .arg(size.height()));
-            QImage image = blankStrip(size);
+            QImage image = drawing::blankStrip(size);
             if (image.isNull()) fail(path, QStringLiteral("There is not enough memory for it."));
             canvas.paintStrip(image, QPoint(0, 0), scale);
             QImageWriter writer(&file, "PNG");
@@ -110,11 +112,11 @@ void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFor
     commit(file, path);
 }
 
-void saveDrawing(const DocumentCanvas& canvas, const QString& path) {
+void saveDrawing(const drawing::DocumentCanvas& canvas, const QString& path) {
     // Rendered from the operations strip by strip, so saving never holds the
     // whole picture. Strips get the screen's 96 dots per inch, which the
     // canvas font's size depends on.
-    const QImage model = blankStrip(QSize(1, 1));
+    const QImage model = drawing::blankStrip(QSize(1, 1));
     saveCircuitFile(path, canvas.pixelSize(), [&](QImage& strip, int top) {
         strip.setDotsPerMeterX(model.dotsPerMeterX());
         strip.setDotsPerMeterY(model.dotsPerMeterY());
@@ -182,3 +184,5 @@ frmExport::frmExport(const QString& path, ExportFormat format, bool pictureOnly,
 double frmExport::scale() const {
     return spnScale->value() / 100.0;
 }
+
+}  // namespace quendal::app

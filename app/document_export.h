@@ -7,8 +7,13 @@
 #include <optional>
 #include <stdexcept>
 
-class DocumentCanvas;
 class QDoubleSpinBox;
+
+namespace quendal::drawing {
+class DocumentCanvas;
+}
+
+namespace quendal::app {
 
 // Exporting a drawing to files other programs read, and saving it as a
 // circuit file.
@@ -33,12 +38,12 @@ public:
 // from their operations (lines and text as such in PDF and SVG); an opened
 // picture as that picture. The file appears complete or not at all. Throws
 // ExportError with a description for the user.
-void exportDocument(const DocumentCanvas& canvas, const QString& path, ExportFormat format,
+void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, ExportFormat format,
                     double scale, const QString& title);
 
 // Saves the drawing as a circuit file (a bitmap of its picture at 100 %).
 // Throws CircuitFileError.
-void saveDrawing(const DocumentCanvas& canvas, const QString& path);
+void saveDrawing(const drawing::DocumentCanvas& canvas, const QString& path);
 
 // The toolbar's Export button.
 QIcon exportIcon();
@@ -56,3 +61,5 @@ public:
 private:
     QDoubleSpinBox* spnScale = nullptr;
 };
+
+}  // namespace quendal::app

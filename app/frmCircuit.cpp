@@ -11,7 +11,9 @@
 
 #include "common/twips.h"
 
-PictureBox::PictureBox(const DocumentCanvas& canvas, QWidget* parent)
+namespace quendal::app {
+
+PictureBox::PictureBox(const drawing::DocumentCanvas& canvas, QWidget* parent)
     : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -21,7 +23,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     // picture, however large the drawing or the zoom.
     const QRect exposed = event->rect().intersected(rect());
     if (exposed.isEmpty()) return;
-    QImage strip = blankStrip(exposed.size());
+    QImage strip = drawing::blankStrip(exposed.size());
     canvas_.paintStrip(strip, exposed.topLeft(), zoom_);
     QPainter painter(this);
     painter.drawImage(exposed.topLeft(), strip);
@@ -49,24 +51,26 @@ frmCircuit::frmCircuit(QWidget* parent) : QWidget(parent) {
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     for (QScrollBar* bar : {HScroll1, VScroll1}) {
         bar->setRange(0, 0);
-        bar->setSingleStep(10 * kTwipsPerPixel);
+        bar->setSingleStep(10 * common::kTwipsPerPixel);
     }
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &frmCircuit::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmCircuit::VScroll1_Change);
-    connect(&canvas_, &DocumentCanvas::imageChanged, picCircuit, qOverload<>(&QWidget::update));
-    connect(&canvas_, &DocumentCanvas::canvasResized, this, &frmCircuit::canvasResized);
-    connect(&canvas_, &DocumentCanvas::scrollMaximumChanged, this, [this](bool horizontal) {
-        (horizontal ? hMaxFromDrawing_ : vMaxFromDrawing_) = true;
-        updateScrollRanges();
-    });
+    connect(&canvas_, &drawing::DocumentCanvas::imageChanged, picCircuit,
+            qOverload<>(&QWidget::update));
+    connect(&canvas_, &drawing::DocumentCanvas::canvasResized, this, &frmCircuit::canvasResized);
+    connect(&canvas_, &drawing::DocumentCanvas::scrollMaximumChanged, this,
+            [this](bool horizontal) {
+                (horizontal ? hMaxFromDrawing_ : vMaxFromDrawing_) = true;
+                updateScrollRanges();
+            });
 
     resize(sizeHint());
     Form_Load();
 }
 
 QSize frmCircuit::sizeHint() const {
-    return QSize(twipsToPixels(9510), twipsToPixels(6825));
+    return QSize(common::twipsToPixels(9510), common::twipsToPixels(6825));
 }
 
 void frmCircuit::Form_Load() {
@@ -75,7 +79,7 @@ void frmCircuit::Form_Load() {
 }
 
 void frmCircuit::Form_Resize() {
-    const int bar = twipsToPixels(kBarTwips);
+    const int bar = common::twipsToPixels(kBarTwips);
     const int w = width(), h = height();
     // The vertical bar runs down to the horizontal one, which spans the
     // whole width along the bottom edge.
@@ -102,12 +106,12 @@ QSize frmCircuit::zoomedSize() const {
 }
 
 int frmCircuit::offsetPixels(int twips) const {
-    if (zoom_ == 1.0) return twipsToPixels(twips);
-    return int(std::lround(twips / double(kTwipsPerPixel) * zoom_));
+    if (zoom_ == 1.0) return common::twipsToPixels(twips);
+    return int(std::lround(twips / double(common::kTwipsPerPixel) * zoom_));
 }
 
 QSize frmCircuit::visiblePixels() const {
-    const int bar = twipsToPixels(kBarTwips);
+    const int bar = common::twipsToPixels(kBarTwips);
     return QSize(std::max(0, width() - bar), std::max(0, height() - bar));
 }
 
@@ -122,7 +126,7 @@ void frmCircuit::updateScrollRanges() {
     const bool actual = zoom_ == 1.0;
     // In twips of the drawing: at another zoom a screen pixel is 15 / zoom.
     auto toDrawing = [this](int pixels) {
-        return int(std::lround(pixels * kTwipsPerPixel / zoom_));
+        return int(std::lround(pixels * common::kTwipsPerPixel / zoom_));
     };
     HScroll1->setMaximum(actual && hMaxFromDrawing_
                              ? canvas_.hScrollMax()
@@ -130,8 +134,8 @@ void frmCircuit::updateScrollRanges() {
     VScroll1->setMaximum(actual && vMaxFromDrawing_
                              ? canvas_.vScrollMax()
                              : std::max(0, toDrawing(picture.height() - visible.height())));
-    HScroll1->setPageStep(std::max(kTwipsPerPixel, toDrawing(visible.width())));
-    VScroll1->setPageStep(std::max(kTwipsPerPixel, toDrawing(visible.height())));
+    HScroll1->setPageStep(std::max(common::kTwipsPerPixel, toDrawing(visible.width())));
+    VScroll1->setPageStep(std::max(common::kTwipsPerPixel, toDrawing(visible.height())));
     HScroll1->setSingleStep(std::max(1, toDrawing(10)));
     VScroll1->setSingleStep(std::max(1, toDrawing(10)));
 }
@@ -145,7 +149,7 @@ void frmCircuit::VScroll1_Change(int value) {
 }
 
 void frmCircuit::setZoom(double zoom, QPoint anchor) {
-    zoom = std::clamp(zoom, DocumentCanvas::kMinZoom, DocumentCanvas::kMaxZoom);
+    zoom = std::clamp(zoom, drawing::DocumentCanvas::kMinZoom, drawing::DocumentCanvas::kMaxZoom);
     if (zoom == zoom_) return;
     // The drawing's point under the anchor, in 100 % pixels, stays there.
     const double x = (anchor.x() + offsetPixels(HScroll1->value())) / zoom_;
@@ -155,7 +159,7 @@ void frmCircuit::setZoom(double zoom, QPoint anchor) {
     picCircuit->resize(zoomedSize());
     updateScrollRanges();
     const auto value = [this](double point, int anchorPixels) {
-        return int(std::lround((point - anchorPixels / zoom_) * kTwipsPerPixel));
+        return int(std::lround((point - anchorPixels / zoom_) * common::kTwipsPerPixel));
     };
     HScroll1->setValue(value(x, anchor.x()));
     VScroll1->setValue(value(y, anchor.y()));
@@ -229,3 +233,5 @@ void frmCircuit::wheelEvent(QWheelEvent* event) {
     bar->setValue(bar->value() - steps * 3 * bar->singleStep() / 120);
     event->accept();
 }
+
+}  // namespace quendal::app

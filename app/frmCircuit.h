@@ -6,19 +6,21 @@
 
 class QScrollBar;
 
+namespace quendal::app {
+
 // The picture of a document window: renders the part of the drawing that is
 // exposed, at the window's zoom, from the canvas's operations.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(const DocumentCanvas& canvas, QWidget* parent);
+    PictureBox(const drawing::DocumentCanvas& canvas, QWidget* parent);
     void setZoom(double zoom) { zoom_ = zoom; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const DocumentCanvas& canvas_;
+    const drawing::DocumentCanvas& canvas_;
     double zoom_ = 1.0;
 };
 
@@ -37,8 +39,8 @@ public:
 
     explicit frmCircuit(QWidget* parent = nullptr);
 
-    DocumentCanvas& canvas() { return canvas_; }
-    const DocumentCanvas& canvas() const { return canvas_; }
+    drawing::DocumentCanvas& canvas() { return canvas_; }
+    const drawing::DocumentCanvas& canvas() const { return canvas_; }
 
     QSize sizeHint() const override;
 
@@ -75,7 +77,7 @@ private:
     int offsetPixels(int twips) const;
     QSize visiblePixels() const;
 
-    DocumentCanvas canvas_;
+    drawing::DocumentCanvas canvas_;
     PictureBox* picCircuit = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* VScroll1 = nullptr;
@@ -83,3 +85,5 @@ private:
     bool vMaxFromDrawing_ = false;
     double zoom_ = 1.0;
 };
+
+}  // namespace quendal::app

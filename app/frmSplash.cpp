@@ -9,15 +9,17 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "common/append_only_line_edit.h"
 #include "app/artwork.h"
-#include "common/button_feedback.h"
 #include "app/credits.h"
+#include "app/version.h"
+#include "common/append_only_line_edit.h"
+#include "common/button_feedback.h"
 #include "common/prompts.h"
 #include "common/session.h"
 #include "common/twips.h"
-#include "app/version.h"
 #include "common/widget_style.h"
+
+namespace quendal::app {
 
 namespace {
 
@@ -29,8 +31,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, double
                   QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(timesFont(points));
-    setColour(label, QPalette::WindowText, kText);
+    label->setFont(common::timesFont(points));
+    common::setColour(label, QPalette::WindowText, kText);
     label->setGeometry(geometry);
     return label;
 }
@@ -38,16 +40,16 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, double
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, int left) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setFont(timesFont(9.75));
-    button->setGeometry(twipsRect(left, 2520, 735, 255));
+    button->setFont(common::timesFont(9.75));
+    button->setGeometry(common::twipsRect(left, 2520, 735, 255));
     return button;
 }
 
 }  // namespace
 
-frmSplash::frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent)
+frmSplash::frmSplash(common::Prompts* prompts, std::int16_t& tick, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      ownPrompts_(prompts ? nullptr : std::make_unique<MessageBoxPrompts>(this)),
+      ownPrompts_(prompts ? nullptr : std::make_unique<common::MessageBoxPrompts>(this)),
       prompts_(prompts ? *prompts : *ownPrompts_),
       tick_(tick) {
     setObjectName(QStringLiteral("frmSplash"));
@@ -61,9 +63,9 @@ frmSplash::frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent)
 frmSplash::~frmSplash() = default;
 
 void frmSplash::createControls() {
-    setFixedSize(twipsToPixels(7800), twipsToPixels(4215));
+    setFixedSize(common::twipsToPixels(7800), common::twipsToPixels(4215));
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, kDarkBlue);
+    common::setColour(this, QPalette::Window, kDarkBlue);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -71,45 +73,46 @@ void frmSplash::createControls() {
     picSplash = new QWidget(this);
     picSplash->setObjectName(QStringLiteral("picSplash"));
     picSplash->setAutoFillBackground(true);
-    setColour(picSplash, QPalette::Window, kGrey);
-    picSplash->setGeometry(twipsRect(120, 120, 7575, 3975));
+    common::setColour(picSplash, QPalette::Window, kGrey);
+    picSplash->setGeometry(common::twipsRect(120, 120, 7575, 3975));
 
     lblProductName = makeLabel(picSplash, "lblProductName", QStringLiteral("Quendal"), 36,
-                               twipsRect(360, 240, 6816, 828));
+                               common::twipsRect(360, 240, 6816, 828));
     imgLogo = new QLabel(picSplash);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(twipsRect(720, 1320, 4212, 792));
+    imgLogo->setGeometry(common::twipsRect(720, 1320, 4212, 792));
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(logoPicture(imgLogo->size() * 2));
     lblVersion = makeLabel(picSplash, "lblVersion", QStringLiteral("Version ") + versionText(),
-                           14.25, twipsRect(5400, 1800, 1500, 312));
+                           14.25, common::twipsRect(5400, 1800, 1500, 312));
     Label1 = makeLabel(picSplash, "Label1", QStringLiteral("Enter Username  : "), 9.75,
-                       twipsRect(360, 2520, 1452, 252));
+                       common::twipsRect(360, 2520, 1452, 252));
 
     // Every character goes through the typing rules at the end of the text:
     // no caret moves, selection, Delete, pasting or dropping around them.
-    txtUsername = new AppendOnlyLineEdit(picSplash);
+    txtUsername = new common::AppendOnlyLineEdit(picSplash);
     txtUsername->setObjectName(QStringLiteral("txtUsername"));
-    txtUsername->setFont(timesFont(9.75));
-    setColour(txtUsername, QPalette::Text, kText);
-    setColour(txtUsername, QPalette::Base, Qt::white);
-    txtUsername->setGeometry(twipsRect(1920, 2520, 2175, 285));
-    connect(txtUsername, &AppendOnlyLineEdit::keyPress, this, &frmSplash::txtUsername_KeyPress);
+    txtUsername->setFont(common::timesFont(9.75));
+    common::setColour(txtUsername, QPalette::Text, kText);
+    common::setColour(txtUsername, QPalette::Base, Qt::white);
+    txtUsername->setGeometry(common::twipsRect(1920, 2520, 2175, 285));
+    connect(txtUsername, &common::AppendOnlyLineEdit::keyPress, this,
+            &frmSplash::txtUsername_KeyPress);
 
     cmdOk = makeButton(picSplash, "cmdOk", QStringLiteral("&Ok"), 4440);
     cmdClear = makeButton(picSplash, "cmdClear", QStringLiteral("&Clear"), 5400);
     cmdExit = makeButton(picSplash, "cmdExit", QStringLiteral("E&xit"), 6360);
     Label3 = makeLabel(picSplash, "Label3", QStringLiteral("Designed by :"), 9.75,
-                       twipsRect(360, 3600, 1452, 252));
-    Label2 =
-        makeLabel(picSplash, "Label2", kCreditNames[0], 9.75, twipsRect(1920, 3600, 3732, 252));
+                       common::twipsRect(360, 3600, 1452, 252));
+    Label2 = makeLabel(picSplash, "Label2", kCreditNames[0], 9.75,
+                       common::twipsRect(1920, 3600, 3732, 252));
 
     setTabOrder(txtUsername, cmdOk);
     setTabOrder(cmdOk, cmdClear);
     setTabOrder(cmdClear, cmdExit);
     txtUsername->setFocus();
 
-    feedback_ = new ButtonFeedback(picSplash, {cmdOk, cmdClear, cmdExit}, this);
+    feedback_ = new common::ButtonFeedback(picSplash, {cmdOk, cmdClear, cmdExit}, this);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmSplash::cmdOk_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmSplash::cmdClear_Click);
@@ -124,7 +127,7 @@ void frmSplash::createControls() {
 
 void frmSplash::Form_Load() {
     txtUsername->clear();
-    Session::current().UserName.clear();
+    common::Session::current().UserName.clear();
     keyFilter_.reset();
     creditNames_ = kCreditNames;
 }
@@ -151,9 +154,10 @@ void frmSplash::beep() {
 
 void frmSplash::cmdOk_Click() {
     const QString name = txtUsername->text();
-    Session::current().UserName = name.toStdString();
+    common::Session::current().UserName = name.toStdString();
     if (name.isEmpty()) {
-        prompts_.message(QStringLiteral("UserName cannot be Empty !"), PromptIcon::Critical);
+        prompts_.message(QStringLiteral("UserName cannot be Empty !"),
+                         common::PromptIcon::Critical);
         return;
     }
     emit loginAccepted();
@@ -161,7 +165,7 @@ void frmSplash::cmdOk_Click() {
 
 void frmSplash::cmdClear_Click() {
     txtUsername->clear();
-    Session::current().UserName.clear();
+    common::Session::current().UserName.clear();
     keyFilter_.reset();
     txtUsername->setFocus();
 }
@@ -180,3 +184,5 @@ void frmSplash::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closed();
 }
+
+}  // namespace quendal::app

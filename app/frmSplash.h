@@ -8,12 +8,17 @@
 
 #include "app/username_key_filter.h"
 
-class ButtonFeedback;
-class Prompts;
 class QLabel;
-class AppendOnlyLineEdit;
 class QPushButton;
 class QTimer;
+
+namespace quendal::common {
+class ButtonFeedback;
+class Prompts;
+class AppendOnlyLineEdit;
+}  // namespace quendal::common
+
+namespace quendal::app {
 
 // The login form: asks for a user name (no password), shows the product
 // name, version, logo and a rotating credit line.
@@ -22,7 +27,7 @@ class frmSplash : public QWidget {
 public:
     // `prompts` null: message boxes over this form. `tick` is the credit
     // counter, which outlives the form.
-    frmSplash(Prompts* prompts, std::int16_t& tick, QWidget* parent = nullptr);
+    frmSplash(common::Prompts* prompts, std::int16_t& tick, QWidget* parent = nullptr);
     ~frmSplash() override;
 
     char prevChar() const { return keyFilter_.prevChar; }
@@ -52,8 +57,8 @@ private:
     void txtUsername_KeyPress(int& KeyAscii);
     void beep();
 
-    std::unique_ptr<Prompts> ownPrompts_;
-    Prompts& prompts_;
+    std::unique_ptr<common::Prompts> ownPrompts_;
+    common::Prompts& prompts_;
     std::int16_t& tick_;
     UsernameKeyFilter keyFilter_;
     std::array<QString, 5> creditNames_;
@@ -63,12 +68,14 @@ private:
     QLabel* imgLogo = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* Label1 = nullptr;
-    AppendOnlyLineEdit* txtUsername = nullptr;
+    common::AppendOnlyLineEdit* txtUsername = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdExit = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
-    ButtonFeedback* feedback_ = nullptr;
+    common::ButtonFeedback* feedback_ = nullptr;
 };
+
+}  // namespace quendal::app

@@ -8,10 +8,12 @@
 #include <QVBoxLayout>
 
 // The guide is a resource of a static library: nothing else refers to it, so it is pulled in
-// by name.
+// by name. Q_INIT_RESOURCE must stand outside any namespace.
 static void loadGuideResource() {
     Q_INIT_RESOURCE(guide);
 }
+
+namespace quendal::app {
 
 frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     loadGuideResource();
@@ -64,3 +66,5 @@ void frmHelp::cmdFind_Click() {
     lblFound->setText(txtGuide->find(text) ? QStringLiteral("From the top")
                                            : QStringLiteral("Not found"));
 }
+
+}  // namespace quendal::app

@@ -7,6 +7,8 @@ class QLineEdit;
 class QPushButton;
 class QTextBrowser;
 
+namespace quendal::app {
+
 // Help > Contents: the user guide, with its pictures, built into the program. Search For Help
 // On... opens the same window with a search field over the guide.
 class frmHelp : public QWidget {
@@ -28,3 +30,5 @@ private:
     QWidget* searchBar_ = nullptr;
     QTextBrowser* txtGuide = nullptr;
 };
+
+}  // namespace quendal::app

@@ -3,6 +3,8 @@
 #include "app/shell.h"
 #include "app/startup.h"
 
+using namespace quendal::app;
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     prepareApplication();

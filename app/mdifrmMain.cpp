@@ -19,7 +19,6 @@
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
-#include "common/closing_question.h"
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
@@ -29,12 +28,15 @@
 #include "app/version.h"
 #include "app/window_arrangement.h"
 #include "common/clock.h"
+#include "common/closing_question.h"
 #include "common/minimizer_launcher.h"
 #include "common/prompts.h"
 #include "common/session.h"
 #include "drawing/canvas_document.h"
 #include "explain/explain_menu.h"
 #include "workspace/frmSimplification.h"
+
+namespace quendal::app {
 
 namespace {
 
@@ -50,10 +52,11 @@ std::unique_ptr<T> unlessGiven(const void* given) {
 
 mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     : QMainWindow(parent),
-      ownPrompts_(seams.prompts ? nullptr : std::make_unique<MessageBoxPrompts>(this)),
-      ownClock_(unlessGiven<Clock, SystemClock>(seams.clock)),
-      ownFileDialogs_(unlessGiven<FileDialogs, QtFileDialogs>(seams.fileDialogs)),
-      ownLauncher_(unlessGiven<MinimizerLauncher, ProcessMinimizerLauncher>(seams.launcher)),
+      ownPrompts_(seams.prompts ? nullptr : std::make_unique<common::MessageBoxPrompts>(this)),
+      ownClock_(unlessGiven<common::Clock, common::SystemClock>(seams.clock)),
+      ownFileDialogs_(unlessGiven<common::FileDialogs, QtFileDialogs>(seams.fileDialogs)),
+      ownLauncher_(
+          unlessGiven<common::MinimizerLauncher, common::ProcessMinimizerLauncher>(seams.launcher)),
       prompts_(seams.prompts ? *seams.prompts : *ownPrompts_),
       clock_(seams.clock ? *seams.clock : *ownClock_),
       fileDialogs_(seams.fileDialogs ? *seams.fileDialogs : *ownFileDialogs_),
@@ -219,37 +222,38 @@ void mdifrmMain::updateZoomPanel() {
 }
 
 void mdifrmMain::updateStatusPanels() {
-    const LocalDateTime now = clock_.now();
-    datePanel_->setText(QString::fromStdString(headerDate(now)));
-    timePanel_->setText(QString::fromStdString(headerTime(now)));
+    const common::LocalDateTime now = clock_.now();
+    datePanel_->setText(QString::fromStdString(common::headerDate(now)));
+    timePanel_->setText(QString::fromStdString(common::headerTime(now)));
 }
 
 void mdifrmMain::createWorkForm() {
-    workForm_ = new frmSimplification(*this, prompts_, clock_, launcher_);
+    workForm_ = new workspace::frmSimplification(*this, prompts_, clock_, launcher_);
     // The work form stays until logout or exit: its window has no close
     // button.
     workWindow_ =
         mdiArea_->addSubWindow(workForm_, Qt::SubWindow | Qt::CustomizeWindowHint |
                                               Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
     workWindow_->setObjectName(QStringLiteral("workFormWindow"));
-    connect(workForm_, &frmSimplification::logoutRequested, this, &mdifrmMain::logoutRequested);
-    connect(workForm_, &frmSimplification::exitRequested, this, &QWidget::close);
+    connect(workForm_, &workspace::frmSimplification::logoutRequested, this,
+            &mdifrmMain::logoutRequested);
+    connect(workForm_, &workspace::frmSimplification::exitRequested, this, &QWidget::close);
     workWindow_->showMaximized();
     mdiArea_->setActiveSubWindow(workWindow_);
 
     // The teaching views open as titled documents; the menu sits between View and Window.
-    ExplainMenu::Hooks hooks{[this] { return workForm_->currentFunction(); },
-                             [this](const QString& caption) -> Canvas& {
-                                 Canvas& canvas = LoadNewDoc(DocumentKind::Opened);
-                                 frmD_->setWindowTitle(caption);
-                                 return canvas;
-                             },
-                             [this](const QString& text) {
-                                 prompts_.message(text, PromptIcon::Exclamation);
-                             }};
-    explainMenu_ = new ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
-    connect(workForm_, &frmSimplification::drawingCommandsEnabled, explainMenu_,
-            &ExplainMenu::setAvailable);
+    explain::ExplainMenu::Hooks hooks{
+        [this] { return workForm_->currentFunction(); },
+        [this](const QString& caption) -> drawing::Canvas& {
+            drawing::Canvas& canvas = LoadNewDoc(drawing::DocumentKind::Opened);
+            frmD_->setWindowTitle(caption);
+            return canvas;
+        },
+        [this](const QString& text) { prompts_.message(text, common::PromptIcon::Exclamation); }};
+    explainMenu_ =
+        new explain::ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
+    connect(workForm_, &workspace::frmSimplification::drawingCommandsEnabled, explainMenu_,
+            &explain::ExplainMenu::setAvailable);
 }
 
 QWidget* mdifrmMain::workForm() const {
@@ -258,27 +262,29 @@ QWidget* mdifrmMain::workForm() const {
 
 void mdifrmMain::MDIForm_Load() {
     caption_ = QStringLiteral("Quendal  -  User  :  ") +
-               QString::fromStdString(Session::current().UserName);
+               QString::fromStdString(common::Session::current().UserName);
     setWindowTitle(caption_);
 }
 
-Canvas& mdifrmMain::LoadNewDoc(DocumentKind kind) {
+drawing::Canvas& mdifrmMain::LoadNewDoc(drawing::DocumentKind kind) {
     QString caption;
     switch (kind) {
-        case DocumentKind::Circuit:
+        case drawing::DocumentKind::Circuit:
             caption = QStringLiteral("Circuit %1").arg(++circuitCount_);
             break;
-        case DocumentKind::Mux: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
-        case DocumentKind::Demux: caption = QStringLiteral("Demux %1").arg(++demuxCount_); break;
-        case DocumentKind::Opened: break;
-        default: discarded_ = std::make_unique<DocumentCanvas>(); return *discarded_;
+        case drawing::DocumentKind::Mux: caption = QStringLiteral("Mux %1").arg(++muxCount_); break;
+        case drawing::DocumentKind::Demux:
+            caption = QStringLiteral("Demux %1").arg(++demuxCount_);
+            break;
+        case drawing::DocumentKind::Opened: break;
+        default: discarded_ = std::make_unique<drawing::DocumentCanvas>(); return *discarded_;
     }
     auto* document = new frmCircuit;
     document->setWindowTitle(caption);
     connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
-    connect(&document->canvas(), &DocumentCanvas::imageChanged, document,
+    connect(&document->canvas(), &drawing::DocumentCanvas::imageChanged, document,
             [document] { document->setProperty(kChanged, true); });
     window->show();
     mdiArea_->setActiveSubWindow(window);
@@ -311,7 +317,7 @@ void mdifrmMain::closeEvent(QCloseEvent* event) {
     // Closed from the title bar: ask as Exit does when drawings would be
     // lost. The commands that close the window have asked already.
     if (event->spontaneous() && unsavedDocumentCount() > 0 &&
-        !confirmClosing(prompts_, ClosingCommand::Exit, unsavedDocumentCount())) {
+        !common::confirmClosing(prompts_, common::ClosingCommand::Exit, unsavedDocumentCount())) {
         event->ignore();
         return;
     }
@@ -322,7 +328,7 @@ void mdifrmMain::closeEvent(QCloseEvent* event) {
 // File commands ----------------------------------------------------------
 
 QString mdifrmMain::dialogFolder() const {
-    return ::dialogFolder(QCoreApplication::applicationDirPath(), QDir::currentPath());
+    return app::dialogFolder(QCoreApplication::applicationDirPath(), QDir::currentPath());
 }
 
 void mdifrmMain::mnuFileOpen_Click() {
@@ -334,10 +340,10 @@ void mdifrmMain::mnuFileOpen_Click() {
     try {
         picture = readCircuitFile(path);
     } catch (const CircuitFileError& e) {
-        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
         return;
     }
-    LoadNewDoc(DocumentKind::Opened);
+    LoadNewDoc(drawing::DocumentKind::Opened);
     frmD_->canvas().setPicture(picture);
     frmD_->setWindowTitle(QFileInfo(path).absoluteFilePath());
     frmD_->setProperty(kChanged, false);
@@ -349,7 +355,7 @@ bool mdifrmMain::writeDocument(frmCircuit* document, const QString& path) {
         document->setProperty(kChanged, false);
         return true;
     } catch (const CircuitFileError& e) {
-        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
         return false;
     }
 }
@@ -390,7 +396,7 @@ void mdifrmMain::mnuFilePrint_Click() {
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
     device.setDocName(document->windowTitle());
-    const DocumentCanvas& canvas = document->canvas();
+    const drawing::DocumentCanvas& canvas = document->canvas();
     PrintScale scale = PrintScale::FitToPage;
     const PageGrid grid = pageGrid(device, canvas.pixelSize());
     // A drawing larger than a page would print too small to read: offer to
@@ -403,13 +409,13 @@ void mdifrmMain::mnuFilePrint_Click() {
                          .arg(grid.pages())
                          .arg(grid.rows)
                          .arg(grid.columns),
-                     PromptReply::No, QStringLiteral("Print"))) {
+                     common::PromptReply::No, QStringLiteral("Print"))) {
         scale = PrintScale::ActualSize;
     }
     try {
         printDocument(device, canvas, scale);
     } catch (const PrintError& e) {
-        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
     }
 }
 
@@ -423,7 +429,7 @@ void mdifrmMain::mnuFileExport_Click() {
         prompts_.message(QStringLiteral("\"%1\" names no format to export to:\nend the file name "
                                         "in .pdf, .svg or .png.")
                              .arg(path),
-                         PromptIcon::Exclamation);
+                         common::PromptIcon::Exclamation);
         return;
     }
     frmExport options(path, *format, !document->canvas().hasDrawing(), this);
@@ -432,18 +438,20 @@ void mdifrmMain::mnuFileExport_Click() {
         exportDocument(document->canvas(), QFileInfo(path).absoluteFilePath(), *format,
                        options.scale(), document->windowTitle());
     } catch (const ExportError& e) {
-        prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
+        prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
     }
 }
 
 void mdifrmMain::mnuFileClose_Click() {
-    if (confirmClosing(prompts_, ClosingCommand::Exit, unsavedDocumentCount())) close();
+    if (common::confirmClosing(prompts_, common::ClosingCommand::Exit, unsavedDocumentCount()))
+        close();
 }
 
 void mdifrmMain::mnuFileExit_Click() {
     // At once, unless drawings would be lost.
     const int unsaved = unsavedDocumentCount();
-    if (unsaved == 0 || confirmClosing(prompts_, ClosingCommand::Exit, unsaved)) close();
+    if (unsaved == 0 || common::confirmClosing(prompts_, common::ClosingCommand::Exit, unsaved))
+        close();
 }
 
 void mdifrmMain::tbToolBar_ButtonClick(const QString& key) {
@@ -576,3 +584,5 @@ void mdifrmMain::showHelp(bool search) {
 void mdifrmMain::mnuHelpAbout_Click() {
     prompts_.message(aboutText(kVersionMajor, kVersionMinor, kVersionRevision));
 }
+
+}  // namespace quendal::app

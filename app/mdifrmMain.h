@@ -10,15 +10,6 @@
 #include "app/window_arrangement.h"
 #include "drawing/document_host.h"
 
-class Clock;
-class ExplainMenu;
-class FileDialogs;
-class frmCircuit;
-class frmHelp;
-class frmSimplification;
-class MinimizerLauncher;
-class DocumentCanvas;
-class Prompts;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -29,10 +20,31 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 
+namespace quendal::common {
+class Clock;
+class FileDialogs;
+class MinimizerLauncher;
+class Prompts;
+}  // namespace quendal::common
+namespace quendal::drawing {
+class DocumentCanvas;
+}
+namespace quendal::explain {
+class ExplainMenu;
+}
+namespace quendal::workspace {
+class frmSimplification;
+}
+
+namespace quendal::app {
+
+class frmCircuit;
+class frmHelp;
+
 // The main window: the frame that holds the work form and the document
 // windows, with the menus, toolbar and status bar, the file and print
 // commands, About and Help.
-class mdifrmMain : public QMainWindow, public DocumentHost {
+class mdifrmMain : public QMainWindow, public drawing::DocumentHost {
     Q_OBJECT
 public:
     explicit mdifrmMain(ShellSeams seams = {}, QWidget* parent = nullptr);
@@ -41,7 +53,7 @@ public:
     // Opens document window "Circuit n", "Mux n", "Demux n" or an untitled
     // one, makes it frmD and returns its empty canvas. A value outside the
     // kinds opens nothing and returns a canvas that no window shows.
-    Canvas& LoadNewDoc(DocumentKind kind) override;
+    drawing::Canvas& LoadNewDoc(drawing::DocumentKind kind) override;
     // Document windows never saved, or changed since they were saved or
     // opened.
     int unsavedDocumentCount() const override;
@@ -120,21 +132,21 @@ private:
     QAction* addSeparator(QMenu* menu, const char* name);
 
     // The real seams, for those the caller left out.
-    std::unique_ptr<Prompts> ownPrompts_;
-    std::unique_ptr<Clock> ownClock_;
-    std::unique_ptr<FileDialogs> ownFileDialogs_;
-    std::unique_ptr<MinimizerLauncher> ownLauncher_;
-    Prompts& prompts_;
-    const Clock& clock_;
-    FileDialogs& fileDialogs_;
-    MinimizerLauncher& launcher_;
+    std::unique_ptr<common::Prompts> ownPrompts_;
+    std::unique_ptr<common::Clock> ownClock_;
+    std::unique_ptr<common::FileDialogs> ownFileDialogs_;
+    std::unique_ptr<common::MinimizerLauncher> ownLauncher_;
+    common::Prompts& prompts_;
+    const common::Clock& clock_;
+    common::FileDialogs& fileDialogs_;
+    common::MinimizerLauncher& launcher_;
 
     QMdiArea* mdiArea_ = nullptr;
     QMdiSubWindow* workWindow_ = nullptr;
-    frmSimplification* workForm_ = nullptr;
+    workspace::frmSimplification* workForm_ = nullptr;
     QString caption_;
     QPointer<frmCircuit> frmD_;
-    std::unique_ptr<DocumentCanvas> discarded_;
+    std::unique_ptr<drawing::DocumentCanvas> discarded_;
     std::unique_ptr<QPrinter> printer_;
     int circuitCount_ = 0;
     int muxCount_ = 0;
@@ -144,7 +156,7 @@ private:
     QMenu* mnuView = nullptr;
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
-    ExplainMenu* explainMenu_ = nullptr;
+    explain::ExplainMenu* explainMenu_ = nullptr;
     QPointer<frmHelp> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
@@ -158,3 +170,5 @@ private:
     QTimer* statusTimer_ = nullptr;
     QMap<QString, QIcon> imlToolbarIcons;
 };
+
+}  // namespace quendal::app

@@ -8,6 +8,8 @@
 #include "drawing/canvas_document.h"
 #include "drawing/picture_canvas.h"
 
+namespace quendal::app {
+
 namespace {
 
 // The screen's resolution, at which a drawing is at actual size.
@@ -66,7 +68,8 @@ PageGrid pageGrid(const QPagedPaintDevice& device, QSize picture) {
     return pageGrid(picture, QSize(device.width(), device.height() - markBand(dpi)), dpi);
 }
 
-void printDocument(QPagedPaintDevice& device, const DocumentCanvas& canvas, PrintScale scale) {
+void printDocument(QPagedPaintDevice& device, const drawing::DocumentCanvas& canvas,
+                   PrintScale scale) {
     const QSize picture = canvas.pixelSize();
     const QRectF whole(QPointF(0, 0), QSizeF(picture));
     QPainter painter;
@@ -82,7 +85,7 @@ void printDocument(QPagedPaintDevice& device, const DocumentCanvas& canvas, Prin
     const double perPixel = dpi / kScreenDpi;
     const QSize area(device.width(), device.height() - markBand(dpi));
     const PageGrid grid = pageGrid(picture, area, dpi);
-    QFont markFont = PictureCanvas::canvasFont();
+    QFont markFont = drawing::PictureCanvas::canvasFont();
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             if (row + column > 0 && !device.newPage())
@@ -107,3 +110,5 @@ void printDocument(QPagedPaintDevice& device, const DocumentCanvas& canvas, Prin
     }
     finish(painter);
 }
+
+}  // namespace quendal::app

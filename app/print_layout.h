@@ -5,8 +5,13 @@
 
 #include <stdexcept>
 
-class DocumentCanvas;
 class QPagedPaintDevice;
+
+namespace quendal::drawing {
+class DocumentCanvas;
+}
+
+namespace quendal::app {
 
 // The place of a picture on the printable area: as large as the area allows
 // (its full width or its full height) with the picture's proportions, at
@@ -45,4 +50,7 @@ PageGrid pageGrid(const QPagedPaintDevice& device, QSize picture);
 // operations (lines and text stay sharp, text stays text), an opened
 // picture as that picture. At actual size each page is marked with its row
 // and column. Throws PrintError when the device cannot be printed on.
-void printDocument(QPagedPaintDevice& device, const DocumentCanvas& canvas, PrintScale scale);
+void printDocument(QPagedPaintDevice& device, const drawing::DocumentCanvas& canvas,
+                   PrintScale scale);
+
+}  // namespace quendal::app

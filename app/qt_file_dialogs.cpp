@@ -5,6 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+namespace quendal::app {
+
 QString QtFileDialogs::openFileName(QWidget* parent, const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
 }
@@ -29,3 +31,5 @@ void QtFileDialogs::pageSetup(QWidget* parent, QPrinter& printer, const QString&
     dialog.setWindowTitle(title);
     dialog.exec();
 }
+
+}  // namespace quendal::app

@@ -5,6 +5,8 @@
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
 
+namespace quendal::app {
+
 Shell::Shell(ShellSeams seams, QObject* parent) : QObject(parent), seams_(seams) {}
 
 Shell::~Shell() {
@@ -63,3 +65,5 @@ void Shell::logout() {
     if (main_) main_->close();
     switching_ = false;
 }
+
+}  // namespace quendal::app

@@ -7,6 +7,8 @@
 
 #include "app/shell_seams.h"
 
+namespace quendal::app {
+
 class frmSplash;
 class mdifrmMain;
 
@@ -43,3 +45,5 @@ private:
     // end the program.
     bool switching_ = false;
 };
+
+}  // namespace quendal::app

@@ -1,16 +1,22 @@
 #pragma once
 
+namespace quendal::common {
 class Clock;
 class FileDialogs;
 class MinimizerLauncher;
 class Prompts;
+}  // namespace quendal::common
+
+namespace quendal::app {
 
 // What the shell's forms reach the world through. A null entry means the
 // real thing (message boxes, the system clock, the standard dialogs, the
 // minimizer program); tests fill in scripted ones.
 struct ShellSeams {
-    Prompts* prompts = nullptr;
-    const Clock* clock = nullptr;
-    FileDialogs* fileDialogs = nullptr;
-    MinimizerLauncher* launcher = nullptr;
+    common::Prompts* prompts = nullptr;
+    const common::Clock* clock = nullptr;
+    common::FileDialogs* fileDialogs = nullptr;
+    common::MinimizerLauncher* launcher = nullptr;
 };
+
+}  // namespace quendal::app

@@ -5,6 +5,8 @@
 
 #include "app/shell.h"
 
+namespace quendal::app {
+
 void prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("Quendal"));
     // Fusion draws button backgrounds from the palette, which the button
@@ -18,3 +20,5 @@ void prepareApplication() {
 void quitWhenFinished(Shell& shell) {
     QObject::connect(&shell, &Shell::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
+
+}  // namespace quendal::app

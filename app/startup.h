@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quendal::app {
+
 class Shell;
 
 // How the program sets up its application object before the first window:
@@ -10,3 +12,5 @@ void prepareApplication();
 
 // Ends the application's event loop when the shell has no window left.
 void quitWhenFinished(Shell& shell);
+
+}  // namespace quendal::app

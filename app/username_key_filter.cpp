@@ -1,5 +1,7 @@
 #include "app/username_key_filter.h"
 
+namespace quendal::app {
+
 namespace {
 
 constexpr char32_t kEnter = 13;
@@ -28,3 +30,5 @@ UsernameKeyFilter::Result UsernameKeyFilter::keyPress(char32_t key) {
     if (key == kEnter) return {Action::Ok, 0};
     return {Action::Refuse, 0};
 }
+
+}  // namespace quendal::app

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quendal::app {
+
 // The typing rules of the user-name box: the first letter of the name and
 // every letter after a space or full stop become capitals, a space or full
 // stop needs a character before it that is neither, and nothing else but
@@ -22,3 +24,5 @@ public:
     // ' ' or '.'.
     char prevChar = 0;
 };
+
+}  // namespace quendal::app

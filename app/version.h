@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace quendal::app {
+
 // The program's version, from the project's build description.
 inline constexpr int kVersionMajor = QUENDAL_VERSION_MAJOR;
 inline constexpr int kVersionMinor = QUENDAL_VERSION_MINOR;
@@ -10,3 +12,5 @@ inline constexpr int kVersionRevision = QUENDAL_VERSION_PATCH;
 inline QString versionText() {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
+
+}  // namespace quendal::app

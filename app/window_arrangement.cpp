@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quendal::app {
+
 namespace {
 
 // Splits `length` into `parts` pieces that differ by at most one pixel.
@@ -51,3 +53,5 @@ std::vector<QPoint> iconPositions(QRect area, const std::vector<QSize>& iconSize
     }
     return positions;
 }
+
+}  // namespace quendal::app

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace quendal::app {
+
 // The Window menu's arrange commands.
 enum class Arrangement { Cascade, TileHorizontal, TileVertical, ArrangeIcons };
 
@@ -20,3 +22,5 @@ std::vector<QRect> tileRects(QRect area, int count, Tiling tiling);
 // Arrange Icons: minimized windows lined up from the bottom left corner,
 // left to right, a new row above when a row is full.
 std::vector<QPoint> iconPositions(QRect area, const std::vector<QSize>& iconSizes);
+
+}  // namespace quendal::app

@@ -6,6 +6,8 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 
+namespace quendal::common {
+
 AppendOnlyLineEdit::AppendOnlyLineEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -88,3 +90,5 @@ void AppendOnlyLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     emit lostFocus();
 }
+
+}  // namespace quendal::common

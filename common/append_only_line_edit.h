@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace quendal::common {
+
 // A one-line text box whose text changes only by keys judged at its end: the
 // caret stays at the end, and selecting, Delete, cut, paste, drop, undo, redo
 // and input-method text are refused. Every character key (and Backspace,
@@ -29,3 +31,5 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
+
+}  // namespace quendal::common

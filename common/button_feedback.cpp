@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+namespace quendal::common {
+
 ButtonFeedback::ButtonFeedback(QWidget* background, QList<QAbstractButton*> buttons,
                                QObject* parent)
     : QObject(parent), background_(background), buttons_(std::move(buttons)) {
@@ -67,3 +69,5 @@ bool ButtonFeedback::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+}  // namespace quendal::common

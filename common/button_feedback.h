@@ -7,6 +7,8 @@
 class QAbstractButton;
 class QWidget;
 
+namespace quendal::common {
+
 // Command buttons light up under the pointer and while they have the focus,
 // and go back to normal on losing the focus or when the pointer crosses the
 // form's background. One instance per form; it owns the form's highlightOn.
@@ -37,3 +39,5 @@ private:
     QList<QAbstractButton*> buttons_;
     bool highlightOn_ = false;
 };
+
+}  // namespace quendal::common

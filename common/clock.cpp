@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+namespace quendal::common {
+
 LocalDateTime SystemClock::now() const {
     std::time_t t = std::time(nullptr);
     std::tm tm{};
@@ -26,3 +28,5 @@ std::string headerTime(const LocalDateTime& t) {
     std::snprintf(buf, sizeof buf, "%02d:%02d %s", h12, t.minute, t.hour < 12 ? "AM" : "PM");
     return buf;
 }
+
+}  // namespace quendal::common

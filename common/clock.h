@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quendal::common {
+
 // A local date and time, as the headers of drawings and the log show it.
 struct LocalDateTime {
     int year = 2000;
@@ -28,3 +30,5 @@ public:
 std::string headerDate(const LocalDateTime& t);
 // "hh:mm AM" on the 12-hour clock (12 for the hour after midnight and noon).
 std::string headerTime(const LocalDateTime& t);
+
+}  // namespace quendal::common

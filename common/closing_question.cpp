@@ -2,6 +2,8 @@
 
 #include "common/prompts.h"
 
+namespace quendal::common {
+
 bool confirmClosing(Prompts& prompts, ClosingCommand command, int unsavedDrawings) {
     const QString exitQuestion = QStringLiteral("Are you sure you want to Exit ?");
     if (unsavedDrawings <= 0) {
@@ -16,3 +18,5 @@ bool confirmClosing(Prompts& prompts, ClosingCommand command, int unsavedDrawing
                                  : QStringLiteral("Are you sure you want to Logout ?");
     return prompts.ask(lost + QLatin1Char('\n') + question, PromptReply::No);
 }
+
+}  // namespace quendal::common

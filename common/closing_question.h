@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quendal::common {
+
 class Prompts;
 
 // Logout and Exit close every drawing. With every drawing saved they behave
@@ -9,3 +11,5 @@ class Prompts;
 enum class ClosingCommand { Logout, Exit };
 
 bool confirmClosing(Prompts& prompts, ClosingCommand command, int unsavedDrawings);
+
+}  // namespace quendal::common

@@ -5,6 +5,8 @@
 class QPrinter;
 class QWidget;
 
+namespace quendal::common {
+
 // The open, save and printer dialogs go through this seam, so that the file
 // and print commands can be tested without a dialog that waits for a user.
 class FileDialogs {
@@ -20,3 +22,5 @@ public:
     // The page setup dialog; the answer is kept in `printer`.
     virtual void pageSetup(QWidget* parent, QPrinter& printer, const QString& title) = 0;
 };
+
+}  // namespace quendal::common

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace quendal::common {
+
 namespace {
 
 bool isUserInput(QEvent::Type type) {
@@ -89,3 +91,5 @@ bool waitWhileBusy(const std::function<bool()>& ready, int timeoutMs) {
     }
     return ready();
 }
+
+}  // namespace quendal::common

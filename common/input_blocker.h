@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace quendal::common {
+
 // While a command waits (for the minimizer, or for another window's
 // minimizer), clicks and keys are discarded, not queued: a Simplify never has
 // another command run in its middle or right after it by a click made while it
@@ -36,3 +38,5 @@ private:
 // `timeoutMs` have passed; the windows paint meanwhile and input is blocked as
 // above. Returns the last answer of `ready`.
 bool waitWhileBusy(const std::function<bool()>& ready, int timeoutMs);
+
+}  // namespace quendal::common

@@ -13,6 +13,8 @@
 #include "common/input_blocker.h"
 #include "common/quoted_text.h"
 
+namespace quendal::common {
+
 namespace {
 
 // A quick minimizer is waited for without touching the windows, so they do
@@ -123,3 +125,5 @@ MinimizerReport ProcessMinimizerLauncher::run(const QString& inFile, const QStri
     }
     return {};
 }
+
+}  // namespace quendal::common

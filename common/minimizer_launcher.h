@@ -7,6 +7,8 @@
 
 #include "minimizer/exchange.h"
 
+namespace quendal::common {
+
 // Why a minimizer run failed, in words the user can act on.
 class MinimizerError : public std::runtime_error {
 public:
@@ -68,3 +70,5 @@ private:
     int timeoutMs_;
     QString program_;
 };
+
+}  // namespace quendal::common

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <limits>
 
+namespace quendal::common {
+
 namespace {
 
 // Only tests lower it; the real limit is the allocator's.
@@ -47,3 +49,5 @@ ScopedPictureMemoryLimit::ScopedPictureMemoryLimit(qint64 bytes)
 ScopedPictureMemoryLimit::~ScopedPictureMemoryLimit() {
     memoryLimit.store(previous_);
 }
+
+}  // namespace quendal::common

@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+namespace quendal::common {
+
 // The pictures of the largest drawings take hundreds of MiB, which a
 // machine may not have to spare. Allocating them through here turns a
 // failed allocation into a message that names the drawing and the picture
@@ -44,3 +46,5 @@ public:
 private:
     qint64 previous_;
 };
+
+}  // namespace quendal::common

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace quendal::common {
+
 void Prompts::message(const QString& text, PromptIcon icon, const QString& title) {
     show(Prompt{text, title, icon, PromptButtons::Ok, PromptReply::Ok});
 }
@@ -39,3 +41,5 @@ PromptReply MessageBoxPrompts::show(const Prompt& prompt) {
     box.exec();
     return PromptReply::Ok;
 }
+
+}  // namespace quendal::common

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace quendal::common {
+
 // Message boxes and Yes/No questions go through this seam so that every
 // rule that asks the user something can be tested without a real dialog.
 enum class PromptIcon { None, Critical, Question, Exclamation, Information };
@@ -42,3 +44,5 @@ public:
 private:
     QWidget* parent_;
 };
+
+}  // namespace quendal::common

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace quendal::common {
+
 // A piece of outside text (a line of a file, a program's message) quoted in a
 // message box. Capped, so that a huge line never makes a huge message.
 inline constexpr std::size_t kQuoteChars = 40;
@@ -28,3 +30,5 @@ inline std::string capped(std::string_view text, std::size_t limit = kQuoteChars
     }
     return out;
 }
+
+}  // namespace quendal::common

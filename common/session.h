@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quendal::common {
+
 // The signed-in user. The name outlives the login form: the main window's
 // caption, the log and every drawing header read it.
 class Session {
@@ -10,3 +12,5 @@ public:
 
     std::string UserName;
 };
+
+}  // namespace quendal::common

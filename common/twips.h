@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+namespace quendal::common {
+
 // Layouts are given in twips (1440 per inch); at 96 dpi that is 15 twips a pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -20,3 +22,5 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                  twipsToPixels(height));
 }
+
+}  // namespace quendal::common

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace quendal::common {
+
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
@@ -30,3 +32,5 @@ QFont timesFont(double points) {
     font.setPointSizeF(points);
     return font;
 }
+
+}  // namespace quendal::common

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace quendal::common {
+
 // The look the forms give their controls, in one place so that every form
 // colours and letters its controls the same way.
 
@@ -22,3 +24,5 @@ void setBackgroundColour(QWidget* widget, const QColor& colour);
 
 // Times New Roman at the given size; a serif face where it is missing.
 QFont timesFont(double points);
+
+}  // namespace quendal::common

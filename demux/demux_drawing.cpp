@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace quendal::demux {
+
 DemuxGeometry::DemuxGeometry(int numVars_, int x0_, int y0_) : numVars(numVars_), x0(x0_), y0(y0_) {
     N = 1 << numVars;
     W = (numVars + 1) * 400;
@@ -20,48 +22,48 @@ namespace {
 
 // The strobe is an active-low enable tied to ground, so the block is always
 // enabled.
-void drawStrobe(Canvas& c, const DemuxGeometry& g) {
+void drawStrobe(drawing::Canvas& c, const DemuxGeometry& g) {
     const int x0 = g.x0, Yb = g.Yb;
     c.printAt(x0 - 1000, Yb - 450, {" Strobe "});
     c.line(x0, Yb - 250, x0 - 1000, Yb - 250);
     c.line(x0 - 1000, Yb - 250, x0 - 1000, Yb - 10);
-    drawGround(c, x0 - 1000, Yb - 10, GroundSize::Large);
+    drawing::drawGround(c, x0 - 1000, Yb - 10, drawing::GroundSize::Large);
     c.circle(x0 - 25, Yb - 250, 25);
 }
 
 // With no term to collect the function is constant: 0 for an empty min-term
 // list, 1 for an empty max-term list. Y is then tied to ground or to Vcc
 // where the combining gate would have stood.
-void drawConstantOutput(Canvas& c, const DemuxGeometry& g, bool high) {
+void drawConstantOutput(drawing::Canvas& c, const DemuxGeometry& g, bool high) {
     const int X = g.X8, Y = g.Ym;
-    c.line(X, Y, X + 470, Y, colours::green);
+    c.line(X, Y, X + 470, Y, drawing::colours::green);
     c.printAt(X + 500, Y - 90, {" Y "});
     if (high) {
         c.line(X, Y, X, Y - 400);
-        printVccLabel(c, X, Y - 400);
+        drawing::printVccLabel(c, X, Y - 400);
         return;
     }
     c.line(X, Y, X, Y + 240);
-    drawGround(c, X, Y + 240, GroundSize::Large);
+    drawing::drawGround(c, X, Y + 240, drawing::GroundSize::Large);
 }
 
 }  // namespace
 
-void drawDemux(Canvas& c, const FunctionView& f, int din) {
+void drawDemux(drawing::Canvas& c, const drawing::FunctionView& f, int din) {
     const int numVars = f.numVars;
     if (numVars < kDemuxMinVars || numVars > kDemuxMaxVars)
         throw std::out_of_range("A demultiplexer drawing needs 1 to 6 variables, not " +
                                 std::to_string(numVars));
-    const int x0 = kBlockOrigin.x, y0 = kBlockOrigin.y;
+    const int x0 = drawing::kBlockOrigin.x, y0 = drawing::kBlockOrigin.y;
     const DemuxGeometry g(numVars, x0, y0);
-    const std::vector<int> terms = termsBelow(f, g.N);
-    const std::string header = implementationHeader(f);
+    const std::vector<int> terms = drawing::termsBelow(f, g.N);
+    const std::string header = drawing::implementationHeader(f);
 
     // The canvas fits the drawing, smaller than a new one too, but is never
     // narrower than the header line.
     c.setSize(std::max(g.W + x0 + 1800, c.textWidth(header)), g.H + y0 + 1000);
 
-    printImplementationHeader(c, header);
+    drawing::printImplementationHeader(c, header);
 
     c.box(x0, y0, g.W, g.H);
     drawStrobe(c, g);
@@ -71,12 +73,12 @@ void drawDemux(Canvas& c, const FunctionView& f, int din) {
     c.printAt(labelX, y0 + (g.N + 1) * 100, {" DEMUX "});
 
     for (int i = 1; i <= g.N; ++i)
-        c.printAt(g.Xo - 300, y0 + i * 200 - 100, {PrintItem::number(i - 1)});
+        c.printAt(g.Xo - 300, y0 + i * 200 - 100, {drawing::PrintItem::number(i - 1)});
 
     for (int i = 1; i <= numVars; ++i) {
         const int x = x0 + i * 400;
         c.line(x, g.Yb, x, g.Yb + 400);
-        c.printAt(x - 50, g.Yb + 500, {varName(f, i)});
+        c.printAt(x - 50, g.Yb + 500, {drawing::varName(f, i)});
     }
 
     c.line(x0, g.Ym, x0 - 1200, g.Ym);
@@ -108,16 +110,18 @@ void drawDemux(Canvas& c, const FunctionView& f, int din) {
 
     // A fresh gate area: the gate stands at X8 whatever an earlier drawing
     // left, and its inputs get no junction dots.
-    GateArea area;
+    drawing::GateArea area;
     if (f.minTermMode) {
         if (activeLow)
-            drawNandGate(c, area, g.X8, yF, g.X8, yL);
+            drawing::drawNandGate(c, area, g.X8, yF, g.X8, yL);
         else
-            drawOrGate(c, area, g.X8, yF, g.X8, yL);
+            drawing::drawOrGate(c, area, g.X8, yF, g.X8, yL);
     } else {
         if (activeLow)
-            drawAndGate(c, area, g.X8, yF, g.X8, yL);
+            drawing::drawAndGate(c, area, g.X8, yF, g.X8, yL);
         else
-            drawNorGate(c, area, g.X8, yF, g.X8, yL);
+            drawing::drawNorGate(c, area, g.X8, yF, g.X8, yL);
     }
 }
+
+}  // namespace quendal::demux

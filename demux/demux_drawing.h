@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::demux {
+
 // The block sizes the demultiplexer drawing can make: 1 : 2 up to 1 : 64.
 inline constexpr int kDemuxMinVars = 1;
 inline constexpr int kDemuxMaxVars = 6;
@@ -34,4 +36,6 @@ struct DemuxGeometry {
 // active-low outputs (Din 0) for min-terms, NOR or AND for max-terms. The
 // block's top-left corner is the block origin. Throws std::out_of_range when
 // the function has not 1 to 6 variables.
-void drawDemux(Canvas& canvas, const FunctionView& function, int din);
+void drawDemux(drawing::Canvas& canvas, const drawing::FunctionView& function, int din);
+
+}  // namespace quendal::demux

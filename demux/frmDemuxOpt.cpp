@@ -5,14 +5,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-frmDemuxOpt::frmDemuxOpt(QWidget* parent) : OptionsDialog(parent, "frmDemuxOpt", 5175, 3540) {
-    FrameDemuxOpt =
-        createFrame("          Select Input Value for DEMUX", twipsRect(360, 360, 4455, 2172));
-    rb0 = createOption("rb0", " Din  =  logic 0", twipsRect(600, 480, 3255, 375));
-    rb1 = createOption("rb1", " Din  = Logic 1", twipsRect(600, 1200, 3255, 375));
+namespace quendal::demux {
+
+frmDemuxOpt::frmDemuxOpt(QWidget* parent)
+    : drawing::OptionsDialog(parent, "frmDemuxOpt", 5175, 3540) {
+    FrameDemuxOpt = createFrame("          Select Input Value for DEMUX",
+                                common::twipsRect(360, 360, 4455, 2172));
+    rb0 = createOption("rb0", " Din  =  logic 0", common::twipsRect(600, 480, 3255, 375));
+    rb1 = createOption("rb1", " Din  = Logic 1", common::twipsRect(600, 1200, 3255, 375));
     rb1->setChecked(true);
 
-    createButtons(twipsRect(840, 2880, 1215, 375), twipsRect(3000, 2880, 1215, 375));
+    createButtons(common::twipsRect(840, 2880, 1215, 375),
+                  common::twipsRect(3000, 2880, 1215, 375));
 
     setTabOrder(rb0, rb1);
     setTabOrder(rb1, cmdOk);
@@ -24,3 +28,5 @@ frmDemuxOpt::frmDemuxOpt(QWidget* parent) : OptionsDialog(parent, "frmDemuxOpt",
 int frmDemuxOpt::selection() const {
     return rb0->isChecked() ? 0 : 1;
 }
+
+}  // namespace quendal::demux

@@ -2,10 +2,12 @@
 
 #include "drawing/options_dialog.h"
 
+namespace quendal::demux {
+
 // The demultiplexer options dialog: asks for the value tied to the data
 // input Din. A top-level window of its own; Ok accepts with Din, 0 or 1, and
 // the caller draws.
-class frmDemuxOpt : public OptionsDialog {
+class frmDemuxOpt : public drawing::OptionsDialog {
     Q_OBJECT
 public:
     explicit frmDemuxOpt(QWidget* parent = nullptr);
@@ -18,3 +20,5 @@ public:
     // Din: the value of the selected option.
     int selection() const;
 };
+
+}  // namespace quendal::demux

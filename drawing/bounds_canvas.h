@@ -2,6 +2,8 @@
 
 #include "drawing/canvas.h"
 
+namespace quendal::drawing {
+
 // A canvas that draws nothing and only accumulates the extent of what would
 // be drawn, so a layout can size its canvas before drawing for real. Text
 // extents use the metrics of the canvas that will be drawn on.
@@ -59,3 +61,5 @@ private:
     bool empty_ = true;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
 };
+
+}  // namespace quendal::drawing

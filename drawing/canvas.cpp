@@ -1,5 +1,7 @@
 #include "drawing/canvas.h"
 
+namespace quendal::drawing {
+
 PrintItem PrintItem::number(long long n) {
     std::string text = n < 0 ? std::string() : std::string(" ");
     text += std::to_string(n);
@@ -72,3 +74,5 @@ void junctionDot(Canvas& canvas, int x, int y) {
     canvas.circle(x, y, 25, colours::black);
     canvas.setFillStyle(FillStyle::Transparent);
 }
+
+}  // namespace quendal::drawing

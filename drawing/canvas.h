@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::drawing {
+
 // An RGB colour.
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -98,3 +100,5 @@ private:
 // The junction dot: a filled black disc of radius 25; the fill style is
 // transparent again afterwards.
 void junctionDot(Canvas& canvas, int x, int y);
+
+}  // namespace quendal::drawing

@@ -12,6 +12,8 @@
 #include "common/twips.h"
 #include "drawing/picture_canvas.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 // 96 dots per inch, at which 15 twips make one pixel (as on PictureCanvas's
@@ -40,7 +42,7 @@ using Kind = RecordingCanvas::Kind;
 // What an operation may touch, in 100 % pixels, generously: culling must
 // never drop a pixel.
 QRectF reach(const Op& op, int lineHeightPixels) {
-    const auto px = [](int twips) { return twips / double(kTwipsPerPixel); };
+    const auto px = [](int twips) { return twips / double(common::kTwipsPerPixel); };
     switch (op.kind) {
         case Kind::Line:
         case Kind::Box: {
@@ -95,7 +97,8 @@ public:
     // A twip position on the picture: the pixel it falls on, or in vector
     // form the centre of that pixel, so both agree at 100 %.
     double at(int twips) const {
-        return exact_ ? PictureCanvas::toPixel(twips) : twips / double(kTwipsPerPixel) + 0.5;
+        return exact_ ? PictureCanvas::toPixel(twips)
+                      : twips / double(common::kTwipsPerPixel) + 0.5;
     }
 
     void line(const Op& op) {
@@ -121,7 +124,7 @@ public:
 
     void circle(const Op& op) {
         pen(op.colour);
-        const double radius = std::abs(op.r) / double(kTwipsPerPixel);
+        const double radius = std::abs(op.r) / double(common::kTwipsPerPixel);
         const QPointF centre(at(op.x1), at(op.y1));
         if (op.filled) {
             p_.save();
@@ -140,7 +143,7 @@ public:
 
     void arc(const Op& op) {
         pen(op.colour);
-        paintArc(p_, QPointF(at(op.x1), at(op.y1)), std::abs(op.r) / double(kTwipsPerPixel),
+        paintArc(p_, QPointF(at(op.x1), at(op.y1)), std::abs(op.r) / double(common::kTwipsPerPixel),
                  op.start, op.end);
     }
 
@@ -153,9 +156,9 @@ public:
                 QPoint(PictureCanvas::toPixel(op.x1), PictureCanvas::toPixel(op.y1) + ascent_),
                 text);
         else
-            p_.drawText(
-                QPointF(op.x1 / double(kTwipsPerPixel), op.y1 / double(kTwipsPerPixel) + ascent_),
-                text);
+            p_.drawText(QPointF(op.x1 / double(common::kTwipsPerPixel),
+                                op.y1 / double(common::kTwipsPerPixel) + ascent_),
+                        text);
     }
 
 private:
@@ -183,11 +186,11 @@ DocumentCanvas::DocumentCanvas(QObject* parent)
 
 int DocumentCanvas::textWidth(const std::string& text) const {
     QFontMetrics metrics(font_, &metricsDevice());
-    return metrics.horizontalAdvance(QString::fromStdString(text)) * kTwipsPerPixel;
+    return metrics.horizontalAdvance(QString::fromStdString(text)) * common::kTwipsPerPixel;
 }
 
 int DocumentCanvas::lineHeight() const {
-    return QFontMetrics(font_, &metricsDevice()).height() * kTwipsPerPixel;
+    return QFontMetrics(font_, &metricsDevice()).height() * common::kTwipsPerPixel;
 }
 
 QSize DocumentCanvas::pixelSize() const {
@@ -243,9 +246,9 @@ bool DocumentCanvas::setPicture(const QImage& picture) {
     }
     const QSize now = pixelSize();
     const int widthTwips =
-        picture.width() > now.width() ? picture.width() * kTwipsPerPixel : width();
+        picture.width() > now.width() ? picture.width() * common::kTwipsPerPixel : width();
     const int heightTwips =
-        picture.height() > now.height() ? picture.height() * kTwipsPerPixel : height();
+        picture.height() > now.height() ? picture.height() * common::kTwipsPerPixel : height();
     picture_ = picture;
     drawn_ = 0;
     setSize(widthTwips, heightTwips);
@@ -285,7 +288,7 @@ void DocumentCanvas::render(QPainter& painter, double scale, const QRectF& expos
     }
 
     Replay replay(painter, exact, font_, ascent_);
-    const int lineHeightPixels = lineHeight() / kTwipsPerPixel;
+    const int lineHeightPixels = lineHeight() / common::kTwipsPerPixel;
     for (const Op& op : operations()) {
         if (op.kind == Kind::Size) {
             const QSize next(PictureCanvas::pixelsFor(op.x1), PictureCanvas::pixelsFor(op.y1));
@@ -318,7 +321,7 @@ void DocumentCanvas::render(QPainter& painter, double scale, const QRectF& expos
 
 QRect DocumentCanvas::exactDevice(const QRect& part) const {
     QRectF device(part);
-    const int lineHeightPixels = lineHeight() / kTwipsPerPixel;
+    const int lineHeightPixels = lineHeight() / common::kTwipsPerPixel;
     for (const Op& op : operations()) {
         const QRectF area = reach(op, lineHeightPixels);
         if (!area.isEmpty() && area.intersects(part)) device |= area;
@@ -373,3 +376,5 @@ QImage DocumentCanvas::image() const {
     paintStrip(picture, QPoint(0, 0));
     return picture;
 }
+
+}  // namespace quendal::drawing

@@ -9,6 +9,8 @@
 
 class QPainter;
 
+namespace quendal::drawing {
+
 // The canvas of a document window. It keeps the drawing as the list of its
 // operations (plus, for a drawing opened from a file, that picture) and
 // renders any part of it at any scale, so nothing as large as the whole
@@ -87,3 +89,5 @@ private:
 // A blank picture strip as the canvas paints it: white, 96 dots per inch (so
 // that the canvas font has its screen size on it).
 QImage blankStrip(QSize size);
+
+}  // namespace quendal::drawing

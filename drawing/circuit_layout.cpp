@@ -6,6 +6,8 @@
 #include "drawing/bounds_canvas.h"
 #include "drawing/drawing_kit.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 // Each variable's pair of lines stands this far right of the previous one.
@@ -251,3 +253,5 @@ void drawGateCircuit(Canvas& canvas, const FunctionView& function, const Circuit
 void drawBasicCircuit(Canvas& canvas, const FunctionView& function) {
     drawGateCircuit(canvas, function, kBasicStyle);
 }
+
+}  // namespace quendal::drawing

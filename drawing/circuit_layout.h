@@ -7,6 +7,8 @@
 #include "drawing/function_view.h"
 #include "drawing/gates.h"
 
+namespace quendal::drawing {
+
 // Where the variable lines of a drawing begin: the x of the first pair's
 // left neighbour and the top of the block of letters and inverters.
 inline constexpr Point kLinesOrigin{100, 1500};
@@ -18,7 +20,7 @@ inline constexpr Point kLinesOrigin{100, 1500};
 struct CircuitLayout {
     int linesX = kLinesOrigin.x;  // x origin of the variable lines
     int linesY = kLinesOrigin.y;  // y origin of the variable-line block
-    GateArea area;      // gateAreaX and the last gate's gateX, gateY
+    GateArea area;                // gateAreaX and the last gate's gateX, gateY
     // The letters that occur in the minimized text, in varNames order;
     // usedVars[0] is the variable with the first pair of lines.
     std::vector<std::string> usedVars;
@@ -83,3 +85,5 @@ inline constexpr int kCircuitMargin = 500;
 // drawing never asks for more. Only header texts of thousands of characters
 // come near it.
 inline constexpr int kMaxCircuitCanvas = 32767 * 15;
+
+}  // namespace quendal::drawing

@@ -1,8 +1,14 @@
 #pragma once
 
-class DocumentHost;
-class Prompts;
 class QWidget;
+
+namespace quendal::common {
+class Prompts;
+}
+
+namespace quendal::drawing {
+
+class DocumentHost;
 
 // What a drawing command (Circuit, Mux, Demux) needs from the work form that
 // runs it: the window its options dialog opens over, the work form to
@@ -12,5 +18,7 @@ struct CommandContext {
     QWidget* dialogParent;
     QWidget* workForm;
     DocumentHost& host;
-    Prompts& prompts;
+    common::Prompts& prompts;
 };
+
+}  // namespace quendal::drawing

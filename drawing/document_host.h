@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quendal::drawing {
+
 class Canvas;
 
 // The kinds of document window the main window opens: one per drawing
@@ -18,3 +20,5 @@ public:
     // Logout and Exit ask before losing them.
     virtual int unsavedDocumentCount() const { return 0; }
 };
+
+}  // namespace quendal::drawing

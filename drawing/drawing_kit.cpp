@@ -1,5 +1,7 @@
 #include "drawing/drawing_kit.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 struct GroundBars {
@@ -46,3 +48,5 @@ void printImplementationHeader(Canvas& canvas, const std::string& header) {
     canvas.print();
     canvas.print({header});
 }
+
+}  // namespace quendal::drawing

@@ -6,6 +6,8 @@
 #include "drawing/function_view.h"
 #include "drawing/gates.h"
 
+namespace quendal::drawing {
+
 // The pieces that several drawings share, so that each is drawn one way.
 
 // The top-left corner of the block in the multiplexer and demultiplexer
@@ -35,3 +37,5 @@ std::string implementationHeader(const FunctionView& function);
 
 // Prints the header line at the top of the canvas, one line down.
 void printImplementationHeader(Canvas& canvas, const std::string& header);
+
+}  // namespace quendal::drawing

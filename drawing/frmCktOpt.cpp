@@ -6,20 +6,24 @@
 
 #include "common/twips.h"
 
+namespace quendal::drawing {
+
 frmCktOpt::frmCktOpt(QWidget* parent) : OptionsDialog(parent, "frmCktOpt", 5190, 3750) {
     FrameCktOpt =
-        createFrame("        Select the Type of Circuit", twipsRect(360, 360, 4455, 2295));
+        createFrame("        Select the Type of Circuit", common::twipsRect(360, 360, 4455, 2295));
     // The dialog watches the options' focus: the option that takes it is selected.
     auto option = [this](const char* name, const char* caption, QRect geometry) {
         QRadioButton* rb = createOption(name, caption, geometry);
         rb->installEventFilter(this);
         return rb;
     };
-    rbBasic = option("rbBasic", " Using Basic Gates", twipsRect(600, 480, 2295, 375));
-    rbNand = option("rbNand", " Using Universal NAND Gate", twipsRect(600, 1080, 3255, 255));
-    rbNor = option("rbNor", " Using Universal NOR Gate", twipsRect(600, 1560, 3255, 375));
+    rbBasic = option("rbBasic", " Using Basic Gates", common::twipsRect(600, 480, 2295, 375));
+    rbNand =
+        option("rbNand", " Using Universal NAND Gate", common::twipsRect(600, 1080, 3255, 255));
+    rbNor = option("rbNor", " Using Universal NOR Gate", common::twipsRect(600, 1560, 3255, 375));
 
-    createButtons(twipsRect(1080, 3000, 1215, 375), twipsRect(2880, 3000, 1215, 375));
+    createButtons(common::twipsRect(1080, 3000, 1215, 375),
+                  common::twipsRect(2880, 3000, 1215, 375));
 
     setTabOrder(rbBasic, rbNand);
     setTabOrder(rbNand, rbNor);
@@ -48,3 +52,5 @@ bool frmCktOpt::eventFilter(QObject* watched, QEvent* event) {
     }
     return OptionsDialog::eventFilter(watched, event);
 }
+
+}  // namespace quendal::drawing

@@ -3,6 +3,8 @@
 #include "drawing/options_dialog.h"
 #include "drawing/universal_circuits.h"
 
+namespace quendal::drawing {
+
 // The circuit options dialog: the user picks the AND/OR/NOT, NAND-only or
 // NOR-only circuit. Ok accepts with the selected circuit; the caller draws.
 class frmCktOpt : public OptionsDialog {
@@ -24,3 +26,5 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+}  // namespace quendal::drawing

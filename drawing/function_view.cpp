@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quendal::drawing {
+
 std::string varName(const FunctionView& function, int position) {
     if (position < 1 || position > static_cast<int>(function.varNames.size())) return {};
     return function.varNames[static_cast<std::size_t>(position - 1)];
@@ -25,3 +27,5 @@ std::string headerTermsText(const FunctionView& function) {
     }
     return text;
 }
+
+}  // namespace quendal::drawing

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::drawing {
+
 // A read-only description of the function that Simplify last minimized, as
 // every drawing needs it. The work form fills it; drawings never reach into
 // forms.
@@ -48,3 +50,5 @@ std::vector<int> termsBelow(const FunctionView& function, int numTerms);
 // The term list as a header shows it: the work form's text, or the numbers
 // joined by "," where the form left that text empty.
 std::string headerTermsText(const FunctionView& function);
+
+}  // namespace quendal::drawing

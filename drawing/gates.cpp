@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quendal::drawing {
+
 namespace {
 
 // The angles as the gate tables fix them, so arcs land on the same pixels.
@@ -140,3 +142,5 @@ Point drawOrUsingNorGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, i
     const Point first = drawNorGate(c, a, xin1, yin1, xin2, yin2);
     return drawNorGate(c, a, first.x, first.y, first.x, first.y);
 }
+
+}  // namespace quendal::drawing

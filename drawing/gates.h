@@ -2,6 +2,8 @@
 
 #include "drawing/canvas.h"
 
+namespace quendal::drawing {
+
 // A point in twips.
 struct Point {
     int x = 0;
@@ -46,3 +48,5 @@ Point drawOrUsingNorGate(Canvas& canvas, GateArea& area, int xin1, int yin1, int
 
 // Half to even, as the gates centre themselves between their inputs.
 int roundHalfToEven(double value);
+
+}  // namespace quendal::drawing

@@ -12,6 +12,8 @@
 #include "common/twips.h"
 #include "common/widget_style.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 const QColor kFormGrey(224, 224, 224);
@@ -28,9 +30,9 @@ OptionsDialog::OptionsDialog(QWidget* parent, const char* name, int widthTwips, 
     setObjectName(QLatin1String(name));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quendal"));
-    setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-    setFont(timesFont(12));
-    setColour(this, QPalette::Window, kFormGrey);
+    setFixedSize(common::twipsToPixels(widthTwips), common::twipsToPixels(heightTwips));
+    setFont(common::timesFont(12));
+    common::setColour(this, QPalette::Window, kFormGrey);
     setAutoFillBackground(true);
 }
 
@@ -38,7 +40,7 @@ QGroupBox* OptionsDialog::createFrame(const char* caption, const QRect& geometry
     frame_ = new QGroupBox(QString::fromUtf8(caption), this);
     frame_->setObjectName(QStringLiteral("FrameCktOpt"));
     frame_->setGeometry(geometry);
-    setTextColour(frame_, kFrameText);
+    common::setTextColour(frame_, kFrameText);
     return frame_;
 }
 
@@ -47,7 +49,7 @@ QRadioButton* OptionsDialog::createOption(const char* name, const char* caption,
     auto* rb = new QRadioButton(QString::fromUtf8(caption), frame_);
     rb->setObjectName(QLatin1String(name));
     rb->setGeometry(geometry);
-    setTextColour(rb, kOptionText);
+    common::setTextColour(rb, kOptionText);
     return rb;
 }
 
@@ -61,7 +63,7 @@ void OptionsDialog::createButtons(const QRect& okGeometry, const QRect& cancelGe
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(cancelGeometry);
 
-    feedback_ = new ButtonFeedback(this, {cmdOk, cmdCancel}, this);
+    feedback_ = new common::ButtonFeedback(this, {cmdOk, cmdCancel}, this);
 
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -71,7 +73,7 @@ bool OptionsDialog::highlightOn() const {
     return feedback_->highlightOn();
 }
 
-void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, Prompts& prompts,
+void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, common::Prompts& prompts,
                        std::function<void()> onAccepted) {
     QPointer<QWidget> form(workForm);
     if (form) form->setEnabled(false);
@@ -87,9 +89,11 @@ void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, Prompts& prompt
             } catch (const std::exception& e) {
                 prompts.message(QStringLiteral("The drawing could not be made: %1")
                                     .arg(QString::fromLocal8Bit(e.what())),
-                                PromptIcon::Critical);
+                                common::PromptIcon::Critical);
             }
         },
         Qt::SingleShotConnection);
     dialog->show();
 }
+
+}  // namespace quendal::drawing

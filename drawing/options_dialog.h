@@ -4,11 +4,16 @@
 
 #include <functional>
 
-class ButtonFeedback;
-class Prompts;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+
+namespace quendal::common {
+class ButtonFeedback;
+class Prompts;
+}  // namespace quendal::common
+
+namespace quendal::drawing {
 
 // What the options dialogs of the Circuit, Mux and Demux commands share: a
 // fixed-size light grey form captioned "Quendal" without control box, its
@@ -22,7 +27,7 @@ public:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    ButtonFeedback& feedback() const { return *feedback_; }
+    common::ButtonFeedback& feedback() const { return *feedback_; }
     bool highlightOn() const;
 
 public slots:
@@ -48,7 +53,7 @@ protected:
 
 private:
     QGroupBox* frame_ = nullptr;
-    ButtonFeedback* feedback_ = nullptr;
+    common::ButtonFeedback* feedback_ = nullptr;
 };
 
 // Shows the dialog, modeless, with workForm disabled while it is open, so it
@@ -56,12 +61,15 @@ private:
 // accepted, it enables workForm, then runs onAccepted; rejected, it only
 // enables workForm. A drawing that fails (only an exhausted memory, for a
 // huge picture) is reported through prompts rather than ending the program.
-void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, Prompts& prompts,
+void openOptionsDialog(OptionsDialog* dialog, QWidget* workForm, common::Prompts& prompts,
                        std::function<void()> onAccepted);
 
 // The same with the dialog's typed selection: onChosen(dialog->selection()).
 template <class Dialog, class OnChosen>
-void showOptionsDialog(Dialog* dialog, QWidget* workForm, Prompts& prompts, OnChosen onChosen) {
+void showOptionsDialog(Dialog* dialog, QWidget* workForm, common::Prompts& prompts,
+                       OnChosen onChosen) {
     openOptionsDialog(dialog, workForm, prompts,
                       [dialog, onChosen = std::move(onChosen)] { onChosen(dialog->selection()); });
 }
+
+}  // namespace quendal::drawing

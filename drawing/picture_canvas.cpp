@@ -10,6 +10,8 @@
 #include "common/picture_memory.h"
 #include "common/twips.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 // 96 dots per inch, the resolution at which 15 twips make one pixel; set on
@@ -57,17 +59,17 @@ QFont PictureCanvas::canvasFont() {
 }
 
 int PictureCanvas::toPixel(int twips) {
-    return twipsToPixels(twips);
+    return common::twipsToPixels(twips);
 }
 
 int PictureCanvas::pixelsFor(int twips) {
     if (twips <= 0) return 1;
-    return std::min(kMaxPixels, (twips + kTwipsPerPixel - 1) / kTwipsPerPixel);
+    return std::min(kMaxPixels, (twips + common::kTwipsPerPixel - 1) / common::kTwipsPerPixel);
 }
 
 QImage PictureCanvas::blankImage(int widthTwips, int heightTwips) {
-    QImage image = tryAllocatePicture(QSize(pixelsFor(widthTwips), pixelsFor(heightTwips)),
-                                      QImage::Format_RGB32);
+    QImage image = common::tryAllocatePicture(QSize(pixelsFor(widthTwips), pixelsFor(heightTwips)),
+                                              QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     image.setDotsPerMeterX(kDotsPerMeter);
@@ -77,12 +79,12 @@ QImage PictureCanvas::blankImage(int widthTwips, int heightTwips) {
 
 int PictureCanvas::textWidth(const std::string& text) const {
     QFontMetrics metrics(font_, &image_);
-    return metrics.horizontalAdvance(QString::fromStdString(text)) * kTwipsPerPixel;
+    return metrics.horizontalAdvance(QString::fromStdString(text)) * common::kTwipsPerPixel;
 }
 
 int PictureCanvas::lineHeight() const {
     QFontMetrics metrics(font_, &image_);
-    return metrics.height() * kTwipsPerPixel;
+    return metrics.height() * common::kTwipsPerPixel;
 }
 
 void PictureCanvas::beginPainting(QPainter& painter, std::optional<Rgb> colour) {
@@ -117,7 +119,7 @@ void PictureCanvas::renderBox(int x, int y, int w, int h) {
 void PictureCanvas::renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) {
     QPainter painter;
     beginPainting(painter, colour);
-    const double radius = std::abs(r) / double(kTwipsPerPixel);
+    const double radius = std::abs(r) / double(common::kTwipsPerPixel);
     const QPointF centre(toPixel(x), toPixel(y));
     if (filled) {
         // A fill covers pixels by their centres, an outline lies right of and
@@ -141,8 +143,8 @@ void PictureCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, do
                               double end) {
     QPainter painter;
     beginPainting(painter, colour);
-    paintArc(painter, QPointF(toPixel(x), toPixel(y)), std::abs(r) / double(kTwipsPerPixel), start,
-             end);
+    paintArc(painter, QPointF(toPixel(x), toPixel(y)), std::abs(r) / double(common::kTwipsPerPixel),
+             start, end);
     painter.end();
     emit imageChanged();
 }
@@ -188,16 +190,16 @@ bool PictureCanvas::setPicture(const QImage& picture) {
         return false;
     }
     const int widthTwips =
-        picture.width() > image_.width() ? picture.width() * kTwipsPerPixel : width();
+        picture.width() > image_.width() ? picture.width() * common::kTwipsPerPixel : width();
     const int heightTwips =
-        picture.height() > image_.height() ? picture.height() * kTwipsPerPixel : height();
+        picture.height() > image_.height() ? picture.height() * common::kTwipsPerPixel : height();
     if (picture.width() == pixelsFor(widthTwips) && picture.height() == pixelsFor(heightTwips)) {
         // The picture fills the canvas: share it rather than paint a copy, so
         // a huge picture is held once, not twice, and in its own compact
         // form (an 8-bit file stays 8 bits a pixel: nothing draws on an
         // opened picture).
-        const bool compact = picture.format() == QImage::Format_Indexed8 ||
-                             picture.format() == QImage::Format_RGB32;
+        const bool compact =
+            picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_RGB32;
         image_ = compact ? picture : picture.convertToFormat(QImage::Format_RGB32);
         // Setting the resolution of a shared picture would copy it.
         if (image_.dotsPerMeterX() != kDotsPerMeter) image_.setDotsPerMeterX(kDotsPerMeter);
@@ -214,3 +216,5 @@ bool PictureCanvas::setPicture(const QImage& picture) {
     emit imageChanged();
     return true;
 }
+
+}  // namespace quendal::drawing

@@ -9,6 +9,8 @@
 class QPainter;
 class QPointF;
 
+namespace quendal::drawing {
+
 // An arc as the canvas's circle operation draws it (radians, counterclockwise
 // on screen; a negative angle also draws the radius to that end), in pixels.
 void paintArc(QPainter& painter, QPointF centre, double radius, double start, double end);
@@ -70,3 +72,5 @@ private:
     QImage image_;
     QFont font_;
 };
+
+}  // namespace quendal::drawing

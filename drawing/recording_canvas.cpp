@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace quendal::drawing {
+
 std::string colourName(std::optional<Rgb> colour) {
     if (!colour) return "fg";
     if (*colour == colours::green) return "green";
@@ -116,3 +118,5 @@ void RecordingCanvas::fillStyleChanged() {
     op.fill = fillStyle();
     ops_.push_back(op);
 }
+
+}  // namespace quendal::drawing

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::drawing {
+
 // A canvas that records every operation with its exact arguments, so a test
 // can state a worked example as the list of shapes and texts it must produce.
 // Text metrics are fixed constants, so the lists do not depend on fonts.
@@ -57,3 +59,5 @@ private:
 // Names the program's colours ("green", "navy", "blue", "red", "black");
 // the foreground is "fg", anything else "#rrggbb".
 std::string colourName(std::optional<Rgb> colour);
+
+}  // namespace quendal::drawing

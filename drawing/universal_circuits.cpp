@@ -3,6 +3,8 @@
 #include "drawing/circuit_layout.h"
 #include "drawing/gates.h"
 
+namespace quendal::drawing {
+
 namespace {
 
 // The last literal of a term is one gate; any earlier one is a compound gate
@@ -62,3 +64,5 @@ void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind)
         case CircuitKind::Nor: drawUniversalNorCircuit(canvas, function); break;
     }
 }
+
+}  // namespace quendal::drawing

@@ -3,6 +3,8 @@
 #include "drawing/canvas.h"
 #include "drawing/function_view.h"
 
+namespace quendal::drawing {
+
 // The minimized sum of products built from NAND gates only: every literal
 // taps its own line, each term's chain carries the complement of the term
 // and the terms are joined by AND-from-NAND gates, the last join a NAND.
@@ -18,3 +20,5 @@ enum class CircuitKind { Basic, Nand, Nor };
 
 // Draws the circuit of the given kind.
 void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind);
+
+}  // namespace quendal::drawing

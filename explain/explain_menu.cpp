@@ -15,6 +15,8 @@
 #include "explain/truth_table_view.h"
 #include "minimizer/exchange.h"
 
+namespace quendal::explain {
+
 namespace {
 const QString kKarnaughText = QStringLiteral("&Karnaugh Map");
 }
@@ -84,17 +86,17 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation() {
     return explanation_;
 }
 
-Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter) {
+drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter) {
     if (!explanation()) return nullptr;
     return &hooks_.openDocument(QStringLiteral("%1 %2").arg(kind).arg(++counter));
 }
 
 void ExplainMenu::mnuExplainTruthTable_Click() {
-    if (Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_))
+    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_))
         drawTruthTable(*canvas, *explanation_, letters_);
 }
 
-void ExplainMenu::drawMap(Canvas& canvas, bool posLoops) {
+void ExplainMenu::drawMap(drawing::Canvas& canvas, bool posLoops) {
     drawKarnaughMap(canvas, *explanation_, letters_, posLoops ? LoopForm::Pos : LoopForm::Sop);
     if (QMdiSubWindow* window = area_->currentSubWindow())
         maps_[window] = {QPointer<QMdiSubWindow>(window), explanation_, letters_};
@@ -107,7 +109,7 @@ void ExplainMenu::mnuExplainKarnaughMap_Click() {
                 karnaughUnavailableReason(hooks_.currentFunction().numVars)));
         return;
     }
-    if (Canvas* canvas = openCanvas(QStringLiteral("Karnaugh Map"), karnaughCount_))
+    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Karnaugh Map"), karnaughCount_))
         drawMap(*canvas, mnuExplainPosLoops->isChecked());
 }
 
@@ -125,7 +127,7 @@ void ExplainMenu::mnuExplainPosLoops_Click() {
     const QString caption = window->widget()->windowTitle();
     maps_.erase(found);
     window->close();
-    Canvas& canvas = hooks_.openDocument(caption);
+    drawing::Canvas& canvas = hooks_.openDocument(caption);
     drawMap(canvas, mnuExplainPosLoops->isChecked());
     if (QMdiSubWindow* fresh = area_->currentSubWindow()) {
         if (maximized) {
@@ -139,7 +141,7 @@ void ExplainMenu::mnuExplainPosLoops_Click() {
 }
 
 void ExplainMenu::mnuExplainSteps_Click() {
-    if (Canvas* canvas = openCanvas(QStringLiteral("Steps"), stepsCount_))
+    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Steps"), stepsCount_))
         drawSteps(*canvas, *explanation_, letters_);
 }
 
@@ -153,3 +155,5 @@ void ExplainMenu::mnuExplainCheck_Click() {
     area_->setActiveSubWindow(window);
     form->findChild<QWidget*>(QStringLiteral("txtAnswer"))->setFocus();
 }
+
+}  // namespace quendal::explain

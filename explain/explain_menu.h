@@ -12,13 +12,18 @@
 #include "drawing/function_view.h"
 #include "minimizer/explanation.h"
 
-class Canvas;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QMenuBar;
 class QWidget;
+
+namespace quendal::drawing {
+class Canvas;
+}
+
+namespace quendal::explain {
 
 // The Explain menu of the main window: after a successful Simplify its items open the teaching
 // views of the function as document windows "Truth Table n", "Karnaugh Map n", "Steps n" and
@@ -27,10 +32,10 @@ class ExplainMenu : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<FunctionView()> currentFunction;  // what Simplify last minimized
+        std::function<drawing::FunctionView()> currentFunction;  // what Simplify last minimized
         // Opens a drawing document window with this caption, makes it current and returns its
         // empty canvas.
-        std::function<Canvas&(const QString& caption)> openDocument;
+        std::function<drawing::Canvas&(const QString& caption)> openDocument;
         std::function<void(const QString& message)> message;
     };
 
@@ -57,8 +62,8 @@ public slots:
     void mnuExplainPosLoops_Click();
 
 private:
-    Canvas* openCanvas(const QString& kind, int& counter);
-    void drawMap(Canvas& canvas, bool posLoops);
+    drawing::Canvas* openCanvas(const QString& kind, int& counter);
+    void drawMap(drawing::Canvas& canvas, bool posLoops);
 
     Hooks hooks_;
     QMdiArea* area_;
@@ -79,3 +84,5 @@ private:
     };
     std::map<QMdiSubWindow*, MapWindow> maps_;
 };
+
+}  // namespace quendal::explain

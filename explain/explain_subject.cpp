@@ -1,6 +1,8 @@
 #include "explain/explain_subject.h"
 
-std::string lettersOf(const FunctionView& view) {
+namespace quendal::explain {
+
+std::string lettersOf(const drawing::FunctionView& view) {
     std::string letters;
     for (int i = 0; i < view.numVars; ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
@@ -10,7 +12,7 @@ std::string lettersOf(const FunctionView& view) {
     return letters;
 }
 
-ExplainSubject subjectOf(const FunctionView& view) {
+ExplainSubject subjectOf(const drawing::FunctionView& view) {
     ExplainSubject subject;
     subject.function.width = view.numVars;
     subject.letters = lettersOf(view);
@@ -43,3 +45,5 @@ std::string functionName(const std::string& letters) {
     }
     return name + ")";
 }
+
+}  // namespace quendal::explain

@@ -5,6 +5,8 @@
 #include "drawing/function_view.h"
 #include "minimizer/explanation.h"
 
+namespace quendal::explain {
+
 // The function the Explain views teach, as Simplify last minimized it, with its letters.
 struct ExplainSubject {
     qm::Function function;
@@ -13,10 +15,12 @@ struct ExplainSubject {
 
 // The work form's description of the function as the minimizer sees it: ticked max-terms are the
 // rows that are 0, a typed equation is the rows its products cover.
-ExplainSubject subjectOf(const FunctionView& view);
+ExplainSubject subjectOf(const drawing::FunctionView& view);
 
 // The letters of a subject in the form the minimizer's texts take: "ABCD" by default.
-std::string lettersOf(const FunctionView& view);
+std::string lettersOf(const drawing::FunctionView& view);
 
 // "F(A,B,C)"
 std::string functionName(const std::string& letters);
+
+}  // namespace quendal::explain

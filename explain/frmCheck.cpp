@@ -8,6 +8,8 @@
 #include "explain/explain_subject.h"
 #include "minimizer/answer_check.h"
 
+namespace quendal::explain {
+
 frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
                    QWidget* parent)
     : QWidget(parent), explanation_(std::move(explanation)), letters_(std::move(letters)) {
@@ -79,3 +81,5 @@ void frmCheck::cmdShow_Click() {
     }
     lblMinimum->setText(text);
 }
+
+}  // namespace quendal::explain

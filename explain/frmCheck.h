@@ -11,6 +11,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace quendal::explain {
+
 // "Check my answer": the student types a sum of products or a product of sums of the function
 // and presses Check; the window says whether it is equivalent (or a row where it differs) and
 // whether it is minimal, and shows a minimum only when asked (Show).
@@ -33,3 +35,5 @@ private:
     QLabel* lblVerdict = nullptr;
     QLabel* lblMinimum = nullptr;
 };
+
+}  // namespace quendal::explain

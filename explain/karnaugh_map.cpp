@@ -7,6 +7,8 @@
 #include "explain/explain_subject.h"
 #include "explain/sized_drawing.h"
 
+namespace quendal::explain {
+
 namespace {
 
 constexpr int kMargin = 240;
@@ -20,7 +22,7 @@ constexpr int kOpenReach = 150;  // how far a wrapping loop's sides run on past 
                                  // further in for each next loop, so overlapping loops show
 
 // Dark enough to print on white, far enough apart to tell the loops apart.
-constexpr std::array<Rgb, 10> kLoopColours{{
+constexpr std::array<drawing::Rgb, 10> kLoopColours{{
     {220, 20, 60},
     {0, 90, 230},
     {0, 150, 0},
@@ -110,7 +112,7 @@ int KarnaughLayout::mintermAt(int map, int row, int col) const {
     return (grayCode(map) << (rowBits + colBits)) | (grayCode(row) << colBits) | grayCode(col);
 }
 
-Rgb loopColour(int index) {
+drawing::Rgb loopColour(int index) {
     return kLoopColours[static_cast<std::size_t>(index) % kLoopColours.size()];
 }
 
@@ -122,8 +124,8 @@ std::string karnaughUnavailableReason(int width) {
 
 namespace {
 
-void drawMap(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters,
-             LoopForm form) {
+void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
+             const std::string& letters, LoopForm form) {
     const qm::Function& f = explanation.function;
     const KarnaughLayout layout = karnaughLayout(f.width);
     const int lh = canvas.lineHeight();
@@ -189,7 +191,7 @@ void drawMap(Canvas& canvas, const qm::Explanation& explanation, const std::stri
 
     for (std::size_t k = 0; k < loops.size(); ++k) {
         const qm::Cube& cube = loops[k];
-        const Rgb colour = loopColour(static_cast<int>(k));
+        const drawing::Rgb colour = loopColour(static_cast<int>(k));
         const int inset = kLoopInset + static_cast<int>(k % 4) * kLoopStep;
         const auto rowPieces = piecesAlong(cube, layout.colBits, layout.rowBits);
         const auto colPieces = piecesAlong(cube, 0, layout.colBits);
@@ -221,7 +223,7 @@ void drawMap(Canvas& canvas, const qm::Explanation& explanation, const std::stri
     const int width = f.width;
     int y = legendTop;
     for (std::size_t k = 0; k < loops.size(); ++k) {
-        const Rgb colour = loopColour(static_cast<int>(k));
+        const drawing::Rgb colour = loopColour(static_cast<int>(k));
         const int top = y + 30, bottom = y + lh - 30;
         canvas.line(kMargin, top, kMargin + 300, top, colour);
         canvas.line(kMargin + 300, top, kMargin + 300, bottom, colour);
@@ -239,7 +241,10 @@ void drawMap(Canvas& canvas, const qm::Explanation& explanation, const std::stri
 
 }  // namespace
 
-void drawKarnaughMap(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters,
-                     LoopForm form) {
-    drawSized(canvas, [&](Canvas& target) { drawMap(target, explanation, letters, form); });
+void drawKarnaughMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
+                     const std::string& letters, LoopForm form) {
+    drawSized(canvas,
+              [&](drawing::Canvas& target) { drawMap(target, explanation, letters, form); });
 }
+
+}  // namespace quendal::explain

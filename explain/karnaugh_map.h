@@ -6,6 +6,8 @@
 #include "drawing/canvas.h"
 #include "minimizer/explanation.h"
 
+namespace quendal::explain {
+
 // Karnaugh maps of 1 to 6 variables drawn on a canvas. The first variables choose the map (5 and
 // 6 variables give two or four 4 x 4 maps side by side), the next ones the row and the last ones
 // the column; rows, columns and maps follow the Gray code so that neighbours differ in one
@@ -37,7 +39,7 @@ KarnaughLayout karnaughLayout(int width);
 enum class LoopForm { Sop, Pos };
 
 // The colour of the i-th loop and its legend swatch.
-Rgb loopColour(int index);
+drawing::Rgb loopColour(int index);
 
 // Why the map is not drawn for a width, or "" when it is.
 std::string karnaughUnavailableReason(int width);
@@ -45,5 +47,7 @@ std::string karnaughUnavailableReason(int width);
 // The map with its labels, the cells 1 / 0 / x, the loops of the minimum sum of products (around
 // the ones) or of the minimum product of sums (around the zeros) and a legend that names each
 // loop. A loop that wraps round an edge is drawn open towards that edge, in pieces.
-void drawKarnaughMap(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters,
-                     LoopForm form);
+void drawKarnaughMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
+                     const std::string& letters, LoopForm form);
+
+}  // namespace quendal::explain

@@ -6,13 +6,15 @@
 #include "explain/karnaugh_map.h"
 #include "explain/sized_drawing.h"
 
+namespace quendal::explain {
+
 namespace {
 
 constexpr int kMargin = 240;
 constexpr int kIndent = 360;
 constexpr int kChartCell = 330;
-const Rgb kStrike{160, 160, 160};
-const Rgb kEssential{220, 20, 60};
+const drawing::Rgb kStrike{160, 160, 160};
+const drawing::Rgb kEssential{220, 20, 60};
 
 std::string joined(const std::vector<int>& values) {
     std::string text;
@@ -22,7 +24,7 @@ std::string joined(const std::vector<int>& values) {
 
 class Page {
 public:
-    Page(Canvas& canvas, const qm::Explanation& e, const std::string& letters)
+    Page(drawing::Canvas& canvas, const qm::Explanation& e, const std::string& letters)
         : c_(canvas), e_(e), letters_(letters), width_(e.function.width), lh_(canvas.lineHeight()) {
         y_ = kMargin;
     }
@@ -262,7 +264,7 @@ private:
         say("the true minimum product of sums.");
     }
 
-    Canvas& c_;
+    drawing::Canvas& c_;
     const qm::Explanation& e_;
     const std::string& letters_;
     int width_;
@@ -272,6 +274,9 @@ private:
 
 }  // namespace
 
-void drawSteps(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters) {
-    drawSized(canvas, [&](Canvas& target) { Page(target, explanation, letters).draw(); });
+void drawSteps(drawing::Canvas& canvas, const qm::Explanation& explanation,
+               const std::string& letters) {
+    drawSized(canvas, [&](drawing::Canvas& target) { Page(target, explanation, letters).draw(); });
 }
+
+}  // namespace quendal::explain

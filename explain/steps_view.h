@@ -5,12 +5,17 @@
 #include "drawing/canvas.h"
 #include "minimizer/explanation.h"
 
+namespace quendal::explain {
+
 // The minimization as a page a student reads from top to bottom: the combining table, the prime
 // implicants, the chart with the essential primes marked and their columns struck through, the
 // reductions in order, the chosen cover, the other minimum covers and the true minimum product
 // of sums.
-void drawSteps(Canvas& canvas, const qm::Explanation& explanation, const std::string& letters);
+void drawSteps(drawing::Canvas& canvas, const qm::Explanation& explanation,
+               const std::string& letters);
 
 // Charts larger than this are described in words instead of drawn.
 inline constexpr int kMaxChartPrimes = 120;
 inline constexpr int kMaxChartColumns = 128;
+
+}  // namespace quendal::explain

@@ -7,6 +7,8 @@
 #include "explain/karnaugh_map.h"
 #include "explain/sized_drawing.h"
 
+namespace quendal::explain {
+
 namespace {
 
 constexpr int kMargin = 240;
@@ -14,7 +16,7 @@ constexpr int kRowColumn = 600;  // the row number
 constexpr int kInputColumn = 300;
 constexpr int kOutputColumn = 420;
 
-void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& letters) {
+void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::string& letters) {
     const qm::Function& f = e.function;
     const std::vector<qm::Cube>& cover = e.covers.front();
     const int lh = canvas.lineHeight();
@@ -63,7 +65,7 @@ void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& lett
         canvas.printAt(outputLeft, textTop, {on ? "1" : f.dc.test(row) ? "x" : "0"});
         if (on) {
             canvas.printAt(coverLeft, textTop, {coveredBy[static_cast<std::size_t>(row)]});
-            const Rgb colour = loopColour(firstCover[static_cast<std::size_t>(row)]);
+            const drawing::Rgb colour = loopColour(firstCover[static_cast<std::size_t>(row)]);
             canvas.line(kMargin, y, right, y, colour);
             canvas.line(right, y, right, y + rowHeight - 15, colour);
             canvas.line(right, y + rowHeight - 15, kMargin, y + rowHeight - 15, colour);
@@ -75,7 +77,9 @@ void drawTable(Canvas& canvas, const qm::Explanation& e, const std::string& lett
 
 }  // namespace
 
-void drawTruthTable(Canvas& canvas, const qm::Explanation& explanation,
+void drawTruthTable(drawing::Canvas& canvas, const qm::Explanation& explanation,
                     const std::string& letters) {
-    drawSized(canvas, [&](Canvas& target) { drawTable(target, explanation, letters); });
+    drawSized(canvas, [&](drawing::Canvas& target) { drawTable(target, explanation, letters); });
 }
+
+}  // namespace quendal::explain

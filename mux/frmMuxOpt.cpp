@@ -1,24 +1,27 @@
 #include "mux/frmMuxOpt.h"
 
-#include "mux/mux_options.h"
 #include "common/twips.h"
+#include "mux/mux_options.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 
-frmMuxOpt::frmMuxOpt(QWidget* parent) : OptionsDialog(parent, "frmMuxOpt", 5205, 5220) {
-    FrameMuxOpt =
-        createFrame("                Select the Type of Mux", twipsRect(360, 360, 4455, 3735));
-    rb64 = createOption("rb64", " Using 64 : 1 Mux", twipsRect(1080, 600, 2295, 375));
-    rb32 = createOption("rb32", " Using 32 : 1 Mux", twipsRect(1080, 1080, 2175, 375));
-    rb16 = createOption("rb16", " Using 16 : 1 Mux", twipsRect(1080, 1560, 2295, 375));
-    rb8 = createOption("rb8", " Using  8 : 1 Mux", twipsRect(1080, 2040, 2055, 375));
-    rb4 = createOption("rb4", " Using  4 : 1 Mux", twipsRect(1080, 2520, 2175, 345));
-    rb2 = createOption("rb2", " Using  2 : 1 Mux", twipsRect(1080, 3000, 2295, 495));
+namespace quendal::mux {
+
+frmMuxOpt::frmMuxOpt(QWidget* parent) : drawing::OptionsDialog(parent, "frmMuxOpt", 5205, 5220) {
+    FrameMuxOpt = createFrame("                Select the Type of Mux",
+                              common::twipsRect(360, 360, 4455, 3735));
+    rb64 = createOption("rb64", " Using 64 : 1 Mux", common::twipsRect(1080, 600, 2295, 375));
+    rb32 = createOption("rb32", " Using 32 : 1 Mux", common::twipsRect(1080, 1080, 2175, 375));
+    rb16 = createOption("rb16", " Using 16 : 1 Mux", common::twipsRect(1080, 1560, 2295, 375));
+    rb8 = createOption("rb8", " Using  8 : 1 Mux", common::twipsRect(1080, 2040, 2055, 375));
+    rb4 = createOption("rb4", " Using  4 : 1 Mux", common::twipsRect(1080, 2520, 2175, 345));
+    rb2 = createOption("rb2", " Using  2 : 1 Mux", common::twipsRect(1080, 3000, 2295, 495));
     // Disabled until offerOptions offers them.
     for (const auto& option : options()) option.first->setEnabled(false);
 
-    createButtons(twipsRect(1080, 4440, 1215, 375), twipsRect(2880, 4440, 1215, 375));
+    createButtons(common::twipsRect(1080, 4440, 1215, 375),
+                  common::twipsRect(2880, 4440, 1215, 375));
 
     // Smallest size first, as the options are numbered; then Ok, Cancel.
     setTabOrder(rb2, rb4);
@@ -53,3 +56,5 @@ int frmMuxOpt::selectedK() const {
         if (rb->isChecked()) k = value;
     return k;
 }
+
+}  // namespace quendal::mux

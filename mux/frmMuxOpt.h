@@ -5,10 +5,12 @@
 #include <QList>
 #include <QPair>
 
+namespace quendal::mux {
+
 // The multiplexer options dialog: offers the multiplexer sizes that suit the
 // function's number of variables. Ok accepts with the select lines k of the
 // selected size; the caller draws.
-class frmMuxOpt : public OptionsDialog {
+class frmMuxOpt : public drawing::OptionsDialog {
     Q_OBJECT
 public:
     explicit frmMuxOpt(QWidget* parent = nullptr);
@@ -33,3 +35,5 @@ private:
     // The option buttons with their k, largest size first.
     QList<QPair<QRadioButton*, int>> options() const;
 };
+
+}  // namespace quendal::mux

@@ -1,6 +1,8 @@
 #include "mux/mux_block.h"
 
-void enlargeForBlock(Canvas& canvas, const MuxBlock& b) {
+namespace quendal::mux {
+
+void enlargeForBlock(drawing::Canvas& canvas, const MuxBlock& b) {
     int height = canvas.height();
     int width = canvas.width();
     if (height < b.H() + b.yin + 1000) height = b.H() + b.yin + 1000;
@@ -10,26 +12,27 @@ void enlargeForBlock(Canvas& canvas, const MuxBlock& b) {
     canvas.setHScrollMax(canvas.width() + b.W() - b.xin + 1000);
 }
 
-void drawBlockBody(Canvas& canvas, const MuxBlock& b) {
+void drawBlockBody(drawing::Canvas& canvas, const MuxBlock& b) {
     canvas.box(b.xin, b.yin, b.W(), b.H());
     const int labelX = b.xin + (b.v + 1) * 200;
     const int labelY = b.yin + (b.N() + 1) * 100;
-    canvas.printAt(labelX, labelY, {PrintItem::number(b.N()), ": 1"});
+    canvas.printAt(labelX, labelY, {drawing::PrintItem::number(b.N()), ": 1"});
     canvas.printAt(labelX, labelY + 200, {" MUX "});
     // Printed 100 above each input so that a number sits on its input's height.
     for (int i = 1; i <= b.N(); ++i)
-        canvas.printAt(b.xin, b.yin + i * 200 - 100, {PrintItem::number(i - 1)});
+        canvas.printAt(b.xin, b.yin + i * 200 - 100, {drawing::PrintItem::number(i - 1)});
 }
 
-void drawOutputLine(Canvas& canvas, const MuxBlock& b) {
+void drawOutputLine(drawing::Canvas& canvas, const MuxBlock& b) {
     canvas.line(b.right(), b.yOut(), b.right() + 400, b.yOut());
 }
 
-void printOutputText(Canvas& canvas, const MuxBlock& b) {
+void printOutputText(drawing::Canvas& canvas, const MuxBlock& b) {
     canvas.printAt(b.right() + 430, b.yOut() - 90, {" Y "});
 }
 
-void simpleMux(Canvas& canvas, const FunctionView& function, int selectLines, int xin, int yin) {
+void simpleMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines,
+               int xin, int yin) {
     const MuxBlock b{selectLines, xin, yin};
     enlargeForBlock(canvas, b);
     drawBlockBody(canvas, b);
@@ -38,8 +41,10 @@ void simpleMux(Canvas& canvas, const FunctionView& function, int selectLines, in
     const int lettersBelow = function.numVars - selectLines;
     for (int i = 1; i <= lettersBelow; ++i)
         canvas.printAt(xin + (i + selectLines - lettersBelow) * 400, b.bottom() + 600,
-                       {varName(function, i)});
+                       {drawing::varName(function, i)});
     drawOutputLine(canvas, b);
     printOutputText(canvas, b);
     for (int m = 0; m < b.N(); ++m) canvas.line(xin - 500, b.yIn(m), xin, b.yIn(m));
 }
+
+}  // namespace quendal::mux

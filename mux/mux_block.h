@@ -3,6 +3,8 @@
 #include "drawing/canvas.h"
 #include "drawing/function_view.h"
 
+namespace quendal::mux {
+
 // The geometry of one multiplexer block with v select lines whose top-left
 // corner is (xin, yin), in twips. Every multiplexer drawing places its pins
 // by these values, so the wiring always meets the block.
@@ -31,19 +33,22 @@ inline constexpr int kGroundBelowBlock = 500;
 // Grows the canvas so the block fits with a margin of 1000 and sets both
 // scroll maxima from the (possibly new) size. The canvas never shrinks; the
 // last block drawn decides the scroll maxima.
-void enlargeForBlock(Canvas& canvas, const MuxBlock& block);
+void enlargeForBlock(drawing::Canvas& canvas, const MuxBlock& block);
 
 // Outline, size label (" 8 : 1"), type label (" MUX ") and the input
 // numbers 0 .. N-1 down the left edge.
-void drawBlockBody(Canvas& canvas, const MuxBlock& block);
+void drawBlockBody(drawing::Canvas& canvas, const MuxBlock& block);
 
 // The output wire leaving the middle of the right edge, 400 long.
-void drawOutputLine(Canvas& canvas, const MuxBlock& block);
+void drawOutputLine(drawing::Canvas& canvas, const MuxBlock& block);
 
 // " Y " just right of the output wire's end.
-void printOutputText(Canvas& canvas, const MuxBlock& block);
+void printOutputText(drawing::Canvas& canvas, const MuxBlock& block);
 
 // A free-standing block of selectLines select lines with stub lines on all
 // its pins: the function's first numVars - selectLines letters go under the
 // last select lines (none when the block selects on every variable).
-void simpleMux(Canvas& canvas, const FunctionView& function, int selectLines, int xin, int yin);
+void simpleMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines,
+               int xin, int yin);
+
+}  // namespace quendal::mux

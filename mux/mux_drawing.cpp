@@ -4,10 +4,14 @@
 #include "mux/mux_tree.h"
 #include "mux/single_mux.h"
 
-void drawMuxImplementation(Canvas& canvas, const FunctionView& function, int k) {
+namespace quendal::mux {
+
+void drawMuxImplementation(drawing::Canvas& canvas, const drawing::FunctionView& function, int k) {
     if (!muxOptionsFor(function.numVars).offers(k)) return;
     if (isSingleMux(function.numVars, k))
         draw1Mux(canvas, function);
     else
         drawMulMux(canvas, function, k);
 }
+
+}  // namespace quendal::mux

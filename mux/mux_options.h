@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quendal::mux {
+
 // The multiplexer sizes offered for a function of numVars variables, as
 // numbers of select lines k (a 2^k : 1 multiplexer): from max(numVars - 2, 2)
 // up to min(numVars, 6),
@@ -19,3 +21,5 @@ MuxOptionSet muxOptionsFor(int numVars);
 inline bool isSingleMux(int numVars, int k) {
     return numVars == k;
 }
+
+}  // namespace quendal::mux

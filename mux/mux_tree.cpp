@@ -7,10 +7,12 @@
 
 #include <vector>
 
+namespace quendal::mux {
+
 namespace {
 
 // The first-level blocks stand in a column at this x, the first one at kY0.
-constexpr int kX0 = kBlockOrigin.x;
+constexpr int kX0 = drawing::kBlockOrigin.x;
 constexpr int kY0 = 1000;
 constexpr int kVccX = kX0 - kVccRailLeft;
 constexpr int kGroundX = kX0 - kGroundRailLeft;
@@ -18,10 +20,10 @@ constexpr int kGroundX = kX0 - kGroundRailLeft;
 constexpr int kRailTop = 800;
 
 // This drawing's connection marks are filled discs in the foreground colour.
-void filledDot(Canvas& canvas, int x, int y) {
-    canvas.setFillStyle(FillStyle::Solid);
+void filledDot(drawing::Canvas& canvas, int x, int y) {
+    canvas.setFillStyle(drawing::FillStyle::Solid);
     canvas.circle(x, y, 25);
-    canvas.setFillStyle(FillStyle::Transparent);
+    canvas.setFillStyle(drawing::FillStyle::Transparent);
 }
 
 }  // namespace
@@ -31,8 +33,8 @@ int selectTieX(int xin, int s, int selectLines, int numVars) {
     return xin - 3000 + pitch * s;
 }
 
-void drawMux(Canvas& canvas, const FunctionView& function, int selectLines, int muxNo, int noOfMux,
-             int xin, int yin) {
+void drawMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines,
+             int muxNo, int noOfMux, int xin, int yin) {
     const int v = selectLines;
     const int numVars = function.numVars;
     const MuxBlock b{v, xin, yin};
@@ -56,7 +58,7 @@ void drawMux(Canvas& canvas, const FunctionView& function, int selectLines, int 
                 canvas.line(x, y, selectTieX(xin, s, v, numVars), y);
                 filledDot(canvas, x, y);
             }
-            canvas.printAt(x + 50, b.bottom(), {varName(function, numVars - v + s)});
+            canvas.printAt(x + 50, b.bottom(), {drawing::varName(function, numVars - v + s)});
         }
     }
 
@@ -80,7 +82,7 @@ void drawMux(Canvas& canvas, const FunctionView& function, int selectLines, int 
     }
 }
 
-void drawMulMux(Canvas& canvas, const FunctionView& function, int selectLines) {
+void drawMulMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines) {
     const int numVars = function.numVars;
     const int k = selectLines;
     const int numTerms = 1 << numVars;
@@ -97,23 +99,23 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int selectLines) {
     for (bool one : vcc) (one ? anyVcc : anyGround) = true;
 
     const int railEnd = M * h + 500;
-    printVccLabel(canvas, kVccX, kRailTop);
+    drawing::printVccLabel(canvas, kVccX, kRailTop);
     if (anyVcc) canvas.line(kVccX, kRailTop, kVccX, railEnd);
     if (anyGround) {
         canvas.line(kGroundX, kRailTop, kGroundX, railEnd);
-        drawGround(canvas, kGroundX, railEnd, GroundSize::Small, true);
+        drawing::drawGround(canvas, kGroundX, railEnd, drawing::GroundSize::Small, true);
     }
 
     const int outputEndX = kX0 + (k + 1) * 400 + 400;
     if (numVars - k == 1) {
         // Each drawing has its own gate area, so the OR gate always stands at
         // the end of the output lines, whatever was drawn before.
-        GateArea area;
-        const Point out = drawOrGate(canvas, area, outputEndX, kY0 + (P + 1) * 100, outputEndX,
-                                     h + kY0 + (P + 1) * 100);
+        drawing::GateArea area;
+        const drawing::Point out = drawing::drawOrGate(
+            canvas, area, outputEndX, kY0 + (P + 1) * 100, outputEndX, h + kY0 + (P + 1) * 100);
         for (int q = 1; q <= M; ++q) canvas.line(4200, q * h + 325, 2000, q * h + 325);
         canvas.line(2000, h + 325, 1000, h + 325);
-        canvas.printAt(900, h + 150, {varName(function, 1)});
+        canvas.printAt(900, h + 150, {drawing::varName(function, 1)});
         for (int s = 1; s <= k; ++s) {
             const int y = h + 320 + 100 * s;
             canvas.line(1000, y, selectTieX(kX0, s, k, numVars), y);
@@ -121,7 +123,7 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int selectLines) {
         filledDot(canvas, 2000, h + 325);
         const int yN = M * h / 4 + h + 400;
         canvas.line(2000, h + 325, 2000, yN);
-        drawNotGate(canvas, 2000, yN);
+        drawing::drawNotGate(canvas, 2000, yN);
         canvas.line(2000, yN + 200, 2000, M * h + 325);
         canvas.printAt(out.x + 50, out.y - 50, {"Y"});
     } else if (numVars - k == 2) {
@@ -153,3 +155,5 @@ void drawMulMux(Canvas& canvas, const FunctionView& function, int selectLines) {
         }
     }
 }
+
+}  // namespace quendal::mux

@@ -7,20 +7,22 @@
 #include <algorithm>
 #include <vector>
 
+namespace quendal::mux {
+
 namespace {
 
 // Room left after the header's last character when the canvas grows for it.
 constexpr int kHeaderMargin = 200;
 
 // The connection marks of this drawing are open circles: it never fills.
-void openDot(Canvas& canvas, int x, int y) {
+void openDot(drawing::Canvas& canvas, int x, int y) {
     canvas.circle(x, y, 25);
 }
 
 }  // namespace
 
-void draw1Mux(Canvas& canvas, const FunctionView& function) {
-    const int xin = kBlockOrigin.x, yin = kBlockOrigin.y;
+void draw1Mux(drawing::Canvas& canvas, const drawing::FunctionView& function) {
+    const int xin = drawing::kBlockOrigin.x, yin = drawing::kBlockOrigin.y;
     const MuxBlock b{function.numVars, xin, yin};
     const int N = b.N();
     const int xV = xin - kVccRailLeft;
@@ -29,24 +31,24 @@ void draw1Mux(Canvas& canvas, const FunctionView& function) {
 
     // A long term list must not be cut off at the canvas edge; growing first
     // lets the scroll maxima below account for it.
-    const std::string header = implementationHeader(function);
+    const std::string header = drawing::implementationHeader(function);
     const int headerWidth = canvas.textWidth(header) + kHeaderMargin;
     if (canvas.width() < headerWidth) canvas.setSize(headerWidth, canvas.height());
 
     enlargeForBlock(canvas, b);
 
-    printImplementationHeader(canvas, header);
+    drawing::printImplementationHeader(canvas, header);
 
     drawBlockBody(canvas, b);
     for (int i = 1; i <= function.numVars; ++i) {
         canvas.line(xin + i * 400, b.bottom(), xin + i * 400, b.bottom() + 400);
-        canvas.printAt(xin + i * 400 - 50, b.bottom() + 500, {varName(function, i)});
+        canvas.printAt(xin + i * 400 - 50, b.bottom() + 500, {drawing::varName(function, i)});
     }
     drawOutputLine(canvas, b);
     printOutputText(canvas, b);
-    printVccLabel(canvas, xV, yin);
+    drawing::printVccLabel(canvas, xV, yin);
 
-    const std::vector<int> terms = termsBelow(function, N);
+    const std::vector<int> terms = drawing::termsBelow(function, N);
     const int T = static_cast<int>(terms.size());
     const auto listed = [&](int m) { return std::binary_search(terms.begin(), terms.end(), m); };
     int zeroInputs = 0;
@@ -86,5 +88,7 @@ void draw1Mux(Canvas& canvas, const FunctionView& function) {
         }
     }
 
-    if (zeroInputs > 0) drawGround(canvas, xG, yG, GroundSize::Small, true);
+    if (zeroInputs > 0) drawing::drawGround(canvas, xG, yG, drawing::GroundSize::Small, true);
 }
+
+}  // namespace quendal::mux

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace quendal::workspace {
+
 void EquationKeyFilter::reset(int numVars) {
     numVars_ = numVars;
     varNames_.assign(static_cast<std::size_t>(numVars), std::string());
@@ -85,3 +87,5 @@ void EquationKeyFilter::useAllLetters() {
     }
     varCount_ = numVars_;
 }
+
+}  // namespace quendal::workspace

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::workspace {
+
 // The key filter of the equation box. Every key is judged against the box's
 // text as if it were appended at the end (the box is an append-only line), so
 // that the text stays a sum of products over at most numVars letters. It also
@@ -52,3 +54,5 @@ private:
     std::string lastChar_;
     int primeCount_ = 0;
 };
+
+}  // namespace quendal::workspace

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quendal::workspace {
+
 std::string ExchangeLock::lockFileFor(const std::string& inFile) {
     return inFile + ".lock";
 }
@@ -53,3 +55,5 @@ void ExchangeLock::unlock() {
     ::flock(fd_, LOCK_UN);
     locked_ = false;
 }
+
+}  // namespace quendal::workspace

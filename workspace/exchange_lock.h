@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quendal::workspace {
+
 // Serialises the exchange with the minimizer between processes that work in
 // the same folder: whoever holds the lock owns in.txt and out.txt from writing
 // in.txt until out.txt is read. An advisory lock (flock) on a lock file beside
@@ -28,3 +30,5 @@ private:
     int fd_ = -1;
     bool locked_ = false;
 };
+
+}  // namespace quendal::workspace

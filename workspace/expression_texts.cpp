@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quendal::workspace {
+
 namespace {
 
 const std::string& letterOf(const Letters& varNames, std::size_t column) {
@@ -124,3 +126,5 @@ ExpressionPair minimizedTexts(const Codes& implicants, const Letters& varNames) 
     texts.pos = isShortText(texts.sop) ? texts.sop : complementForm(implicants, varNames);
     return texts;
 }
+
+}  // namespace quendal::workspace

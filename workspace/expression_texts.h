@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace quendal::workspace {
+
 // The texts that show a function: letters, "'" after a complemented letter,
 // "+" for OR, juxtaposition for AND. A code has one character per variable
 // column: "1" the letter, "0" its complement, anything else (normally "-")
@@ -44,3 +46,5 @@ std::string equationPosText(const std::string& equation, const Codes& productCod
 // The minimized texts of the implicants the minimizer returned: no implicant
 // is the constant 0, an implicant without letters the constant 1.
 ExpressionPair minimizedTexts(const Codes& implicants, const Letters& varNames);
+
+}  // namespace quendal::workspace

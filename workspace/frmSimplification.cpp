@@ -13,9 +13,8 @@
 
 #include "common/append_only_line_edit.h"
 #include "common/button_feedback.h"
-#include "common/closing_question.h"
-#include "drawing/document_host.h"
 #include "common/clock.h"
+#include "common/closing_question.h"
 #include "common/minimizer_launcher.h"
 #include "common/prompts.h"
 #include "common/session.h"
@@ -23,9 +22,12 @@
 #include "common/widget_style.h"
 #include "demux/demux_command.h"
 #include "drawing/circuit_command.h"
+#include "drawing/document_host.h"
 #include "mux/mux_command.h"
 #include "workspace/minimizer_run.h"
 #include "workspace/simplification_log.h"
+
+namespace quendal::workspace {
 
 namespace {
 
@@ -44,7 +46,7 @@ template <typename W>
 W* make(QWidget* parent, const char* name, int left, int top, int width, int height) {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(twipsRect(left, top, width, height));
+    w->setGeometry(common::twipsRect(left, top, width, height));
     return w;
 }
 
@@ -54,8 +56,9 @@ std::string text(const QLineEdit* box) {
 
 }  // namespace
 
-frmSimplification::frmSimplification(DocumentHost& host, Prompts& prompts, const Clock& clock,
-                                     MinimizerLauncher& launcher, QWidget* parent)
+frmSimplification::frmSimplification(drawing::DocumentHost& host, common::Prompts& prompts,
+                                     const common::Clock& clock,
+                                     common::MinimizerLauncher& launcher, QWidget* parent)
     : QWidget(parent), host_(host), prompts_(prompts), clock_(clock), launcher_(launcher) {
     setObjectName(QStringLiteral("frmSimplification"));
     createControls();
@@ -66,23 +69,23 @@ frmSimplification::frmSimplification(DocumentHost& host, Prompts& prompts, const
 frmSimplification::~frmSimplification() = default;
 
 void frmSimplification::createControls() {
-    const QRect area = twipsRect(0, 0, 11892, 6012);
+    const QRect area = common::twipsRect(0, 0, 11892, 6012);
     setMinimumSize(area.size());
     resize(area.size());
 
     picMain = make<QWidget>(this, "picMain", 0, 0, 11892, 6012);
     picMain->setAutoFillBackground(true);
-    setBackgroundColour(picMain, kFormGrey);
+    common::setBackgroundColour(picMain, kFormGrey);
 
-    const QFont captionFont = timesFont(12);
-    const QFont boxFont = timesFont(9.75);
+    const QFont captionFont = common::timesFont(12);
+    const QFont boxFont = common::timesFont(9.75);
 
     auto label = [&](const char* name, const char* caption, const QColor& colour, int left, int top,
                      int width, int height) {
         auto* l = make<QLabel>(picMain, name, left, top, width, height);
         l->setText(QString::fromLatin1(caption));
         l->setFont(captionFont);
-        setTextColour(l, colour);
+        common::setTextColour(l, colour);
         return l;
     };
     auto filledBox = [&](const char* name, const QColor& colour, const QColor& background, int left,
@@ -90,8 +93,8 @@ void frmSimplification::createControls() {
         auto* t = make<QLineEdit>(picMain, name, left, top, width, height);
         t->setReadOnly(true);  // only the form writes these
         t->setFont(boxFont);
-        setTextColour(t, colour);
-        setBackgroundColour(t, background);
+        common::setTextColour(t, colour);
+        common::setBackgroundColour(t, background);
         return t;
     };
     auto option = [&](const char* name, const char* caption, const QColor& colour, int left,
@@ -99,7 +102,7 @@ void frmSimplification::createControls() {
         auto* rb = make<QRadioButton>(picMain, name, left, top, width, height);
         rb->setText(QString::fromLatin1(caption));
         rb->setFont(captionFont);
-        setTextColour(rb, colour);
+        common::setTextColour(rb, colour);
         return rb;
     };
     auto button = [&](const char* name, const char* caption, int left, int top, int width,
@@ -115,7 +118,7 @@ void frmSimplification::createControls() {
     cboVar->setEditable(false);
     for (int n = 1; n <= 8; ++n) cboVar->addItem(QString::number(n));
     cboVar->setFont(boxFont);
-    setTextColour(cboVar, kPurple);
+    common::setTextColour(cboVar, kPurple);
 
     rbMinTerms = option("rbMinTerms", "M&in Terms", kMinRed, 360, 840, 1455, 255);
     rbMaxTerms = option("rbMaxTerms", "M&ax Terms", kMaxBlue, 360, 1440, 1455, 285);
@@ -125,7 +128,7 @@ void frmSimplification::createControls() {
     lstTerms->setFont(boxFont);
     lstTerms->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstTerms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setBackgroundColour(lstTerms, kFormGrey);
+    common::setBackgroundColour(lstTerms, kFormGrey);
 
     lblTerms = label("lblTerms", "Min / Max", kPurple, 6480, 840, 1212, 252);
     txtTerms = filledBox("txtTerms", kPurple, kFormGrey, 6480, 1080, 2772, 492);
@@ -133,10 +136,10 @@ void frmSimplification::createControls() {
     txtDontCare = filledBox("txtDontCare", kDontCareGreen, kFormGrey, 6480, 1920, 2772, 492);
 
     lblEquation = label("lblEquation", "Boolean &Expression (SOP)", kNavy, 360, 2640, 2532, 372);
-    txtEquation = make<AppendOnlyLineEdit>(picMain, "txtEquation", 2880, 2640, 6372, 375);
+    txtEquation = make<common::AppendOnlyLineEdit>(picMain, "txtEquation", 2880, 2640, 6372, 375);
     txtEquation->setFont(boxFont);
-    setTextColour(txtEquation, kNavy);
-    setBackgroundColour(txtEquation, Qt::white);
+    common::setTextColour(txtEquation, kNavy);
+    common::setBackgroundColour(txtEquation, Qt::white);
     lblEquation->setBuddy(txtEquation);
     lblIpPosEquation =
         label("lblIpPosEquation", "Boolean Expression (POS)", kNavy, 360, 3240, 2532, 372);
@@ -158,7 +161,7 @@ void frmSimplification::createControls() {
     cmdLogout = button("cmdLogout", "&Logout", 6960, 5040, 1092, 375);
     cmdExit = button("cmdExit", "E&xit", 8160, 5040, 1092, 375);
 
-    feedback_ = new ButtonFeedback(
+    feedback_ = new common::ButtonFeedback(
         picMain, {cmdSimplify, cmdClear, cmdCircuit, cmdMux, cmdDemux, cmdLogout, cmdExit}, this);
 }
 
@@ -197,12 +200,12 @@ void frmSimplification::connectHandlers() {
         if (on) rbDontCare_Click();
     });
     connect(lstTerms, &QListWidget::itemChanged, this, &frmSimplification::lstTerms_ItemCheck);
-    connect(txtEquation, &AppendOnlyLineEdit::keyPress, this,
+    connect(txtEquation, &common::AppendOnlyLineEdit::keyPress, this,
             &frmSimplification::txtEquation_KeyPress);
     // The model keeps the equation as the box shows it, typed or not.
     connect(txtEquation, &QLineEdit::textChanged, this,
             [this](const QString& equation) { entry_.setEquationText(equation.toStdString()); });
-    connect(txtEquation, &AppendOnlyLineEdit::lostFocus, this,
+    connect(txtEquation, &common::AppendOnlyLineEdit::lostFocus, this,
             &frmSimplification::txtEquation_LostFocus);
     connect(cmdSimplify, &QPushButton::clicked, this, &frmSimplification::cmdSimplify_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmSimplification::cmdClear_Click);
@@ -257,9 +260,9 @@ void frmSimplification::cboVar_Change() {
     lstTerms->setEnabled(false);
 
     lblTerms->setText(QStringLiteral("Min / Max"));
-    setTextColour(lblTerms, kPurple);
-    setTextColour(lstTerms, windowText());
-    setTextColour(txtTerms, windowText());
+    common::setTextColour(lblTerms, kPurple);
+    common::setTextColour(lstTerms, windowText());
+    common::setTextColour(txtTerms, windowText());
 
     showTexts();
     showTermLists();
@@ -284,15 +287,15 @@ void frmSimplification::chooseOption(FunctionEntry::Option option, const QColor&
     entry_.choose(option);
     showTexts();
     lstTerms->setEnabled(true);
-    setTextColour(lstTerms, colour);
+    common::setTextColour(lstTerms, colour);
 }
 
 void frmSimplification::showTermMode(const QString& caption, const QColor& colour) {
     rbMinTerms->setEnabled(entry_.minTermsOpen());
     rbMaxTerms->setEnabled(entry_.maxTermsOpen());
     lblTerms->setText(caption);
-    setTextColour(lblTerms, colour);
-    setTextColour(txtTerms, colour);
+    common::setTextColour(lblTerms, colour);
+    common::setTextColour(txtTerms, colour);
 }
 
 void frmSimplification::lstTerms_ItemCheck(QListWidgetItem* item) {
@@ -311,7 +314,7 @@ void frmSimplification::lstTerms_ItemCheck(QListWidgetItem* item) {
         showTermLists();
         return;
     }
-    if (question && !prompts_.ask(QString::fromStdString(*question), PromptReply::No)) {
+    if (question && !prompts_.ask(QString::fromStdString(*question), common::PromptReply::No)) {
         setTick(row, true);
         return;
     }
@@ -364,15 +367,16 @@ void frmSimplification::cmdSimplify_Click() {
             showTexts();
             notProven = answer.notProven;
         }
-        const LocalDateTime now = clock_.now();
-        appendToLog(kLogFile, logRecordText(entry_.logRecord(Session::current().UserName,
-                                                             headerDate(now), headerTime(now))));
+        const common::LocalDateTime now = clock_.now();
+        appendToLog(kLogFile, logRecordText(entry_.logRecord(common::Session::current().UserName,
+                                                             common::headerDate(now),
+                                                             common::headerTime(now))));
         entry_.completeSimplify();
         enableDrawingCommands(true);
         // Shown after the answer, which stands: a correct cover, only perhaps
         // not the smallest, and the user should know before drawing it.
         if (!notProven.isEmpty())
-            prompts_.message(notProvenMessage(notProven), PromptIcon::Information);
+            prompts_.message(notProvenMessage(notProven), common::PromptIcon::Information);
     } catch (const std::exception& failure) {
         showTexts();  // as far as the run filled them
         prompts_.message(QString::fromStdString(failure.what()) +
@@ -380,37 +384,39 @@ void frmSimplification::cmdSimplify_Click() {
     }
 }
 
-FunctionView frmSimplification::currentFunction() const {
-    FunctionView f = entry_.minimized();
-    const LocalDateTime now = clock_.now();
-    f.userName = Session::current().UserName;
-    f.dateText = headerDate(now);
-    f.timeText = headerTime(now);
+drawing::FunctionView frmSimplification::currentFunction() const {
+    drawing::FunctionView f = entry_.minimized();
+    const common::LocalDateTime now = clock_.now();
+    f.userName = common::Session::current().UserName;
+    f.dateText = common::headerDate(now);
+    f.timeText = common::headerTime(now);
     return f;
 }
 
 // ---- Drawing and closing commands ----------------------------------------
 
 void frmSimplification::cmdCircuit_Click() {
-    runCircuitCommand({window(), this, host_, prompts_}, currentFunction());
+    drawing::runCircuitCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdMux_Click() {
-    runMuxCommand({window(), this, host_, prompts_}, currentFunction());
+    mux::runMuxCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdDemux_Click() {
-    runDemuxCommand({window(), this, host_, prompts_}, currentFunction());
+    demux::runDemuxCommand({window(), this, host_, prompts_}, currentFunction());
 }
 
 void frmSimplification::cmdLogout_Click() {
-    if (confirmClosing(prompts_, ClosingCommand::Logout, host_.unsavedDocumentCount())) {
+    if (common::confirmClosing(prompts_, common::ClosingCommand::Logout,
+                               host_.unsavedDocumentCount())) {
         emit logoutRequested();
     }
 }
 
 void frmSimplification::cmdExit_Click() {
-    if (confirmClosing(prompts_, ClosingCommand::Exit, host_.unsavedDocumentCount())) {
+    if (common::confirmClosing(prompts_, common::ClosingCommand::Exit,
+                               host_.unsavedDocumentCount())) {
         emit exitRequested();
     }
 }
@@ -474,3 +480,5 @@ void frmSimplification::showTermLists() {
     txtTerms->setText(QString::fromStdString(entry_.termsText()));
     txtDontCare->setText(QString::fromStdString(entry_.dontCareText()));
 }
+
+}  // namespace quendal::workspace

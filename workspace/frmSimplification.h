@@ -8,12 +8,6 @@
 #include "drawing/function_view.h"
 #include "workspace/function_entry.h"
 
-class AppendOnlyLineEdit;
-class ButtonFeedback;
-class Clock;
-class DocumentHost;
-class MinimizerLauncher;
-class Prompts;
 class QColor;
 class QComboBox;
 class QLabel;
@@ -23,19 +17,33 @@ class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
 
+namespace quendal::common {
+class AppendOnlyLineEdit;
+class ButtonFeedback;
+class Clock;
+class MinimizerLauncher;
+class Prompts;
+}  // namespace quendal::common
+namespace quendal::drawing {
+class DocumentHost;
+}
+
+namespace quendal::workspace {
+
 // The work form: the user states a Boolean function (ticked terms or a typed
 // sum of products), simplifies it through the minimizer and starts the
 // drawings from the result.
 class frmSimplification : public QWidget {
     Q_OBJECT
 public:
-    frmSimplification(DocumentHost& host, Prompts& prompts, const Clock& clock,
-                      MinimizerLauncher& launcher, QWidget* parent = nullptr);
+    frmSimplification(drawing::DocumentHost& host, common::Prompts& prompts,
+                      const common::Clock& clock, common::MinimizerLauncher& launcher,
+                      QWidget* parent = nullptr);
     ~frmSimplification() override;
 
     // What Simplify last minimized, as the drawings need it; the header date
     // and time are those of the call.
-    FunctionView currentFunction() const;
+    drawing::FunctionView currentFunction() const;
 
     // The function as entered, and the form's names for parts of it.
     const FunctionEntry& entry() const { return entry_; }
@@ -87,10 +95,10 @@ private:
     void enableDrawingCommands(bool enabled);
     void showTermLists();
 
-    DocumentHost& host_;
-    Prompts& prompts_;
-    const Clock& clock_;
-    MinimizerLauncher& launcher_;
+    drawing::DocumentHost& host_;
+    common::Prompts& prompts_;
+    const common::Clock& clock_;
+    common::MinimizerLauncher& launcher_;
 
     // Controls, named as the form names them.
     QWidget* picMain = nullptr;
@@ -105,7 +113,7 @@ private:
     QLabel* lblDontCare = nullptr;
     QLineEdit* txtDontCare = nullptr;
     QLabel* lblEquation = nullptr;
-    AppendOnlyLineEdit* txtEquation = nullptr;
+    common::AppendOnlyLineEdit* txtEquation = nullptr;
     QLabel* lblIpPosEquation = nullptr;
     QLineEdit* txtIpPosEquation = nullptr;
     QLabel* lblMinEquation = nullptr;
@@ -119,8 +127,10 @@ private:
     QPushButton* cmdDemux = nullptr;
     QPushButton* cmdLogout = nullptr;
     QPushButton* cmdExit = nullptr;
-    ButtonFeedback* feedback_ = nullptr;
+    common::ButtonFeedback* feedback_ = nullptr;
 
     FunctionEntry entry_;
     bool fillingList = false;  // the form's own tick changes, which the tick handler ignores
 };
+
+}  // namespace quendal::workspace

@@ -3,6 +3,8 @@
 #include "workspace/minimizer_exchange.h"
 #include "workspace/simplification_log.h"
 
+namespace quendal::workspace {
+
 namespace {
 
 std::string question(const char* what) {
@@ -159,7 +161,7 @@ void FunctionEntry::takeAnswer(const Codes& implicants) {
 }
 
 void FunctionEntry::completeSimplify() {
-    FunctionView f;
+    drawing::FunctionView f;
     f.sopText = texts_.sop;
     f.ipPosText = texts_.ipPos;
     f.minSopText = texts_.minSop;
@@ -186,3 +188,5 @@ LogRecord FunctionEntry::logRecord(const std::string& userName, const std::strin
                                    const std::string& time) const {
     return {userName, date, time, texts_.sop, texts_.ipPos, texts_.minSop, texts_.minPos};
 }
+
+}  // namespace quendal::workspace

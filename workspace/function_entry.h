@@ -9,6 +9,8 @@
 #include "workspace/equation_key_filter.h"
 #include "workspace/expression_texts.h"
 
+namespace quendal::workspace {
+
 struct LogRecord;
 
 // The function the user states on the work form, and the Simplify steps that
@@ -111,7 +113,7 @@ public:
     LogRecord logRecord(const std::string& userName, const std::string& date,
                         const std::string& time) const;
     // What the last completed Simplify minimized, without the header texts.
-    const FunctionView& minimized() const { return minimized_; }
+    const drawing::FunctionView& minimized() const { return minimized_; }
 
 private:
     int numVars_ = 4;
@@ -129,5 +131,7 @@ private:
     bool termsPath_ = true;
     Codes productCodes_;  // the typed products' codes, for the minterms they cover
 
-    FunctionView minimized_;
+    drawing::FunctionView minimized_;
 };
+
+}  // namespace quendal::workspace

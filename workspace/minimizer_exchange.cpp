@@ -15,6 +15,8 @@
 
 #include "common/quoted_text.h"
 
+namespace quendal::workspace {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -88,11 +90,11 @@ std::string productCode(const std::string& product, const Letters& varNames, int
         std::size_t column = 0;
         while (column < code.size() && varNames[column] != letter) ++column;
         if (column == code.size()) {
-            fail("The product " + capped(product) + " cannot be read at \"" + capped(letter) +
-                 "\".");
+            fail("The product " + common::capped(product) + " cannot be read at \"" +
+                 common::capped(letter) + "\".");
         }
         if (code[column] != '-') {
-            fail("The product " + capped(product) + " uses " + letter + " twice.");
+            fail("The product " + common::capped(product) + " uses " + letter + " twice.");
         }
         const bool complemented = i + 1 < product.size() && product[i + 1] == '\'';
         code[column] = complemented ? '0' : '1';
@@ -144,9 +146,9 @@ Codes readOutFile(const std::string& path, int varCount) {
         }
         if (line.empty()) continue;
         if (static_cast<int>(line.size()) != varCount) {
-            fail("Line " + std::to_string(lineNumber) + " of " + name + " (\"" + capped(line) +
-                 "\") has " + std::to_string(line.size()) + " columns instead of " +
-                 std::to_string(varCount) + ".");
+            fail("Line " + std::to_string(lineNumber) + " of " + name + " (\"" +
+                 common::capped(line) + "\") has " + std::to_string(line.size()) +
+                 " columns instead of " + std::to_string(varCount) + ".");
         }
         for (char& c : line) {
             if (c != '0' && c != '1') c = '-';
@@ -227,7 +229,7 @@ void checkAnswer(const std::string& inText, const Codes& implicants, int varCoun
             if (!r[t]) continue;
             if (!allowed[t]) {
                 fail("The minimizer's answer does not match the function: its product " +
-                     capped(code) + " covers row " + std::to_string(t) +
+                     common::capped(code) + " covers row " + std::to_string(t) +
                      ", which the function does not have.");
             }
             covered[t] = true;
@@ -240,3 +242,5 @@ void checkAnswer(const std::string& inText, const Codes& implicants, int varCoun
         }
     }
 }
+
+}  // namespace quendal::workspace

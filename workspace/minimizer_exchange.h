@@ -5,6 +5,8 @@
 
 #include "workspace/expression_texts.h"
 
+namespace quendal::workspace {
+
 // The files exchanged with the minimizer: in.txt holds one code per line
 // ("d" after a don't-care term's code), CR LF between lines and none after the
 // last; out.txt holds the implicants' codes. Failures throw std::runtime_error
@@ -37,3 +39,5 @@ std::vector<int> coveredMinterms(const Codes& codes, int varCount);
 // outside those and its don't-care lines. Throws std::runtime_error saying
 // that the minimizer's answer does not match the function.
 void checkAnswer(const std::string& inText, const Codes& implicants, int varCount);
+
+}  // namespace quendal::workspace

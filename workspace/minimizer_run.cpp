@@ -8,13 +8,15 @@
 #include "workspace/exchange_lock.h"
 #include "workspace/minimizer_exchange.h"
 
+namespace quendal::workspace {
+
 MinimizerAnswer exchangeWithMinimizer(const std::string& inText, int columns,
-                                      MinimizerLauncher& launcher) {
+                                      common::MinimizerLauncher& launcher) {
     // Another window simplifying in this folder owns in.txt and out.txt until
     // it has read its answer: wait for it, as long as one run may take.
     ExchangeLock lock(ExchangeLock::lockFileFor(kInFile));
     const int limitMs = launcher.timeLimitMs();
-    if (!waitWhileBusy([&lock] { return lock.tryLock(); }, limitMs)) {
+    if (!common::waitWhileBusy([&lock] { return lock.tryLock(); }, limitMs)) {
         throw std::runtime_error(
             "Another Quendal window is simplifying in this folder and did "
             "not finish within " +
@@ -46,3 +48,5 @@ QString notProvenMessage(const QString& note) {
                "Qm.exe: ") +
            note;
 }
+
+}  // namespace quendal::workspace

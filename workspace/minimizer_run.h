@@ -6,7 +6,11 @@
 
 #include "workspace/expression_texts.h"
 
+namespace quendal::common {
 class MinimizerLauncher;
+}
+
+namespace quendal::workspace {
 
 // The exchange files in the current folder.
 inline const char* const kInFile = "in.txt";
@@ -25,7 +29,9 @@ struct MinimizerAnswer {
 // runs the minimizer, reads out.txt and checks it against in.txt, then gives
 // the lock back. Throws std::runtime_error describing any failure.
 MinimizerAnswer exchangeWithMinimizer(const std::string& inText, int columns,
-                                      MinimizerLauncher& launcher);
+                                      common::MinimizerLauncher& launcher);
 
 // What the user is told about an answer the minimizer could not prove minimal.
 QString notProvenMessage(const QString& note);
+
+}  // namespace quendal::workspace

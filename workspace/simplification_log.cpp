@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quendal::workspace {
+
 std::string logRecordText(const LogRecord& r) {
     const std::string eol = "\r\n";
     return "UserName    : " + r.userName + " Date : " + r.date + " Time : " + r.time + eol +
@@ -63,3 +65,5 @@ void appendToLog(const std::string& path, const std::string& text) {
     }
     if (::close(fd) != 0) fail(errno);
 }
+
+}  // namespace quendal::workspace

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quendal::workspace {
+
 // One record of log.txt per completed simplification: who, when, and the
 // four texts of the function.
 struct LogRecord {
@@ -23,3 +25,5 @@ std::string logRecordText(const LogRecord& record);
 // file is written: a folder, a named pipe, a device or a symbolic link in its
 // place is refused at once (never waited on, never followed).
 void appendToLog(const std::string& path, const std::string& text);
+
+}  // namespace quendal::workspace

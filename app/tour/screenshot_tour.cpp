@@ -32,6 +32,9 @@
 #include "app/shell.h"
 #include "drawing/gates.h"
 
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 void wait(int ms) {

@@ -22,10 +22,13 @@
 
 #include "app/circuit_files.h"
 #include "app/frmCircuit.h"
-#include "drawing/picture_canvas.h"
 #include "drawing/circuit_layout.h"
+#include "drawing/picture_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
+
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 namespace {
 

@@ -10,8 +10,11 @@
 #include <numbers>
 
 #include "app/circuit_files.h"
-#include "drawing/picture_canvas.h"
 #include "app/print_layout.h"
+#include "drawing/picture_canvas.h"
+
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 namespace {
 

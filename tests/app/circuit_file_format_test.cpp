@@ -20,6 +20,9 @@
 #include "drawing/picture_canvas.h"
 #include "tests/support/temp_workdir.h"
 
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 // A drawing with text, wires, gates and dots, plus (when `extraGreys`)

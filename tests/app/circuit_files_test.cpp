@@ -4,9 +4,12 @@
 #include <QFile>
 
 #include "app/circuit_files.h"
-#include "drawing/picture_canvas.h"
 #include "app/print_layout.h"
+#include "drawing/picture_canvas.h"
 #include "tests/support/temp_workdir.h"
+
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include "app/credits.h"
 
+using namespace quendal::app;
+
 TEST(CreditRotation, FirstTickShowsPositionOneAndCyclesThroughFour) {
     std::int16_t tick = 0;
     std::vector<int> shown;

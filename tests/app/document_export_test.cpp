@@ -13,6 +13,10 @@
 #include "app/print_layout.h"
 #include "tests/app/main_window_support.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 class DocumentExport : public MainWindowTest {

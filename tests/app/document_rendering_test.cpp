@@ -14,6 +14,10 @@
 #include "drawing/universal_circuits.h"
 #include "mux/mux_drawing.h"
 
+using namespace quendal::drawing;
+using namespace quendal::mux;
+using namespace quendal::demux;
+
 namespace {
 
 FunctionView function(int n, const std::string& minSop, std::vector<int> terms) {

@@ -9,6 +9,10 @@
 #include "app/frmCircuit.h"
 #include "common/twips.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 class DocumentWindow : public ::testing::Test {

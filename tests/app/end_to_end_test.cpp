@@ -9,9 +9,13 @@
 
 #include "app/circuit_files.h"
 #include "app/frmSplash.h"
-#include "tests/app/main_window_support.h"
 #include "app/shell.h"
+#include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
+
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 #ifdef QUENDAL_QM_EXE
 

@@ -10,6 +10,10 @@
 #include "common/picture_memory.h"
 #include "tests/app/main_window_support.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 class FileCommands : public MainWindowTest {

@@ -7,11 +7,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "common/button_feedback.h"
 #include "app/credits.h"
 #include "app/frmSplash.h"
-#include "tests/support/scripted_prompts.h"
+#include "common/button_feedback.h"
 #include "common/session.h"
+#include "tests/support/scripted_prompts.h"
+
+using namespace quendal::common;
+using namespace quendal::app;
 
 namespace {
 

@@ -7,27 +7,27 @@
 
 #include <memory>
 
-#include "common/clock.h"
 #include "app/frmCircuit.h"
 #include "app/mdifrmMain.h"
+#include "common/clock.h"
 #include "common/minimizer_launcher.h"
-#include "tests/app/scripted_file_dialogs.h"
-#include "tests/support/scripted_prompts.h"
 #include "common/session.h"
-#include "tests/support/temp_workdir.h"
+#include "tests/app/scripted_file_dialogs.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/scripted_minimizer_launcher.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_workdir.h"
 
 // A main window with every seam scripted, in its own working folder.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        Session::current().UserName = "Test User";
+        quendal::common::Session::current().UserName = "Test User";
         seams.prompts = &prompts;
         seams.clock = &clock;
         seams.fileDialogs = &dialogs;
         seams.launcher = &launcher;
-        main = std::make_unique<mdifrmMain>(seams);
+        main = std::make_unique<quendal::app::mdifrmMain>(seams);
     }
 
     QAction* action(const char* name) const { return main->findChild<QAction*>(name); }
@@ -44,9 +44,9 @@ protected:
 
     TempWorkdir workdir;
     ScriptedPrompts prompts;
-    FixedClock clock{LocalDateTime{2024, 3, 5, 7, 40, 0}};
+    FixedClock clock{quendal::common::LocalDateTime{2024, 3, 5, 7, 40, 0}};
     ScriptedFileDialogs dialogs;
     ScriptedMinimizerLauncher launcher;
-    ShellSeams seams;
-    std::unique_ptr<mdifrmMain> main;
+    quendal::app::ShellSeams seams;
+    std::unique_ptr<quendal::app::mdifrmMain> main;
 };

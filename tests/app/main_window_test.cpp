@@ -21,6 +21,10 @@
 #include "app/help_window.h"
 #include "tests/app/main_window_support.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
+
 namespace {
 
 struct MenuItem {
@@ -44,23 +48,21 @@ TEST_P(MainWindowMenu, ItemHasItsCaptionWithAccessKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     Items, MainWindowMenu,
-    ::testing::Values(MenuItem{"mnuFileOpen", "&Open..."}, MenuItem{"mnuFileClose", "&Close"},
-                      MenuItem{"mnuFileSave", "&Save"}, MenuItem{"mnuFileSaveAs", "Save &As..."},
-                      MenuItem{"mnuFilePageSetup", "Page Set&up..."},
-                      MenuItem{"mnuFilePrint", "&Print..."}, MenuItem{"mnuFileExit", "E&xit"},
-                      MenuItem{"mnuViewToolbar", "&Toolbar"},
-                      MenuItem{"mnuViewStatusBar", "Status &Bar"},
-                      MenuItem{"mnuFileExport", "&Export..."},
-                      MenuItem{"mnuViewZoomIn", "Zoom &In"}, MenuItem{"mnuViewZoomOut", "Zoom &Out"},
-                      MenuItem{"mnuViewActualSize", "&Actual Size"},
-                      MenuItem{"mnuViewFitInWindow", "&Fit in Window"},
-                      MenuItem{"mnuWindowCascade", "&Cascade"},
-                      MenuItem{"mnuWindowTileHorizontal", "Tile &Horizontal"},
-                      MenuItem{"mnuWindowTileVertical", "Tile &Vertical"},
-                      MenuItem{"mnuWindowArrangeIcons", "&Arrange Icons"},
-                      MenuItem{"mnuHelpContents", "&Contents"},
-                      MenuItem{"mnuHelpSearchForHelpOn", "&Search For Help On..."},
-                      MenuItem{"mnuHelpAbout", "&About "}),
+    ::testing::Values(
+        MenuItem{"mnuFileOpen", "&Open..."}, MenuItem{"mnuFileClose", "&Close"},
+        MenuItem{"mnuFileSave", "&Save"}, MenuItem{"mnuFileSaveAs", "Save &As..."},
+        MenuItem{"mnuFilePageSetup", "Page Set&up..."}, MenuItem{"mnuFilePrint", "&Print..."},
+        MenuItem{"mnuFileExit", "E&xit"}, MenuItem{"mnuViewToolbar", "&Toolbar"},
+        MenuItem{"mnuViewStatusBar", "Status &Bar"}, MenuItem{"mnuFileExport", "&Export..."},
+        MenuItem{"mnuViewZoomIn", "Zoom &In"}, MenuItem{"mnuViewZoomOut", "Zoom &Out"},
+        MenuItem{"mnuViewActualSize", "&Actual Size"},
+        MenuItem{"mnuViewFitInWindow", "&Fit in Window"}, MenuItem{"mnuWindowCascade", "&Cascade"},
+        MenuItem{"mnuWindowTileHorizontal", "Tile &Horizontal"},
+        MenuItem{"mnuWindowTileVertical", "Tile &Vertical"},
+        MenuItem{"mnuWindowArrangeIcons", "&Arrange Icons"},
+        MenuItem{"mnuHelpContents", "&Contents"},
+        MenuItem{"mnuHelpSearchForHelpOn", "&Search For Help On..."},
+        MenuItem{"mnuHelpAbout", "&About "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
@@ -69,9 +71,10 @@ TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
     EXPECT_EQ(titles, QStringList({"&File", "&View", "E&xplain", "&Window", "&Help"}));
     QStringList file;
     for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
-    EXPECT_EQ(file, QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
-                                 "mnuFileSaveAs", "mnuFileExport", "mnuFileBar2", "mnuFilePageSetup", "mnuFilePrint",
-                                 "mnuFileBar5", "mnuFileExit"}));
+    EXPECT_EQ(file,
+              QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
+                           "mnuFileSaveAs", "mnuFileExport", "mnuFileBar2", "mnuFilePageSetup",
+                           "mnuFilePrint", "mnuFileBar5", "mnuFileExit"}));
     EXPECT_TRUE(action("mnuFileBar0")->isSeparator());
     EXPECT_TRUE(action("mnuHelpBar0")->isSeparator());
     EXPECT_EQ(action("mnuFileOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));

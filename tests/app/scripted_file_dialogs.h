@@ -10,7 +10,7 @@
 // File and printer dialogs for tests: answers from queues (an empty text
 // once a queue is used up, as a cancelled dialog), and a printer dialog
 // that prints to a PDF file or is cancelled.
-class ScriptedFileDialogs : public FileDialogs {
+class ScriptedFileDialogs : public quendal::common::FileDialogs {
 public:
     QString openFileName(QWidget*, const QString& folder, const QString& filter) override {
         ++opens;

@@ -7,10 +7,14 @@
 
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
-#include "tests/app/main_window_support.h"
 #include "app/shell.h"
+#include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/scripted_minimizer_launcher.h"
+
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 namespace {
 

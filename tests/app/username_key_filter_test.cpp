@@ -4,6 +4,8 @@
 
 #include "app/username_key_filter.h"
 
+using namespace quendal::app;
+
 namespace {
 
 struct Typed {

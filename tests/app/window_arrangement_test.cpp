@@ -2,8 +2,11 @@
 
 #include <QSet>
 
-#include "tests/app/main_window_support.h"
 #include "app/window_arrangement.h"
+#include "tests/app/main_window_support.h"
+
+using namespace quendal::drawing;
+using namespace quendal::app;
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quendal::common;
+
 namespace {
 
 struct Form {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quendal::common;
+
 struct TimeCase {
     int hour, minute;
     const char* text;

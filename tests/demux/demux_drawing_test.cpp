@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+using namespace quendal::drawing;
+using namespace quendal::demux;
+
 using ::testing::Contains;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;

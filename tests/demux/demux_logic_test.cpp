@@ -1,10 +1,13 @@
 #include "demux/demux_drawing.h"
-#include "tests/support/netlist.h"
 #include "drawing/recording_canvas.h"
+#include "tests/support/netlist.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+using namespace quendal::drawing;
+using namespace quendal::demux;
 
 namespace {
 

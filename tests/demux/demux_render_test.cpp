@@ -1,6 +1,6 @@
+#include "common/twips.h"
 #include "demux/demux_drawing.h"
 #include "drawing/picture_canvas.h"
-#include "common/twips.h"
 
 #include <QDir>
 #include <QImage>
@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "drawing/drawing_kit.h"
+
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::demux;
 
 namespace {
 

@@ -18,6 +18,10 @@
 
 #include <memory>
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::demux;
+
 using ::testing::Contains;
 using ::testing::HasSubstr;
 

@@ -9,9 +9,11 @@
 
 #include "drawing/circuit_layout.h"
 #include "drawing/picture_canvas.h"
+#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
-#include "drawing/recording_canvas.h"
+
+using namespace quendal::drawing;
 
 namespace {
 

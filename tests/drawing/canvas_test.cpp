@@ -7,6 +7,8 @@
 #include "drawing/bounds_canvas.h"
 #include "drawing/recording_canvas.h"
 
+using namespace quendal::drawing;
+
 using Lines = std::vector<std::string>;
 
 TEST(CanvasPrint, WithoutItemsLeavesTheFirstLineEmpty) {

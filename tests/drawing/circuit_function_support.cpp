@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace quendal::drawing;
+
 FunctionView circuitFunction(const std::string& minSop, std::vector<std::string> varNames) {
     FunctionView f;
     f.userName = "ADA";

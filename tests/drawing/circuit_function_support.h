@@ -10,8 +10,8 @@
 
 // A function as the circuits read it: the minimized sum of products over the
 // given letters (varNames as the work form holds them), fixed header texts.
-FunctionView circuitFunction(const std::string& minSop,
-                             std::vector<std::string> varNames = {"A", "B", "C"});
+quendal::drawing::FunctionView circuitFunction(const std::string& minSop,
+                                               std::vector<std::string> varNames = {"A", "B", "C"});
 
 // A minimal-looking sum of products for the truth table (row r: column 1 is
 // the most significant bit): prime implicants chosen greedily, written as

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/drawing/circuit_function_support.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/picture_canvas.h"
 #include "drawing/universal_circuits.h"
+#include "tests/drawing/circuit_function_support.h"
+
+using namespace quendal::drawing;
 
 namespace {
 

@@ -18,6 +18,9 @@
 #include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompts.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+
 namespace {
 
 // A main window and a work form as the command finds them.

@@ -7,6 +7,8 @@
 #include "drawing/gates.h"
 #include "drawing/recording_canvas.h"
 
+using namespace quendal::drawing;
+
 using ::testing::ElementsAreArray;
 
 namespace {

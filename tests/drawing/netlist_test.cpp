@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "drawing/circuit_layout.h"
+#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
 #include "tests/support/netlist.h"
-#include "drawing/recording_canvas.h"
+
+using namespace quendal::drawing;
 
 // The read-back must see what is drawn: these cases break a good drawing in
 // the ways a layout fault would, and the reader has to notice.

@@ -13,6 +13,9 @@
 #include "drawing/options_dialog.h"
 #include "tests/support/scripted_prompts.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+
 namespace {
 
 // The smallest options dialog: Ok accepts with a fixed option.

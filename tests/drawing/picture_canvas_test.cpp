@@ -6,6 +6,8 @@
 
 #include "drawing/picture_canvas.h"
 
+using namespace quendal::drawing;
+
 namespace {
 
 constexpr double pi = std::numbers::pi;

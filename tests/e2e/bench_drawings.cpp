@@ -52,6 +52,12 @@
 #include "drawing/canvas_document.h"
 #include "tests/e2e/ui_driver.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::mux;
+using namespace quendal::demux;
+using namespace quendal::app;
+
 using namespace e2e;
 
 namespace {

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+using namespace quendal::common;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

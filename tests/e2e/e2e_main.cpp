@@ -19,9 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/e2e/road.h"
 #include "app/shell.h"
 #include "app/startup.h"
+#include "tests/e2e/road.h"
+
+using namespace quendal::app;
 
 namespace {
 

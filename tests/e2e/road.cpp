@@ -31,6 +31,10 @@
 #include "tests/e2e/file_checks.h"
 #include "tests/e2e/print_dialog_driver.h"
 
+using namespace quendal::drawing;
+using namespace quendal::workspace;
+using namespace quendal::app;
+
 namespace e2e {
 
 namespace {

@@ -15,16 +15,22 @@
 
 #include "tests/e2e/ui_driver.h"
 
+namespace quendal::app {
 class Shell;
+}
+namespace quendal::app {
 class frmCircuit;
+}
+namespace quendal::app {
 class mdifrmMain;
+}
 class QMessageBox;
 
 namespace e2e {
 
 class Road {
 public:
-    Road(Shell& shell, Screenshots& shots, const QDir& workdir);
+    Road(quendal::app::Shell& shell, Screenshots& shots, const QDir& workdir);
     ~Road();
 
     // Walks every step in order and stops at the first that fails. True
@@ -57,15 +63,15 @@ private:
 
     // A drawing command: its options dialog, the option to pick (or none
     // for the preset), Ok, and the new document window with its picture.
-    frmCircuit* draw(const char* command, const char* dialogName, const char* option,
-                     const char* presetOption, const QString& caption, const QString& shotName,
-                     const QString& guideName = {});
+    quendal::app::frmCircuit* draw(const char* command, const char* dialogName, const char* option,
+                                   const char* presetOption, const QString& caption,
+                                   const QString& shotName, const QString& guideName = {});
     // Brings the work form to the front through the Window menu, when a
     // document covers it.
     void showWorkForm();
     // The part of the screen that shows the document's drawing; fails when
     // the picture on the screen is blank.
-    QRect checkDocumentOnScreen(frmCircuit* document, const QImage& shot);
+    QRect checkDocumentOnScreen(quendal::app::frmCircuit* document, const QImage& shot);
     void drawEveryKindOfTypedFunction();
     // Opens each Explain view of the typed function once (road_explain.cpp).
     void explainViews();
@@ -75,12 +81,12 @@ private:
     void expectFileDialog(const QString& path, const QString& shotName);
     void expectQuestion(const QString& text, bool yes, const QString& shotName);
 
-    mdifrmMain* main() const;
+    quendal::app::mdifrmMain* main() const;
     QWidget* workForm() const;
     QString text(const char* box) const;
     QString logText() const;
 
-    Shell& shell_;
+    quendal::app::Shell& shell_;
     Screenshots& shots_;
     QDir workdir_;
     bool finished_ = false;

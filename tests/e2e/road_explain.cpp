@@ -15,6 +15,10 @@
 #include "explain/truth_table_view.h"
 #include "tests/e2e/road.h"
 
+using namespace quendal::drawing;
+using namespace quendal::explain;
+using namespace quendal::app;
+
 namespace e2e {
 
 void Road::explainViews() {

@@ -20,6 +20,9 @@
 #include "explain/truth_table_view.h"
 #include "tests/minimizer/function_families.h"
 
+using namespace quendal::drawing;
+using namespace quendal::explain;
+
 namespace {
 
 enum class View { TruthTable, Steps, Check };

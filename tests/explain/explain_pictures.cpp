@@ -10,6 +10,9 @@
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 
+using namespace quendal::drawing;
+using namespace quendal::explain;
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");

@@ -20,6 +20,9 @@
 #include "explain/explain_menu.h"
 #include "explain/frmCheck.h"
 
+using namespace quendal::drawing;
+using namespace quendal::explain;
+
 namespace {
 
 bool hasText(const RecordingCanvas& canvas, const std::string& text) {

@@ -12,6 +12,9 @@
 #include "drawing/recording_canvas.h"
 #include "explain/karnaugh_map.h"
 
+using namespace quendal::drawing;
+using namespace quendal::explain;
+
 namespace {
 
 using Op = RecordingCanvas::Op;

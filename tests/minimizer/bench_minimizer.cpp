@@ -30,6 +30,8 @@
 #include "minimizer/minimize.h"
 #include "tests/minimizer/function_families.h"
 
+using namespace quendal::common;
+
 namespace {
 
 constexpr int kRandomMembers = 30;

@@ -15,6 +15,10 @@
 
 #include <memory>
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::mux;
+
 namespace {
 
 const char* const kOptions[] = {"rb64", "rb32", "rb16", "rb8", "rb4", "rb2"};

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace quendal::drawing;
+using namespace quendal::mux;
+
 namespace {
 
 TEST(SimpleMux, FourToOneBlockOfTheFourVariableTree) {

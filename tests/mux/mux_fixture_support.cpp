@@ -1,5 +1,7 @@
 #include "tests/mux/mux_fixture_support.h"
 
+using namespace quendal::drawing;
+
 namespace {
 
 std::string joined(const std::vector<int>& list) {

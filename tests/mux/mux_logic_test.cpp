@@ -7,6 +7,9 @@
 
 #include <random>
 
+using namespace quendal::drawing;
+using namespace quendal::mux;
+
 namespace {
 
 // Draws the function with 2^k : 1 multiplexers, reads the drawing back and

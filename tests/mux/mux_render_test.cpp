@@ -1,12 +1,16 @@
+#include "common/twips.h"
+#include "drawing/picture_canvas.h"
 #include "mux/mux_drawing.h"
 #include "tests/mux/mux_fixture_support.h"
-#include "drawing/picture_canvas.h"
-#include "common/twips.h"
 
 #include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::mux;
 
 namespace {
 

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace quendal::drawing;
+using namespace quendal::mux;
+
 namespace {
 
 using Kind = RecordingCanvas::Kind;

@@ -5,6 +5,9 @@
 
 #include "drawing/drawing_kit.h"
 
+using namespace quendal::drawing;
+using namespace quendal::mux;
+
 namespace {
 
 using Kind = RecordingCanvas::Kind;

@@ -3,12 +3,12 @@
 #include "common/clock.h"
 
 // A clock for tests: the time it was set to.
-class FixedClock : public Clock {
+class FixedClock : public quendal::common::Clock {
 public:
-    explicit FixedClock(LocalDateTime at) : at_(at) {}
-    LocalDateTime now() const override { return at_; }
-    void set(LocalDateTime at) { at_ = at; }
+    explicit FixedClock(quendal::common::LocalDateTime at) : at_(at) {}
+    quendal::common::LocalDateTime now() const override { return at_; }
+    void set(quendal::common::LocalDateTime at) { at_ = at; }
 
 private:
-    LocalDateTime at_;
+    quendal::common::LocalDateTime at_;
 };

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <tuple>
 
+using namespace quendal::drawing;
+
 namespace netlist {
 
 namespace {
@@ -196,8 +198,8 @@ void Wires::index() {
         const Segment& s = (*this)[i];
         for (int cx = cellOf(std::min(s.x1, s.x2) - t); cx <= cellOf(std::max(s.x1, s.x2) + t);
              ++cx)
-            for (int cy = cellOf(std::min(s.y1, s.y2) - t);
-                 cy <= cellOf(std::max(s.y1, s.y2) + t); ++cy)
+            for (int cy = cellOf(std::min(s.y1, s.y2) - t); cy <= cellOf(std::max(s.y1, s.y2) + t);
+                 ++cy)
                 cells_[{cx, cy}].push_back(i);
     }
 }

@@ -27,7 +27,7 @@
 
 namespace netlist {
 
-using Op = RecordingCanvas::Op;
+using Op = quendal::drawing::RecordingCanvas::Op;
 
 // A straight wire between two points, in twips.
 struct Segment {
@@ -51,23 +51,23 @@ public:
     int add(const Segment& segment);
     // Joins the wires where they meet; dots are the drawing's connection
     // marks. Call once, after the last add.
-    void connect(const std::vector<Point>& dots = {});
+    void connect(const std::vector<quendal::drawing::Point>& dots = {});
 
     int size() const { return static_cast<int>(segments_.size()); }
     const Segment& operator[](int wire) const { return segments_[static_cast<std::size_t>(wire)]; }
-    bool endsAt(int wire, Point p) const;
+    bool endsAt(int wire, quendal::drawing::Point p) const;
     int net(int wire) const;
     // The wires that pass within tolerance of p.
-    std::vector<int> at(Point p) const;
+    std::vector<int> at(quendal::drawing::Point p) const;
     // The net of the first wire with an end at p; -1 when none has.
-    int netWithEndAt(Point p) const;
+    int netWithEndAt(quendal::drawing::Point p) const;
     // The net of the wire nearest to p within reach; -1 when none is.
-    int netNear(Point p, int reach) const;
+    int netNear(quendal::drawing::Point p, int reach) const;
 
 private:
-    bool touches(int wire, Point p) const;
+    bool touches(int wire, quendal::drawing::Point p) const;
     void index();
-    const std::vector<int>* candidates(Point p) const;
+    const std::vector<int>* candidates(quendal::drawing::Point p) const;
     void join(int a, int b);
 
     JoinRule rule_;
@@ -83,10 +83,10 @@ const char* kindName(GateKind kind);
 
 struct Gate {
     GateKind kind;
-    Point at;                 // two-input gates: (gateX, gateY); inverters: top centre
-    std::vector<Point> pins;  // input pins (an inverter made of a two-input gate lists
-                              // its joined input twice)
-    Point outPin;
+    quendal::drawing::Point at;  // two-input gates: (gateX, gateY); inverters: top centre
+    std::vector<quendal::drawing::Point> pins;  // input pins (an inverter made of a two-input gate
+                                                // lists its joined input twice)
+    quendal::drawing::Point outPin;
     std::vector<int> inputs;  // the net of each input pin, -1 when nothing touches it
     int output = -1;          // the net of the output pin
 };
@@ -104,7 +104,7 @@ std::vector<Gate> recogniseGates(const std::vector<Op>& ops);
 // The ground symbol: three bars drawn one after another, centred on one x,
 // each shorter and lower than the one before. top is the top bar's middle.
 struct Ground {
-    Point top;
+    quendal::drawing::Point top;
     std::size_t firstOp;  // the top bar
 };
 std::vector<Ground> findGrounds(const std::vector<Op>& ops);
@@ -150,7 +150,7 @@ Netlist readNetlist(const std::vector<Op>& ops);
 // a test can compare the drawing with its function.
 class MuxNetlist {
 public:
-    explicit MuxNetlist(const std::vector<RecordingCanvas::Op>& ops);
+    explicit MuxNetlist(const std::vector<quendal::drawing::RecordingCanvas::Op>& ops);
 
     struct Block {
         int x = 0, y = 0, v = 0;
@@ -227,6 +227,6 @@ struct DemuxNetlist {
 
 // Throws std::runtime_error with a description when the drawing cannot be
 // read (no block, unlabelled outputs, a gate without a recognisable body).
-DemuxNetlist readDemuxNetlist(const RecordingCanvas& canvas);
+DemuxNetlist readDemuxNetlist(const quendal::drawing::RecordingCanvas& canvas);
 
 std::string gateName(DemuxNetlist::Gate gate);

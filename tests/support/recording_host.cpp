@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace quendal::drawing;
+
 Canvas& RecordingHost::LoadNewDoc(DocumentKind kind) {
     std::string caption;
     switch (kind) {

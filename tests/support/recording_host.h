@@ -10,19 +10,19 @@
 // A DocumentHost for tests: each LoadNewDoc opens a "document" with a
 // recording canvas and keeps it, captioned and numbered per kind as the main
 // window numbers its windows.
-class RecordingHost : public DocumentHost {
+class RecordingHost : public quendal::drawing::DocumentHost {
 public:
-    Canvas& LoadNewDoc(DocumentKind kind) override;
+    quendal::drawing::Canvas& LoadNewDoc(quendal::drawing::DocumentKind kind) override;
 
     struct Document {
-        DocumentKind kind;
+        quendal::drawing::DocumentKind kind;
         std::string caption;
-        std::unique_ptr<RecordingCanvas> canvas;
+        std::unique_ptr<quendal::drawing::RecordingCanvas> canvas;
     };
     std::vector<Document> documents;
 
-    std::vector<DocumentKind> kinds() const;
+    std::vector<quendal::drawing::DocumentKind> kinds() const;
     std::vector<std::string> captions() const;
     // How many documents of the kind were opened.
-    int count(DocumentKind kind) const;
+    int count(quendal::drawing::DocumentKind kind) const;
 };

@@ -11,11 +11,11 @@
 // A minimizer for tests: every run is recorded and handed to `action`, which
 // may write the output file or throw MinimizerError. Without an action a run
 // does nothing (and so leaves no output file).
-class ScriptedMinimizerLauncher : public MinimizerLauncher {
+class ScriptedMinimizerLauncher : public quendal::common::MinimizerLauncher {
 public:
     using Action = std::function<void(const QString& inFile, const QString& outFile)>;
 
-    MinimizerReport run(const QString& inFile, const QString& outFile) override {
+    quendal::common::MinimizerReport run(const QString& inFile, const QString& outFile) override {
         ++runs;
         QFile in(inFile);
         inputs.append(in.open(QIODevice::ReadOnly) ? QString::fromLatin1(in.readAll()) : QString());
@@ -29,17 +29,18 @@ public:
         return [outText](const QString&, const QString& outFile) {
             QFile out(outFile);
             if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                throw MinimizerError("cannot write " + outFile.toStdString());
+                throw quendal::common::MinimizerError("cannot write " + outFile.toStdString());
             }
             out.write(outText.data(), static_cast<qint64>(outText.size()));
         };
     }
     static Action fails(const std::string& why) {
-        return [why](const QString&, const QString&) { throw MinimizerError(why); };
+        return
+            [why](const QString&, const QString&) { throw quendal::common::MinimizerError(why); };
     }
 
     Action action;
-    MinimizerReport report;  // what every run returns
+    quendal::common::MinimizerReport report;  // what every run returns
     int waitMs = qm::kQuendalWaitMs;
     int runs = 0;
     QStringList inputs;  // the input file's bytes at each run (Latin-1)

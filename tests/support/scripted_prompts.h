@@ -7,16 +7,16 @@
 
 // Prompts for tests: records every prompt and answers from a script; with
 // the script used up it answers with the prompt's default reply.
-class ScriptedPrompts : public Prompts {
+class ScriptedPrompts : public quendal::common::Prompts {
 public:
-    PromptReply show(const Prompt& prompt) override {
+    quendal::common::PromptReply show(const quendal::common::Prompt& prompt) override {
         shown.push_back(prompt);
         if (replies.empty()) return prompt.defaultReply;
-        PromptReply r = replies.front();
+        quendal::common::PromptReply r = replies.front();
         replies.pop_front();
         return r;
     }
 
-    std::deque<PromptReply> replies;
-    std::vector<Prompt> shown;
+    std::deque<quendal::common::PromptReply> replies;
+    std::vector<quendal::common::Prompt> shown;
 };

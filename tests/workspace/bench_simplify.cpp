@@ -20,10 +20,14 @@
 #include <vector>
 
 #include "common/clock.h"
-#include "drawing/document_host.h"
-#include "workspace/frmSimplification.h"
 #include "common/minimizer_launcher.h"
 #include "common/prompts.h"
+#include "drawing/document_host.h"
+#include "workspace/frmSimplification.h"
+
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::workspace;
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include "tests/workspace/work_form_support.h"
 
+using namespace quendal::drawing;
+
 namespace {
 
 struct CommandCase {

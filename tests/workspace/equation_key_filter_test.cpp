@@ -2,6 +2,8 @@
 
 #include "workspace/equation_key_filter.h"
 
+using namespace quendal::workspace;
+
 namespace {
 
 // The box as the filter sees it: every accepted key is appended at the end,

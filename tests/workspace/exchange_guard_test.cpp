@@ -13,6 +13,9 @@
 #include "workspace/exchange_lock.h"
 #include "workspace/minimizer_exchange.h"
 
+using namespace quendal::common;
+using namespace quendal::workspace;
+
 namespace {
 
 TEST(ExchangeLock, OneHolderAtATimeAndOnlyOnARegularFile) {

@@ -2,6 +2,8 @@
 
 #include "workspace/expression_texts.h"
 
+using namespace quendal::workspace;
+
 namespace {
 
 const Letters kABC{"A", "B", "C"};

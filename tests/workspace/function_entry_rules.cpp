@@ -10,6 +10,9 @@
 #include "workspace/function_entry.h"
 #include "workspace/simplification_log.h"
 
+using namespace quendal::drawing;
+using namespace quendal::workspace;
+
 namespace {
 
 using Option = FunctionEntry::Option;

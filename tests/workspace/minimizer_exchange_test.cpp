@@ -9,6 +9,8 @@
 #include "tests/workspace/work_form_support.h"
 #include "workspace/minimizer_exchange.h"
 
+using namespace quendal::workspace;
+
 namespace {
 
 const Letters kABC{"A", "B", "C"};

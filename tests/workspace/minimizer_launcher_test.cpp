@@ -9,6 +9,8 @@
 #include "common/minimizer_launcher.h"
 #include "tests/workspace/work_form_support.h"
 
+using namespace quendal::common;
+
 namespace {
 
 TEST(ProcessMinimizerLauncher, RunsTheProgramOnTheTwoFiles) {

@@ -2,6 +2,8 @@
 
 #include "tests/workspace/work_form_support.h"
 
+using namespace quendal::drawing;
+
 #ifdef QUENDAL_QM_EXE
 
 namespace {

@@ -10,6 +10,8 @@
 #include "tests/workspace/work_form_support.h"
 #include "workspace/simplification_log.h"
 
+using namespace quendal::workspace;
+
 namespace {
 
 const LogRecord kRecord{"ADA",     "05-Mar-2024",    "12:07 AM", "A'B+AB'", "((A+B')(A'+B))'",

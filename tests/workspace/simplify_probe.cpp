@@ -21,6 +21,10 @@
 #include "tests/support/scripted_prompts.h"
 #include "workspace/frmSimplification.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::workspace;
+
 namespace {
 
 class Host : public DocumentHost {

@@ -6,6 +6,9 @@
 
 #include "tests/workspace/work_form_support.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+
 namespace {
 
 // A function as the user enters it: ticked terms (or a typed equation).

@@ -9,6 +9,9 @@
 #include "common/twips.h"
 #include "tests/workspace/work_form_support.h"
 
+using namespace quendal::common;
+using namespace quendal::workspace;
+
 namespace {
 
 struct ControlCase {

@@ -9,6 +9,10 @@
 
 #include "common/session.h"
 
+using namespace quendal::common;
+using namespace quendal::drawing;
+using namespace quendal::workspace;
+
 Canvas& RecordingHost::LoadNewDoc(DocumentKind kind) {
     opened.push_back(kind);
     canvases.push_back(std::make_unique<RecordingCanvas>());

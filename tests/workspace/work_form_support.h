@@ -14,18 +14,18 @@
 #include "common/minimizer_launcher.h"
 #include "drawing/document_host.h"
 #include "drawing/recording_canvas.h"
-#include "tests/support/scripted_prompts.h"
-#include "tests/support/temp_workdir.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/scripted_minimizer_launcher.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/temp_workdir.h"
 #include "workspace/frmSimplification.h"
 
 // A host that keeps the documents' canvases.
-class RecordingHost : public DocumentHost {
+class RecordingHost : public quendal::drawing::DocumentHost {
 public:
-    Canvas& LoadNewDoc(DocumentKind kind) override;
-    std::vector<DocumentKind> opened;
-    std::vector<std::unique_ptr<RecordingCanvas>> canvases;
+    quendal::drawing::Canvas& LoadNewDoc(quendal::drawing::DocumentKind kind) override;
+    std::vector<quendal::drawing::DocumentKind> opened;
+    std::vector<std::unique_ptr<quendal::drawing::RecordingCanvas>> canvases;
 };
 
 // The work form in a fresh working directory, with every seam scripted.
@@ -59,11 +59,11 @@ public:
 
     TempWorkdir dir;
     ScriptedPrompts prompts;
-    FixedClock clock{LocalDateTime{2024, 3, 5, 0, 7, 0}};
+    FixedClock clock{quendal::common::LocalDateTime{2024, 3, 5, 0, 7, 0}};
     ScriptedMinimizerLauncher scripted;
-    std::unique_ptr<ProcessMinimizerLauncher> real;
+    std::unique_ptr<quendal::common::ProcessMinimizerLauncher> real;
     RecordingHost host;
-    std::unique_ptr<frmSimplification> form;
+    std::unique_ptr<quendal::workspace::frmSimplification> form;
 };
 
 // Writes an executable shell script; returns its path.
