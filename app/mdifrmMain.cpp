@@ -83,84 +83,68 @@ mdifrmMain::~mdifrmMain() {
     delete mdiArea_;
 }
 
-QAction* mdifrmMain::addAction(QMenu* menu, const char* name, const QString& text,
-                               void (mdifrmMain::*slot)()) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
-QAction* mdifrmMain::addSeparator(QMenu* menu, const char* name) {
-    QAction* action = menu->addSeparator();
-    action->setObjectName(QLatin1String(name));
-    return action;
+QMenu* mdifrmMain::addMenu(const char* name, const QString& caption,
+                           std::initializer_list<MenuEntry> entries) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    for (const MenuEntry& entry : entries) {
+        QAction* action =
+            entry.handler ? menu->addAction(QString::fromUtf8(entry.text)) : menu->addSeparator();
+        action->setObjectName(QLatin1String(entry.name));
+        if (entry.handler) connect(action, &QAction::triggered, this, entry.handler);
+        action->setShortcuts(entry.keys);
+    }
+    return menu;
 }
 
 void mdifrmMain::createMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    addAction(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."), &mdifrmMain::mnuFileOpen_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addAction(mnuFile, "mnuFileClose", QStringLiteral("&Close"), &mdifrmMain::mnuFileClose_Click);
-    addSeparator(mnuFile, "mnuFileBar0");
-    addAction(mnuFile, "mnuFileSave", QStringLiteral("&Save"), &mdifrmMain::mnuFileSave_Click);
-    addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As..."),
-              &mdifrmMain::mnuFileSaveAs_Click);
-    addAction(mnuFile, "mnuFileExport", QStringLiteral("&Export..."),
-              &mdifrmMain::mnuFileExport_Click);
-    addSeparator(mnuFile, "mnuFileBar2");
-    addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("Page Set&up..."),
-              &mdifrmMain::mnuFilePageSetup_Click);
-    addAction(mnuFile, "mnuFilePrint", QStringLiteral("&Print..."),
-              &mdifrmMain::mnuFilePrint_Click);
-    addSeparator(mnuFile, "mnuFileBar5");
-    addAction(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &mdifrmMain::mnuFileExit_Click);
+    using M = mdifrmMain;
+    mnuFile = addMenu("mnuFile", QStringLiteral("&File"),
+                      {{"mnuFileOpen", "&Open...", &M::mnuFileOpen_Click, {Qt::CTRL | Qt::Key_O}},
+                       {"mnuFileClose", "&Close", &M::mnuFileClose_Click},
+                       {"mnuFileBar0"},
+                       {"mnuFileSave", "&Save", &M::mnuFileSave_Click},
+                       {"mnuFileSaveAs", "Save &As...", &M::mnuFileSaveAs_Click},
+                       {"mnuFileExport", "&Export...", &M::mnuFileExport_Click},
+                       {"mnuFileBar2"},
+                       {"mnuFilePageSetup", "Page Set&up...", &M::mnuFilePageSetup_Click},
+                       {"mnuFilePrint", "&Print...", &M::mnuFilePrint_Click},
+                       {"mnuFileBar5"},
+                       {"mnuFileExit", "E&xit", &M::mnuFileExit_Click}});
 
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuViewToolbar = addAction(mnuView, "mnuViewToolbar", QStringLiteral("&Toolbar"),
-                               &mdifrmMain::mnuViewToolbar_Click);
-    mnuViewStatusBar = addAction(mnuView, "mnuViewStatusBar", QStringLiteral("Status &Bar"),
-                                 &mdifrmMain::mnuViewStatusBar_Click);
+    mnuView = addMenu(
+        "mnuView", QStringLiteral("&View"),
+        {{"mnuViewToolbar", "&Toolbar", &M::mnuViewToolbar_Click},
+         {"mnuViewStatusBar", "Status &Bar", &M::mnuViewStatusBar_Click},
+         {"mnuViewBar1"},
+         {"mnuViewZoomIn",
+          "Zoom &In",
+          &M::mnuViewZoomIn_Click,
+          {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
+         {"mnuViewZoomOut", "Zoom &Out", &M::mnuViewZoomOut_Click, {Qt::CTRL | Qt::Key_Minus}},
+         {"mnuViewActualSize", "&Actual Size", &M::mnuViewActualSize_Click, {Qt::CTRL | Qt::Key_0}},
+         {"mnuViewFitInWindow", "&Fit in Window", &M::mnuViewFitInWindow_Click}});
+    mnuViewToolbar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewToolbar"));
+    mnuViewStatusBar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewStatusBar"));
     for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
-    addSeparator(mnuView, "mnuViewBar1");
-    addAction(mnuView, "mnuViewZoomIn", QStringLiteral("Zoom &In"),
-              &mdifrmMain::mnuViewZoomIn_Click)
-        ->setShortcuts(
-            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    addAction(mnuView, "mnuViewZoomOut", QStringLiteral("Zoom &Out"),
-              &mdifrmMain::mnuViewZoomOut_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    addAction(mnuView, "mnuViewActualSize", QStringLiteral("&Actual Size"),
-              &mdifrmMain::mnuViewActualSize_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    addAction(mnuView, "mnuViewFitInWindow", QStringLiteral("&Fit in Window"),
-              &mdifrmMain::mnuViewFitInWindow_Click);
 
-    mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
-    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
-    addAction(mnuWindow, "mnuWindowCascade", QStringLiteral("&Cascade"),
-              &mdifrmMain::mnuWindowCascade_Click);
-    addAction(mnuWindow, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal"),
-              &mdifrmMain::mnuWindowTileHorizontal_Click);
-    addAction(mnuWindow, "mnuWindowTileVertical", QStringLiteral("Tile &Vertical"),
-              &mdifrmMain::mnuWindowTileVertical_Click);
-    addAction(mnuWindow, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"),
-              &mdifrmMain::mnuWindowArrangeIcons_Click);
+    mnuWindow =
+        addMenu("mnuWindow", QStringLiteral("&Window"),
+                {{"mnuWindowCascade", "&Cascade", &M::mnuWindowCascade_Click},
+                 {"mnuWindowTileHorizontal", "Tile &Horizontal", &M::mnuWindowTileHorizontal_Click},
+                 {"mnuWindowTileVertical", "Tile &Vertical", &M::mnuWindowTileVertical_Click},
+                 {"mnuWindowArrangeIcons", "&Arrange Icons", &M::mnuWindowArrangeIcons_Click}});
     connect(mnuWindow, &QMenu::aboutToShow, this, &mdifrmMain::fillWindowList);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addAction(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"),
-              &mdifrmMain::mnuHelpContents_Click);
-    addAction(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("&Search For Help On..."),
-              &mdifrmMain::mnuHelpSearchForHelpOn_Click);
-    addSeparator(mnuHelp, "mnuHelpBar0");
-    addAction(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "), &mdifrmMain::mnuHelpAbout_Click);
+    mnuHelp = addMenu(
+        "mnuHelp", QStringLiteral("&Help"),
+        {{"mnuHelpContents", "&Contents", &M::mnuHelpContents_Click},
+         {"mnuHelpSearchForHelpOn", "&Search For Help On...", &M::mnuHelpSearchForHelpOn_Click},
+         {"mnuHelpBar0"},
+         {"mnuHelpAbout", "&About ", &M::mnuHelpAbout_Click}});
 }
 
 void mdifrmMain::createToolBar() {

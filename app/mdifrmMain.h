@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 
+#include <initializer_list>
 #include <memory>
 
 #include "app/shell_seams.h"
@@ -127,9 +130,16 @@ private:
     bool writeDocument(frmCircuit* document, const QString& path);
     QString dialogFolder() const;
     QPrinter& printer();
-    QAction* addAction(QMenu* menu, const char* name, const QString& text,
-                       void (mdifrmMain::*slot)());
-    QAction* addSeparator(QMenu* menu, const char* name);
+    // One menu entry: a command with its handler and keys, or, without a
+    // handler, a separator.
+    struct MenuEntry {
+        const char* name;
+        const char* text = nullptr;
+        void (mdifrmMain::*handler)() = nullptr;
+        QList<QKeySequence> keys = {};
+    };
+    QMenu* addMenu(const char* name, const QString& caption,
+                   std::initializer_list<MenuEntry> entries);
 
     // The real seams, for those the caller left out.
     std::unique_ptr<common::Prompts> ownPrompts_;

@@ -50,33 +50,20 @@ void AppendOnlyLineEdit::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void AppendOnlyLineEdit::inputMethodEvent(QInputMethodEvent* event) {
-    event->ignore();
-}
-
-void AppendOnlyLineEdit::mousePressEvent(QMouseEvent* event) {
-    // A click gives the focus but neither moves the caret nor selects or pastes.
-    event->accept();
-}
-
-void AppendOnlyLineEdit::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-}
-
-void AppendOnlyLineEdit::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-}
-
-void AppendOnlyLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-    event->accept();
-}
-
-void AppendOnlyLineEdit::dragEnterEvent(QDragEnterEvent* event) {
-    event->ignore();
-}
-
-void AppendOnlyLineEdit::dropEvent(QDropEvent* event) {
-    event->ignore();
+bool AppendOnlyLineEdit::event(QEvent* event) {
+    switch (event->type()) {
+        // A click gives the focus (the application does that before the
+        // widget sees it) but neither moves the caret nor selects or pastes.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: event->accept(); return true;
+        case QEvent::InputMethod:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: event->ignore(); return true;
+        default: return QLineEdit::event(event);
+    }
 }
 
 void AppendOnlyLineEdit::focusInEvent(QFocusEvent* event) {

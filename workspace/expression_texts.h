@@ -33,6 +33,14 @@ struct ExpressionPair {
     std::string pos;
 };
 
+// The four expression texts of a function, as the work form shows them.
+struct FunctionTexts {
+    std::string sop;     // txtEquation: typed, or made from the ticked terms
+    std::string ipPos;   // txtIpPosEquation
+    std::string minSop;  // txtMinEquation
+    std::string minPos;  // txtPosEquation
+};
+
 // The input texts of ticked terms. In min-term mode `termCodes` are the
 // minterms' codes, in max-term mode the maxterms' codes. A min-term function
 // without minterms reads "0".

@@ -186,7 +186,7 @@ void FunctionEntry::completeSimplify() {
 
 LogRecord FunctionEntry::logRecord(const std::string& userName, const std::string& date,
                                    const std::string& time) const {
-    return {userName, date, time, texts_.sop, texts_.ipPos, texts_.minSop, texts_.minPos};
+    return {userName, date, time, texts_};
 }
 
 }  // namespace quendal::workspace

@@ -26,12 +26,7 @@ public:
     enum class Option { None, MinTerms, MaxTerms, DontCare };
 
     // The four expression texts, in their order on the form.
-    struct Texts {
-        std::string sop;     // txtEquation: typed, or made from the ticked terms
-        std::string ipPos;   // txtIpPosEquation
-        std::string minSop;  // txtMinEquation
-        std::string minPos;  // txtPosEquation
-    };
+    using Texts = FunctionTexts;
 
     // What one Simplify sends to the minimizer.
     struct Input {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "workspace/expression_texts.h"
+
 namespace quendal::workspace {
 
 // One record of log.txt per completed simplification: who, when, and the
@@ -10,10 +12,7 @@ struct LogRecord {
     std::string userName;
     std::string date;  // "dd-mmm-yyyy"
     std::string time;  // "hh:mm AMPM"
-    std::string inputSop;
-    std::string inputPos;
-    std::string outputSop;
-    std::string outputPos;
+    FunctionTexts texts;
 };
 
 // The six lines of a record, each ending in CR LF.

@@ -213,8 +213,8 @@ TEST(FunctionEntryRules, TheAnswerBecomesTheMinimizedTextsAndTheDrawingsFunction
     EXPECT_EQ(f.termsText, "1,3,4,5,7");
     EXPECT_EQ(f.sopText, "C+B'A");
     const LogRecord r = e.logRecord("ADA", "05-Mar-2024", "12:07 AM");
-    EXPECT_EQ(r.inputSop, "C+B'A");
-    EXPECT_EQ(r.outputSop, "C+AB'");
+    EXPECT_EQ(r.texts.sop, "C+B'A");
+    EXPECT_EQ(r.texts.minSop, "C+AB'");
 }
 
 TEST(FunctionEntryRules, TypingAfterATermsRunStartsFromAnEmptyBox) {

@@ -14,8 +14,8 @@ using namespace quendal::workspace;
 
 namespace {
 
-const LogRecord kRecord{"ADA",     "05-Mar-2024",    "12:07 AM", "A'B+AB'", "((A+B')(A'+B))'",
-                        "A'B+AB'", "((A+B')(A'+B))'"};
+const LogRecord kRecord{
+    "ADA", "05-Mar-2024", "12:07 AM", {"A'B+AB'", "((A+B')(A'+B))'", "A'B+AB'", "((A+B')(A'+B))'"}};
 
 const char* const kRecordText =
     "UserName    : ADA Date : 05-Mar-2024 Time : 12:07 AM\r\n"
