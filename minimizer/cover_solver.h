@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "minimizer/cube.h"
 #include "minimizer/row_set.h"
 
 namespace qm {
@@ -17,6 +18,11 @@ struct CoverProblem {
     RowSet rows;                  // the rows that must be covered
     std::vector<RowSet> columns;  // the rows each candidate covers
     std::vector<int> literals;    // each candidate's secondary cost, not negative
+    // When the candidates are products of a function's inputs: the function and each candidate's
+    // product, so that the search can skip branches that a symmetry of the function maps onto
+    // branches it explores anyway. Without them the search uses no symmetry.
+    Function function;
+    std::vector<Cube> cubes;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
