@@ -20,8 +20,13 @@ namespace {
 // single candidate forces that candidate (essential), and a candidate whose open rows are a
 // subset of another's is dropped when the other has no more literals and, on equal literals, a
 // lower index. That last rule keeps the preferred optimum: swapping the dropped candidate for
-// its dominator never costs more and wins the tie-break. A row all of whose candidates also
-// cover another open row leaves that other row nothing to ask for, so the other row is dropped.
+// its dominator never costs more and wins the tie-break. Inside a search, which only needs some
+// cheapest cover, the index matters only between candidates with the same open rows and
+// literals: dropping whatever is dominated otherwise keeps far fewer candidates on problems whose
+// primes mostly have equal literals, and it keeps the reductions closer to the function's
+// symmetry (every candidate a symmetry maps onto a dropped one is dropped too). A row all of whose
+// candidates also cover another open row leaves that other row nothing to ask for, so the other row
+// is dropped.
 //
 // Bounds, for the count and for the literals separately: rows that share no candidate each need
 // their own candidate (a packing), and a Lagrangian relaxation improved by subgradient steps,
@@ -71,8 +76,8 @@ struct Cost {
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
-constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
-constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
+constexpr int kStaleIterations = 8;      // halve the subgradient step after this many misses
+constexpr double kSlack = 1e-6;          // guards the floating-point bounds against rounding
 constexpr int kRelaxationDepth = 2;      // levels of the search that also use the exact bound
 constexpr long kQuickQueryNodes = 64;    // a tie-break question's first, cheap try
 constexpr long kPlainSearchNodes = 500;  // the plain search's try before the relaxation
@@ -133,7 +138,7 @@ private:
     bool relaxationAllows(Node node);
     CoveringLp relaxation(const RowSet& open, const std::vector<RowSet>& reach,
                           const std::vector<double>& weights) const;
-    bool reduce(Node& node, std::vector<RowSet>& reach);
+    bool reduce(Node& node, std::vector<RowSet>& reach, bool keepPreferred = true);
     Cost packingBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
     double lagrangian(const Node& node, const Compact& compact, const std::vector<double>& weights,
                       Multipliers& u, int iterations, int target,
@@ -306,7 +311,7 @@ void Solver::include(Node& node, int column, const RowSet& rows) const {
 
 // Applies the reductions until none applies. `reach` receives, for each remaining active
 // candidate, the open rows it covers. Returns false when an open row has no candidate left.
-bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
+bool Solver::reduce(Node& node, std::vector<RowSet>& reach, bool keepPreferred) {
     std::vector<char> dropped;
     for (;;) {
         reach.clear();
@@ -345,7 +350,17 @@ bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
         for (std::size_t i = 0; i < kept; ++i) {
             const int column = node.active[i];
             for (int j : byRow_[reach[i].first()]) {
-                if (static_cast<std::size_t>(j) == i || !better(node.active[j], column)) continue;
+                if (static_cast<std::size_t>(j) == i) continue;
+                if (keepPreferred) {
+                    if (!better(node.active[j], column)) continue;
+                } else {
+                    const int own = problem_.literals[column];
+                    const int other = problem_.literals[node.active[j]];
+                    if (other > own ||
+                        (other == own && reach[i] == reach[j] && node.active[j] > column)) {
+                        continue;
+                    }
+                }
                 if (reach[i].subsetOf(reach[j])) {
                     dropped[i] = 1;
                     any = true;
@@ -543,7 +558,8 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
     Cost& bound = state.bound;  // what any cover of the open rows costs at least
     bool relaxed = false;
     for (;;) {
-        if (!reduce(node, reach)) return kPruned;
+        // A search only needs some cheapest cover; the tie-break's own node keeps the preferred.
+        if (!reduce(node, reach, !searching_)) return kPruned;
         if (node.open.empty()) return kCovered;
         // A cheaper cover needs at most `countRoom` more candidates, and when it needs exactly
         // that many, fewer than `literalRoom` more literals.
