@@ -6,6 +6,7 @@
 #include <compare>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <numeric>
 
 #include "minimizer/covering_lp.h"
@@ -55,10 +56,12 @@ namespace {
 // orbits before it. That loses no cost: a cover of the node whose first orbit met is the i-th
 // holds some candidate k of it, and a map g of H fixing r with g(k) = the orbit's first
 // candidate takes that cover to one of the i-th branch (g keeps each orbit as a set, so the
-// earlier orbits stay untouched), at the same cost. A child uses only the maps that also fix its
-// branch's candidate, again cut down to those that keep its own state after its reductions, so
-// the argument holds at every level. Reductions and fixing need no symmetry: they only have to
-// keep some cheapest cover, and the maps are taken from the state they leave. The search thus
+// earlier orbits stay untouched), at the same cost. Any maps that keep a node's state will do,
+// so a child starts from the maps that fix its branch's candidate (of H, or at the top of a
+// search every automorphism that does), cut down to those that keep its own state after its
+// reductions: the argument holds at every level. Reductions and fixing need no symmetry: they
+// only have to keep some cheapest cover, and the maps are taken from the state they leave. The
+// search thus
 // finds the same minimum cost, and since the tie-break below only asks whether a minimum cover
 // with given decisions exists, it picks the same cover as without symmetry.
 //
@@ -164,13 +167,15 @@ private:
     Outcome settle(Node& node, Duals& duals, int iterations, Settled& state);
     void search(Node node, Duals duals, int iterations, Cost floor);
     bool hasSymmetry();
-    const std::vector<InputMap>& mapsFixing(int row);
+    const std::vector<InputMap>& mapsFixing(const Cube& cube);
+    bool usesSymmetry(const Node& node);
     int imageOf(const InputMap& map, int column) const {
         const Cube image = map.cube(problem_.cubes[column]);
         return columnOf_[static_cast<std::size_t>(image.free) << 8 | image.value];
     }
     std::vector<InputMap> symmetriesAt(const Node& node, int row);
-    std::vector<std::size_t> orbitLeads(const Node& node, const std::vector<int>& candidates,
+    std::vector<std::size_t> orbitLeads(const Node& node, int row,
+                                        const std::vector<int>& candidates,
                                         const std::vector<InputMap>& maps) const;
     bool better(int a, int b) const {
         const int la = problem_.literals[a], lb = problem_.literals[b];
@@ -198,13 +203,13 @@ private:
     // Symmetry, set up on first use: -1 not yet known, 0 none, 1 the function has some.
     int symmetric_ = -1;
     std::vector<std::int16_t> columnOf_;  // candidate of each product (free << 8 | value), or -1
-    std::array<std::vector<InputMap>, 256> mapsFixing_;  // by row; empty until first asked
+    std::map<int, std::vector<InputMap>> mapsFixing_;  // by product (free << 8 | value)
 };
 
 bool Solver::hasSymmetry() {
     if (symmetric_ < 0) {
         symmetric_ = 0;
-        if (!problem_.cubes.empty() && automorphisms(problem_.function, -1, 2).size() > 1) {
+        if (!problem_.cubes.empty() && automorphisms(problem_.function, 2).size() > 1) {
             symmetric_ = 1;
             columnOf_.assign(std::size_t{1} << 16, -1);
             for (std::size_t i = 0; i < problem_.cubes.size(); ++i) {
@@ -217,12 +222,12 @@ bool Solver::hasSymmetry() {
     return symmetric_ == 1;
 }
 
-// The automorphisms of the function that fix `row` and keep the rows to cover as a set (a
-// part of a larger problem need not be kept by every automorphism).
-const std::vector<InputMap>& Solver::mapsFixing(int row) {
-    std::vector<InputMap>& maps = mapsFixing_[row];
+// The automorphisms of the function that map `cube` to itself and keep the rows to cover as a
+// set (a part of a larger problem need not be kept by every automorphism).
+const std::vector<InputMap>& Solver::mapsFixing(const Cube& cube) {
+    std::vector<InputMap>& maps = mapsFixing_[cube.free << 8 | cube.value];
     if (maps.empty()) {
-        maps = automorphisms(problem_.function, row);
+        maps = automorphismsFixing(problem_.function, cube);
         if (!(problem_.rows == problem_.function.on)) {
             std::erase_if(maps, [&](const InputMap& map) {
                 bool kept = true;
@@ -235,19 +240,24 @@ const std::vector<InputMap>& Solver::mapsFixing(int row) {
     return maps;
 }
 
-// The maps that keep the settled node's chosen and active candidates as sets and fix the branch
-// row; empty when only the identity would be left or the search is a short budgeted try.
+// Whether the search may prune by symmetry at the node: not in a short budgeted try.
+bool Solver::usesSymmetry(const Node& node) {
+    return (node.allMaps || node.maps.size() > 1) && nodeBudget_ < 0 && hasSymmetry();
+}
+
+// The maps that keep the settled node's chosen and active candidates as sets (at the start of a
+// search, only those among the maps that also fix the branch row); empty when only the
+// identity would be left.
 std::vector<InputMap> Solver::symmetriesAt(const Node& node, int row) {
-    if (!node.allMaps && node.maps.size() <= 1) return {};
-    if (nodeBudget_ >= 0 || !hasSymmetry()) return {};
-    const std::vector<InputMap>& from = node.allMaps ? mapsFixing(row) : node.maps;
+    if (!usesSymmetry(node)) return {};
+    const std::vector<InputMap>& from =
+        node.allMaps ? mapsFixing(Cube{static_cast<std::uint8_t>(row), 0}) : node.maps;
     if (from.size() <= 1) return {};
     std::vector<char> state(problem_.columns.size(), 0);
     for (int column : node.active) state[column] = 1;
     for (int column : node.chosen) state[column] = 2;
     std::vector<InputMap> kept;
     for (const InputMap& map : from) {
-        if (map.row(row) != row) continue;
         auto keeps = [&](const std::vector<int>& columns, char want) {
             for (int column : columns) {
                 const int image = imageOf(map, column);
@@ -261,9 +271,10 @@ std::vector<InputMap> Solver::symmetriesAt(const Node& node, int row) {
     return kept;
 }
 
-// For each branch candidate (positions in node.active, in branching order), the index in
-// `candidates` of the first candidate of its orbit under `maps`.
-std::vector<std::size_t> Solver::orbitLeads(const Node& node, const std::vector<int>& candidates,
+// For each branch candidate of `row` (positions in node.active, in branching order), the index
+// in `candidates` of the first candidate of its orbit under the maps that fix the row.
+std::vector<std::size_t> Solver::orbitLeads(const Node& node, int row,
+                                            const std::vector<int>& candidates,
                                             const std::vector<InputMap>& maps) const {
     std::vector<std::size_t> lead(candidates.size());
     std::iota(lead.begin(), lead.end(), std::size_t{0});
@@ -278,6 +289,7 @@ std::vector<std::size_t> Solver::orbitLeads(const Node& node, const std::vector<
         return k;
     };
     for (const InputMap& map : maps) {
+        if (map.row(row) != row) continue;
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             const int column = imageOf(map, node.active[candidates[k]]);
             const int image = column < 0 ? -1 : orderOf[column];
@@ -697,7 +709,8 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         return better(node.active[a], node.active[b]);
     });
     const std::vector<InputMap> maps = symmetriesAt(node, row);
-    const std::vector<std::size_t> lead = orbitLeads(node, candidates, maps);
+    const std::vector<std::size_t> lead = orbitLeads(node, row, candidates, maps);
+    const bool symmetric = usesSymmetry(node);
     std::vector<char> excluded(reach.size(), 0);
     floor =
         std::max(floor, Cost{node.cost.count + bound.count, node.cost.literals + bound.literals});
@@ -717,9 +730,14 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         for (std::size_t i = 0; i < reach.size(); ++i) {
             if (!excluded[i]) child.active.push_back(node.active[i]);
         }
+        // The child's maps need not fix the row: they only have to keep the child's state.
         child.allMaps = false;
-        for (const InputMap& map : maps) {
-            if (imageOf(map, node.active[pick]) == node.active[pick]) child.maps.push_back(map);
+        if (symmetric && node.allMaps) {
+            child.maps = mapsFixing(problem_.cubes[node.active[pick]]);
+        } else {
+            for (const InputMap& map : maps) {
+                if (imageOf(map, node.active[pick]) == node.active[pick]) child.maps.push_back(map);
+            }
         }
         search(std::move(child), duals, kNodeIterations, floor);
         if (stopAtFirst_ && found_) return;

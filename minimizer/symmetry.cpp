@@ -33,10 +33,10 @@ namespace {
 // complemented when flipAt bit t is set.
 class AutomorphismSearch {
 public:
-    AutomorphismSearch(const Function& function, int fixedRow, std::size_t limit)
+    AutomorphismSearch(const Function& function, const Cube* fixed, std::size_t limit)
         : width_(function.width),
           full_((1U << function.width) - 1U),
-          fixedRow_(fixedRow),
+          fixed_(fixed),
           limit_(limit),
           counts_(std::size_t{1} << 16) {
         // counts_ of a cube: its on rows times 512 plus its don't-care rows, summed over the
@@ -89,10 +89,14 @@ private:
         for (int t = 0; t < width_; ++t) {
             if ((usedTargets >> t) & 1U) continue;
             for (unsigned flip = 0; flip < 2; ++flip) {
-                if (fixedRow_ >= 0) {
-                    // The fixed row's bit k lands on bit t: it must equal what is there.
-                    const unsigned need = ((fixedRow_ >> k) & 1U) ^ ((fixedRow_ >> t) & 1U);
-                    if (flip != need) continue;
+                if (fixed_ != nullptr) {
+                    // The fixed product's column k lands on column t: free on free, and a value
+                    // on the value there.
+                    const unsigned free = fixed_->free;
+                    if (((free >> k) & 1U) != ((free >> t) & 1U)) continue;
+                    const unsigned value = fixed_->value;
+                    const unsigned need = ((value >> k) & 1U) ^ ((value >> t) & 1U);
+                    if (((free >> k) & 1U) == 0 && flip != need) continue;
                 }
                 to_[k] = t;
                 flipAt_ = (flipAt_ & ~(1U << t)) | (flip << t);
@@ -105,7 +109,7 @@ private:
 
     int width_;
     unsigned full_;
-    int fixedRow_;
+    const Cube* fixed_;
     std::size_t limit_;
     std::vector<std::uint32_t> counts_;  // indexed by free << 8 | value
     std::array<int, kMaxWidth> to_{};
@@ -115,8 +119,12 @@ private:
 
 }  // namespace
 
-std::vector<InputMap> automorphisms(const Function& function, int fixedRow, std::size_t limit) {
-    return AutomorphismSearch(function, fixedRow, limit).run();
+std::vector<InputMap> automorphisms(const Function& function, std::size_t limit) {
+    return AutomorphismSearch(function, nullptr, limit).run();
+}
+
+std::vector<InputMap> automorphismsFixing(const Function& function, const Cube& fixed) {
+    return AutomorphismSearch(function, &fixed, std::numeric_limits<std::size_t>::max()).run();
 }
 
 }  // namespace qm

@@ -39,11 +39,13 @@ private:
 };
 
 // Every map of the inputs that leaves the function unchanged (its automorphisms): on rows go to
-// on rows, don't-care rows to don't-care rows. With `fixedRow` >= 0 only those that map that
-// row to itself. The identity comes first; at most `limit` maps are returned. Found by
-// backtracking over the variables, each partial map checked on the numbers of on and don't-care
-// rows in the subcubes it already fixes.
-std::vector<InputMap> automorphisms(const Function& function, int fixedRow = -1,
+// on rows, don't-care rows to don't-care rows. The identity comes first; at most `limit` maps
+// are returned. Found by backtracking over the variables, each partial map checked on the
+// numbers of on and don't-care rows in the subcubes it already fixes.
+std::vector<InputMap> automorphisms(const Function& function,
                                     std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// The automorphisms that map the product `fixed` (a row when it has no free column) to itself.
+std::vector<InputMap> automorphismsFixing(const Function& function, const Cube& fixed);
 
 }  // namespace qm
