@@ -15,8 +15,9 @@ InputMap::InputMap(const std::array<int, kMaxWidth>& to, int width, std::uint8_t
         unsigned low = 0, high = 0;
         for (int bit = 0; bit < 4; ++bit) {
             if (((n >> bit) & 1U) == 0) continue;
-            if (bit < width) low |= 1U << to[bit];
-            if (bit + 4 < width) high |= 1U << to[bit + 4];
+            // Bits beyond the width stay where they are.
+            low |= 1U << (bit < width ? to[bit] : bit);
+            high |= 1U << (bit + 4 < width ? to[bit + 4] : bit + 4);
         }
         low_[n] = static_cast<std::uint8_t>(low);
         high_[n] = static_cast<std::uint8_t>(high);

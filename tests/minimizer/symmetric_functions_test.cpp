@@ -22,8 +22,11 @@ TruthTable toTable(const qm::Function& function) {
 
 class SymmetricFamilies : public ::testing::TestWithParam<int> {};
 
+// At 6 variables the plain reference search cannot settle the members with the most primes
+// within its step limit; those are checked against the offline optima below.
 TEST_P(SymmetricFamilies, MatchReferenceSearchCodeForCode) {
     const int width = GetParam();
+    int compared = 0, members = 0;
     for (const auto& family :
          {qm_bench::symmetricFamily(width, false), qm_bench::symmetricFamily(width, true),
           qm_bench::bandFamily(width)}) {
@@ -31,14 +34,19 @@ TEST_P(SymmetricFamilies, MatchReferenceSearchCodeForCode) {
             const TruthTable table = toTable(family.members[m]);
             const auto result = minimizeCodes(table);
             ASSERT_EQ(coverFault(table, result), "") << family.name << " " << m;
-            const auto reference = referenceMinimum(table, 1000000);
-            ASSERT_TRUE(reference) << family.name << " " << m;
+            ++members;
+            const auto reference = referenceMinimum(table, width < 6 ? 1000000 : 20000);
+            ASSERT_TRUE(reference || width == 6) << family.name << " " << m;
+            if (!reference) continue;
+            ++compared;
             ASSERT_EQ(result, *reference) << family.name << " " << m;
         }
     }
+    RecordProperty("compared", compared);
+    EXPECT_GE(compared * 2, members);  // the search's limit still settles most of them
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, SymmetricFamilies, ::testing::Values(4, 5));
+INSTANTIATE_TEST_SUITE_P(Widths, SymmetricFamilies, ::testing::Values(4, 5, 6));
 
 struct KnownOptimum {
     unsigned onCounts;        // bit k: the rows with k ones are on
