@@ -138,12 +138,13 @@ TEST(SymmetricSixVariables, ReachOfflineOptima) {
 }
 
 // A sample at 8 variables: bands, single counts, alternating counts, with and without
-// don't-care counts.
+// don't-care counts; the last, a band with don't-care edges, has a relaxation bound of 14.
 const KnownOptimum kEightVariables[] = {
     {0x8, 0x0, 56, 448},  {0x10, 0x0, 70, 560}, {0x18, 0x0, 70, 490},   {0x1c, 0x0, 70, 420},
     {0xe, 0x0, 56, 336},  {0x70, 0x0, 70, 420}, {0x54, 0x0, 126, 1008}, {0x1e, 0x0, 70, 350},
     {0x3c, 0x0, 56, 280}, {0x7e, 0x0, 28, 84},  {0x38, 0x4, 56, 280},   {0x1c, 0x2, 70, 350},
-    {0x30, 0x8, 56, 336}, {0xc, 0x10, 28, 168}, {0x101, 0x0, 2, 16},    {0x55, 0x0, 127, 1016}};
+    {0x30, 0x8, 56, 336}, {0xc, 0x10, 28, 168}, {0x101, 0x0, 2, 16},    {0x55, 0x0, 127, 1016},
+    {0x1e, 0x21, 20, 60}};
 
 TEST(SymmetricEightVariables, ReachOfflineOptima) {
     for (const KnownOptimum& known : kEightVariables) {
