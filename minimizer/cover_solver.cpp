@@ -79,12 +79,11 @@ struct Cost {
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
-constexpr int kStaleIterations = 8;      // halve the subgradient step after this many misses
-constexpr double kSlack = 1e-6;          // guards the floating-point bounds against rounding
-constexpr int kRelaxationDepth = 2;      // levels of the search that also use the exact bound
-constexpr long kQuickQueryNodes = 64;    // a tie-break question's first, cheap try
-constexpr long kPlainSearchNodes = 500;  // the plain search's try before the relaxation
-constexpr int kMaxLiterals = 8;          // literals of one candidate at most
+constexpr int kStaleIterations = 8;    // halve the subgradient step after this many misses
+constexpr double kSlack = 1e-6;        // guards the floating-point bounds against rounding
+constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
+constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
+constexpr int kMaxLiterals = 8;        // literals of one candidate at most
 // A limit on the count alone: any number of literals is accepted.
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
@@ -104,8 +103,8 @@ struct Compact {
 
 class Solver {
 public:
-    Solver(const CoverProblem& problem, Deadline deadline)
-        : problem_(problem), deadline_(deadline) {
+    Solver(const CoverProblem& problem, Deadline deadline, const SolveOptions& options)
+        : problem_(problem), deadline_(deadline), options_(options) {
         unit_.assign(problem.columns.size(), 1.0);
         for (int literals : problem.literals) literalWeights_.push_back(literals);
     }
@@ -184,6 +183,7 @@ private:
 
     const CoverProblem& problem_;
     Deadline deadline_;
+    SolveOptions options_;
     std::vector<double> unit_;
     std::vector<double> literalWeights_;
     Cost limit_{std::numeric_limits<int>::max(), 0};  // only covers cheaper than this are wanted
@@ -944,7 +944,7 @@ std::optional<std::vector<int>> Solver::solveParts(const Node& root,
     });
     for (std::size_t p : order) {
         try {
-            answers[p] = *Solver(problems[p], deadline_).solve();
+            answers[p] = *Solver(problems[p], deadline_, options_).solve();
             bounds[p] = static_cast<int>(answers[p].size());
         } catch (const TooHard& tooHard) {
             if (!tooHard.bestCover().empty()) answers[p] = tooHard.bestCover();
@@ -1011,8 +1011,8 @@ std::optional<std::vector<int>> Solver::solve() {
     // that, while the best cover is above the relaxation's bound, look for covers near the bound,
     // then search for a cover of the bound's count, raising it one at a time.
     bool settled = false;  // whether a search already brought the literals down too
-    if (kPlainSearchNodes > 0) {
-        nodeBudget_ = kPlainSearchNodes;
+    if (options_.plainSearchNodes > 0) {
+        nodeBudget_ = options_.plainSearchNodes;
         budgetSpent_ = false;
         search(root, start, kRootIterations, Cost{});
         nodeBudget_ = -1;
@@ -1106,8 +1106,9 @@ std::optional<std::vector<int>> Solver::solve() {
 
 }  // namespace
 
-std::optional<std::vector<int>> solveCover(const CoverProblem& problem, Deadline deadline) {
-    return Solver(problem, deadline).solve();
+std::optional<std::vector<int>> solveCover(const CoverProblem& problem, Deadline deadline,
+                                           const SolveOptions& options) {
+    return Solver(problem, deadline, options).solve();
 }
 
 }  // namespace qm

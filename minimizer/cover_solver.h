@@ -42,10 +42,17 @@ private:
     int lowerBound_ = 0;
 };
 
+struct SolveOptions {
+    // Search steps the plain branch and bound gets before the relaxation, the bound-first search
+    // and the symmetry pruning take over (0: those from the start, as tests of them want).
+    long plainSearchNodes = 500;
+};
+
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
 // index list comes first. Throws TooHard once `deadline` has passed.
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
-                                           Deadline deadline = Deadline::max());
+                                           Deadline deadline = Deadline::max(),
+                                           const SolveOptions& options = {});
 
 }  // namespace qm
