@@ -4,10 +4,13 @@
 #include <array>
 #include <cmath>
 #include <compare>
+#include <cstdint>
 #include <limits>
+#include <map>
 #include <numeric>
 
 #include "minimizer/covering_lp.h"
+#include "minimizer/symmetry.h"
 
 namespace qm {
 namespace {
@@ -18,14 +21,23 @@ namespace {
 // single candidate forces that candidate (essential), and a candidate whose open rows are a
 // subset of another's is dropped when the other has no more literals and, on equal literals, a
 // lower index. That last rule keeps the preferred optimum: swapping the dropped candidate for
-// its dominator never costs more and wins the tie-break. A row all of whose candidates also
-// cover another open row leaves that other row nothing to ask for, so the other row is dropped.
+// its dominator never costs more and wins the tie-break. Inside a search, which only needs some
+// cheapest cover, the index matters only between candidates with the same open rows and
+// literals: dropping whatever is dominated otherwise keeps far fewer candidates on problems whose
+// primes mostly have equal literals, and it keeps the reductions closer to the function's
+// symmetry (every candidate a symmetry maps onto a dropped one is dropped too). A row all of whose
+// candidates also cover another open row leaves that other row nothing to ask for, so the other row
+// is dropped.
 //
 // Bounds, for the count and for the literals separately: rows that share no candidate each need
 // their own candidate (a packing), and a Lagrangian relaxation improved by subgradient steps,
 // which comes close to the linear-programming bound and so prunes far more on dense problems
 // with large cyclic cores. Its reduced costs also fix candidates that every cheaper cover must
 // include or leave out. The literal bound matters once the count bound meets the best count.
+// Every cover needs at least the count proven so far (by the relaxation or by a search that
+// found nothing below it), and any that many candidates have at least the literals of the
+// cheapest that many: once the count is settled, that alone often bounds the literals exactly
+// (symmetric functions, whose primes mostly have equal literals).
 // A greedy cover guided by the reduced costs gives the search a good limit early.
 //
 // The minimum count is searched bound first: the exact linear-programming bound at the root
@@ -34,6 +46,24 @@ namespace {
 // than a loose greedy limit, and covers rounded from the relaxation's solution, or found by
 // diving along it, often reach the bound before any search. Independent parts of the problem
 // (no candidate in common) are solved on their own.
+//
+// Symmetry (orbital branching): a map of the inputs that leaves the function unchanged maps
+// primes to primes with the same literals and covers to covers of the same cost. Let H be the
+// maps that also keep a node's chosen candidates and its undecided (active) candidates as sets:
+// each maps the node's covers (chosen, plus some active, covering every row) onto the node's
+// covers. Branching on row r, the maps of H that fix r split r's candidates into orbits, and
+// the i-th branch takes the first candidate of the i-th orbit, excluding every candidate of the
+// orbits before it. That loses no cost: a cover of the node whose first orbit met is the i-th
+// holds some candidate k of it, and a map g of H fixing r with g(k) = the orbit's first
+// candidate takes that cover to one of the i-th branch (g keeps each orbit as a set, so the
+// earlier orbits stay untouched), at the same cost. Any maps that keep a node's state will do,
+// so a child starts from the maps that fix its branch's candidate (of H, or at the top of a
+// search every automorphism that does), cut down to those that keep its own state after its
+// reductions: the argument holds at every level. Reductions and fixing need no symmetry: they
+// only have to keep some cheapest cover, and the maps are taken from the state they leave. The
+// search thus
+// finds the same minimum cost, and since the tie-break below only asks whether a minimum cover
+// with given decisions exists, it picks the same cover as without symmetry.
 //
 // The tie-break is settled in a second phase once the minimum cost is known: the candidates are
 // decided in index order, each included exactly when some minimum cover with all earlier
@@ -49,13 +79,12 @@ struct Cost {
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
-constexpr int kStaleIterations = 8;  // halve the subgradient step after this many misses
-constexpr double kSlack = 1e-6;      // guards the floating-point bounds against rounding
-// A limit on the count alone: any number of literals is accepted.
+constexpr int kStaleIterations = 8;    // halve the subgradient step after this many misses
+constexpr double kSlack = 1e-6;        // guards the floating-point bounds against rounding
 constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
-constexpr long kQuickQueryNodes = 64;
-constexpr long kPlainSearchNodes = 500;  // the plain search's try before the relaxation  // a tie-break question's first, cheap try
+constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
 constexpr int kMaxLiterals = 8;        // literals of one candidate at most
+// A limit on the count alone: any number of literals is accepted.
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
 int roundUp(double bound) {
@@ -74,8 +103,8 @@ struct Compact {
 
 class Solver {
 public:
-    Solver(const CoverProblem& problem, Deadline deadline)
-        : problem_(problem), deadline_(deadline) {
+    Solver(const CoverProblem& problem, Deadline deadline, const SolveOptions& options)
+        : problem_(problem), deadline_(deadline), options_(options) {
         unit_.assign(problem.columns.size(), 1.0);
         for (int literals : problem.literals) literalWeights_.push_back(literals);
     }
@@ -89,6 +118,10 @@ private:
         std::vector<int> chosen;  // candidates included
         Cost cost;
         int depth = 0;  // levels below the search's start
+        // The maps of the inputs the node may use to prune: every automorphism of the function
+        // when `allMaps`, else `maps` (which always hold the identity when not empty).
+        bool allMaps = true;
+        std::vector<InputMap> maps;
     };
     using Multipliers = std::array<double, 256>;
     struct Duals {
@@ -107,12 +140,14 @@ private:
     bool relaxationAllows(Node node);
     CoveringLp relaxation(const RowSet& open, const std::vector<RowSet>& reach,
                           const std::vector<double>& weights) const;
-    bool reduce(Node& node, std::vector<RowSet>& reach);
+    bool reduce(Node& node, std::vector<RowSet>& reach, bool keepPreferred = true);
     Cost packingBound(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
     double lagrangian(const Node& node, const Compact& compact, const std::vector<double>& weights,
                       Multipliers& u, int iterations, int target,
                       std::vector<double>& reduced) const;
     void include(Node& node, int column, const RowSet& rows) const;
+    // The fewest literals `count` distinct active candidates have together.
+    int fewestLiterals(const Node& node, int count) const;
     void completeGreedily(const Node& node, const std::vector<RowSet>& reach,
                           const std::vector<double>& reduced);
     // Whether a cover costing node.cost + bound could still be cheaper than the limit.
@@ -130,6 +165,17 @@ private:
     };
     Outcome settle(Node& node, Duals& duals, int iterations, Settled& state);
     void search(Node node, Duals duals, int iterations, Cost floor);
+    bool hasSymmetry();
+    const std::vector<InputMap>& mapsFixing(const Cube& cube);
+    bool usesSymmetry(const Node& node);
+    int imageOf(const InputMap& map, int column) const {
+        const Cube image = map.cube(problem_.cubes[column]);
+        return columnOf_[static_cast<std::size_t>(image.free) << 8 | image.value];
+    }
+    std::vector<InputMap> symmetriesAt(const Node& node, int row);
+    std::vector<std::size_t> orbitLeads(const Node& node, int row,
+                                        const std::vector<int>& candidates,
+                                        const std::vector<InputMap>& maps) const;
     bool better(int a, int b) const {
         const int la = problem_.literals[a], lb = problem_.literals[b];
         return la < lb || (la == lb && a < b);
@@ -137,6 +183,7 @@ private:
 
     const CoverProblem& problem_;
     Deadline deadline_;
+    SolveOptions options_;
     std::vector<double> unit_;
     std::vector<double> literalWeights_;
     Cost limit_{std::numeric_limits<int>::max(), 0};  // only covers cheaper than this are wanted
@@ -153,7 +200,119 @@ private:
     bool budgetSpent_ = false;
     Duals settledDuals_;                       // the multipliers the first search's root ended with
     std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
+    // Symmetry, set up on first use: -1 not yet known, 0 none, 1 the function has some.
+    int symmetric_ = -1;
+    std::vector<std::int16_t> columnOf_;  // candidate of each product (free << 8 | value), or -1
+    std::map<int, std::vector<InputMap>> mapsFixing_;  // by product (free << 8 | value)
 };
+
+bool Solver::hasSymmetry() {
+    if (symmetric_ < 0) {
+        symmetric_ = 0;
+        if (!problem_.cubes.empty() && automorphisms(problem_.function, 2).size() > 1) {
+            symmetric_ = 1;
+            columnOf_.assign(std::size_t{1} << 16, -1);
+            for (std::size_t i = 0; i < problem_.cubes.size(); ++i) {
+                const Cube& cube = problem_.cubes[i];
+                columnOf_[static_cast<std::size_t>(cube.free) << 8 | cube.value] =
+                    static_cast<std::int16_t>(i);
+            }
+        }
+    }
+    return symmetric_ == 1;
+}
+
+// The automorphisms of the function that map `cube` to itself and keep the rows to cover as a
+// set (a part of a larger problem need not be kept by every automorphism).
+const std::vector<InputMap>& Solver::mapsFixing(const Cube& cube) {
+    std::vector<InputMap>& maps = mapsFixing_[cube.free << 8 | cube.value];
+    if (maps.empty()) {
+        maps = automorphismsFixing(problem_.function, cube);
+        if (!(problem_.rows == problem_.function.on)) {
+            std::erase_if(maps, [&](const InputMap& map) {
+                bool kept = true;
+                problem_.rows.forEach(
+                    [&](int r) { kept = kept && problem_.rows.test(map.row(r)); });
+                return !kept;
+            });
+        }
+    }
+    return maps;
+}
+
+// Whether the search may prune by symmetry at the node: not in a short budgeted try.
+bool Solver::usesSymmetry(const Node& node) {
+    return (node.allMaps || node.maps.size() > 1) && nodeBudget_ < 0 && hasSymmetry();
+}
+
+// The maps that keep the settled node's chosen and active candidates as sets (at the start of a
+// search, only those among the maps that also fix the branch row); empty when only the
+// identity would be left.
+std::vector<InputMap> Solver::symmetriesAt(const Node& node, int row) {
+    if (!usesSymmetry(node)) return {};
+    const std::vector<InputMap>& from =
+        node.allMaps ? mapsFixing(Cube{static_cast<std::uint8_t>(row), 0}) : node.maps;
+    if (from.size() <= 1) return {};
+    std::vector<char> state(problem_.columns.size(), 0);
+    for (int column : node.active) state[column] = 1;
+    for (int column : node.chosen) state[column] = 2;
+    std::vector<InputMap> kept;
+    for (const InputMap& map : from) {
+        auto keeps = [&](const std::vector<int>& columns, char want) {
+            for (int column : columns) {
+                const int image = imageOf(map, column);
+                if (image < 0 || state[image] != want) return false;
+            }
+            return true;
+        };
+        if (keeps(node.chosen, 2) && keeps(node.active, 1)) kept.push_back(map);
+    }
+    if (kept.size() <= 1) kept.clear();
+    return kept;
+}
+
+// For each branch candidate of `row` (positions in node.active, in branching order), the index
+// in `candidates` of the first candidate of its orbit under the maps that fix the row.
+std::vector<std::size_t> Solver::orbitLeads(const Node& node, int row,
+                                            const std::vector<int>& candidates,
+                                            const std::vector<InputMap>& maps) const {
+    std::vector<std::size_t> lead(candidates.size());
+    std::iota(lead.begin(), lead.end(), std::size_t{0});
+    if (maps.empty()) return lead;
+    std::vector<int> orderOf(problem_.columns.size(), -1);
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        orderOf[node.active[candidates[k]]] = static_cast<int>(k);
+    }
+    // Union-find whose root is always the earliest member.
+    auto find = [&](std::size_t k) {
+        while (lead[k] != k) k = lead[k] = lead[lead[k]];
+        return k;
+    };
+    for (const InputMap& map : maps) {
+        if (map.row(row) != row) continue;
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            const int column = imageOf(map, node.active[candidates[k]]);
+            const int image = column < 0 ? -1 : orderOf[column];
+            if (image < 0) continue;  // cannot happen: the maps keep the candidates of the row
+            const std::size_t a = find(k), b = find(static_cast<std::size_t>(image));
+            if (a != b) lead[std::max(a, b)] = std::min(a, b);
+        }
+    }
+    for (std::size_t k = 0; k < candidates.size(); ++k) lead[k] = find(k);
+    return lead;
+}
+
+int Solver::fewestLiterals(const Node& node, int count) const {
+    std::array<int, kMaxLiterals + 1> many{};
+    for (int column : node.active) ++many[problem_.literals[column]];
+    int sum = 0;
+    for (int literals = 0; literals <= kMaxLiterals && count > 0; ++literals) {
+        const int take = std::min(count, many[literals]);
+        sum += take * literals;
+        count -= take;
+    }
+    return sum;
+}
 
 void Solver::include(Node& node, int column, const RowSet& rows) const {
     node.chosen.push_back(column);
@@ -164,7 +323,7 @@ void Solver::include(Node& node, int column, const RowSet& rows) const {
 
 // Applies the reductions until none applies. `reach` receives, for each remaining active
 // candidate, the open rows it covers. Returns false when an open row has no candidate left.
-bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
+bool Solver::reduce(Node& node, std::vector<RowSet>& reach, bool keepPreferred) {
     std::vector<char> dropped;
     for (;;) {
         reach.clear();
@@ -203,7 +362,17 @@ bool Solver::reduce(Node& node, std::vector<RowSet>& reach) {
         for (std::size_t i = 0; i < kept; ++i) {
             const int column = node.active[i];
             for (int j : byRow_[reach[i].first()]) {
-                if (static_cast<std::size_t>(j) == i || !better(node.active[j], column)) continue;
+                if (static_cast<std::size_t>(j) == i) continue;
+                if (keepPreferred) {
+                    if (!better(node.active[j], column)) continue;
+                } else {
+                    const int own = problem_.literals[column];
+                    const int other = problem_.literals[node.active[j]];
+                    if (other > own ||
+                        (other == own && reach[i] == reach[j] && node.active[j] > column)) {
+                        continue;
+                    }
+                }
                 if (reach[i].subsetOf(reach[j])) {
                     dropped[i] = 1;
                     any = true;
@@ -401,7 +570,8 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
     Cost& bound = state.bound;  // what any cover of the open rows costs at least
     bool relaxed = false;
     for (;;) {
-        if (!reduce(node, reach)) return kPruned;
+        // A search only needs some cheapest cover; the tie-break's own node keeps the preferred.
+        if (!reduce(node, reach, !searching_)) return kPruned;
         if (node.open.empty()) return kCovered;
         // A cheaper cover needs at most `countRoom` more candidates, and when it needs exactly
         // that many, fewer than `literalRoom` more literals.
@@ -409,6 +579,10 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         const int literalRoom = limit_.literals - node.cost.literals;
         const Cost packing = packingBound(node, reach, row);
         bound = packing;
+        // Every cover is proven to need lowerBound_ candidates in all, and any `bound.count`
+        // distinct candidates have at least the literals of the cheapest that many.
+        bound.count = std::max(bound.count, lowerBound_ - node.cost.count);
+        bound.literals = std::max(bound.literals, fewestLiterals(node, bound.count));
         if (!worthExploring(node, bound)) return kPruned;
 
         compact.rows.clear();
@@ -440,7 +614,10 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
 
         const double countBound =
             lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
-        bound.count = std::max(packing.count, roundUp(countBound));
+        if (roundUp(countBound) > bound.count) {
+            bound.count = roundUp(countBound);
+            bound.literals = std::max(bound.literals, fewestLiterals(node, bound.count));
+        }
         if (!worthExploring(node, bound)) return kPruned;
         if (searching_) completeGreedily(node, reach, countReduced);
         const bool tight = bound.count == countRoom;
@@ -448,7 +625,7 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
         if (tight && limit_.literals != kAnyLiterals) {
             literalBound = lagrangian(node, compact, literalWeights_, duals.literals, iterations,
                                       literalRoom, literalReduced);
-            bound.literals = std::max(packing.literals, roundUp(literalBound));
+            bound.literals = std::max(bound.literals, roundUp(literalBound));
         }
         if (iterations == kRootIterations) settledDuals_ = duals;
         if (!worthExploring(node, bound)) return kPruned;
@@ -520,7 +697,9 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
 
     // Branch on the row with the fewest candidates: the i-th branch takes its i-th candidate and
     // excludes the ones before it, so no cover is visited twice. Candidates with the lowest
-    // reduced cost come first: they are the likeliest members of a cheap cover.
+    // reduced cost come first: they are the likeliest members of a cheap cover. With symmetry,
+    // only the first candidate of each orbit gets a branch, and the branches after it exclude
+    // the whole orbit (see the top of this file).
     std::vector<int> candidates;
     for (std::size_t i = 0; i < reach.size(); ++i) {
         if (reach[i].test(row)) candidates.push_back(static_cast<int>(i));
@@ -529,10 +708,15 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         if (countReduced[a] != countReduced[b]) return countReduced[a] < countReduced[b];
         return better(node.active[a], node.active[b]);
     });
+    const std::vector<InputMap> maps = symmetriesAt(node, row);
+    const std::vector<std::size_t> lead = orbitLeads(node, row, candidates, maps);
+    const bool symmetric = usesSymmetry(node);
     std::vector<char> excluded(reach.size(), 0);
     floor =
         std::max(floor, Cost{node.cost.count + bound.count, node.cost.literals + bound.literals});
-    for (int pick : candidates) {
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        if (lead[k] != k) continue;
+        const int pick = candidates[k];
         // A cover found meanwhile may have lowered the limit to this node's or an ancestor's
         // bound.
         if (!(floor < limit_)) return;
@@ -546,8 +730,20 @@ void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
         for (std::size_t i = 0; i < reach.size(); ++i) {
             if (!excluded[i]) child.active.push_back(node.active[i]);
         }
+        // The child's maps need not fix the row: they only have to keep the child's state.
+        child.allMaps = false;
+        if (symmetric && node.allMaps) {
+            child.maps = mapsFixing(problem_.cubes[node.active[pick]]);
+        } else {
+            for (const InputMap& map : maps) {
+                if (imageOf(map, node.active[pick]) == node.active[pick]) child.maps.push_back(map);
+            }
+        }
         search(std::move(child), duals, kNodeIterations, floor);
         if (stopAtFirst_ && found_) return;
+        for (std::size_t m = k + 1; m < candidates.size(); ++m) {
+            if (lead[m] == k) excluded[candidates[m]] = 1;
+        }
     }
 }
 
@@ -705,6 +901,10 @@ std::optional<std::vector<int>> Solver::solveParts(const Node& root,
         CoverProblem& part = problems[partOf[i]];
         part.columns.push_back(reach[i]);
         part.literals.push_back(problem_.literals[root.active[i]]);
+        if (!problem_.cubes.empty()) {
+            part.function = problem_.function;
+            part.cubes.push_back(problem_.cubes[root.active[i]]);
+        }
         columnsOf[partOf[i]].push_back(root.active[i]);
     }
     std::vector<std::vector<int>> answers(parts.size());
@@ -744,7 +944,7 @@ std::optional<std::vector<int>> Solver::solveParts(const Node& root,
     });
     for (std::size_t p : order) {
         try {
-            answers[p] = *Solver(problems[p], deadline_).solve();
+            answers[p] = *Solver(problems[p], deadline_, options_).solve();
             bounds[p] = static_cast<int>(answers[p].size());
         } catch (const TooHard& tooHard) {
             if (!tooHard.bestCover().empty()) answers[p] = tooHard.bestCover();
@@ -811,8 +1011,8 @@ std::optional<std::vector<int>> Solver::solve() {
     // that, while the best cover is above the relaxation's bound, look for covers near the bound,
     // then search for a cover of the bound's count, raising it one at a time.
     bool settled = false;  // whether a search already brought the literals down too
-    if (kPlainSearchNodes > 0) {
-        nodeBudget_ = kPlainSearchNodes;
+    if (options_.plainSearchNodes > 0) {
+        nodeBudget_ = options_.plainSearchNodes;
         budgetSpent_ = false;
         search(root, start, kRootIterations, Cost{});
         nodeBudget_ = -1;
@@ -906,8 +1106,9 @@ std::optional<std::vector<int>> Solver::solve() {
 
 }  // namespace
 
-std::optional<std::vector<int>> solveCover(const CoverProblem& problem, Deadline deadline) {
-    return Solver(problem, deadline).solve();
+std::optional<std::vector<int>> solveCover(const CoverProblem& problem, Deadline deadline,
+                                           const SolveOptions& options) {
+    return Solver(problem, deadline, options).solve();
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "minimizer/cube.h"
 #include "minimizer/row_set.h"
 
 namespace qm {
@@ -17,6 +18,11 @@ struct CoverProblem {
     RowSet rows;                  // the rows that must be covered
     std::vector<RowSet> columns;  // the rows each candidate covers
     std::vector<int> literals;    // each candidate's secondary cost, not negative
+    // When the candidates are products of a function's inputs: the function and each candidate's
+    // product, so that the search can skip branches that a symmetry of the function maps onto
+    // branches it explores anyway. Without them the search uses no symmetry.
+    Function function;
+    std::vector<Cube> cubes;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
@@ -36,10 +42,17 @@ private:
     int lowerBound_ = 0;
 };
 
+struct SolveOptions {
+    // Search steps the plain branch and bound gets before the relaxation, the bound-first search
+    // and the symmetry pruning take over (0: those from the start, as tests of them want).
+    long plainSearchNodes = 500;
+};
+
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
 // index list comes first. Throws TooHard once `deadline` has passed.
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
-                                           Deadline deadline = Deadline::max());
+                                           Deadline deadline = Deadline::max(),
+                                           const SolveOptions& options = {});
 
 }  // namespace qm

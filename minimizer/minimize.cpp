@@ -9,6 +9,8 @@ namespace {
 CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {
     CoverProblem problem;
     problem.rows = function.on;
+    problem.function = function;
+    problem.cubes = primes;
     for (const Cube& prime : primes) {
         problem.columns.push_back(prime.rows(function.width));
         problem.literals.push_back(prime.literals(function.width));
