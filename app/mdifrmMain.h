@@ -23,12 +23,6 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 
-namespace quendal::common {
-class Clock;
-class FileDialogs;
-class MinimizerLauncher;
-class Prompts;
-}  // namespace quendal::common
 namespace quendal::drawing {
 class DocumentCanvas;
 }
