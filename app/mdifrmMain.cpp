@@ -33,6 +33,7 @@
 #include "common/prompts.h"
 #include "common/session.h"
 #include "drawing/canvas_document.h"
+#include "drawing/page_source.h"
 #include "explain/explain_menu.h"
 #include "workspace/frmSimplification.h"
 
@@ -40,6 +41,9 @@ namespace {
 
 // A document changed since it was last saved or opened.
 constexpr char kChanged[] = "quendalChanged";
+// A document showing a view that is made again from the function at will (the Explain views):
+// closing it loses no work.
+constexpr char kView[] = "quendalView";
 
 template <typename T, typename Real>
 std::unique_ptr<T> unlessGiven(const void* given) {
@@ -239,9 +243,11 @@ void mdifrmMain::createWorkForm() {
 
     // The teaching views open as titled documents; the menu sits between View and Window.
     ExplainMenu::Hooks hooks{[this] { return workForm_->currentFunction(); },
-                             [this](const QString& caption) -> Canvas& {
+                             [this](const QString& caption, QWidget* controls) -> Canvas& {
                                  Canvas& canvas = LoadNewDoc(DocumentKind::Opened);
                                  frmD_->setWindowTitle(caption);
+                                 frmD_->setProperty(kView, true);
+                                 if (controls) frmD_->setControls(controls);
                                  return canvas;
                              },
                              [this](const QString& text) {
@@ -299,7 +305,7 @@ int mdifrmMain::unsavedDocumentCount() const {
     int count = 0;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         const auto* document = qobject_cast<frmCircuit*>(window->widget());
-        if (document &&
+        if (document && !document->property(kView).toBool() &&
             (isNeverSaved(document->windowTitle()) || document->property(kChanged).toBool())) {
             ++count;
         }
@@ -384,13 +390,29 @@ void mdifrmMain::mnuFilePageSetup_Click() {
     fileDialogs_.pageSetup(this, printer(), QStringLiteral("Page Setup"));
 }
 
+const DocumentCanvas* mdifrmMain::activeDrawing(std::unique_ptr<DocumentCanvas>& made,
+                                                 QString& title) const {
+    QMdiSubWindow* window = mdiArea_->currentSubWindow();
+    if (!window || window == workWindow_) return nullptr;
+    title = window->widget()->windowTitle();
+    if (const frmCircuit* document = activeDocument()) return &document->canvas();
+    if (const auto* source = dynamic_cast<const PageSource*>(window->widget())) {
+        made = std::make_unique<DocumentCanvas>();
+        source->drawPage(*made);
+        return made.get();
+    }
+    return nullptr;
+}
+
 void mdifrmMain::mnuFilePrint_Click() {
-    frmCircuit* document = activeDocument();
-    if (!document) return;
+    std::unique_ptr<DocumentCanvas> made;
+    QString title;
+    const DocumentCanvas* drawing = activeDrawing(made, title);
+    if (!drawing) return;
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
-    device.setDocName(document->windowTitle());
-    const DocumentCanvas& canvas = document->canvas();
+    device.setDocName(title);
+    const DocumentCanvas& canvas = *drawing;
     PrintScale scale = PrintScale::FitToPage;
     const PageGrid grid = pageGrid(device, canvas.pixelSize());
     // A drawing larger than a page would print too small to read: offer to
@@ -414,8 +436,10 @@ void mdifrmMain::mnuFilePrint_Click() {
 }
 
 void mdifrmMain::mnuFileExport_Click() {
-    frmCircuit* document = activeDocument();
-    if (!document) return;
+    std::unique_ptr<DocumentCanvas> made;
+    QString title;
+    const DocumentCanvas* drawing = activeDrawing(made, title);
+    if (!drawing) return;
     const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kExportFileFilter);
     if (path.isEmpty()) return;
     const std::optional<ExportFormat> format = exportFormatFor(path);
@@ -426,11 +450,11 @@ void mdifrmMain::mnuFileExport_Click() {
                          PromptIcon::Exclamation);
         return;
     }
-    frmExport options(path, *format, !document->canvas().hasDrawing(), this);
+    frmExport options(path, *format, !drawing->hasDrawing(), this);
     if (options.exec() != QDialog::Accepted) return;
     try {
-        exportDocument(document->canvas(), QFileInfo(path).absoluteFilePath(), *format,
-                       options.scale(), document->windowTitle());
+        exportDocument(*drawing, QFileInfo(path).absoluteFilePath(), *format, options.scale(),
+                       title);
     } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), PromptIcon::Exclamation);
     }

@@ -43,7 +43,7 @@ public:
     // kinds opens nothing and returns a canvas that no window shows.
     Canvas& LoadNewDoc(DocumentKind kind) override;
     // Document windows never saved, or changed since they were saved or
-    // opened.
+    // opened; views made again at will (the Explain views) are not counted.
     int unsavedDocumentCount() const override;
 
     frmCircuit* frmD() const;
@@ -115,6 +115,11 @@ private:
     bool writeDocument(frmCircuit* document, const QString& path);
     QString dialogFolder() const;
     QPrinter& printer();
+    // What File > Print and Export take from the active window, with its
+    // title: a document's drawing, or the page a window such as the answer
+    // check draws on demand (into `made`). Null for the work form.
+    const DocumentCanvas* activeDrawing(std::unique_ptr<DocumentCanvas>& made,
+                                        QString& title) const;
     QAction* addAction(QMenu* menu, const char* name, const QString& text,
                        void (mdifrmMain::*slot)());
     QAction* addSeparator(QMenu* menu, const char* name);

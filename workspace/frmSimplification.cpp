@@ -368,6 +368,7 @@ void frmSimplification::cmdSimplify_Click() {
         appendToLog(kLogFile, logRecordText(entry_.logRecord(Session::current().UserName,
                                                              headerDate(now), headerTime(now))));
         entry_.completeSimplify();
+        minimumProven_ = notProven.isEmpty();
         enableDrawingCommands(true);
         // Shown after the answer, which stands: a correct cover, only perhaps
         // not the smallest, and the user should know before drawing it.
@@ -382,6 +383,7 @@ void frmSimplification::cmdSimplify_Click() {
 
 FunctionView frmSimplification::currentFunction() const {
     FunctionView f = entry_.minimized();
+    f.minimumProven = minimumProven_;
     const LocalDateTime now = clock_.now();
     f.userName = Session::current().UserName;
     f.dateText = headerDate(now);

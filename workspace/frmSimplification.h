@@ -122,5 +122,6 @@ private:
     ButtonFeedback* feedback_ = nullptr;
 
     FunctionEntry entry_;
+    bool minimumProven_ = true;  // the last Simplify's answer is a proven minimum
     bool fillingList = false;  // the form's own tick changes, which the tick handler ignores
 };
