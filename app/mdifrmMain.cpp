@@ -19,7 +19,6 @@
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
-#include "common/closing_question.h"
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
@@ -29,6 +28,7 @@
 #include "app/version.h"
 #include "app/window_arrangement.h"
 #include "common/clock.h"
+#include "common/closing_question.h"
 #include "common/minimizer_launcher.h"
 #include "common/prompts.h"
 #include "common/session.h"
@@ -242,17 +242,16 @@ void mdifrmMain::createWorkForm() {
     mdiArea_->setActiveSubWindow(workWindow_);
 
     // The teaching views open as titled documents; the menu sits between View and Window.
-    ExplainMenu::Hooks hooks{[this] { return workForm_->currentFunction(); },
-                             [this](const QString& caption, QWidget* controls) -> Canvas& {
-                                 Canvas& canvas = LoadNewDoc(DocumentKind::Opened);
-                                 frmD_->setWindowTitle(caption);
-                                 frmD_->setProperty(kView, true);
-                                 if (controls) frmD_->setControls(controls);
-                                 return canvas;
-                             },
-                             [this](const QString& text) {
-                                 prompts_.message(text, PromptIcon::Exclamation);
-                             }};
+    ExplainMenu::Hooks hooks{
+        [this] { return workForm_->currentFunction(); },
+        [this](const QString& caption, QWidget* controls) -> Canvas& {
+            Canvas& canvas = LoadNewDoc(DocumentKind::Opened);
+            frmD_->setWindowTitle(caption);
+            frmD_->setProperty(kView, true);
+            if (controls) frmD_->setControls(controls);
+            return canvas;
+        },
+        [this](const QString& text) { prompts_.message(text, PromptIcon::Exclamation); }};
     explainMenu_ = new ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
     connect(workForm_, &frmSimplification::drawingCommandsEnabled, explainMenu_,
             &ExplainMenu::setAvailable);
@@ -391,7 +390,7 @@ void mdifrmMain::mnuFilePageSetup_Click() {
 }
 
 const DocumentCanvas* mdifrmMain::activeDrawing(std::unique_ptr<DocumentCanvas>& made,
-                                                 QString& title) const {
+                                                QString& title) const {
     QMdiSubWindow* window = mdiArea_->currentSubWindow();
     if (!window || window == workWindow_) return nullptr;
     title = window->widget()->windowTitle();

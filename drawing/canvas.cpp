@@ -50,8 +50,7 @@ void Canvas::print(const std::vector<PrintItem>& items, std::optional<Rgb> colou
     currentY_ += lineHeight();
 }
 
-void Canvas::printAt(int x, int y, const std::vector<PrintItem>& items,
-                     std::optional<Rgb> colour) {
+void Canvas::printAt(int x, int y, const std::vector<PrintItem>& items, std::optional<Rgb> colour) {
     currentX_ = x;
     currentY_ = y;
     print(items, colour);

@@ -220,8 +220,7 @@ void DocumentCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, d
     drew();
 }
 
-void DocumentCanvas::renderText(int x, int y, const std::string& text,
-                                std::optional<Rgb> colour) {
+void DocumentCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     RecordingCanvas::renderText(x, y, text, colour);
     drew();
 }

@@ -147,8 +147,7 @@ void PictureCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, do
     emit imageChanged();
 }
 
-void PictureCanvas::renderText(int x, int y, const std::string& text,
-                               std::optional<Rgb> colour) {
+void PictureCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     QPainter painter;
     beginPainting(painter, colour);
     painter.setFont(font_);
@@ -202,8 +201,8 @@ bool PictureCanvas::setPicture(const QImage& picture) {
         // a huge picture is held once, not twice, and in its own compact
         // form (an 8-bit file stays 8 bits a pixel: nothing draws on an
         // opened picture).
-        const bool compact = picture.format() == QImage::Format_Indexed8 ||
-                             picture.format() == QImage::Format_RGB32;
+        const bool compact =
+            picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_RGB32;
         image_ = compact ? picture : picture.convertToFormat(QImage::Format_RGB32);
         // Setting the resolution of a shared picture would copy it.
         if (image_.dotsPerMeterX() != kDotsPerMeter) image_.setDotsPerMeterX(kDotsPerMeter);

@@ -96,8 +96,7 @@ void RecordingCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, 
     ops_.push_back(op);
 }
 
-void RecordingCanvas::renderText(int x, int y, const std::string& text,
-                                 std::optional<Rgb> colour) {
+void RecordingCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     Op op = make(Kind::Text, x, y);
     op.text = text;
     op.colour = colour;

@@ -34,7 +34,8 @@ public:
     // The operations as readable lines, for example
     //   "line 100,1500-100,10000 green", "box 4000,700 1600,1800",
     //   "circle 350,1600 25 black filled", "arc 500,500 100 red 3.1416 0.0000",
-    //   "text 0,195 'Y'", "text 0,390 'AB' #dc143c" (coloured text), "fill solid", "size 9396,8296", "hscroll 100", "vscroll 200".
+    //   "text 0,195 'Y'", "text 0,390 'AB' #dc143c" (coloured text), "fill solid",
+    //   "size 9396,8296", "hscroll 100", "vscroll 200".
     std::vector<std::string> lines() const;
     static std::string describe(const Op& op);
     void clear() { ops_.clear(); }

@@ -92,9 +92,9 @@ void frmCheck::cmdCheck_Click() {
 void frmCheck::cmdShow_Click() {
     const qm::Explanation& e = everything();
     const int width = e.function.width;
-    std::string text = "A minimum sum of products: F = " + qm::sopText(e.covers.front(), width, letters_);
-    if (e.pos)
-        text += "\nA minimum product of sums: F = " + qm::posText(*e.pos, width, letters_);
+    std::string text =
+        "A minimum sum of products: F = " + qm::sopText(e.covers.front(), width, letters_);
+    if (e.pos) text += "\nA minimum product of sums: F = " + qm::posText(*e.pos, width, letters_);
     lblMinimum->setText(QString::fromStdString(text));
     page_.minimum = text;
 }

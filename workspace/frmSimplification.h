@@ -123,5 +123,5 @@ private:
 
     FunctionEntry entry_;
     bool minimumProven_ = true;  // the last Simplify's answer is a proven minimum
-    bool fillingList = false;  // the form's own tick changes, which the tick handler ignores
+    bool fillingList = false;    // the form's own tick changes, which the tick handler ignores
 };

@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
-#include "tests/app/main_window_support.h"
 #include "app/shell.h"
+#include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/scripted_minimizer_launcher.h"
 
@@ -123,8 +123,8 @@ TEST_F(ShellTest, LogoutAsksOnlyAboutDrawingsNotAboutExplainViews) {
     auto* terms = work->findChild<QListWidget*>("lstTerms");
     for (int term : {1, 2}) terms->item(term)->setCheckState(Qt::Checked);
     work->findChild<QPushButton*>("cmdSimplify")->click();
-    for (const char* view : {"mnuExplainTruthTable", "mnuExplainKarnaughMap", "mnuExplainSteps",
-                             "mnuExplainCheck"})
+    for (const char* view :
+         {"mnuExplainTruthTable", "mnuExplainKarnaughMap", "mnuExplainSteps", "mnuExplainCheck"})
         main->findChild<QAction*>(view)->trigger();
     ASSERT_EQ(main->mdiArea()->subWindowList().size(), 5);
     EXPECT_EQ(main->unsavedDocumentCount(), 0);

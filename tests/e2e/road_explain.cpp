@@ -2,11 +2,11 @@
 // once from the menu, each showing what the view draws for that function.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,6 +19,7 @@
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "tests/e2e/file_checks.h"
+#include "tests/e2e/print_dialog_driver.h"
 #include "tests/e2e/road.h"
 
 namespace e2e {
@@ -107,6 +108,18 @@ void Road::explainViews() {
     const QString page = QString::fromUtf8(fileBytes(svg));
     for (const QString& text : {QStringLiteral("C+AB'"), QStringLiteral("Equivalent and minimal")})
         check(page.contains(text), QStringLiteral("the exported check lacks ") + text);
+    // And prints the same page.
+    const QString pdf = workdir_.filePath(QStringLiteral("check1.pdf"));
+    expected_ = [pdf](QWidget* modal) {
+        answerPrintDialog(modal, pdf, [] {});
+        return true;
+    };
+    chooseMenuItem(main(), "mnuFile", "mnuFilePrint");
+    check(waitUntil([this] { return !expected_; }), QStringLiteral("no print dialog"));
+    check(waitUntil([&] { return QFileInfo(pdf).size() > 0; }), QStringLiteral("no PDF written"));
+    const std::optional<QString> printed = toolOutput(QStringLiteral("pdftotext"), {pdf, "-"});
+    check(printed && printed->contains(QStringLiteral("Equivalent and minimal")),
+          QStringLiteral("the printed check lacks its verdict"));
     // Done checking: the window goes, and the road goes on from the work form.
     window->close();
     check(waitUntil([&] { return main()->mdiArea()->currentSubWindow() != window; }),

@@ -1,9 +1,9 @@
 // Opening an Explain view of an 8-variable function as the menu does: computing the explanation
-// in the scope the view needs from the minimum that Simplify found (with a 2 s limit per member, as the menu has its own), drawing the
-// view on a document canvas and painting the first window's worth of it, in processor time.
-// Each family is one benchmark; the counters give its median and slowest member in
-// milliseconds. The symmetric functions with don't-care edges, the minimizer's hardest, are
-// left out.
+// in the scope the view needs from the minimum that Simplify found (with a 2 s limit per member, as
+// the menu has its own), drawing the view on a document canvas and painting the first window's
+// worth of it, in processor time. Each family is one benchmark; the counters give its median and
+// slowest member in milliseconds. The symmetric functions with don't-care edges, the minimizer's
+// hardest, are left out.
 
 #include <benchmark/benchmark.h>
 
