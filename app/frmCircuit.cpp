@@ -74,8 +74,22 @@ QSize frmCircuit::sizeHint() const {
 }
 
 void frmCircuit::Form_Load() {
-    picCircuit->setGeometry(QRect(QPoint(0, 0), zoomedSize()));
+    picCircuit->setGeometry(QRect(QPoint(0, top_), zoomedSize()));
     Form_Resize();
+}
+
+void frmCircuit::setControls(QWidget* controls) {
+    controls_ = controls;
+    controls_->setParent(this);
+    top_ = controls_->sizeHint().height();
+    controls_->setGeometry(0, 0, width(), top_);
+    controls_->show();
+    placePicture();
+    Form_Resize();
+}
+
+void frmCircuit::placePicture() {
+    picCircuit->move(-offsetPixels(HScroll1->value()), top_ - offsetPixels(VScroll1->value()));
 }
 
 void frmCircuit::Form_Resize() {
@@ -83,13 +97,17 @@ void frmCircuit::Form_Resize() {
     const int w = width(), h = height();
     // The vertical bar runs down to the horizontal one, which spans the
     // whole width along the bottom edge.
-    if (h > bar)
-        VScroll1->setGeometry(w - bar, 0, bar, h - bar);
+    if (h > bar + top_)
+        VScroll1->setGeometry(w - bar, top_, bar, h - bar - top_);
     else
         VScroll1->move(w - bar, VScroll1->y());
     HScroll1->setGeometry(0, h - bar, w, bar);
     HScroll1->raise();
     VScroll1->raise();
+    if (controls_) {
+        controls_->setGeometry(0, 0, w, top_);
+        controls_->raise();
+    }
     updateScrollRanges();
 }
 
@@ -112,7 +130,7 @@ int frmCircuit::offsetPixels(int twips) const {
 
 QSize frmCircuit::visiblePixels() const {
     const int bar = common::twipsToPixels(kBarTwips);
-    return QSize(std::max(0, width() - bar), std::max(0, height() - bar));
+    return QSize(std::max(0, width() - bar), std::max(0, height() - bar - top_));
 }
 
 void frmCircuit::canvasResized() {
@@ -145,7 +163,7 @@ void frmCircuit::HScroll1_Change(int value) {
 }
 
 void frmCircuit::VScroll1_Change(int value) {
-    picCircuit->move(picCircuit->x(), -offsetPixels(value));
+    picCircuit->move(picCircuit->x(), top_ - offsetPixels(value));
 }
 
 void frmCircuit::setZoom(double zoom, QPoint anchor) {
@@ -153,7 +171,7 @@ void frmCircuit::setZoom(double zoom, QPoint anchor) {
     if (zoom == zoom_) return;
     // The drawing's point under the anchor, in 100 % pixels, stays there.
     const double x = (anchor.x() + offsetPixels(HScroll1->value())) / zoom_;
-    const double y = (anchor.y() + offsetPixels(VScroll1->value())) / zoom_;
+    const double y = (anchor.y() - top_ + offsetPixels(VScroll1->value())) / zoom_;
     zoom_ = zoom;
     picCircuit->setZoom(zoom_);
     picCircuit->resize(zoomedSize());
@@ -162,16 +180,16 @@ void frmCircuit::setZoom(double zoom, QPoint anchor) {
         return int(std::lround((point - anchorPixels / zoom_) * common::kTwipsPerPixel));
     };
     HScroll1->setValue(value(x, anchor.x()));
-    VScroll1->setValue(value(y, anchor.y()));
+    VScroll1->setValue(value(y, anchor.y() - top_));
     // Either bar may not have moved: place the picture for both.
-    picCircuit->move(-offsetPixels(HScroll1->value()), -offsetPixels(VScroll1->value()));
+    placePicture();
     picCircuit->update();
     emit zoomChanged(zoom_);
 }
 
 void frmCircuit::setZoom(double zoom) {
     const QSize visible = visiblePixels();
-    setZoom(zoom, QPoint(visible.width() / 2, visible.height() / 2));
+    setZoom(zoom, QPoint(visible.width() / 2, top_ + visible.height() / 2));
 }
 
 void frmCircuit::zoomIn() {
@@ -194,7 +212,7 @@ void frmCircuit::zoomOut() {
 }
 
 void frmCircuit::actualSize() {
-    setZoom(1.0, QPoint(0, 0));
+    setZoom(1.0, QPoint(0, top_));
 }
 
 void frmCircuit::fitInWindow() {
@@ -203,7 +221,7 @@ void frmCircuit::fitInWindow() {
     if (visible.isEmpty() || actual.isEmpty()) return;
     const double zoom = std::min(double(visible.width()) / actual.width(),
                                  double(visible.height()) / actual.height());
-    setZoom(zoom, QPoint(0, 0));
+    setZoom(zoom, QPoint(0, top_));
     HScroll1->setValue(0);
     VScroll1->setValue(0);
 }

@@ -39,6 +39,10 @@ public:
 
     explicit frmCircuit(QWidget* parent = nullptr);
 
+    // Puts controls (a view's switches, say) in a band across the top of
+    // the window, above the drawing; the window takes them.
+    void setControls(QWidget* controls);
+
     drawing::DocumentCanvas& canvas() { return canvas_; }
     const drawing::DocumentCanvas& canvas() const { return canvas_; }
 
@@ -76,11 +80,15 @@ private:
     QSize zoomedSize() const;
     int offsetPixels(int twips) const;
     QSize visiblePixels() const;
+    // The picture's place in the window at the bars' values.
+    void placePicture();
 
     drawing::DocumentCanvas canvas_;
     PictureBox* picCircuit = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* VScroll1 = nullptr;
+    QWidget* controls_ = nullptr;
+    int top_ = 0;  // the height of the band of controls
     bool hMaxFromDrawing_ = false;
     bool vMaxFromDrawing_ = false;
     double zoom_ = 1.0;

@@ -33,6 +33,7 @@
 #include "common/prompts.h"
 #include "common/session.h"
 #include "drawing/canvas_document.h"
+#include "drawing/page_source.h"
 #include "explain/explain_menu.h"
 #include "workspace/frmSimplification.h"
 
@@ -42,6 +43,9 @@ namespace {
 
 // A document changed since it was last saved or opened.
 constexpr char kChanged[] = "quendalChanged";
+// A document showing a view that is made again from the function at will (the Explain views):
+// closing it loses no work.
+constexpr char kView[] = "quendalView";
 
 template <typename T, typename Real>
 std::unique_ptr<T> unlessGiven(const void* given) {
@@ -228,9 +232,11 @@ void mdifrmMain::createWorkForm() {
     // The teaching views open as titled documents; the menu sits between View and Window.
     explain::ExplainMenu::Hooks hooks{
         [this] { return workForm_->currentFunction(); },
-        [this](const QString& caption) -> drawing::Canvas& {
+        [this](const QString& caption, QWidget* controls) -> drawing::Canvas& {
             drawing::Canvas& canvas = LoadNewDoc(drawing::DocumentKind::Opened);
             frmD_->setWindowTitle(caption);
+            frmD_->setProperty(kView, true);
+            if (controls) frmD_->setControls(controls);
             return canvas;
         },
         [this](const QString& text) { prompts_.message(text, common::PromptIcon::Exclamation); }};
@@ -289,7 +295,7 @@ int mdifrmMain::unsavedDocumentCount() const {
     int count = 0;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         const auto* document = qobject_cast<frmCircuit*>(window->widget());
-        if (document &&
+        if (document && !document->property(kView).toBool() &&
             (isNeverSaved(document->windowTitle()) || document->property(kChanged).toBool())) {
             ++count;
         }
@@ -374,13 +380,29 @@ void mdifrmMain::mnuFilePageSetup_Click() {
     fileDialogs_.pageSetup(this, printer(), QStringLiteral("Page Setup"));
 }
 
+const drawing::DocumentCanvas* mdifrmMain::activeDrawing(
+    std::unique_ptr<drawing::DocumentCanvas>& made, QString& title) const {
+    QMdiSubWindow* window = mdiArea_->currentSubWindow();
+    if (!window || window == workWindow_) return nullptr;
+    title = window->widget()->windowTitle();
+    if (const frmCircuit* document = activeDocument()) return &document->canvas();
+    if (const auto* source = dynamic_cast<const drawing::PageSource*>(window->widget())) {
+        made = std::make_unique<drawing::DocumentCanvas>();
+        source->drawPage(*made);
+        return made.get();
+    }
+    return nullptr;
+}
+
 void mdifrmMain::mnuFilePrint_Click() {
-    frmCircuit* document = activeDocument();
-    if (!document) return;
+    std::unique_ptr<drawing::DocumentCanvas> made;
+    QString title;
+    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    if (!page) return;
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
-    device.setDocName(document->windowTitle());
-    const drawing::DocumentCanvas& canvas = document->canvas();
+    device.setDocName(title);
+    const drawing::DocumentCanvas& canvas = *page;
     PrintScale scale = PrintScale::FitToPage;
     const PageGrid grid = pageGrid(device, canvas.pixelSize());
     // A drawing larger than a page would print too small to read: offer to
@@ -404,8 +426,10 @@ void mdifrmMain::mnuFilePrint_Click() {
 }
 
 void mdifrmMain::mnuFileExport_Click() {
-    frmCircuit* document = activeDocument();
-    if (!document) return;
+    std::unique_ptr<drawing::DocumentCanvas> made;
+    QString title;
+    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    if (!page) return;
     const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kExportFileFilter);
     if (path.isEmpty()) return;
     const std::optional<ExportFormat> format = exportFormatFor(path);
@@ -416,11 +440,11 @@ void mdifrmMain::mnuFileExport_Click() {
                          common::PromptIcon::Exclamation);
         return;
     }
-    frmExport options(path, *format, !document->canvas().hasDrawing(), this);
+    frmExport options(path, *format, !page->hasDrawing(), this);
     if (options.exec() != QDialog::Accepted) return;
     try {
-        exportDocument(document->canvas(), QFileInfo(path).absoluteFilePath(), *format,
-                       options.scale(), document->windowTitle());
+        exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(),
+                       title);
     } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
     }

@@ -52,7 +52,7 @@ public:
     // kinds opens nothing and returns a canvas that no window shows.
     drawing::Canvas& LoadNewDoc(drawing::DocumentKind kind) override;
     // Document windows never saved, or changed since they were saved or
-    // opened.
+    // opened; views made again at will (the Explain views) are not counted.
     int unsavedDocumentCount() const override;
 
     frmCircuit* frmD() const;
@@ -124,6 +124,11 @@ private:
     bool writeDocument(frmCircuit* document, const QString& path);
     QString dialogFolder() const;
     QPrinter& printer();
+    // What File > Print and Export take from the active window, with its
+    // title: a document's drawing, or the page a window such as the answer
+    // check draws on demand (into `made`). Null for the work form.
+    const drawing::DocumentCanvas* activeDrawing(std::unique_ptr<drawing::DocumentCanvas>& made,
+                                                 QString& title) const;
     // One menu entry: a command with its handler and keys, or, without a
     // handler, a separator.
     struct MenuEntry {

@@ -38,10 +38,12 @@ protected:
         include(x - r, y - r);
         include(x + r, y + r);
     }
-    void renderText(int x, int y, const std::string& text) override {
+    void renderText(int x, int y, const std::string& text, std::optional<Rgb>) override {
         include(x, y);
         include(x + textWidth(text), y + lineHeight());
     }
+
+    void cleared() override { empty_ = true; }
 
 private:
     void include(int x, int y) {

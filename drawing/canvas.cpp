@@ -33,23 +33,29 @@ void Canvas::arc(int x, int y, int r, std::optional<Rgb> colour, double start, d
     currentY_ = y;
 }
 
+void Canvas::cls() {
+    currentX_ = 0;
+    currentY_ = 0;
+    cleared();
+}
+
 void Canvas::setFillStyle(FillStyle style) {
     fillStyle_ = style;
     fillStyleChanged();
 }
 
-void Canvas::print(const std::vector<PrintItem>& items) {
+void Canvas::print(const std::vector<PrintItem>& items, std::optional<Rgb> colour) {
     std::string text;
     for (const PrintItem& item : items) text += item.text;
-    if (!text.empty()) renderText(currentX_, currentY_, text);
+    if (!text.empty()) renderText(currentX_, currentY_, text, colour);
     currentX_ = 0;
     currentY_ += lineHeight();
 }
 
-void Canvas::printAt(int x, int y, const std::vector<PrintItem>& items) {
+void Canvas::printAt(int x, int y, const std::vector<PrintItem>& items, std::optional<Rgb> colour) {
     currentX_ = x;
     currentY_ = y;
-    print(items);
+    print(items, colour);
 }
 
 void Canvas::setSize(int width, int height) {

@@ -53,6 +53,9 @@ public:
     // An arc from angle start to end (radians, 0 = 3 o'clock, counterclockwise
     // on screen); never filled. The text position moves to the centre.
     void arc(int x, int y, int r, std::optional<Rgb> colour, double start, double end);
+    // Wipes everything drawn, so that a view can be drawn again in place; the text
+    // position goes back to the top-left corner. Size and scroll maxima stay.
+    void cls();
     void setFillStyle(FillStyle style);
     FillStyle fillStyle() const { return fillStyle_; }
 
@@ -60,10 +63,12 @@ public:
     void setCurrentY(int y) { currentY_ = y; }
     int currentX() const { return currentX_; }
     int currentY() const { return currentY_; }
-    // Prints the items at the text position, then moves to the next line.
-    void print(const std::vector<PrintItem>& items = {});
+    // Prints the items at the text position in the given colour (the
+    // foreground without one), then moves to the next line.
+    void print(const std::vector<PrintItem>& items = {}, std::optional<Rgb> colour = std::nullopt);
     // Sets the text position and prints.
-    void printAt(int x, int y, const std::vector<PrintItem>& items);
+    void printAt(int x, int y, const std::vector<PrintItem>& items,
+                 std::optional<Rgb> colour = std::nullopt);
 
     virtual int textWidth(const std::string& text) const = 0;
     virtual int lineHeight() const = 0;
@@ -84,11 +89,12 @@ protected:
     virtual void renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) = 0;
     virtual void renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
                            double end) = 0;
-    virtual void renderText(int x, int y, const std::string& text) = 0;
+    virtual void renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) = 0;
     // Hooks for canvases that mirror state elsewhere (an image, a recording).
     virtual void sizeChanged() {}
     virtual void scrollMaxChanged(bool /*horizontal*/) {}
     virtual void fillStyleChanged() {}
+    virtual void cleared() {}
 
 private:
     int currentX_ = 0, currentY_ = 0;

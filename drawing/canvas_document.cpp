@@ -148,7 +148,7 @@ public:
     }
 
     void text(const Op& op) {
-        pen(std::nullopt);
+        pen(op.colour);
         p_.setFont(font_);
         const QString text = QString::fromStdString(op.text);
         if (exact_)
@@ -223,8 +223,8 @@ void DocumentCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, d
     drew();
 }
 
-void DocumentCanvas::renderText(int x, int y, const std::string& text) {
-    RecordingCanvas::renderText(x, y, text);
+void DocumentCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
+    RecordingCanvas::renderText(x, y, text, colour);
     drew();
 }
 
@@ -237,6 +237,14 @@ void DocumentCanvas::sizeChanged() {
 void DocumentCanvas::scrollMaxChanged(bool horizontal) {
     RecordingCanvas::scrollMaxChanged(horizontal);
     emit scrollMaximumChanged(horizontal);
+}
+
+void DocumentCanvas::cleared() {
+    RecordingCanvas::cleared();
+    picture_ = QImage();
+    drawn_ = 0;
+    startPixels_ = pixelSize();
+    emit imageChanged();
 }
 
 bool DocumentCanvas::setPicture(const QImage& picture) {

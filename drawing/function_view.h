@@ -37,6 +37,9 @@ struct FunctionView {
     std::vector<int> dontCares;
     std::string termsText;     // the term list as the header shows it (txtTerms)
     std::string dontCareText;  // txtDontCare; empty when there are none
+    // Whether minSopText is a proven minimum (the minimizer may answer with
+    // its best cover when the time runs out).
+    bool minimumProven = true;
 };
 
 // The letter of variable position p (1-based), empty where there is none.

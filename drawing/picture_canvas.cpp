@@ -149,9 +149,9 @@ void PictureCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, do
     emit imageChanged();
 }
 
-void PictureCanvas::renderText(int x, int y, const std::string& text) {
+void PictureCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     QPainter painter;
-    beginPainting(painter, std::nullopt);
+    beginPainting(painter, colour);
     painter.setFont(font_);
     QFontMetrics metrics(font_, &image_);
     painter.drawText(QPoint(toPixel(x), toPixel(y) + metrics.ascent()),
@@ -183,6 +183,11 @@ void PictureCanvas::sizeChanged() {
 
 void PictureCanvas::scrollMaxChanged(bool horizontal) {
     emit scrollMaximumChanged(horizontal);
+}
+
+void PictureCanvas::cleared() {
+    image_.fill(Qt::white);
+    emit imageChanged();
 }
 
 bool PictureCanvas::setPicture(const QImage& picture) {

@@ -61,9 +61,10 @@ protected:
     void renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) override;
     void renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
                    double end) override;
-    void renderText(int x, int y, const std::string& text) override;
+    void renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) override;
     void sizeChanged() override;
     void scrollMaxChanged(bool horizontal) override;
+    void cleared() override;
 
 private:
     void beginPainting(QPainter& painter, std::optional<Rgb> colour);

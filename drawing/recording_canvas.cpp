@@ -35,8 +35,9 @@ std::string RecordingCanvas::describe(const Op& op) {
                           colourName(op.colour).c_str(), op.start, op.end);
             return buf;
         case Kind::Text:
+            // Text in the foreground names no colour, as it always did.
             return "text " + std::to_string(op.x1) + "," + std::to_string(op.y1) + " '" + op.text +
-                   "'";
+                   "'" + (op.colour ? " " + colourName(op.colour) : std::string());
         case Kind::FillStyle:
             return op.fill == FillStyle::Solid ? "fill solid" : "fill transparent";
         case Kind::Size: std::snprintf(buf, sizeof buf, "size %d,%d", op.x1, op.y1); return buf;
@@ -97,9 +98,10 @@ void RecordingCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, 
     ops_.push_back(op);
 }
 
-void RecordingCanvas::renderText(int x, int y, const std::string& text) {
+void RecordingCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     Op op = make(Kind::Text, x, y);
     op.text = text;
+    op.colour = colour;
     ops_.push_back(op);
 }
 

@@ -36,7 +36,8 @@ public:
     // The operations as readable lines, for example
     //   "line 100,1500-100,10000 green", "box 4000,700 1600,1800",
     //   "circle 350,1600 25 black filled", "arc 500,500 100 red 3.1416 0.0000",
-    //   "text 0,195 'Y'", "fill solid", "size 9396,8296", "hscroll 100", "vscroll 200".
+    //   "text 0,195 'Y'", "text 0,390 'AB' #dc143c" (coloured text), "fill solid",
+    //   "size 9396,8296", "hscroll 100", "vscroll 200".
     std::vector<std::string> lines() const;
     static std::string describe(const Op& op);
     void clear() { ops_.clear(); }
@@ -47,10 +48,12 @@ protected:
     void renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) override;
     void renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
                    double end) override;
-    void renderText(int x, int y, const std::string& text) override;
+    void renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) override;
     void sizeChanged() override;
     void scrollMaxChanged(bool horizontal) override;
     void fillStyleChanged() override;
+    // What was drawn before no longer shows: the list starts again.
+    void cleared() override { ops_.clear(); }
 
 private:
     std::vector<Op> ops_;

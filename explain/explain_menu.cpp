@@ -11,6 +11,7 @@
 #include "explain/explain_subject.h"
 #include "explain/frmCheck.h"
 #include "explain/karnaugh_map.h"
+#include "explain/karnaugh_switch.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "minimizer/exchange.h"
@@ -41,6 +42,12 @@ ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks h
         add("mnuExplainPosLoops", QStringLiteral("Map Loops Around the &Zeros (POS)"),
             &ExplainMenu::mnuExplainPosLoops_Click);
     mnuExplainPosLoops->setCheckable(true);
+    // The item tells and changes what the current map shows.
+    connect(mnuExplain, &QMenu::aboutToShow, this, [this] {
+        const KarnaughSwitch* current = currentMapSwitch();
+        mnuExplainPosLoops->setEnabled(current != nullptr);
+        mnuExplainPosLoops->setChecked(current && current->form() == LoopForm::Pos);
+    });
     mnuExplain->addSeparator()->setObjectName(QStringLiteral("mnuExplainBar0"));
     mnuExplainSteps =
         add("mnuExplainSteps", QStringLiteral("&Steps"), &ExplainMenu::mnuExplainSteps_Click);
@@ -67,39 +74,46 @@ void ExplainMenu::setAvailable(bool available) {
     mnuExplain->setToolTipsVisible(true);
 }
 
-std::shared_ptr<const qm::Explanation> ExplainMenu::explanation() {
-    if (explanation_) return explanation_;
+std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope) {
+    if (explanation_ && (explanation_->scope == qm::ExplainScope::Everything ||
+                         scope == qm::ExplainScope::MinimumSop))
+        return explanation_;
     const ExplainSubject subject = subjectOf(hooks_.currentFunction());
     if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return nullptr;
     letters_ = subject.letters;
     try {
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
-        explanation_ =
-            std::make_shared<const qm::Explanation>(qm::explain(subject.function, deadline));
+        explanation_ = std::make_shared<const qm::Explanation>(qm::explain(
+            subject.function, deadline, scope, subject.minimum ? &*subject.minimum : nullptr));
     } catch (const std::exception& failure) {
         if (hooks_.message) {
             hooks_.message(QStringLiteral("The explanation could not be computed: ") +
                            QString::fromStdString(failure.what()));
         }
+        return nullptr;
     }
     return explanation_;
 }
 
-drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter) {
-    if (!explanation()) return nullptr;
-    return &hooks_.openDocument(QStringLiteral("%1 %2").arg(kind).arg(++counter));
+drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter, qm::ExplainScope scope,
+                                         QWidget* controls) {
+    if (!explanation(scope)) {
+        delete controls;
+        return nullptr;
+    }
+    return &hooks_.openDocument(QStringLiteral("%1 %2").arg(kind).arg(++counter), controls);
 }
 
 void ExplainMenu::mnuExplainTruthTable_Click() {
-    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_))
+    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_,
+                                             qm::ExplainScope::MinimumSop))
         drawTruthTable(*canvas, *explanation_, letters_);
 }
 
-void ExplainMenu::drawMap(drawing::Canvas& canvas, bool posLoops) {
-    drawKarnaughMap(canvas, *explanation_, letters_, posLoops ? LoopForm::Pos : LoopForm::Sop);
-    if (QMdiSubWindow* window = area_->currentSubWindow())
-        maps_[window] = {QPointer<QMdiSubWindow>(window), explanation_, letters_};
+KarnaughSwitch* ExplainMenu::currentMapSwitch() const {
+    QMdiSubWindow* window = area_->currentSubWindow();
+    return window ? window->findChild<KarnaughSwitch*>() : nullptr;
 }
 
 void ExplainMenu::mnuExplainKarnaughMap_Click() {
@@ -109,46 +123,49 @@ void ExplainMenu::mnuExplainKarnaughMap_Click() {
                 karnaughUnavailableReason(hooks_.currentFunction().numVars)));
         return;
     }
-    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Karnaugh Map"), karnaughCount_))
-        drawMap(*canvas, mnuExplainPosLoops->isChecked());
+    auto* controls = new KarnaughSwitch;
+    drawing::Canvas* canvas = openCanvas(QStringLiteral("Karnaugh Map"), karnaughCount_,
+                                         qm::ExplainScope::Everything, controls);
+    if (!canvas) return;
+    // The map keeps the function it was opened for, whatever is simplified later.
+    auto draw = [canvas, e = explanation_, letters = letters_](LoopForm form) {
+        canvas->cls();
+        drawKarnaughMap(*canvas, *e, letters, form);
+    };
+    draw(LoopForm::Sop);
+    connect(controls, &KarnaughSwitch::formChanged, controls, draw);
 }
 
 void ExplainMenu::mnuExplainPosLoops_Click() {
-    // Redraw the current map, if one is current, in a fresh window in its place.
-    QMdiSubWindow* window = area_->currentSubWindow();
-    const auto found = maps_.find(window);
-    if (found == maps_.end() || !found->second.window) return;
-    const auto keptExplanation = explanation_;
-    const std::string keptLetters = letters_;
-    explanation_ = found->second.explanation;
-    letters_ = found->second.letters;
-    const QRect geometry = window->geometry();
-    const bool maximized = window->isMaximized();
-    const QString caption = window->widget()->windowTitle();
-    maps_.erase(found);
-    window->close();
-    drawing::Canvas& canvas = hooks_.openDocument(caption);
-    drawMap(canvas, mnuExplainPosLoops->isChecked());
-    if (QMdiSubWindow* fresh = area_->currentSubWindow()) {
-        if (maximized) {
-            fresh->showMaximized();
-        } else {
-            fresh->setGeometry(geometry);
-        }
-    }
-    explanation_ = keptExplanation;
-    letters_ = keptLetters;
+    if (KarnaughSwitch* current = currentMapSwitch())
+        current->setForm(mnuExplainPosLoops->isChecked() ? LoopForm::Pos : LoopForm::Sop);
 }
 
 void ExplainMenu::mnuExplainSteps_Click() {
-    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Steps"), stepsCount_))
+    if (drawing::Canvas* canvas =
+            openCanvas(QStringLiteral("Steps"), stepsCount_, qm::ExplainScope::Everything))
         drawSteps(*canvas, *explanation_, letters_);
 }
 
 void ExplainMenu::mnuExplainCheck_Click() {
-    const auto e = explanation();
+    // The window opens on the minimum sum of products; the product of sums is worked out when an
+    // answer or Show needs it, for the function the window was opened for.
+    const auto e = explanation(qm::ExplainScope::MinimumSop);
     if (!e) return;
-    auto* form = new frmCheck(e, letters_);
+    auto everything = [this, function = e->function]() -> std::shared_ptr<const qm::Explanation> {
+        const auto current = explanation_ ? &explanation_->function : nullptr;
+        if (current && current->width == function.width && current->on == function.on &&
+            current->dc == function.dc)
+            return explanation(qm::ExplainScope::Everything);
+        try {
+            return std::make_shared<const qm::Explanation>(qm::explain(
+                function,
+                std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds)));
+        } catch (const std::exception&) {
+            return nullptr;
+        }
+    };
+    auto* form = new frmCheck(e, letters_, everything);
     form->setWindowTitle(QStringLiteral("Check %1").arg(++checkCount_));
     QMdiSubWindow* window = area_->addSubWindow(form);
     window->show();

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -25,17 +23,21 @@ class Canvas;
 
 namespace quendal::explain {
 
+class KarnaughSwitch;
+
 // The Explain menu of the main window: after a successful Simplify its items open the teaching
 // views of the function as document windows "Truth Table n", "Karnaugh Map n", "Steps n" and
-// "Check n". The drawn views go on document canvases, so they print and save as drawings do.
+// "Check n". The drawn views go on document canvases, so they print and save as drawings do;
+// being made again from the function at will, they are never unsaved work.
 class ExplainMenu : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
         std::function<drawing::FunctionView()> currentFunction;  // what Simplify last minimized
-        // Opens a drawing document window with this caption, makes it current and returns its
-        // empty canvas.
-        std::function<drawing::Canvas&(const QString& caption)> openDocument;
+        // Opens a document window showing a view with this caption and, when given, `controls`
+        // above the drawing (the window takes them); makes it current and returns its empty
+        // canvas.
+        std::function<drawing::Canvas&(const QString& caption, QWidget* controls)> openDocument;
         std::function<void(const QString& message)> message;
     };
 
@@ -45,9 +47,11 @@ public:
 
     QMenu* menu() const { return mnuExplain; }
 
-    // The explanation of the current function, computed on first use after each Simplify.
-    // Null when it could not be computed (the user was told why).
-    std::shared_ptr<const qm::Explanation> explanation();
+    // The explanation of the current function in the given scope, computed on first use after
+    // each Simplify (a view that shows only the minimum sum of products does not wait for the
+    // rest). Null when it could not be computed (the user was told why).
+    std::shared_ptr<const qm::Explanation> explanation(
+        qm::ExplainScope scope = qm::ExplainScope::Everything);
     const std::string& letters() const { return letters_; }
 
 public slots:
@@ -57,13 +61,15 @@ public slots:
     void mnuExplainKarnaughMap_Click();
     void mnuExplainSteps_Click();
     void mnuExplainCheck_Click();
-    // The switch between the loops of the minimum sum of products and of the minimum product of
-    // sums: redraws the current Karnaugh map in place.
+    // The current Karnaugh map's switch between the loops of the minimum sum of products and
+    // of the minimum product of sums, as a menu item.
     void mnuExplainPosLoops_Click();
 
 private:
-    drawing::Canvas* openCanvas(const QString& kind, int& counter);
-    void drawMap(drawing::Canvas& canvas, bool posLoops);
+    drawing::Canvas* openCanvas(const QString& kind, int& counter, qm::ExplainScope scope,
+                                QWidget* controls = nullptr);
+    // The switch of the Karnaugh map in the current window, if it shows one.
+    KarnaughSwitch* currentMapSwitch() const;
 
     Hooks hooks_;
     QMdiArea* area_;
@@ -73,16 +79,9 @@ private:
     QAction* mnuExplainSteps = nullptr;
     QAction* mnuExplainCheck = nullptr;
     QAction* mnuExplainPosLoops = nullptr;
-    std::shared_ptr<const qm::Explanation> explanation_;
+    std::shared_ptr<const qm::Explanation> explanation_;  // the fullest computed so far
     std::string letters_;
     int truthTableCount_ = 0, karnaughCount_ = 0, stepsCount_ = 0, checkCount_ = 0;
-    // The Karnaugh map windows with what they show, so that the switch can redraw them.
-    struct MapWindow {
-        QPointer<QMdiSubWindow> window;
-        std::shared_ptr<const qm::Explanation> explanation;
-        std::string letters;
-    };
-    std::map<QMdiSubWindow*, MapWindow> maps_;
 };
 
 }  // namespace quendal::explain

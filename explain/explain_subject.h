@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "drawing/function_view.h"
 #include "minimizer/explanation.h"
@@ -11,6 +13,9 @@ namespace quendal::explain {
 struct ExplainSubject {
     qm::Function function;
     std::string letters;  // one letter per variable, column 1 first
+    // The minimum sum of products Simplify found, read back from the work form's text, so that
+    // the views need not minimize again; nothing when the text cannot be read.
+    std::optional<std::vector<qm::Cube>> minimum;
 };
 
 // The work form's description of the function as the minimizer sees it: ticked max-terms are the

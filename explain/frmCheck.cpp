@@ -11,8 +11,11 @@
 namespace quendal::explain {
 
 frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
-                   QWidget* parent)
-    : QWidget(parent), explanation_(std::move(explanation)), letters_(std::move(letters)) {
+                   Fuller fuller, QWidget* parent)
+    : QWidget(parent),
+      explanation_(std::move(explanation)),
+      fuller_(std::move(fuller)),
+      letters_(std::move(letters)) {
     setObjectName(QStringLiteral("frmCheck"));
     auto* prompt = new QLabel(
         QString::fromStdString("Type " + functionName(letters_) +
@@ -54,10 +57,25 @@ frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::stri
     resize(520, 240);
 }
 
+const qm::Explanation& frmCheck::everything() {
+    if (explanation_->scope != qm::ExplainScope::Everything && fuller_) {
+        if (auto whole = fuller_()) explanation_ = std::move(whole);
+        fuller_ = {};
+    }
+    return *explanation_;
+}
+
 void frmCheck::cmdCheck_Click() {
     const std::string answer = txtAnswer->text().toStdString();
     try {
-        const qm::AnswerVerdict verdict = qm::checkAnswer(answer, *explanation_, letters_);
+        qm::AnswerVerdict verdict = qm::checkAnswer(answer, *explanation_, letters_);
+        // A product of sums is measured against the minimum product of sums, which is worked
+        // out only when an answer needs it.
+        const bool sopMinimal = verdict.form == qm::AnswerVerdict::Form::Sop && verdict.minimal;
+        if (verdict.equivalent && !sopMinimal &&
+            explanation_->scope != qm::ExplainScope::Everything &&
+            qm::parseAnswer(answer, explanation_->function.width, letters_).asPos)
+            verdict = qm::checkAnswer(answer, everything(), letters_);
         lblVerdict->setText(QString::fromStdString(
             qm::verdictText(verdict, explanation_->function.width, letters_)));
     } catch (const qm::AnswerSyntaxError& error) {
@@ -68,18 +86,23 @@ void frmCheck::cmdCheck_Click() {
         if (error.position() <= static_cast<int>(answer.size()))
             txtAnswer->setSelection(error.position() - 1, 1);
     }
+    page_.checked = true;
+    page_.answer = answer;
+    page_.verdict = lblVerdict->text().toStdString();
 }
 
 void frmCheck::cmdShow_Click() {
-    const qm::Explanation& e = *explanation_;
+    const qm::Explanation& e = everything();
     const int width = e.function.width;
-    QString text = QStringLiteral("A minimum sum of products: F = ") +
-                   QString::fromStdString(qm::sopText(e.covers.front(), width, letters_));
-    if (e.pos) {
-        text += QStringLiteral("\nA minimum product of sums: F = ") +
-                QString::fromStdString(qm::posText(*e.pos, width, letters_));
-    }
-    lblMinimum->setText(text);
+    std::string text =
+        "A minimum sum of products: F = " + qm::sopText(e.covers.front(), width, letters_);
+    if (e.pos) text += "\nA minimum product of sums: F = " + qm::posText(*e.pos, width, letters_);
+    lblMinimum->setText(QString::fromStdString(text));
+    page_.minimum = text;
+}
+
+void frmCheck::drawPage(drawing::Canvas& canvas) const {
+    drawCheckPage(canvas, *explanation_, letters_, page_);
 }
 
 }  // namespace quendal::explain

@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "drawing/page_source.h"
+#include "explain/check_page.h"
 #include "minimizer/explanation.h"
 
 class QLabel;
@@ -15,20 +18,31 @@ namespace quendal::explain {
 
 // "Check my answer": the student types a sum of products or a product of sums of the function
 // and presses Check; the window says whether it is equivalent (or a row where it differs) and
-// whether it is minimal, and shows a minimum only when asked (Show).
-class frmCheck : public QWidget {
+// whether it is minimal, and shows a minimum only when asked (Show). It prints and exports as a
+// page holding the same.
+class frmCheck : public QWidget, public drawing::PageSource {
     Q_OBJECT
 public:
+    using Fuller = std::function<std::shared_ptr<const qm::Explanation>()>;
+    // `explanation` may hold only the minimum sum of products; `fuller` gives the whole
+    // explanation when an answer or Show needs the product of sums.
     frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
-             QWidget* parent = nullptr);
+             Fuller fuller = {}, QWidget* parent = nullptr);
+
+    void drawPage(drawing::Canvas& canvas) const override;
 
 public slots:
     void cmdCheck_Click();
     void cmdShow_Click();
 
 private:
+    // The whole explanation, once something needs more than the minimum sum of products.
+    const qm::Explanation& everything();
+
     std::shared_ptr<const qm::Explanation> explanation_;
+    Fuller fuller_;
     std::string letters_;
+    CheckPage page_;
     QLineEdit* txtAnswer = nullptr;
     QPushButton* cmdCheck = nullptr;
     QPushButton* cmdShow = nullptr;

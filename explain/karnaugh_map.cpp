@@ -231,7 +231,7 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
         canvas.line(kMargin, bottom, kMargin, top, colour);
         const std::string term = sop ? qm::productText(loops[k], width, letters)
                                      : qm::posText({loops[k]}, width, letters);
-        canvas.printAt(kMargin + 420, y, {term});
+        canvas.printAt(kMargin + 420, y, {term}, colour);
         y += lh + 60;
     }
     const std::string whole = sop ? qm::sopText(loops, width, letters)

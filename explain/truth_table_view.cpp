@@ -24,18 +24,26 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
     const int inputsLeft = kMargin + kRowColumn;
     const int outputLeft = inputsLeft + f.width * kInputColumn;
     const int coverLeft = outputLeft + kOutputColumn;
-    // Each 1-row's covering products, and the first one's index for the frame's colour.
-    std::vector<std::string> coveredBy(std::size_t{1} << f.width);
-    std::vector<int> firstCover(coveredBy.size(), -1);
+    // Each 1-row's covering products (indices into the cover), each written in the colour of
+    // its loop on the Karnaugh map; the first one's colour frames the row.
+    std::vector<std::vector<int>> coveredBy(std::size_t{1} << f.width);
+    std::vector<std::string> products;
+    std::vector<int> productWidths;
+    for (const qm::Cube& cube : cover) {
+        products.push_back(qm::productText(cube, f.width, letters));
+        productWidths.push_back(canvas.textWidth(products.back()));
+    }
+    const int separatorWidth = canvas.textWidth(", ");
     int coverWidth = canvas.textWidth("Covered by");
     f.on.forEach([&](int row) {
-        std::string& by = coveredBy[static_cast<std::size_t>(row)];
+        std::vector<int>& by = coveredBy[static_cast<std::size_t>(row)];
+        int width = 0;
         for (std::size_t k = 0; k < cover.size(); ++k) {
             if (!cover[k].contains(row)) continue;
-            if (by.empty()) firstCover[static_cast<std::size_t>(row)] = static_cast<int>(k);
-            by += (by.empty() ? "" : ", ") + qm::productText(cover[k], f.width, letters);
+            width += (by.empty() ? 0 : separatorWidth) + productWidths[k];
+            by.push_back(static_cast<int>(k));
         }
-        coverWidth = std::max(coverWidth, canvas.textWidth(by));
+        coverWidth = std::max(coverWidth, width);
     });
     const int right = coverLeft + coverWidth + 120;
 
@@ -64,8 +72,18 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
         const bool on = f.on.test(row);
         canvas.printAt(outputLeft, textTop, {on ? "1" : f.dc.test(row) ? "x" : "0"});
         if (on) {
-            canvas.printAt(coverLeft, textTop, {coveredBy[static_cast<std::size_t>(row)]});
-            const drawing::Rgb colour = loopColour(firstCover[static_cast<std::size_t>(row)]);
+            const std::vector<int>& by = coveredBy[static_cast<std::size_t>(row)];
+            int x = coverLeft;
+            for (std::size_t i = 0; i < by.size(); ++i) {
+                if (i > 0) {
+                    canvas.printAt(x, textTop, {", "});
+                    x += separatorWidth;
+                }
+                const auto k = static_cast<std::size_t>(by[i]);
+                canvas.printAt(x, textTop, {products[k]}, loopColour(by[i]));
+                x += productWidths[k];
+            }
+            const drawing::Rgb colour = loopColour(by.front());
             canvas.line(kMargin, y, right, y, colour);
             canvas.line(right, y, right, y + rowHeight - 15, colour);
             canvas.line(right, y + rowHeight - 15, kMargin, y + rowHeight - 15, colour);

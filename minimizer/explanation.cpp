@@ -222,9 +222,14 @@ public:
     CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
                     Deadline deadline)
         : target_(target), deadline_(deadline) {
+        candidates_.resize(std::size_t{1} << function.width);
         for (const Cube& prime : primes) {
             rows_.push_back(prime.rows(function.width) & function.on);
             literals_.push_back(prime.literals(function.width));
+            rows_.back().forEach([&](int column) {
+                candidates_[static_cast<std::size_t>(column)].push_back(
+                    static_cast<int>(rows_.size() - 1));
+            });
         }
         open_ = function.on;
     }
@@ -270,14 +275,15 @@ private:
         bool dead = false;
         open.forEach([&](int column) {
             if (dead) return;
+            const std::vector<int>& mine = candidates_[static_cast<std::size_t>(column)];
             std::size_t candidates = 0;
             bool disjoint = true;
             int cheapest = 1 << 20;
-            for (std::size_t p = 0; p < rows_.size(); ++p) {
-                if (!allowed[p] || !rows_[p].test(column)) continue;
+            for (int p : mine) {
+                if (!allowed[static_cast<std::size_t>(p)]) continue;
                 ++candidates;
-                if (used[p]) disjoint = false;
-                cheapest = std::min(cheapest, literals_[p]);
+                if (used[static_cast<std::size_t>(p)]) disjoint = false;
+                cheapest = std::min(cheapest, literals_[static_cast<std::size_t>(p)]);
             }
             if (candidates == 0) {
                 dead = true;
@@ -288,8 +294,8 @@ private:
                 branchColumn = column;
             }
             if (disjoint) {
-                for (std::size_t p = 0; p < rows_.size(); ++p) {
-                    if (allowed[p] && rows_[p].test(column)) used[p] = 1;
+                for (int p : mine) {
+                    if (allowed[static_cast<std::size_t>(p)]) used[static_cast<std::size_t>(p)] = 1;
                 }
                 bound.terms += 1;
                 bound.literals += cheapest;
@@ -300,20 +306,23 @@ private:
             return;
 
         std::vector<int> forbidden;
-        for (std::size_t p = 0; p < rows_.size() && !stopped_; ++p) {
-            if (!allowed[p] || !rows_[p].test(branchColumn)) continue;
-            chosen.push_back(static_cast<int>(p));
+        for (int candidate : candidates_[static_cast<std::size_t>(branchColumn)]) {
+            if (stopped_) break;
+            const auto p = static_cast<std::size_t>(candidate);
+            if (!allowed[p]) continue;
+            chosen.push_back(candidate);
             search(open - rows_[p], allowed, chosen,
                    FormCost{cost.terms + 1, cost.literals + literals_[p]});
             chosen.pop_back();
             allowed[p] = 0;
-            forbidden.push_back(static_cast<int>(p));
+            forbidden.push_back(candidate);
         }
         for (int p : forbidden) allowed[static_cast<std::size_t>(p)] = 1;
     }
 
     std::vector<RowSet> rows_;
     std::vector<int> literals_;
+    std::vector<std::vector<int>> candidates_;  // for each column, the primes covering it
     RowSet open_;
     FormCost target_;
     Deadline deadline_;
@@ -373,13 +382,26 @@ FormCost costOf(const std::vector<Cube>& cover, int width) {
     return cost;
 }
 
-Explanation explain(const Function& function, Deadline deadline) {
+Explanation explain(const Function& function, Deadline deadline, ExplainScope scope,
+                    const std::vector<Cube>* minimum) {
     Explanation result;
+    result.scope = scope;
     result.function = function;
     const int width = function.width;
-    const std::vector<Cube> chosen = minimize(function, deadline);
-    result.sopCost = costOf(chosen, width);
     result.primes = primeImplicants(function);
+    // A cover given by prime implicants is taken as it is; anything else is found again.
+    auto isPrimeCover = [&](const std::vector<Cube>& cover) {
+        RowSet covered;
+        for (const Cube& cube : cover) {
+            if (std::find(result.primes.begin(), result.primes.end(), cube) == result.primes.end())
+                return false;
+            covered |= cube.rows(width);
+        }
+        return function.on.subsetOf(covered);
+    };
+    const std::vector<Cube> chosen =
+        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline);
+    result.sopCost = costOf(chosen, width);
     if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
     result.chartColumns = rowsOf(function.on);
     result.reductions = reduceChart(function, result.primes, chosen);
@@ -390,6 +412,10 @@ Explanation explain(const Function& function, Deadline deadline) {
 
     // Every minimum cover: the preferred one first, the others in the output order.
     result.covers.push_back(chosen);
+    if (scope == ExplainScope::MinimumSop) {
+        result.coversComplete = false;
+        return result;
+    }
     if (!chosen.empty()) {
         // Listing the others is a courtesy: it never holds up the rest for long.
         const Deadline listing = std::min(

@@ -52,12 +52,18 @@ struct FormCost {
 
 FormCost costOf(const std::vector<Cube>& cover, int width);
 
+// How much explain() works out: everything, or only what the views of the minimum sum of
+// products need (the list of the other minimum covers and the product of sums left out), which
+// costs little more than the minimization itself.
+enum class ExplainScope { Everything, MinimumSop };
+
 struct Explanation {
     static constexpr int kMaxTableWidth = 6;
     static constexpr int kMaxCovers = 32;
     // The search for every minimum cover stops after this long (then coversComplete is false).
-    static constexpr int kCoverSearchMilliseconds = 250;
+    static constexpr int kCoverSearchMilliseconds = 50;
 
+    ExplainScope scope = ExplainScope::Everything;
     Function function;
     std::vector<CombiningStep> combining;  // empty above kMaxTableWidth variables
     std::vector<Cube> primes;              // every prime covering at least one 1-row, output order
@@ -76,8 +82,14 @@ struct Explanation {
 };
 
 // Throws TooHard when the minimum sum of products is not found before `deadline`; the other
-// searches stop at the deadline and say so (coversComplete, pos).
-Explanation explain(const Function& function, Deadline deadline = Deadline::max());
+// searches stop at the deadline and say so (coversComplete, pos). With the minimum sum of
+// products' scope, covers holds that one cover (coversComplete false, no coverCount) and pos is
+// empty. `minimum`, when given, is the minimum sum of products found before (what "Qm.exe IN
+// OUT" wrote for the function): it is taken as covers[0] without minimizing again when it is a
+// cover of the function by prime implicants.
+Explanation explain(const Function& function, Deadline deadline = Deadline::max(),
+                    ExplainScope scope = ExplainScope::Everything,
+                    const std::vector<Cube>* minimum = nullptr);
 
 // Variable letters used where the function has no names of its own.
 inline constexpr std::string_view kDefaultLetters = "ABCDEFGH";

@@ -372,6 +372,7 @@ void frmSimplification::cmdSimplify_Click() {
                                                              common::headerDate(now),
                                                              common::headerTime(now))));
         entry_.completeSimplify();
+        minimumProven_ = notProven.isEmpty();
         enableDrawingCommands(true);
         // Shown after the answer, which stands: a correct cover, only perhaps
         // not the smallest, and the user should know before drawing it.
@@ -386,6 +387,7 @@ void frmSimplification::cmdSimplify_Click() {
 
 drawing::FunctionView frmSimplification::currentFunction() const {
     drawing::FunctionView f = entry_.minimized();
+    f.minimumProven = minimumProven_;
     const common::LocalDateTime now = clock_.now();
     f.userName = common::Session::current().UserName;
     f.dateText = common::headerDate(now);

@@ -130,7 +130,8 @@ private:
     common::ButtonFeedback* feedback_ = nullptr;
 
     FunctionEntry entry_;
-    bool fillingList = false;  // the form's own tick changes, which the tick handler ignores
+    bool minimumProven_ = true;  // the last Simplify's answer is a proven minimum
+    bool fillingList = false;    // the form's own tick changes, which the tick handler ignores
 };
 
 }  // namespace quendal::workspace

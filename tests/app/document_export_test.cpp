@@ -86,6 +86,22 @@ TEST_F(DocumentExport, EachFormatFollowsTheSuffixAndComesFromTheOperations) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+TEST_F(DocumentExport, ColouredTextKeepsItsColourOnTheScreenAndInTheFile) {
+    const Rgb crimson{220, 20, 60};
+    main->LoadNewDoc(DocumentKind::Circuit).printAt(600, 600, {"AB'+CD"}, crimson);
+    const QImage shown = main->frmD()->canvas().image();
+    bool reddish = false;
+    for (int y = 0; y < 80 && !reddish; ++y) {
+        for (int x = 0; x < 120 && !reddish; ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            reddish = c.red() > 150 && c.green() < 100 && c.blue() < 120;
+        }
+    }
+    EXPECT_TRUE(reddish);
+    exportTo(workdir.file("coloured.svg"));
+    EXPECT_TRUE(bytes(workdir.file("coloured.svg")).contains("#dc143c"));
+}
+
 TEST_F(DocumentExport, ANameWithoutAKnownSuffixIsRefusedAndNothingIsWritten) {
     newDrawing();
     dialogs.saveNames = {workdir.file("drawing.jpg")};

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -107,6 +112,34 @@ TEST_F(ShellTest, LogoutClosesEveryWindowAndShowsAnEmptyLoginFormAgain) {
     EXPECT_EQ(Session::current().UserName, "");
     QTest::keyClicks(txt, "bo");
     EXPECT_EQ(txt->text(), "Bo");
+}
+
+TEST_F(ShellTest, LogoutAsksOnlyAboutDrawingsNotAboutExplainViews) {
+    login("ann");
+    mdifrmMain* main = shell->mainWindow();
+    QWidget* work = main->workForm();
+    // Minterms 1 and 2 of two variables: A'B+AB'.
+    launcher.action = ScriptedMinimizerLauncher::writes("01\r\n10\r\n");
+    auto* variables = work->findChild<QComboBox*>("cboVar");
+    variables->setCurrentIndex(variables->findText("2"));
+    emit variables->activated(variables->currentIndex());
+    work->findChild<QRadioButton*>("rbMinTerms")->click();
+    auto* terms = work->findChild<QListWidget*>("lstTerms");
+    for (int term : {1, 2}) terms->item(term)->setCheckState(Qt::Checked);
+    work->findChild<QPushButton*>("cmdSimplify")->click();
+    for (const char* view :
+         {"mnuExplainTruthTable", "mnuExplainKarnaughMap", "mnuExplainSteps", "mnuExplainCheck"})
+        main->findChild<QAction*>(view)->trigger();
+    ASSERT_EQ(main->mdiArea()->subWindowList().size(), 5);
+    EXPECT_EQ(main->unsavedDocumentCount(), 0);
+    main->LoadNewDoc(DocumentKind::Circuit);
+    EXPECT_EQ(main->unsavedDocumentCount(), 1);
+    prompts.replies = {PromptReply::No};
+    QTest::mouseClick(work->findChild<QPushButton*>("cmdLogout"), Qt::LeftButton);
+    settle();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "1 drawing is not saved and will be lost.\nAre you sure you want to Logout ?");
 }
 
 TEST_F(ShellTest, CountersStartAgainAfterANewLogin) {

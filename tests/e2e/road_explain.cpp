@@ -1,6 +1,11 @@
 // The last working stretch of the road: each Explain view of the typed function AB'+C opened
 // once from the menu, each showing what the view draws for that function.
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -13,6 +18,8 @@
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
+#include "tests/e2e/file_checks.h"
+#include "tests/e2e/print_dialog_driver.h"
 #include "tests/e2e/road.h"
 
 using namespace quendal::drawing;
@@ -57,6 +64,13 @@ void Road::explainViews() {
         shots_.keep(
             view.shot, shot,
             onScreen(document).intersected(QRect(0, 0, ink.right() + 30, ink.bottom() + 30)));
+        if (view.shot != QStringLiteral("explain_karnaugh_map")) continue;
+        // The map's own switch redraws it with the loops around the zeros.
+        clickOption(child<QAbstractButton>(document, "optPos"));
+        PictureCanvas pos;
+        drawKarnaughMap(pos, e, "ABC", LoopForm::Pos);
+        check(waitUntil([&] { return document->canvas().image() == pos.image(); }),
+              QStringLiteral("the switch did not redraw the map with the POS loops"));
     }
 
     chooseMenuItem(main(), "mnuExplain", "mnuExplainCheck");
@@ -76,6 +90,40 @@ void Road::explainViews() {
     QRect part = onScreen(window);
     part.setBottom(onScreen(child<QPushButton>(window->widget(), "cmdShow")).bottom() + 12);
     shots_.keep(QStringLiteral("explain_check"), shot, part);
+    // The check exports as a page through the drawings' vector path.
+    const QString svg = workdir_.filePath(QStringLiteral("check1.svg"));
+    expected_ = [this, svg](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        check(dialog != nullptr, QStringLiteral("expected the export file dialog"));
+        auto* name = child<QLineEdit>(dialog, "fileNameEdit");
+        click(name);
+        type(name, svg);
+        if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
+        expected_ = [this](QWidget* options) {
+            pressKey(options, Qt::Key_Return);
+            return true;
+        };
+        pressKey(name, Qt::Key_Return);
+        return true;
+    };
+    chooseMenuItem(main(), "mnuFile", "mnuFileExport");
+    check(waitUntil([this] { return !expected_; }), QStringLiteral("no export dialogs"));
+    check(waitUntil([&] { return QFileInfo(svg).size() > 0; }), QStringLiteral("no SVG written"));
+    const QString page = QString::fromUtf8(fileBytes(svg));
+    for (const QString& text : {QStringLiteral("C+AB'"), QStringLiteral("Equivalent and minimal")})
+        check(page.contains(text), QStringLiteral("the exported check lacks ") + text);
+    // And prints the same page.
+    const QString pdf = workdir_.filePath(QStringLiteral("check1.pdf"));
+    expected_ = [pdf](QWidget* modal) {
+        answerPrintDialog(modal, pdf, [] {});
+        return true;
+    };
+    chooseMenuItem(main(), "mnuFile", "mnuFilePrint");
+    check(waitUntil([this] { return !expected_; }), QStringLiteral("no print dialog"));
+    check(waitUntil([&] { return QFileInfo(pdf).size() > 0; }), QStringLiteral("no PDF written"));
+    const std::optional<QString> printed = toolOutput(QStringLiteral("pdftotext"), {pdf, "-"});
+    check(printed && printed->contains(QStringLiteral("Equivalent and minimal")),
+          QStringLiteral("the printed check lacks its verdict"));
     // Done checking: the window goes, and the road goes on from the work form.
     window->close();
     check(waitUntil([&] { return main()->mdiArea()->currentSubWindow() != window; }),

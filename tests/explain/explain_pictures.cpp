@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include "drawing/picture_canvas.h"
+#include "explain/check_page.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
@@ -40,5 +41,11 @@ int main(int argc, char** argv) {
     save("karnaugh_pos.png", [&](Canvas& c) { drawKarnaughMap(c, e, "ABCD", LoopForm::Pos); });
     save("karnaugh_6.png", [&](Canvas& c) { drawKarnaughMap(c, e6, "ABCDEF", LoopForm::Sop); });
     save("steps.png", [&](Canvas& c) { drawSteps(c, e, "ABCD"); });
+    const CheckPage checked{true, "A'B'D+CD",
+                            "Equivalent, but not minimal: your sum of products has 2 products "
+                            "and 5 literals; a minimum one has 4 literals.",
+                            "A minimum sum of products: F = A'B'+CD\n"
+                            "A minimum product of sums: F = (A'+C)D"};
+    save("check_page.png", [&](Canvas& c) { drawCheckPage(c, e, "ABCD", checked); });
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <deque>
@@ -45,12 +46,15 @@ protected:
         function.dontCares = {0, 2, 5};
         function.varNames = {"A", "B", "C", "D"};
         ExplainMenu::Hooks hooks{[this] { return function; },
-                                 [this](const QString& caption) -> Canvas& {
+                                 [this](const QString& caption, QWidget* controls) -> Canvas& {
                                      captions.push_back(caption);
                                      canvases.emplace_back();
                                      auto* widget = new QWidget;
                                      widget->setWindowTitle(caption);
-                                     area->addSubWindow(widget)->show();
+                                     if (controls) controls->setParent(widget);
+                                     QMdiSubWindow* window = area->addSubWindow(widget);
+                                     window->show();
+                                     area->setActiveSubWindow(window);
                                      return canvases.back();
                                  },
                                  [this](const QString& text) { messages << text; }};
@@ -91,11 +95,21 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     EXPECT_TRUE(hasText(canvases[1], "A'B'"));  // the SOP legend
     EXPECT_TRUE(hasText(canvases[2], "F = (A'+C)D   (2 sums, 3 literals)"));
 
-    // The switch redraws the current map in place with the loops around the zeros.
+    // The map's own switch redraws it in place with the loops around the zeros; the menu item
+    // tells and turns the same switch.
     area->setActiveSubWindow(area->subWindowList()[1]);
+    RecordingCanvas& map = canvases[1];
+    auto* pos = area->currentSubWindow()->findChild<QRadioButton*>("optPos");
+    ASSERT_TRUE(pos);
+    QTest::mouseClick(pos, Qt::LeftButton, {}, QPoint(4, pos->height() / 2));
+    EXPECT_TRUE(hasText(map, "F = (A'+C)D"));
+    EXPECT_FALSE(hasText(map, "A'B'"));
+    emit menu->menu()->aboutToShow();
+    EXPECT_TRUE(item("mnuExplainPosLoops")->isChecked());
     item("mnuExplainPosLoops")->trigger();
-    EXPECT_EQ(captions.back(), QStringLiteral("Karnaugh Map 1"));
-    EXPECT_TRUE(hasText(canvases.back(), "F = (A'+C)D"));
+    EXPECT_TRUE(hasText(map, "F = A'B'+CD"));
+    EXPECT_FALSE(hasText(map, "F = (A'+C)D"));
+    EXPECT_TRUE(area->currentSubWindow()->findChild<QRadioButton*>("optSop")->isChecked());
     EXPECT_EQ(area->subWindowList().size(), 4);
 
     item("mnuExplainCheck")->trigger();
@@ -103,6 +117,24 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     ASSERT_TRUE(check);
     EXPECT_EQ(check->widget()->windowTitle(), QStringLiteral("Check 1"));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ExplainMenuTest, ViewsShowTheMinimumSimplifyFoundWhenItIsProven) {
+    // A'D+CD is as small as A'B'+CD, which the minimizer here prefers.
+    function.minSopText = "A'D+CD";
+    menu->setAvailable(true);
+    item("mnuExplainTruthTable")->trigger();
+    EXPECT_TRUE(hasText(canvases.back(), "A'D"));
+    function.minimumProven = false;
+    menu->setAvailable(true);
+    item("mnuExplainTruthTable")->trigger();
+    EXPECT_TRUE(hasText(canvases.back(), "A'B'"));
+    // Text that is no cover of the function is not taken either.
+    function.minimumProven = true;
+    function.minSopText = "A'B'";
+    menu->setAvailable(true);
+    item("mnuExplainTruthTable")->trigger();
+    EXPECT_TRUE(hasText(canvases.back(), "CD"));
 }
 
 TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
@@ -125,7 +157,23 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);
-    frmCheck form(std::make_shared<const qm::Explanation>(qm::explain(f)), "ABCD");
+    // The window starts from the minimum sum of products and asks for the rest only when a
+    // product of sums or Show needs it.
+    int fuller = 0;
+    frmCheck form(std::make_shared<const qm::Explanation>(
+                      qm::explain(f, qm::Deadline::max(), qm::ExplainScope::MinimumSop)),
+                  "ABCD", [&] {
+                      ++fuller;
+                      return std::make_shared<const qm::Explanation>(qm::explain(f));
+                  });
+    auto page = [&] {
+        RecordingCanvas canvas;
+        form.drawPage(canvas);
+        std::string text;
+        for (const auto& op : canvas.operations()) text += op.text + "\n";
+        return text;
+    };
+    EXPECT_NE(page().find("No answer has been checked."), std::string::npos);
     auto* answer = form.findChild<QLineEdit*>("txtAnswer");
     auto* verdict = form.findChild<QLabel*>("lblVerdict");
     auto* minimum = form.findChild<QLabel*>("lblMinimum");
@@ -135,16 +183,25 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
         return verdict->text();
     };
     EXPECT_TRUE(enter("A'D+CD").startsWith("Equivalent and minimal"));
+    EXPECT_EQ(fuller, 0);
+    EXPECT_TRUE(enter("D(A'+C)").startsWith("Equivalent and minimal: a minimum product of sums"));
+    EXPECT_EQ(fuller, 1);
     EXPECT_TRUE(enter("A'B'D+CD").startsWith("Equivalent, but not minimal"));
     EXPECT_TRUE(enter("A'B'+C").startsWith("Not equivalent. For A = 0, B = 1, C = 1, D = 0"));
     EXPECT_EQ(enter("A'(B+C"), "Missing ')' at position 7 to close the '(' at position 3.");
     EXPECT_EQ(enter("A'B*C"), "Unexpected '*' at position 4.");
     EXPECT_EQ(answer->selectedText(), "*");
     EXPECT_TRUE(minimum->text().isEmpty());
+    // The printed page: the answer last checked with its verdict; the minimum once shown.
+    enter("A'B'D+CD");
+    EXPECT_NE(page().find("Answer: F(A,B,C,D) = A'B'D+CD\n" + verdict->text().toStdString()),
+              std::string::npos);
+    EXPECT_EQ(page().find("minimum sum"), std::string::npos);
     QTest::mouseClick(form.findChild<QPushButton*>("cmdShow"), Qt::LeftButton);
     EXPECT_EQ(minimum->text(),
               "A minimum sum of products: F = A'B'+CD\n"
               "A minimum product of sums: F = (A'+C)D");
+    EXPECT_NE(page().find("A minimum product of sums: F = (A'+C)D"), std::string::npos);
 }
 
 }  // namespace

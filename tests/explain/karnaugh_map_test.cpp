@@ -1,6 +1,7 @@
 // The Karnaugh map read back from its recorded operations, as a student reads it: the labels
 // give every cell's row of the truth table (Gray code, variables in order), the cell shows the
-// function's value there, and each coloured loop encloses exactly its implicant's cells.
+// function's value there, each coloured loop encloses exactly its implicant's cells, and the
+// legend names it in its colour.
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,19 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
                     EXPECT_EQ(cell.value, f.on.test(m) ? "1" : f.dc.test(m) ? "x" : "0") << m;
                 }
                 EXPECT_EQ(seen.size(), cells.size()) << "a row appears twice";
+                // The legend names each loop in the loop's colour; no other text is coloured.
+                std::vector<std::pair<std::string, Rgb>> coloured, legend;
+                for (const Op& op : canvas.operations()) {
+                    if (op.kind == RecordingCanvas::Kind::Text && op.colour)
+                        coloured.emplace_back(op.text, *op.colour);
+                }
+                for (std::size_t k = 0; k < loops.size(); ++k) {
+                    legend.emplace_back(form == LoopForm::Sop
+                                            ? qm::productText(loops[k], width, "ABCDEF")
+                                            : qm::sumText(loops[k], width, "ABCDEF"),
+                                        loopColour(static_cast<int>(k)));
+                }
+                EXPECT_EQ(coloured, legend);
                 for (std::size_t k = 0; k < loops.size(); ++k) {
                     std::set<int> expected;
                     loops[k].rows(width).forEach([&](int m) { expected.insert(m); });
