@@ -202,30 +202,15 @@ void DocumentCanvas::drew() {
     emit imageChanged();
 }
 
-void DocumentCanvas::renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) {
-    RecordingCanvas::renderLine(x1, y1, x2, y2, colour);
-    drew();
-}
-
-void DocumentCanvas::renderBox(int x, int y, int w, int h) {
-    RecordingCanvas::renderBox(x, y, w, h);
-    drew();
-}
-
-void DocumentCanvas::renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) {
-    RecordingCanvas::renderCircle(x, y, r, colour, filled);
-    drew();
-}
-
-void DocumentCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
-                               double end) {
-    RecordingCanvas::renderArc(x, y, r, colour, start, end);
-    drew();
-}
-
-void DocumentCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
-    RecordingCanvas::renderText(x, y, text, colour);
-    drew();
+void DocumentCanvas::recorded(const Op& op) {
+    switch (op.kind) {
+        case Kind::Line:
+        case Kind::Box:
+        case Kind::Circle:
+        case Kind::Arc:
+        case Kind::Text: drew(); break;
+        default: break;  // sizes and settings announce themselves
+    }
 }
 
 void DocumentCanvas::sizeChanged() {

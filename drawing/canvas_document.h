@@ -63,12 +63,8 @@ signals:
     void scrollMaximumChanged(bool horizontal);
 
 protected:
-    void renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) override;
-    void renderBox(int x, int y, int w, int h) override;
-    void renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) override;
-    void renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
-                   double end) override;
-    void renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) override;
+    // A shape or text was recorded: repaint.
+    void recorded(const Op& op) override;
     void sizeChanged() override;
     void scrollMaxChanged(bool horizontal) override;
     void cleared() override;

@@ -73,11 +73,11 @@ RecordingCanvas::Op make(RecordingCanvas::Kind kind, int x1 = 0, int y1 = 0, int
 void RecordingCanvas::renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) {
     Op op = make(Kind::Line, x1, y1, x2, y2);
     op.colour = colour;
-    ops_.push_back(op);
+    record(op);
 }
 
 void RecordingCanvas::renderBox(int x, int y, int w, int h) {
-    ops_.push_back(make(Kind::Box, x, y, w, h));
+    record(make(Kind::Box, x, y, w, h));
 }
 
 void RecordingCanvas::renderCircle(int x, int y, int r, std::optional<Rgb> colour, bool filled) {
@@ -85,7 +85,7 @@ void RecordingCanvas::renderCircle(int x, int y, int r, std::optional<Rgb> colou
     op.r = r;
     op.colour = colour;
     op.filled = filled;
-    ops_.push_back(op);
+    record(op);
 }
 
 void RecordingCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, double start,
@@ -95,30 +95,30 @@ void RecordingCanvas::renderArc(int x, int y, int r, std::optional<Rgb> colour, 
     op.colour = colour;
     op.start = start;
     op.end = end;
-    ops_.push_back(op);
+    record(op);
 }
 
 void RecordingCanvas::renderText(int x, int y, const std::string& text, std::optional<Rgb> colour) {
     Op op = make(Kind::Text, x, y);
     op.text = text;
     op.colour = colour;
-    ops_.push_back(op);
+    record(op);
 }
 
 void RecordingCanvas::sizeChanged() {
-    ops_.push_back(make(Kind::Size, width(), height()));
+    record(make(Kind::Size, width(), height()));
 }
 
 void RecordingCanvas::scrollMaxChanged(bool horizontal) {
     Op op = make(Kind::ScrollMax, horizontal ? hScrollMax() : vScrollMax());
     op.text = horizontal ? "hscroll" : "vscroll";
-    ops_.push_back(op);
+    record(op);
 }
 
 void RecordingCanvas::fillStyleChanged() {
     Op op = make(Kind::FillStyle);
     op.fill = fillStyle();
-    ops_.push_back(op);
+    record(op);
 }
 
 }  // namespace quendal::drawing

@@ -54,8 +54,15 @@ protected:
     void fillStyleChanged() override;
     // What was drawn before no longer shows: the list starts again.
     void cleared() override { ops_.clear(); }
+    // Called after each operation is recorded, for a canvas that shows them.
+    virtual void recorded(const Op& /*op*/) {}
 
 private:
+    void record(const Op& op) {
+        ops_.push_back(op);
+        recorded(op);
+    }
+
     std::vector<Op> ops_;
 };
 
