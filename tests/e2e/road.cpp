@@ -515,26 +515,30 @@ void Road::printDrawing() {
     shots_.take(QStringLiteral("printed"));
 }
 
-void Road::exportDrawing() {
-    const QString svg = workdir_.filePath(QStringLiteral("circuit1.svg"));
-    expected_ = [this, svg](QWidget* modal) {
+void Road::expectExportDialogs(const QString& path, std::function<void(QWidget*)> onOptions) {
+    expected_ = [this, path, onOptions](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         check(dialog != nullptr, QStringLiteral("expected the export file dialog"));
         auto* name = child<QLineEdit>(dialog, "fileNameEdit");
         click(name);
-        type(name, svg);
+        type(name, path);
         if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
         // Then the options page, whose defaults Enter accepts.
-        expected_ = [this](QWidget* options) {
+        expected_ = [this, onOptions](QWidget* options) {
             checkEqual(options->objectName(), QStringLiteral("frmExport"),
                        QStringLiteral("export options"));
-            shots_.take(QStringLiteral("export_options"));
+            if (onOptions) onOptions(options);
             pressKey(options, Qt::Key_Return);
             return true;
         };
         pressKey(name, Qt::Key_Return);
         return true;
     };
+}
+
+void Road::exportDrawing() {
+    const QString svg = workdir_.filePath(QStringLiteral("circuit1.svg"));
+    expectExportDialogs(svg, [this](QWidget*) { shots_.take(QStringLiteral("export_options")); });
     mdifrmMain* window = main();
     QAction* button =
         child<QToolBar>(window, "tbToolBar")->findChild<QAction*>(QStringLiteral("Export"));

@@ -56,6 +56,9 @@ private:
     void openDrawing();
     void printDrawing();
     void exportDrawing();
+    // Answers the export file dialog with `path` and the options page with
+    // its defaults, after `onOptions` has seen it.
+    void expectExportDialogs(const QString& path, std::function<void(QWidget*)> onOptions = {});
     void typeEquation();
     void logOut();
     void signInAgain();

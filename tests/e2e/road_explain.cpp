@@ -92,20 +92,7 @@ void Road::explainViews() {
     shots_.keep(QStringLiteral("explain_check"), shot, part);
     // The check exports as a page through the drawings' vector path.
     const QString svg = workdir_.filePath(QStringLiteral("check1.svg"));
-    expected_ = [this, svg](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        check(dialog != nullptr, QStringLiteral("expected the export file dialog"));
-        auto* name = child<QLineEdit>(dialog, "fileNameEdit");
-        click(name);
-        type(name, svg);
-        if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
-        expected_ = [this](QWidget* options) {
-            pressKey(options, Qt::Key_Return);
-            return true;
-        };
-        pressKey(name, Qt::Key_Return);
-        return true;
-    };
+    expectExportDialogs(svg);
     chooseMenuItem(main(), "mnuFile", "mnuFileExport");
     check(waitUntil([this] { return !expected_; }), QStringLiteral("no export dialogs"));
     check(waitUntil([&] { return QFileInfo(svg).size() > 0; }), QStringLiteral("no SVG written"));
