@@ -3,8 +3,8 @@
 // the menu has its own), drawing the view on a document canvas and painting the first window's
 // worth of it, in processor time. Each family is one benchmark; the counters give its median and
 // slowest member in milliseconds, and the slowest drawing alone: what opening a view costs once
-// the menu's background work since Simplify has the explanation ready. The symmetric functions with don't-care edges, the minimizer's
-// hardest, are left out.
+// the menu's background work since Simplify has the explanation ready. The symmetric functions
+// with don't-care edges, the minimizer's hardest, are left out.
 
 #include <benchmark/benchmark.h>
 
