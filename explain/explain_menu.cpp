@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include <chrono>
+#include <thread>
 
 #include "explain/explain_subject.h"
 #include "explain/frmCheck.h"
@@ -58,6 +59,7 @@ ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks h
 
 void ExplainMenu::setAvailable(bool available) {
     explanation_.reset();
+    ahead_ = {};
     mnuExplain->setEnabled(available);
     mnuExplainKarnaughMap->setText(kKarnaughText);
     mnuExplainKarnaughMap->setEnabled(true);
@@ -72,12 +74,47 @@ void ExplainMenu::setAvailable(bool available) {
         mnuExplainKarnaughMap->setStatusTip(QString::fromStdString(reason));
     }
     mnuExplain->setToolTipsVisible(true);
+    startAhead();
+}
+
+void ExplainMenu::startAhead() {
+    ExplainSubject subject = subjectOf(hooks_.currentFunction());
+    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return;
+    aheadLetters_ = subject.letters;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
+    // The task owns a copy of everything it reads. Detached, it never holds up a new Simplify or
+    // the end of the program; its result is dropped when the function changed meanwhile.
+    std::packaged_task<std::shared_ptr<const qm::Explanation>()> task(
+        [subject = std::move(subject), deadline] {
+            return std::make_shared<const qm::Explanation>(
+                qm::explain(subject.function, deadline, qm::ExplainScope::Everything,
+                            subject.minimum ? &*subject.minimum : nullptr));
+        });
+    ahead_ = task.get_future().share();
+    std::thread(std::move(task)).detach();
 }
 
 std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope) {
     if (explanation_ && (explanation_->scope == qm::ExplainScope::Everything ||
                          scope == qm::ExplainScope::MinimumSop))
         return explanation_;
+    const bool aheadReady =
+        ahead_.valid() && ahead_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    if (ahead_.valid() && (scope == qm::ExplainScope::Everything || aheadReady)) {
+        try {
+            explanation_ = ahead_.get();
+            letters_ = aheadLetters_;
+            return explanation_;
+        } catch (const std::exception& failure) {
+            ahead_ = {};
+            if (hooks_.message) {
+                hooks_.message(QStringLiteral("The explanation could not be computed: ") +
+                               QString::fromStdString(failure.what()));
+            }
+            return nullptr;
+        }
+    }
     const ExplainSubject subject = subjectOf(hooks_.currentFunction());
     if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return nullptr;
     letters_ = subject.letters;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -47,9 +48,11 @@ public:
 
     QMenu* menu() const { return mnuExplain; }
 
-    // The explanation of the current function in the given scope, computed on first use after
-    // each Simplify (a view that shows only the minimum sum of products does not wait for the
-    // rest). Null when it could not be computed (the user was told why).
+    // The explanation of the current function in the given scope. The whole of it is worked out
+    // in the background from each Simplify on (the minimum product of sums of a sparse function
+    // of 8 variables can take a second), and a view that needs it waits for what is left; a view
+    // that shows only the minimum sum of products computes that part at once if the rest is not
+    // ready. Null when it could not be computed (the user was told why).
     std::shared_ptr<const qm::Explanation> explanation(
         qm::ExplainScope scope = qm::ExplainScope::Everything);
     const std::string& letters() const { return letters_; }
@@ -68,6 +71,8 @@ public slots:
 private:
     drawing::Canvas* openCanvas(const QString& kind, int& counter, qm::ExplainScope scope,
                                 QWidget* controls = nullptr);
+    // Starts working out the whole explanation of the current function in the background.
+    void startAhead();
     // The switch of the Karnaugh map in the current window, if it shows one.
     KarnaughSwitch* currentMapSwitch() const;
 
@@ -80,6 +85,9 @@ private:
     QAction* mnuExplainCheck = nullptr;
     QAction* mnuExplainPosLoops = nullptr;
     std::shared_ptr<const qm::Explanation> explanation_;  // the fullest computed so far
+    // The whole explanation of what Simplify last minimized, being worked out in the background.
+    std::shared_future<std::shared_ptr<const qm::Explanation>> ahead_;
+    std::string aheadLetters_;
     std::string letters_;
     int truthTableCount_ = 0, karnaughCount_ = 0, stepsCount_ = 0, checkCount_ = 0;
 };

@@ -137,6 +137,22 @@ TEST_F(ExplainMenuTest, ViewsShowTheMinimumSimplifyFoundWhenItIsProven) {
     EXPECT_TRUE(hasText(canvases.back(), "CD"));
 }
 
+TEST_F(ExplainMenuTest, TheWholeExplanationWorkedOutAfterSimplifyIsSharedAndFollowsIt) {
+    menu->setAvailable(true);
+    const auto whole = menu->explanation();
+    ASSERT_TRUE(whole && whole->pos);
+    EXPECT_EQ(menu->explanation(qm::ExplainScope::MinimumSop), whole);
+    // Simplifying another function drops what was worked out for the one before, ready or not.
+    function.terms = {1, 3};
+    function.dontCares = {};
+    menu->setAvailable(true);
+    menu->setAvailable(true);
+    item("mnuExplainSteps")->trigger();
+    EXPECT_TRUE(hasText(canvases.back(), "F = A'B'D   (3 sums, 3 literals)"));
+    const qm::Function& shown = menu->explanation()->function;
+    EXPECT_TRUE(shown.on.test(1) && shown.on.test(3) && !shown.on.test(7));
+}
+
 TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
     function.numVars = 8;
     function.terms = {0, 255};
