@@ -134,6 +134,8 @@ private:
                              const CoveringLp& lp);
     void diveAlongRelaxation(Node node, std::vector<RowSet> reach);
     Cost costOf(const std::vector<int>& cover) const;
+    std::vector<int> swappedWitness(const Node& node, const std::vector<int>& witness, int column,
+                                    const Cost& minimum) const;
     void offer(const std::vector<int>& cover);
     [[noreturn]] void giveUp() const;
     bool relaxationExceeds(const Node& node, const std::vector<RowSet>& reach);
@@ -756,6 +758,42 @@ Cost Solver::costOf(const std::vector<int>& cover) const {
     return cost;
 }
 
+// A minimum cover that holds `column` and keeps the node's decisions, made from the witness by
+// trading one of its undecided candidates for `column`; empty when no such trade covers the open
+// rows at the minimum cost (a search from the node would accept what it returns). Symmetric
+// problems answer most tie-break questions this way, without a search.
+std::vector<int> Solver::swappedWitness(const Node& node, const std::vector<int>& witness,
+                                        int column, const Cost& minimum) const {
+    std::vector<char> chosen(problem_.columns.size(), 0), active(problem_.columns.size(), 0);
+    for (int c : node.chosen) chosen[c] = 1;
+    for (int c : node.active) active[c] = 1;
+    for (int c : witness) {
+        if (!chosen[c] && !active[c]) return {};
+    }
+    for (int c : node.chosen) {
+        if (std::find(witness.begin(), witness.end(), c) == witness.end()) return {};
+    }
+    const Cost cost = costOf(witness);
+    for (std::size_t out = 0; out < witness.size(); ++out) {
+        const int traded = witness[out];
+        if (chosen[traded]) continue;
+        if (cost.count > minimum.count ||
+            cost.literals - problem_.literals[traded] + problem_.literals[column] >
+                minimum.literals) {
+            continue;
+        }
+        RowSet covered = problem_.columns[column];
+        for (std::size_t k = 0; k < witness.size(); ++k) {
+            if (k != out) covered |= problem_.columns[witness[k]];
+        }
+        if (!node.open.subsetOf(covered)) continue;
+        std::vector<int> cover = witness;
+        cover[out] = column;
+        return cover;
+    }
+    return {};
+}
+
 void Solver::offer(const std::vector<int>& cover) {
     const Cost cost = costOf(cover);
     if (cost < limit_) {
@@ -1059,6 +1097,15 @@ std::optional<std::vector<int>> Solver::solve() {
         if (current.open.empty()) break;
         bool keep =
             std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();
+        if (!keep) {
+            // Cheapest first: a trade in the witness, before the node is settled.
+            std::vector<int> swapped =
+                swappedWitness(current, witness, current.active.front(), minimum);
+            if (!swapped.empty()) {
+                keep = true;
+                witness = std::move(swapped);
+            }
+        }
         Settled state;
         if (!keep) {
             searching_ = false;

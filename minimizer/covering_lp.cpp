@@ -51,6 +51,9 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
 
     bool bland = false;
     int degenerate = 0;
+    std::vector<int> nonzero;
+    std::vector<double> weight(n, 1.0);
+    nonzero.reserve(n + 1);
     // Far more pivots than a sound run needs: past them the prices reached so far still give a
     // valid, if weaker, bound.
     const long maxPivots = 20 * static_cast<long>(m + n) + 100;
@@ -62,8 +65,9 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
         int c = -1;
         for (std::size_t l = 0; l < n; ++l) {
             if (objective[l] >= -kEpsilon) continue;
-            if (c < 0 ||
-                (bland ? columnVariable[l] < columnVariable[c] : objective[l] < objective[c])) {
+            if (c < 0 || (bland ? columnVariable[l] < columnVariable[c]
+                                : objective[l] * objective[l] * weight[c] >
+                                      objective[c] * objective[c] * weight[l])) {
                 c = static_cast<int>(l);
             }
         }
@@ -87,19 +91,40 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
         const double before = objective[n];
         double* pivotRow = &t[r * stride];
         const double p = pivotRow[c];
-        for (std::size_t l = 0; l <= n; ++l) pivotRow[l] /= p;
+        // The tableau of a covering problem stays mostly zero: only the pivot row's nonzero
+        // entries change the other rows.
+        nonzero.clear();
+        for (std::size_t l = 0; l <= n; ++l) {
+            if (pivotRow[l] == 0.0) continue;
+            pivotRow[l] /= p;
+            if (l != static_cast<std::size_t>(c)) nonzero.push_back(static_cast<int>(l));
+        }
         pivotRow[c] = 1.0 / p;
+        for (int l : nonzero) {
+            if (l < static_cast<int>(n)) {
+                weight[l] = std::max(weight[l], pivotRow[l] * pivotRow[l] * weight[c]);
+            }
+        }
+        weight[c] = std::max(weight[c] / (p * p), 1.0);
+        // A dense pivot row is faster taken whole, as the compiler can vectorise that loop.
+        const bool dense = 4 * nonzero.size() > n;
         for (std::size_t k = 0; k <= m; ++k) {
             if (k == static_cast<std::size_t>(r)) continue;
             double* row = &t[k * stride];
             const double f = row[c];
             if (f == 0.0) continue;
-            for (std::size_t l = 0; l <= n; ++l) row[l] -= f * pivotRow[l];
+            if (dense) {
+                for (std::size_t l = 0; l <= n; ++l) row[l] -= f * pivotRow[l];
+            } else {
+                for (int l : nonzero) row[l] -= f * pivotRow[l];
+            }
             row[c] = -f / p;
         }
         std::swap(columnVariable[c], rowVariable[r]);
         if (objective[n] > before + kEpsilon) {
+            // A strict gain means no earlier basis can come back: the faster rule is safe again.
             degenerate = 0;
+            bland = false;
         } else if (++degenerate >= kDegenerateRun) {
             bland = true;
         }

@@ -30,8 +30,6 @@
 #include "minimizer/minimize.h"
 #include "tests/minimizer/function_families.h"
 
-using namespace quendal::common;
-
 namespace {
 
 constexpr int kRandomMembers = 30;
