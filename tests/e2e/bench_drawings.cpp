@@ -54,8 +54,6 @@
 
 using namespace quendal::common;
 using namespace quendal::drawing;
-using namespace quendal::mux;
-using namespace quendal::demux;
 using namespace quendal::app;
 
 using namespace e2e;

@@ -26,7 +26,6 @@
 #include <string>
 #include <vector>
 
-using namespace quendal::common;
 
 namespace {
 
