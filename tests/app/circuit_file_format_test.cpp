@@ -18,6 +18,7 @@
 #include "app/bitmap_encoding.h"
 #include "app/circuit_files.h"
 #include "drawing/picture_canvas.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_workdir.h"
 
 using namespace quendal::drawing;
@@ -56,17 +57,6 @@ QImage photo(int width, int height) {
     return picture;
 }
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 struct RoundTripCase {
     const char* name;
     QImage picture;
@@ -83,7 +73,7 @@ TEST_P(RoundTrip, ReadsBackWithQtAndImageMagick) {
     const RoundTripCase& c = GetParam();
     const QString path = dir.file("x.cir");
     saveCircuitFile(path, c.picture);
-    const QByteArray file = bytesOf(path);
+    const QByteArray file = fileBytes(path);
     const auto layout = bitmap::readLayout(file);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->bitsPerPixel, c.bitsPerPixel);
@@ -152,7 +142,7 @@ TEST(CircuitFileWriter, AFailingPainterLeavesTheOldFileAndNothingElse) {
                                      if (top < 1000) throw std::bad_alloc();
                                  }),
                  CircuitFileError);
-    EXPECT_EQ(bytesOf(dir.file("old.cir")), "old");
+    EXPECT_EQ(fileBytes(dir.file("old.cir")), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.cir"});
 }
 
@@ -171,7 +161,7 @@ TEST(CircuitFileWriter, AFullDiskIsNamedAndTheOldFileKept) {
     } unmount{QFile::encodeName(mountPoint)};
     const QString path = mountPoint + QStringLiteral("/full.cir");
     saveCircuitFile(path, drawing(9696, false));
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileBytes(path);
     try {
         saveCircuitFile(path, photo(400, 300));
         FAIL() << "no error";
@@ -180,7 +170,7 @@ TEST(CircuitFileWriter, AFullDiskIsNamedAndTheOldFileKept) {
             << e.what();
         EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos);
     }
-    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files), QStringList{"full.cir"});
 }
 
@@ -238,7 +228,7 @@ TEST_F(RefusedFile, CutShortWhetherOldOrNew) {
     ASSERT_TRUE(old.write(drawing(9696, false)));
     EXPECT_FALSE(readCircuitFile(dir.file("old.cir")).isNull());
     for (const char* name : {"new.cir", "old.cir"}) {
-        const QByteArray whole = bytesOf(dir.file(name));
+        const QByteArray whole = fileBytes(dir.file(name));
         for (qsizetype length : {qsizetype(60), whole.size() / 2, whole.size() - 1}) {
             writeBytes(dir.file("cut.cir"), whole.left(length));
             expectRefused(dir.file("cut.cir"), "cut short");

@@ -6,6 +6,7 @@
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
 #include "drawing/picture_canvas.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_workdir.h"
 
 using namespace quendal::drawing;
@@ -21,17 +22,6 @@ QImage sampleDrawing() {
     canvas.arc(4000, 3000, 400, colours::red, 3.14159265, 0);
     junctionDot(canvas, 1500, 3000);
     return canvas.image();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 struct CaptionCase {
@@ -68,7 +58,7 @@ TEST(CircuitFile, IsABitmapThatReadsBackPixelForPixel) {
     TempWorkdir dir;
     const QImage drawing = sampleDrawing();
     writeCircuitFile(drawing, dir.file("and.cir"));
-    EXPECT_TRUE(readAll(dir.file("and.cir")).startsWith("BM"));
+    EXPECT_TRUE(fileBytes(dir.file("and.cir")).startsWith("BM"));
     const QImage back = readCircuitFile(dir.file("and.cir"));
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), drawing);
     // Nothing is left beside it.
@@ -95,7 +85,7 @@ TEST(CircuitFile, SavingOverAFileReplacesIt) {
     TempWorkdir dir;
     writeBytes(dir.file("old.cir"), QByteArray(100000, 'x'));
     writeCircuitFile(sampleDrawing(), dir.file("old.cir"));
-    EXPECT_TRUE(readAll(dir.file("old.cir")).startsWith("BM"));
+    EXPECT_TRUE(fileBytes(dir.file("old.cir")).startsWith("BM"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.cir"});
 }
 

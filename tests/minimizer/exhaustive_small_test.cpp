@@ -11,13 +11,8 @@ class EveryFunction : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryFunction, MatchesExhaustiveSearchExactly) {
     const int width = GetParam();
-    const int rowCount = 1 << width;
-    int total = 1;
-    for (int i = 0; i < rowCount; ++i) total *= 3;
-    for (int n = 0; n < total; ++n) {
-        TruthTable table{width, std::vector<char>(static_cast<std::size_t>(rowCount))};
-        for (int row = 0, rest = n; row < rowCount; ++row, rest /= 3)
-            table.rows[row] = static_cast<char>(rest % 3);
+    for (int n = 0; n < functionCount(width); ++n) {
+        const TruthTable table = nthFunction(width, n);
         const auto result = minimizeCodes(table);
         ASSERT_EQ(coverFault(table, result), "") << "function " << n;
         // Same codes, so also the same count, literals and tie-break.

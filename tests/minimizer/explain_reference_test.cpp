@@ -175,13 +175,8 @@ void expectMatches(const TruthTable& table, const std::string& name) {
 
 TEST(ExplanationData, EveryFunctionOfUpToThreeVariables) {
     for (int width = 1; width <= 3; ++width) {
-        const int rowCount = 1 << width;
-        int total = 1;
-        for (int i = 0; i < rowCount; ++i) total *= 3;
-        for (int n = 0; n < total; ++n) {
-            TruthTable table{width, std::vector<char>(static_cast<std::size_t>(rowCount))};
-            for (int row = 0, rest = n; row < rowCount; ++row, rest /= 3)
-                table.rows[row] = static_cast<char>(rest % 3);
+        for (int n = 0; n < functionCount(width); ++n) {
+            const TruthTable table = nthFunction(width, n);
             expectMatches(table,
                           std::to_string(width) + " variables, function " + std::to_string(n));
             if (HasFatalFailure()) return;

@@ -49,6 +49,19 @@ bool preferred(const std::vector<std::string>& a, const std::vector<std::string>
 
 }  // namespace
 
+int functionCount(int width) {
+    int total = 1;
+    for (int i = 0; i < (1 << width); ++i) total *= 3;
+    return total;
+}
+
+TruthTable nthFunction(int width, int n) {
+    TruthTable table{width, std::vector<char>(std::size_t{1} << width)};
+    for (std::size_t row = 0; row < table.rows.size(); ++row, n /= 3)
+        table.rows[row] = static_cast<char>(n % 3);
+    return table;
+}
+
 bool codeCovers(const std::string& code, int row) {
     const int width = static_cast<int>(code.size());
     for (int column = 0; column < width; ++column) {

@@ -17,6 +17,11 @@ struct TruthTable {
     std::vector<char> rows;
 };
 
+// How many functions of `width` variables there are with don't-cares (3^(2^width)), and the
+// n-th of them: row r's state is the r-th base-3 digit of n.
+int functionCount(int width);
+TruthTable nthFunction(int width, int n);
+
 bool codeCovers(const std::string& code, int row);
 
 // The output order: codes compared column by column, "0" before "1" before "-".
