@@ -14,23 +14,20 @@
 #include "drawing/universal_circuits.h"
 #include "mux/mux_drawing.h"
 
+#include "tests/drawing/circuit_function_support.h"
+
 using namespace quendal::drawing;
 using namespace quendal::mux;
 using namespace quendal::demux;
 
 namespace {
 
+// A circuit function of `n` letters that also carries its term numbers, for the multiplexer
+// and demultiplexer drawings.
 FunctionView function(int n, const std::string& minSop, std::vector<int> terms) {
-    FunctionView f;
-    f.userName = "ADA";
-    f.dateText = "05-Mar-2024";
-    f.timeText = "07:40 AM";
-    f.sopText = "A'BC+AB'C'+AB'C+ABC";
-    f.ipPosText = "((A+B+C)(A+B'+C)(A'+B'+C))'";
-    f.minSopText = minSop;
-    f.minPosText = "(" + minSop + ")'";
-    f.numVars = n;
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
+    std::vector<std::string> letters;
+    for (int i = 0; i < n; ++i) letters.push_back(std::string(1, char('A' + i)));
+    FunctionView f = circuitFunction(minSop, letters);
     f.terms = std::move(terms);
     for (size_t i = 0; i < f.terms.size(); ++i)
         f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
