@@ -2,6 +2,7 @@
 
 #include "minimizer/cover_solver.h"
 #include "minimizer/prime_implicants.h"
+#include "minimizer/symmetric_minima.h"
 
 namespace qm {
 namespace {
@@ -27,6 +28,11 @@ std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int
 }  // namespace
 
 std::vector<Cube> minimize(const Function& function, Deadline deadline) {
+    if (auto known = knownMinimum(function)) return *known;
+    return searchMinimum(function, deadline);
+}
+
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
@@ -36,6 +42,9 @@ std::vector<Cube> minimize(const Function& function, Deadline deadline) {
 }
 
 BestCover minimizeWithin(const Function& function, Deadline deadline) {
+    if (auto known = knownMinimum(function)) {
+        return {*known, true, static_cast<int>(known->size())};
+    }
     const std::vector<Cube> primes = primeImplicants(function);
     BestCover result;
     try {

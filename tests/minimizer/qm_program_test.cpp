@@ -227,12 +227,15 @@ TEST_F(QmProgram, FailedRenameReportsItsOwnError) {
     EXPECT_EQ(listing(), "out.txt ");
 }
 
-// 1 where 3 to 5 of 8 inputs are 1: its search takes far longer than the tiny limit below.
+// 1 where 3 to 5 of 8 inputs are 1, but for one row, so that no cover known in advance for a
+// symmetric function answers it: its search takes far longer than the tiny limit below.
+constexpr int kLeftOut = 0x07;
+
 std::string hardInput() {
     std::string text;
     for (int row = 0; row < 256; ++row) {
         const int ones = std::popcount(static_cast<unsigned>(row));
-        if (ones < 3 || ones > 5) continue;
+        if (ones < 3 || ones > 5 || row == kLeftOut) continue;
         if (!text.empty()) text += "\r\n";
         for (int bit = 7; bit >= 0; --bit) text += ((row >> bit) & 1) ? '1' : '0';
     }
@@ -258,7 +261,7 @@ TEST_F(QmProgram, UnprovenCoverIsWrittenWithTheNote) {
     qm_test::TruthTable table{8, std::vector<char>(256, qm_test::kOff)};
     for (int row = 0; row < 256; ++row) {
         const int ones = std::popcount(static_cast<unsigned>(row));
-        if (ones >= 3 && ones <= 5) table.rows[row] = qm_test::kOn;
+        if (ones >= 3 && ones <= 5 && row != kLeftOut) table.rows[row] = qm_test::kOn;
     }
     std::vector<std::string> cover;
     std::istringstream lines(read("out.txt"));

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <random>
 
 #include "minimizer/cover_solver.h"
 #include "minimizer/prime_implicants.h"
+#include "minimizer/symmetric_minima.h"
 #include "tests/minimizer/function_families.h"
 #include "tests/minimizer/run_minimizer.h"
 
@@ -207,6 +209,57 @@ TEST(SymmetricEightVariables, ReachOfflineOptima) {
         SCOPED_TRACE(::testing::Message()
                      << "on counts " << known.onCounts << " dc counts " << known.dontCareCounts);
         expectOptimum(8, known);
+    }
+}
+
+// The covers worked out in advance are written without a search, so each must hold up on its
+// own: found under its counts (the table is sorted), made of primes, in the output order, and,
+// for the quickest of them, the very cover the search writes.
+TEST(KnownMinima, AreTheSearchsPrimeCovers) {
+    const auto all = qm::countsWithKnownMinimum();
+    ASSERT_GT(all.size(), 100U);
+    for (const qm::SymmetricCounts& counts : all) {
+        SCOPED_TRACE(::testing::Message()
+                     << std::hex << "on counts " << counts.on << " dc counts " << counts.dontCare);
+        const qm::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
+        const auto known = qm::knownMinimum(function);
+        ASSERT_TRUE(known);
+        const std::vector<qm::Cube> primes = qm::primeImplicants(function);
+        for (std::size_t i = 0; i < known->size(); ++i) {
+            EXPECT_NE(std::find(primes.begin(), primes.end(), (*known)[i]), primes.end());
+            if (i > 0) {
+                EXPECT_LT(qm::orderKey((*known)[i - 1], 8), qm::orderKey((*known)[i], 8));
+            }
+        }
+    }
+    // Two of the quickest entries: ones-counts 0, 2 and 3, and 5 and 6, each with a
+    // don't-care count.
+    for (const qm::SymmetricCounts counts : {qm::SymmetricCounts{0x0d, 0x10}, {0x60, 0x10}}) {
+        const qm::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
+        ASSERT_TRUE(qm::knownMinimum(function));
+        EXPECT_EQ(qm::searchMinimum(function), qm::knownMinimum(function));
+    }
+}
+
+// Only totally symmetric functions have counts: one row moved to another state breaks that,
+// unless it is the only row of its count.
+TEST(KnownMinima, CountsOnlyOfSymmetricFunctions) {
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 200; ++trial) {
+        const int width = 1 + trial % 8;
+        const unsigned all = (1U << (width + 1)) - 1U;
+        const unsigned on = random() & all, dontCare = random() & all & ~on;
+        qm::Function function = qm_bench::symmetricFunction(width, on, dontCare);
+        ASSERT_EQ(qm::symmetricCounts(function), (qm::SymmetricCounts{on, dontCare}));
+        const int row = static_cast<int>(random() % (1U << width));
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if (function.on.test(row)) {
+            function.on.reset(row);
+        } else {
+            function.on.set(row);
+            function.dc.reset(row);
+        }
+        EXPECT_EQ(qm::symmetricCounts(function).has_value(), ones == 0 || ones == width);
     }
 }
 

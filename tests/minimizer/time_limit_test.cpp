@@ -9,9 +9,9 @@
 
 namespace {
 
-// 1 where 1 to 4 of the 8 inputs are 1, don't-care where 0 or 5 are: a symmetric function
-// whose exact cover takes the search many seconds.
-qm::Function hardSymmetricFunction() {
+// 1 where 1 to 4 of the 8 inputs are 1, don't-care where 0 or 5 are, except one row: a nearly
+// symmetric function whose cover needs a search (none is known in advance for it).
+qm::Function hardFunction() {
     qm::Function function;
     function.width = 8;
     for (int row = 0; row < 256; ++row) {
@@ -19,13 +19,13 @@ qm::Function hardSymmetricFunction() {
         if (ones >= 1 && ones <= 4) function.on.set(row);
         if (ones == 0 || ones == 5) function.dc.set(row);
     }
+    function.on.reset(0x0f);
     return function;
 }
 
 TEST(TimeLimit, HardFunctionStopsAtTheDeadline) {
     // A deadline already passed: whatever the search's speed, it must stop with no answer.
-    EXPECT_THROW(qm::minimize(hardSymmetricFunction(), std::chrono::steady_clock::now()),
-                 qm::TooHard);
+    EXPECT_THROW(qm::minimize(hardFunction(), std::chrono::steady_clock::now()), qm::TooHard);
 }
 
 TEST(TimeLimit, EasyFunctionFinishesWellBeforeIt) {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "minimizer/cube.h"
+
+namespace qm {
+
+// The ones-counts of a totally symmetric function: bit k is set when the rows with k ones are
+// on (`on`) or don't-cares (`dontCare`).
+struct SymmetricCounts {
+    unsigned on = 0;
+    unsigned dontCare = 0;
+    friend bool operator==(const SymmetricCounts&, const SymmetricCounts&) = default;
+};
+
+// The counts when every row's state depends on its number of ones alone.
+std::optional<SymmetricCounts> symmetricCounts(const Function& function);
+
+// The minimum cover, in the output order, of a totally symmetric function of 8 inputs whose
+// search takes long, when it is one of those worked out once in advance (by this minimizer's
+// own search without a time limit, so it is the cover the search itself would write); nothing
+// for any other function.
+std::optional<std::vector<Cube>> knownMinimum(const Function& function);
+
+// The counts of every 8-input function knownMinimum answers.
+std::vector<SymmetricCounts> countsWithKnownMinimum();
+
+}  // namespace qm
