@@ -131,6 +131,21 @@ void BM_Parity(benchmark::State& state) {
     b.run(state);
 }
 
+// Four to six of the eight inputs 1, three as don't-care: a teacher's function whose cover the
+// minimizer knows in advance (its search takes seconds).
+void BM_SymmetricBand(benchmark::State& state) {
+    Bench b;
+    std::vector<int> band, edge;
+    for (int t = 0; t < 256; ++t) {
+        const int ones = __builtin_popcount(static_cast<unsigned>(t));
+        if (ones >= 4 && ones <= 6) band.push_back(t);
+        if (ones == 3) edge.push_back(t);
+    }
+    b.tick("rbMinTerms", band);
+    b.tick("rbDontCare", edge);
+    b.run(state);
+}
+
 void BM_TypedEquation(benchmark::State& state) {
     Bench b;
     QTest::keyClicks(b.get<QLineEdit>("txtEquation"), "AB'CD+A'EF'G+BH+C'D'E'+FG'H");
@@ -146,6 +161,7 @@ BENCHMARK(BM_RandomMinTermsWithDontCares)
     ->UseRealTime();
 BENCHMARK(BM_RandomMaxTerms)->Unit(benchmark::kMillisecond)->Repetitions(10)->UseRealTime();
 BENCHMARK(BM_Parity)->Unit(benchmark::kMillisecond)->Repetitions(10)->UseRealTime();
+BENCHMARK(BM_SymmetricBand)->Unit(benchmark::kMillisecond)->Repetitions(10)->UseRealTime();
 BENCHMARK(BM_TypedEquation)->Unit(benchmark::kMillisecond)->Repetitions(10)->UseRealTime();
 
 int main(int argc, char** argv) {
