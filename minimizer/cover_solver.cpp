@@ -516,9 +516,16 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
     double step = 1.0;
     int stale = 0;
     for (int iteration = 0; iteration < iterations; ++iteration) {
+        // The bound, and the subgradient: how often the candidates of negative reduced cost
+        // cover each row, against the once that a cover needs.
         double bound = total;
-        for (double value : d) {
-            if (value < 0.0) bound += value;
+        std::fill(gradient.begin(), gradient.end(), 1);
+        for (std::size_t i = 0; i < columns; ++i) {
+            if (d[i] >= 0.0) continue;
+            bound += d[i];
+            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+                --gradient[compact.entries[at]];
+            }
         }
         if (bound > best + kSlack) {
             best = bound;
@@ -531,18 +538,14 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
         }
         if (roundUp(best) >= target || step < 1e-3) break;
 
-        // Subgradient: how often the candidates of negative reduced cost cover each row,
-        // against the once that a cover needs.
-        std::fill(gradient.begin(), gradient.end(), 1);
-        for (std::size_t i = 0; i < columns; ++i) {
-            if (d[i] >= 0.0) continue;
-            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
-                --gradient[compact.entries[at]];
-            }
-        }
+        // A row whose multiplier is zero and would fall cannot move: left out of the norm, it
+        // no longer shortens the step of the rows that can.
         double norm = 0.0;
-        for (int g : gradient) norm += static_cast<double>(g * g);
-        if (norm == 0.0) break;  // those candidates are an exact cover: the bound is tight
+        for (std::size_t r = 0; r < rows; ++r) {
+            if (gradient[r] < 0 && v[r] <= 0.0) gradient[r] = 0;
+            norm += static_cast<double>(gradient[r] * gradient[r]);
+        }
+        if (norm == 0.0) break;  // no multiplier can move: they are optimal
         const double move = step * (static_cast<double>(target) - bound) / norm;
         for (std::size_t r = 0; r < rows; ++r) {
             if (gradient[r] == 0) continue;
