@@ -80,6 +80,7 @@ constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
 constexpr int kStaleIterations = 8;    // halve the subgradient step after this many misses
+constexpr double kDeflection = 0.5;    // share of the last subgradient step in the next
 constexpr double kSlack = 1e-6;        // guards the floating-point bounds against rounding
 constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
 constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
@@ -496,7 +497,7 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
                           int target, std::vector<double>& reduced) const {
     const std::size_t rows = compact.rows.size();
     const std::size_t columns = node.active.size();
-    std::vector<double> v(rows), bestV(rows), d(columns), w(columns);
+    std::vector<double> v(rows), bestV(rows), d(columns), w(columns), direction(rows, 0.0);
     std::vector<int> gradient(rows);
     for (std::size_t r = 0; r < rows; ++r) v[r] = u[compact.rows[r]];
     for (std::size_t i = 0; i < columns; ++i) w[i] = weights[node.active[i]];
@@ -538,18 +539,22 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
         }
         if (roundUp(best) >= target || step < 1e-3) break;
 
-        // A row whose multiplier is zero and would fall cannot move: left out of the norm, it
-        // no longer shortens the step of the rows that can.
+        // The step goes along the subgradient plus a part of the last step's direction, which
+        // damps the zigzag of rows taking turns at being over- and under-covered. A row whose
+        // multiplier is zero and would fall cannot move: left out of the norm, it no longer
+        // shortens the step of the rows that can.
         double norm = 0.0;
         for (std::size_t r = 0; r < rows; ++r) {
-            if (gradient[r] < 0 && v[r] <= 0.0) gradient[r] = 0;
-            norm += static_cast<double>(gradient[r] * gradient[r]);
+            double g = gradient[r] + kDeflection * direction[r];
+            if (g < 0.0 && v[r] <= 0.0) g = 0.0;
+            direction[r] = g;
+            norm += g * g;
         }
-        if (norm == 0.0) break;  // no multiplier can move: they are optimal
+        if (norm == 0.0) break;  // no multiplier can move
         const double move = step * (static_cast<double>(target) - bound) / norm;
         for (std::size_t r = 0; r < rows; ++r) {
-            if (gradient[r] == 0) continue;
-            const double next = std::max(0.0, v[r] + move * gradient[r]);
+            if (direction[r] == 0.0) continue;
+            const double next = std::max(0.0, v[r] + move * direction[r]);
             const double delta = next - v[r];
             if (delta == 0.0) continue;
             v[r] = next;
