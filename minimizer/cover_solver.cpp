@@ -79,12 +79,13 @@ struct Cost {
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
-constexpr int kStaleIterations = 8;    // halve the subgradient step after this many misses
-constexpr double kDeflection = 0.5;    // share of the last subgradient step in the next
-constexpr double kSlack = 1e-6;        // guards the floating-point bounds against rounding
-constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
-constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
-constexpr int kMaxLiterals = 8;        // literals of one candidate at most
+constexpr int kFilledCountIterations = 2;  // for the count bound once the count is tight
+constexpr int kStaleIterations = 8;        // halve the subgradient step after this many misses
+constexpr double kDeflection = 0.5;        // share of the last subgradient step in the next
+constexpr double kSlack = 1e-6;            // guards the floating-point bounds against rounding
+constexpr int kRelaxationDepth = 2;        // levels of the search that also use the exact bound
+constexpr long kQuickQueryNodes = 64;      // a tie-break question's first, cheap try
+constexpr int kMaxLiterals = 8;            // literals of one candidate at most
 // A limit on the count alone: any number of literals is accepted.
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
@@ -622,8 +623,14 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
             }
         }
 
+        // When the proven count already fills the room and the literals decide, the count bound
+        // only has to show that a node needs one candidate more: the multipliers handed down
+        // from the parent mostly tell at once, and the literal bound below does the real work.
+        const bool countFilled = bound.count == countRoom && limit_.literals != kAnyLiterals;
         const double countBound =
-            lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
+            lagrangian(node, compact, unit_, duals.count,
+                       countFilled ? std::min(iterations, kFilledCountIterations) : iterations,
+                       countRoom + 1, countReduced);
         if (roundUp(countBound) > bound.count) {
             bound.count = roundUp(countBound);
             bound.literals = std::max(bound.literals, fewestLiterals(node, bound.count));
