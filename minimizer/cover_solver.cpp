@@ -134,7 +134,7 @@ private:
     std::optional<std::vector<int>> solveParts(const Node& root, const std::vector<RowSet>& reach);
     void coverFromRelaxation(const Node& node, const std::vector<RowSet>& reach,
                              const CoveringLp& lp);
-    void diveAlongRelaxation(Node node, std::vector<RowSet> reach);
+    void diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp);
     Cost costOf(const std::vector<int>& cover) const;
     std::vector<int> swappedWitness(const Node& node, const std::vector<int>& witness, int column,
                                     const Cost& minimum) const;
@@ -892,14 +892,10 @@ void Solver::coverFromRelaxation(const Node& node, const std::vector<RowSet>& re
 }
 
 // Diving: takes the candidates the relaxation sets to 1 (or the largest one), reduces, solves the
-// relaxation again, until every row is covered.
-void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
-    while (!node.open.empty()) {
-        if (node.cost.count >= limit_.count) return;
-        const std::vector<double> unit(reach.size(), 1.0);
-        const CoveringLp lp = relaxation(node.open, reach, unit);
-        if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
-        coverFromRelaxation(node, reach, lp);
+// relaxation again, until every row is covered. `lp` is the relaxation of the node it starts
+// from, whose rounded cover the caller has offered already.
+void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp) {
+    for (;;) {
         int top = 0;
         for (std::size_t i = 1; i < reach.size(); ++i) {
             if (lp.x[i] > lp.x[top] + kSlack) top = static_cast<int>(i);
@@ -910,6 +906,11 @@ void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
             }
         }
         if (!reduce(node, reach)) return;
+        if (node.open.empty()) break;
+        if (node.cost.count >= limit_.count) return;
+        lp = relaxation(node.open, reach, std::vector<double>(reach.size(), 1.0));
+        if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
+        coverFromRelaxation(node, reach, lp);
     }
     offer(node.chosen);
 }
@@ -1077,7 +1078,7 @@ std::optional<std::vector<int>> Solver::solve() {
         lowerBound_ = std::max(lowerBound_, root.cost.count + roundUp(lp.bound));
         root.open.forEach([&](int row) { start.count[row] = lp.u[row]; });
         coverFromRelaxation(root, reach, lp);
-        if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach);
+        if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach, lp);
     }
     while (!settled && limit_.count > lowerBound_) {
         const Cost upper = limit_;

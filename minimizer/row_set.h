@@ -68,7 +68,11 @@ struct RowSet {
     friend RowSet operator|(RowSet a, const RowSet& b) { return a |= b; }
     friend RowSet operator&(RowSet a, const RowSet& b) { return a &= b; }
     friend RowSet operator-(RowSet a, const RowSet& b) { return a -= b; }
-    friend bool operator==(const RowSet&, const RowSet&) = default;
+    // Word by word: the defaulted comparison of the array is a call to memcmp.
+    friend bool operator==(const RowSet& a, const RowSet& b) {
+        return ((a.words[0] ^ b.words[0]) | (a.words[1] ^ b.words[1]) | (a.words[2] ^ b.words[2]) |
+                (a.words[3] ^ b.words[3])) == 0;
+    }
 };
 
 }  // namespace qm
