@@ -623,10 +623,17 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
             }
         }
 
-        // When the proven count already fills the room and the literals decide, the count bound
-        // only has to show that a node needs one candidate more: the multipliers handed down
-        // from the parent mostly tell at once, and the literal bound below does the real work.
-        const bool countFilled = bound.count == countRoom && limit_.literals != kAnyLiterals;
+        // Once the proven count fills the room and the literals decide, the count bound only has
+        // to show that a node needs one candidate more: the multipliers handed down from the
+        // parent mostly tell at once, and the literal bound does the real work. Not when the
+        // active candidates all have the same literals (as in symmetric functions): the literal
+        // bound then adds little to the count bound, which keeps every step.
+        const int literals = problem_.literals[node.active.front()];
+        const bool sameLiterals = std::all_of(node.active.begin(), node.active.end(), [&](int c) {
+            return problem_.literals[c] == literals;
+        });
+        const bool countFilled =
+            !sameLiterals && bound.count == countRoom && limit_.literals != kAnyLiterals;
         const double countBound =
             lagrangian(node, compact, unit_, duals.count,
                        countFilled ? std::min(iterations, kFilledCountIterations) : iterations,
