@@ -79,11 +79,13 @@ struct Cost {
 constexpr int kRootIterations = 300;
 constexpr int kNodeIterations = 30;
 constexpr int kQueryIterations = 60;
-constexpr int kStaleIterations = 8;    // halve the subgradient step after this many misses
-constexpr double kSlack = 1e-6;        // guards the floating-point bounds against rounding
-constexpr int kRelaxationDepth = 2;    // levels of the search that also use the exact bound
-constexpr long kQuickQueryNodes = 64;  // a tie-break question's first, cheap try
-constexpr int kMaxLiterals = 8;        // literals of one candidate at most
+constexpr int kFilledCountIterations = 2;  // for the count bound once the count is tight
+constexpr int kStaleIterations = 8;        // halve the subgradient step after this many misses
+constexpr double kDeflection = 0.5;        // share of the last subgradient step in the next
+constexpr double kSlack = 1e-6;            // guards the floating-point bounds against rounding
+constexpr int kRelaxationDepth = 2;        // levels of the search that also use the exact bound
+constexpr long kQuickQueryNodes = 64;      // a tie-break question's first, cheap try
+constexpr int kMaxLiterals = 8;            // literals of one candidate at most
 // A limit on the count alone: any number of literals is accepted.
 constexpr int kAnyLiterals = std::numeric_limits<int>::max();
 
@@ -132,7 +134,7 @@ private:
     std::optional<std::vector<int>> solveParts(const Node& root, const std::vector<RowSet>& reach);
     void coverFromRelaxation(const Node& node, const std::vector<RowSet>& reach,
                              const CoveringLp& lp);
-    void diveAlongRelaxation(Node node, std::vector<RowSet> reach);
+    void diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp);
     Cost costOf(const std::vector<int>& cover) const;
     std::vector<int> swappedWitness(const Node& node, const std::vector<int>& witness, int column,
                                     const Cost& minimum) const;
@@ -496,7 +498,7 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
                           int target, std::vector<double>& reduced) const {
     const std::size_t rows = compact.rows.size();
     const std::size_t columns = node.active.size();
-    std::vector<double> v(rows), bestV(rows), d(columns), w(columns);
+    std::vector<double> v(rows), bestV(rows), d(columns), w(columns), direction(rows, 0.0);
     std::vector<int> gradient(rows);
     for (std::size_t r = 0; r < rows; ++r) v[r] = u[compact.rows[r]];
     for (std::size_t i = 0; i < columns; ++i) w[i] = weights[node.active[i]];
@@ -516,9 +518,16 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
     double step = 1.0;
     int stale = 0;
     for (int iteration = 0; iteration < iterations; ++iteration) {
+        // The bound, and the subgradient: how often the candidates of negative reduced cost
+        // cover each row, against the once that a cover needs.
         double bound = total;
-        for (double value : d) {
-            if (value < 0.0) bound += value;
+        std::fill(gradient.begin(), gradient.end(), 1);
+        for (std::size_t i = 0; i < columns; ++i) {
+            if (d[i] >= 0.0) continue;
+            bound += d[i];
+            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
+                --gradient[compact.entries[at]];
+            }
         }
         if (bound > best + kSlack) {
             best = bound;
@@ -531,22 +540,22 @@ double Solver::lagrangian(const Node& node, const Compact& compact,
         }
         if (roundUp(best) >= target || step < 1e-3) break;
 
-        // Subgradient: how often the candidates of negative reduced cost cover each row,
-        // against the once that a cover needs.
-        std::fill(gradient.begin(), gradient.end(), 1);
-        for (std::size_t i = 0; i < columns; ++i) {
-            if (d[i] >= 0.0) continue;
-            for (int at = compact.start[i]; at < compact.start[i + 1]; ++at) {
-                --gradient[compact.entries[at]];
-            }
-        }
+        // The step goes along the subgradient plus a part of the last step's direction, which
+        // damps the zigzag of rows taking turns at being over- and under-covered. A row whose
+        // multiplier is zero and would fall cannot move: left out of the norm, it no longer
+        // shortens the step of the rows that can.
         double norm = 0.0;
-        for (int g : gradient) norm += static_cast<double>(g * g);
-        if (norm == 0.0) break;  // those candidates are an exact cover: the bound is tight
+        for (std::size_t r = 0; r < rows; ++r) {
+            double g = gradient[r] + kDeflection * direction[r];
+            if (g < 0.0 && v[r] <= 0.0) g = 0.0;
+            direction[r] = g;
+            norm += g * g;
+        }
+        if (norm == 0.0) break;  // no multiplier can move
         const double move = step * (static_cast<double>(target) - bound) / norm;
         for (std::size_t r = 0; r < rows; ++r) {
-            if (gradient[r] == 0) continue;
-            const double next = std::max(0.0, v[r] + move * gradient[r]);
+            if (direction[r] == 0.0) continue;
+            const double next = std::max(0.0, v[r] + move * direction[r]);
             const double delta = next - v[r];
             if (delta == 0.0) continue;
             v[r] = next;
@@ -614,8 +623,21 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
             }
         }
 
+        // Once the proven count fills the room and the literals decide, the count bound only has
+        // to show that a node needs one candidate more: the multipliers handed down from the
+        // parent mostly tell at once, and the literal bound does the real work. Not when the
+        // active candidates all have the same literals (as in symmetric functions): the literal
+        // bound then adds little to the count bound, which keeps every step.
+        const int literals = problem_.literals[node.active.front()];
+        const bool sameLiterals = std::all_of(node.active.begin(), node.active.end(), [&](int c) {
+            return problem_.literals[c] == literals;
+        });
+        const bool countFilled =
+            !sameLiterals && bound.count == countRoom && limit_.literals != kAnyLiterals;
         const double countBound =
-            lagrangian(node, compact, unit_, duals.count, iterations, countRoom + 1, countReduced);
+            lagrangian(node, compact, unit_, duals.count,
+                       countFilled ? std::min(iterations, kFilledCountIterations) : iterations,
+                       countRoom + 1, countReduced);
         if (roundUp(countBound) > bound.count) {
             bound.count = roundUp(countBound);
             bound.literals = std::max(bound.literals, fewestLiterals(node, bound.count));
@@ -877,14 +899,10 @@ void Solver::coverFromRelaxation(const Node& node, const std::vector<RowSet>& re
 }
 
 // Diving: takes the candidates the relaxation sets to 1 (or the largest one), reduces, solves the
-// relaxation again, until every row is covered.
-void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
-    while (!node.open.empty()) {
-        if (node.cost.count >= limit_.count) return;
-        const std::vector<double> unit(reach.size(), 1.0);
-        const CoveringLp lp = relaxation(node.open, reach, unit);
-        if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
-        coverFromRelaxation(node, reach, lp);
+// relaxation again, until every row is covered. `lp` is the relaxation of the node it starts
+// from, whose rounded cover the caller has offered already.
+void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp) {
+    for (;;) {
         int top = 0;
         for (std::size_t i = 1; i < reach.size(); ++i) {
             if (lp.x[i] > lp.x[top] + kSlack) top = static_cast<int>(i);
@@ -895,6 +913,11 @@ void Solver::diveAlongRelaxation(Node node, std::vector<RowSet> reach) {
             }
         }
         if (!reduce(node, reach)) return;
+        if (node.open.empty()) break;
+        if (node.cost.count >= limit_.count) return;
+        lp = relaxation(node.open, reach, std::vector<double>(reach.size(), 1.0));
+        if (node.cost.count + roundUp(lp.bound) > limit_.count) return;
+        coverFromRelaxation(node, reach, lp);
     }
     offer(node.chosen);
 }
@@ -1062,7 +1085,7 @@ std::optional<std::vector<int>> Solver::solve() {
         lowerBound_ = std::max(lowerBound_, root.cost.count + roundUp(lp.bound));
         root.open.forEach([&](int row) { start.count[row] = lp.u[row]; });
         coverFromRelaxation(root, reach, lp);
-        if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach);
+        if (limit_.count > lowerBound_) diveAlongRelaxation(root, reach, lp);
     }
     while (!settled && limit_.count > lowerBound_) {
         const Cost upper = limit_;

@@ -15,9 +15,19 @@ struct RowSet {
     bool test(int row) const { return (words[row >> 6] >> (row & 63)) & 1U; }
 
     bool empty() const { return (words[0] | words[1] | words[2] | words[3]) == 0; }
+    // Bit arithmetic on whole words: the build targets every x86-64, and without a popcount
+    // instruction std::popcount is a library call per word.
     int count() const {
-        return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]) +
-               std::popcount(words[3]);
+        std::uint64_t bytes = 0;
+        for (std::uint64_t w : words) {
+            w -= (w >> 1) & 0x5555555555555555U;
+            w = (w & 0x3333333333333333U) + ((w >> 2) & 0x3333333333333333U);
+            bytes += (w + (w >> 4)) & 0x0F0F0F0F0F0F0F0FU;  // each byte at most 8, summed to 32
+        }
+        // Byte pairs into 16-bit lanes, whose sum (up to 256) no longer fits a byte.
+        const std::uint64_t lanes =
+            (bytes & 0x00FF00FF00FF00FFU) + ((bytes >> 8) & 0x00FF00FF00FF00FFU);
+        return static_cast<int>((lanes * 0x0001000100010001U) >> 48);
     }
     bool subsetOf(const RowSet& other) const {
         return (words[0] & ~other.words[0]) == 0 && (words[1] & ~other.words[1]) == 0 &&
@@ -58,7 +68,11 @@ struct RowSet {
     friend RowSet operator|(RowSet a, const RowSet& b) { return a |= b; }
     friend RowSet operator&(RowSet a, const RowSet& b) { return a &= b; }
     friend RowSet operator-(RowSet a, const RowSet& b) { return a -= b; }
-    friend bool operator==(const RowSet&, const RowSet&) = default;
+    // Word by word: the defaulted comparison of the array is a call to memcmp.
+    friend bool operator==(const RowSet& a, const RowSet& b) {
+        return ((a.words[0] ^ b.words[0]) | (a.words[1] ^ b.words[1]) | (a.words[2] ^ b.words[2]) |
+                (a.words[3] ^ b.words[3])) == 0;
+    }
 };
 
 }  // namespace qm
