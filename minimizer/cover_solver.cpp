@@ -83,7 +83,7 @@ constexpr int kFilledCountIterations = 2;  // for the count bound once the count
 constexpr int kStaleIterations = 8;        // halve the subgradient step after this many misses
 constexpr double kDeflection = 0.5;        // share of the last subgradient step in the next
 constexpr double kSlack = 1e-6;            // guards the floating-point bounds against rounding
-constexpr int kRelaxationDepth = 2;        // levels of the search that also use the exact bound
+constexpr int kRelaxationDepth = 1;        // levels of the search that also use the exact bound
 constexpr long kQuickQueryNodes = 64;      // a tie-break question's first, cheap try
 constexpr int kMaxLiterals = 8;            // literals of one candidate at most
 // A limit on the count alone: any number of literals is accepted.
