@@ -91,7 +91,8 @@ void frmHelp::fitPictures() {
         if (natural.width() <= share) continue;
         // Scaled smoothly here, as the text layout would drop thin wires.
         const QImage smaller = natural.scaledToWidth(share, Qt::SmoothTransformation);
-        guide->addResource(QTextDocument::ImageResource, name, smaller);
+        // The document looks its pictures up by their full address.
+        guide->addResource(QTextDocument::ImageResource, guide->baseUrl().resolved(name), smaller);
         picture.format.setWidth(smaller.width());
         picture.format.setHeight(smaller.height());
         cursor.setPosition(picture.position + 1, QTextCursor::KeepAnchor);
