@@ -1,11 +1,18 @@
 #include "app/help_window.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextTable>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 // The guide is a resource of a static library: nothing else refers to it, so it is pulled in
 // by name. Q_INIT_RESOURCE must stand outside any namespace.
@@ -14,6 +21,10 @@ static void loadGuideResource() {
 }
 
 namespace quendal::app {
+
+namespace {
+constexpr int kWidth = 900;
+}  // namespace
 
 frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     loadGuideResource();
@@ -35,13 +46,58 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     txtGuide = new QTextBrowser(this);
     txtGuide->setObjectName(QStringLiteral("txtGuide"));
     txtGuide->setOpenLinks(true);
-    txtGuide->setSource(QUrl(QStringLiteral("qrc:/guide/user_guide.html")));
+    // The README's user-guide part, rendered by Qt's own Markdown reader; its pictures' paths
+    // are relative to it, as in the README.
+    txtGuide->setSource(QUrl(QStringLiteral("qrc:/guide/user_guide.md")),
+                        QTextDocument::MarkdownResource);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(searchBar_);
     layout->addWidget(txtGuide, 1);
     connect(cmdFind, &QPushButton::clicked, this, &frmHelp::cmdFind_Click);
     connect(txtSearch, &QLineEdit::returnPressed, this, &frmHelp::cmdFind_Click);
-    resize(760, 640);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    fitPictures();
+    resize(kWidth, 640);
+}
+
+void frmHelp::fitPictures() {
+    QTextDocument* guide = txtGuide->document();
+    // The window's first width, less the list indent, the table's cell padding and the scroll
+    // bar. Sized once, before the guide is first laid out.
+    const int room = kWidth - 90;
+    struct Picture {
+        int position;
+        QTextImageFormat format;
+    };
+    std::vector<Picture> pictures;
+    for (QTextBlock block = guide->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat())
+                pictures.push_back({fragment.position(), fragment.charFormat().toImageFormat()});
+        }
+    }
+    for (Picture& picture : pictures) {
+        const QUrl name(picture.format.name());
+        const QVariant data = txtGuide->loadResource(QTextDocument::ImageResource, name);
+        const QImage natural = QImage::fromData(data.toByteArray());
+        if (natural.isNull()) continue;
+        QTextCursor cursor(guide);
+        cursor.setPosition(picture.position);
+        const QTextTable* table = cursor.currentTable();
+        const int share = std::max(60, table ? room / table->columns() - 12 : room);
+        if (natural.width() <= share) continue;
+        // Scaled smoothly here, as the text layout would drop thin wires.
+        const QImage smaller = natural.scaledToWidth(share, Qt::SmoothTransformation);
+        // The document looks its pictures up by their full address.
+        guide->addResource(QTextDocument::ImageResource, guide->baseUrl().resolved(name), smaller);
+        picture.format.setWidth(smaller.width());
+        picture.format.setHeight(smaller.height());
+        cursor.setPosition(picture.position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(picture.format);
+    }
 }
 
 void frmHelp::showGuide(bool search) {

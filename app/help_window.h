@@ -9,8 +9,9 @@ class QTextBrowser;
 
 namespace quendal::app {
 
-// Help > Contents: the user guide, with its pictures, built into the program. Search For Help
-// On... opens the same window with a search field over the guide.
+// Help > Contents: the user guide, with its pictures, built into the program from the README's
+// user-guide part. Search For Help On... opens the same window with a search field over the
+// guide. Esc and Ctrl+W close it.
 class frmHelp : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +25,11 @@ public slots:
     void cmdFind_Click();
 
 private:
+    // Shows pictures wider than their room (the window's width, shared among a table's columns)
+    // smaller, never larger, so the screenshots and the drawings side by side need no sideways
+    // scrolling.
+    void fitPictures();
+
     QLineEdit* txtSearch = nullptr;
     QPushButton* cmdFind = nullptr;
     QLabel* lblFound = nullptr;

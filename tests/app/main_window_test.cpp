@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -236,21 +235,31 @@ TEST_F(MainWindowTest, HelpOpensTheBuiltInGuideAndSearchesIt) {
     EXPECT_TRUE(help->isVisible());
     EXPECT_FALSE(help->findChild<QLineEdit*>("txtSearch")->isVisibleTo(help));
     auto* guide = help->findChild<QTextBrowser*>("txtGuide");
-    for (const char* section : {"A walk through", "Typing an equation", "The drawings",
-                                "The Explain views", "The two POS texts"}) {
-        EXPECT_TRUE(guide->toPlainText().contains(section)) << section;
-    }
-    // Every picture the guide shows is built into the program.
-    QFile html(":/guide/user_guide.html");
-    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
-    const QString source = QString::fromUtf8(html.readAll());
-    const QRegularExpression picture("src=\"([^\"]+)\"");
+    // The guide is the README's user-guide part, rendered as Markdown: its headings are
+    // headings, and every picture it shows loads from the program itself.
+    QStringList headings;
     int pictures = 0;
-    for (auto it = picture.globalMatch(source); it.hasNext(); ++pictures) {
-        const QString name = it.next().captured(1);
-        EXPECT_FALSE(QImage(":/guide/" + name).isNull()) << name.toStdString();
+    for (QTextBlock block = guide->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0) headings << block.text();
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFormat format = fragment.fragment().charFormat();
+            if (!format.isImageFormat()) continue;
+            const QString name = format.toImageFormat().name();
+            const QVariant data = guide->loadResource(QTextDocument::ImageResource, QUrl(name));
+            EXPECT_FALSE(QImage::fromData(data.toByteArray()).isNull()) << name.toStdString();
+            ++pictures;
+        }
+    }
+    for (const char* section :
+         {"Quendal", "A walk through", "Typing an equation", "The Explain views",
+          "The two POS texts", "What Quendal guarantees", "The minimizer"}) {
+        EXPECT_TRUE(headings.contains(section)) << section;
     }
     EXPECT_GE(pictures, 10);
+    // Words of the README itself, where the guide once told another story.
+    EXPECT_TRUE(guide->toPlainText().contains(
+        "Logout, Exit, File > Close, File > Exit and closing the window say how many and ask "
+        "before they are lost."));
 
     action("mnuHelpSearchForHelpOn")->trigger();
     EXPECT_EQ(main->findChildren<frmHelp*>().size(), 1);
@@ -263,6 +272,14 @@ TEST_F(MainWindowTest, HelpOpensTheBuiltInGuideAndSearchesIt) {
     QTest::mouseClick(help->findChild<QPushButton*>("cmdFind"), Qt::LeftButton);
     EXPECT_EQ(help->findChild<QLabel*>("lblFound")->text(), "Not found");
     EXPECT_TRUE(prompts.shown.empty());
+
+    // Esc and Ctrl+W close it, from the search field too.
+    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W}) {
+        help->showGuide(true);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(search, keys.key(), keys.keyboardModifiers());
+        EXPECT_FALSE(help->isVisible());
+    }
 }
 
 TEST_F(MainWindowTest, AboutShowsTheVersionWithoutAnIcon) {
