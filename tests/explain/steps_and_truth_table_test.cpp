@@ -92,7 +92,6 @@ std::vector<TableRow> readTable(const RecordingCanvas& canvas) {
         if (t.x1 >= coveredByX && t.text != ", ") {
             rows.back().coveredBy.emplace_back(t.text, t.colour.value_or(Rgb{}));
         } else if (t.x1 < coveredByX) {
-            // The row number stands a little right of its heading.
             const auto column = std::prev(columnAt.upper_bound(t.x1));
             EXPECT_FALSE(rows.back().cells.count(column->second)) << t.text;
             rows.back().cells[column->second] = t.text;
