@@ -72,7 +72,12 @@ int Bounds::fewestLiterals(const Node& node, int count) const {
 double Bounds::lagrangian(const Node& node, const Compact& compact,
                           const std::vector<double>& weights, Multipliers& u, int iterations,
                           int target, std::vector<double>& reduced) {
-    ++stats_.boundCalls;
+    // The tuning in locals: the loops below store doubles, which the compiler would otherwise
+    // have to assume might change them.
+    const double slack = options_.slack;
+    const double deflection = options_.deflection;
+    const double minStep = options_.minStep;
+    const int staleIterations = options_.staleIterations;
     const std::size_t rows = compact.rows.size();
     const std::size_t columns = node.active.size();
     std::vector<double> v(rows), bestV(rows), d(columns), w(columns), direction(rows, 0.0);
@@ -94,8 +99,8 @@ double Bounds::lagrangian(const Node& node, const Compact& compact,
     double best = -std::numeric_limits<double>::infinity();
     double step = 1.0;
     int stale = 0;
-    for (int iteration = 0; iteration < iterations; ++iteration) {
-        ++stats_.boundIterations;
+    int iteration = 0;
+    for (; iteration < iterations; ++iteration) {
         // The bound, and the subgradient: how often the candidates of negative reduced cost
         // cover each row, against the once that a cover needs.
         double bound = total;
@@ -107,16 +112,16 @@ double Bounds::lagrangian(const Node& node, const Compact& compact,
                 --gradient[compact.entries[at]];
             }
         }
-        if (bound > best + options_.slack) {
+        if (bound > best + slack) {
             best = bound;
             bestV = v;
             reduced = d;
             stale = 0;
-        } else if (++stale >= options_.staleIterations) {
+        } else if (++stale >= staleIterations) {
             step *= 0.5;
             stale = 0;
         }
-        if (roundUp(best) >= target || step < options_.minStep) break;
+        if (covering::roundUp(best, slack) >= target || step < minStep) break;
 
         // The step goes along the subgradient plus a part of the last step's direction, which
         // damps the zigzag of rows taking turns at being over- and under-covered. A row whose
@@ -124,7 +129,7 @@ double Bounds::lagrangian(const Node& node, const Compact& compact,
         // shortens the step of the rows that can.
         double norm = 0.0;
         for (std::size_t r = 0; r < rows; ++r) {
-            double g = gradient[r] + options_.deflection * direction[r];
+            double g = gradient[r] + deflection * direction[r];
             if (g < 0.0 && v[r] <= 0.0) g = 0.0;
             direction[r] = g;
             norm += g * g;
@@ -144,6 +149,8 @@ double Bounds::lagrangian(const Node& node, const Compact& compact,
         }
     }
     for (std::size_t r = 0; r < rows; ++r) u[compact.rows[r]] = bestV[r];
+    ++stats_.boundCalls;
+    stats_.boundIterations += iteration;
     return best;
 }
 

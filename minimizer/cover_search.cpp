@@ -249,38 +249,50 @@ Outcome CoverSearch::settle(Node& node, Duals& duals, const SettleMode& mode, Se
             relaxed = true;
             if (bounds_.relaxationExceeds(node, reach, limit)) return Outcome::kPruned;
         }
-        // Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound
-        // past the room is left out (or taken).
-        bool changed = false;
-        std::vector<char> excluded(reach.size(), 0);
-        std::vector<char> taken(reach.size(), 0);
-        for (std::size_t i = 0; i < reach.size(); ++i) {
-            const double dc = countReduced[i];
-            if (bounds_.roundUp(countBound + std::abs(dc)) > countRoom ||
-                (tight && limit.literals != kAnyLiterals &&
-                 bounds_.roundUp(literalBound + std::abs(literalReduced[i])) >= literalRoom)) {
-                // The sign of the reduced cost tells which choice lifts the bound.
-                const bool viaCount = bounds_.roundUp(countBound + std::abs(dc)) > countRoom;
-                const double reducedCost = viaCount ? dc : literalReduced[i];
-                if (reducedCost > 0.0) {
-                    excluded[i] = 1;
-                    changed = true;
-                } else if (reducedCost < 0.0) {
-                    taken[i] = 1;
-                    changed = true;
-                }
+        const FixingBounds fixing{
+            countBound,   &countReduced,   countRoom,  tight && limit.literals != kAnyLiterals,
+            literalBound, &literalReduced, literalRoom};
+        if (!fixByReducedCosts(node, reach, fixing)) return Outcome::kOpen;
+    }
+}
+
+// Reduced-cost fixing: a candidate whose inclusion (or exclusion) alone lifts a bound past the
+// room is left out (or taken).
+bool CoverSearch::fixByReducedCosts(Node& node, const std::vector<RowSet>& reach,
+                                    const FixingBounds& fixing) {
+    const std::vector<double>& countReduced = *fixing.countReduced;
+    const std::vector<double>& literalReduced = *fixing.literalReduced;
+    bool changed = false;
+    std::vector<char> excluded(reach.size(), 0);
+    std::vector<char> taken(reach.size(), 0);
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        const double dc = countReduced[i];
+        if (bounds_.roundUp(fixing.count + std::abs(dc)) > fixing.countRoom ||
+            (fixing.literals &&
+             bounds_.roundUp(fixing.literalBound + std::abs(literalReduced[i])) >=
+                 fixing.literalRoom)) {
+            // The sign of the reduced cost tells which choice lifts the bound.
+            const bool viaCount = bounds_.roundUp(fixing.count + std::abs(dc)) > fixing.countRoom;
+            const double reducedCost = viaCount ? dc : literalReduced[i];
+            if (reducedCost > 0.0) {
+                excluded[i] = 1;
+                changed = true;
+            } else if (reducedCost < 0.0) {
+                taken[i] = 1;
+                changed = true;
             }
         }
-        if (!changed) return Outcome::kOpen;
-        for (std::size_t i = 0; i < reach.size(); ++i) {
-            if (taken[i]) include(node, node.active[i], reach[i]);
-        }
-        std::size_t next = 0;
-        for (std::size_t i = 0; i < reach.size(); ++i) {
-            if (!excluded[i]) node.active[next++] = node.active[i];
-        }
-        node.active.resize(next);
     }
+    if (!changed) return false;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        if (taken[i]) include(node, node.active[i], reach[i]);
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        if (!excluded[i]) node.active[next++] = node.active[i];
+    }
+    node.active.resize(next);
+    return true;
 }
 
 void CoverSearch::search(Node node, Duals duals, Effort effort, Cost floor, SearchRun& run) {

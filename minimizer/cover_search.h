@@ -129,6 +129,20 @@ private:
         return bound.count < countRoom ||
                (bound.count == countRoom && bound.literals < limit.literals - node.cost.literals);
     }
+    // A settled node's Lagrangian bounds and the room a cheaper cover has: at most `countRoom`
+    // more candidates, and with exactly that many, fewer than `literalRoom` more literals.
+    struct FixingBounds {
+        double count = 0.0;
+        const std::vector<double>* countReduced = nullptr;
+        int countRoom = 0;
+        bool literals = false;  // whether the literal bound applies
+        double literalBound = 0.0;
+        const std::vector<double>* literalReduced = nullptr;
+        int literalRoom = 0;
+    };
+    // Takes or leaves out the candidates the bounds decide alone; returns whether any.
+    bool fixByReducedCosts(Node& node, const std::vector<RowSet>& reach,
+                           const FixingBounds& fixing);
     void completeGreedily(const Node& node, const std::vector<RowSet>& reach,
                           const std::vector<double>& reduced, SearchRun& run);
     int iterationsFor(Effort effort) const;

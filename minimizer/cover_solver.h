@@ -87,9 +87,10 @@ struct SolveStats {
     long tieBreakQuestions = 0;  // candidates the tie-break decided
     long tieBreakSearches = 0;   // of those, the ones neither the witness nor a trade answered
     long tieBreakNodes = 0;      // search nodes the tie-break's questions took (part of nodes)
-    double setupMs = 0.0;        // reductions at the root, the split into parts, the greedy cover
-    double minimumMs = 0.0;      // phase one: the minimum cost and a cover that reaches it
-    double tieBreakMs = 0.0;     // phase two: the documented cover among the minimum ones
+    // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
+    double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
+    double minimumMs = 0.0;   // phase one: the minimum cost and a cover that reaches it
+    double tieBreakMs = 0.0;  // phase two: the documented cover among the minimum ones
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
