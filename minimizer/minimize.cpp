@@ -32,12 +32,12 @@ std::vector<Cube> minimize(const Function& function, Deadline deadline) {
     return searchMinimum(function, deadline);
 }
 
-std::vector<Cube> searchMinimum(const Function& function, Deadline deadline) {
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline, SolveStats* stats) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
     // Primes come in the output order, so the solver's index tie-break is the order of codes.
-    const auto chosen = solveCover(coverProblemOf(function, primes), deadline);
+    const auto chosen = solveCover(coverProblemOf(function, primes), deadline, {}, stats);
     return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
 }
 

@@ -15,7 +15,9 @@ std::vector<Cube> minimize(const Function& function, Deadline deadline = Deadlin
 
 // The same minimum found by the search alone, never taken from the covers worked out in advance
 // for the slowest symmetric functions (knownMinimum): it is how they are worked out and checked.
-std::vector<Cube> searchMinimum(const Function& function, Deadline deadline = Deadline::max());
+// `stats`, when given, receives what the covering search did.
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline = Deadline::max(),
+                                SolveStats* stats = nullptr);
 
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products
