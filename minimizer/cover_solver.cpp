@@ -698,6 +698,7 @@ Solver::Outcome Solver::settle(Node& node, Duals& duals, int iterations, Settled
 void Solver::search(Node node, Duals duals, int iterations, Cost floor) {
     if (!(floor < limit_)) return;
     if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) giveUp();
+    if (options_.cancelled && options_.cancelled->load(std::memory_order_relaxed)) giveUp();
     if (nodeBudget_ == 0) {
         budgetSpent_ = true;
         return;
@@ -828,7 +829,7 @@ void Solver::offer(const std::vector<int>& cover) {
 CoveringLp Solver::relaxation(const RowSet& open, const std::vector<RowSet>& reach,
                               const std::vector<double>& weights) const {
     try {
-        return solveCoveringLp(open, reach, weights, deadline_);
+        return solveCoveringLp(open, reach, weights, deadline_, options_.cancelled);
     } catch (const TooHard&) {
         giveUp();
     }

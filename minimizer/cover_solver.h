@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <stdexcept>
@@ -26,6 +27,9 @@ struct CoverProblem {
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
+// Set from another thread when the answer is no longer wanted: a search polls it where it checks
+// its deadline and gives up as at the deadline.
+using CancelFlag = std::atomic<bool>;
 
 // Thrown when the search for a minimum passes its deadline. It carries the cheapest cover found
 // so far (ascending candidate indices; empty when none was found) and the number of candidates
@@ -46,11 +50,12 @@ struct SolveOptions {
     // Search steps the plain branch and bound gets before the relaxation, the bound-first search
     // and the symmetry pruning take over (0: those from the start, as tests of them want).
     long plainSearchNodes = 500;
+    const CancelFlag* cancelled = nullptr;  // none: only the deadline stops the search
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
-// index list comes first. Throws TooHard once `deadline` has passed.
+// index list comes first. Throws TooHard once `deadline` has passed or `options.cancelled` is set.
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
                                            Deadline deadline = Deadline::max(),
                                            const SolveOptions& options = {});
