@@ -17,7 +17,6 @@
 
 #include "app/circuit_files.h"
 #include "drawing/canvas_document.h"
-#include "drawing/picture_canvas.h"
 
 namespace quendal::app {
 
@@ -94,8 +93,8 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
         }
         case ExportFormat::Png: {
             const QSize size = scaled(picture, scale);
-            if (size.width() > drawing::PictureCanvas::kMaxPixels ||
-                size.height() > drawing::PictureCanvas::kMaxPixels)
+            if (size.width() > drawing::DocumentCanvas::kMaxPixels ||
+                size.height() > drawing::DocumentCanvas::kMaxPixels)
                 fail(path, QStringLiteral("At this scale the picture would be %1 x %2 pixels, more "
                                           "than a picture can hold: choose a smaller scale.")
                                .arg(size.width())

@@ -155,7 +155,6 @@ private:
     workspace::frmSimplification* workForm_ = nullptr;
     QString caption_;
     QPointer<frmCircuit> frmD_;
-    std::unique_ptr<drawing::DocumentCanvas> discarded_;
     std::unique_ptr<QPrinter> printer_;
     int circuitCount_ = 0;
     int muxCount_ = 0;

@@ -158,7 +158,7 @@ CoveringLp Bounds::relaxation(const RowSet& open, const std::vector<RowSet>& rea
                               const std::vector<double>& weights) {
     ++stats_.lpSolves;
     try {
-        return solveCoveringLp(open, reach, weights, deadline_);
+        return solveCoveringLp(open, reach, weights, deadline_, options_.cancelled);
     } catch (const TooHard&) {
         throw OutOfTime{};
     }

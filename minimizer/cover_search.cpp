@@ -300,6 +300,9 @@ void CoverSearch::search(Node node, Duals duals, Effort effort, Cost floor, Sear
     if (deadline_ != Deadline::max() && std::chrono::steady_clock::now() > deadline_) {
         throw OutOfTime{};
     }
+    if (options_.cancelled && options_.cancelled->load(std::memory_order_relaxed)) {
+        throw OutOfTime{};
+    }
     if (run.nodeBudget == 0) {
         run.budgetSpent = true;
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <stdexcept>
@@ -26,6 +27,9 @@ struct CoverProblem {
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
+// Set from another thread when the answer is no longer wanted: a search polls it where it checks
+// its deadline and gives up as at the deadline.
+using CancelFlag = std::atomic<bool>;
 
 // Thrown when the search for a minimum passes its deadline. It carries the cheapest cover found
 // so far (ascending candidate indices; empty when none was found) and the number of candidates
@@ -74,6 +78,9 @@ struct SolveOptions {
     // Search steps of a tie-break question's first, cheap try: most answers are yes and found
     // at once; a no needs a proof, which the relaxation usually gives.
     long quickQueryNodes = 64;
+    // Set from another thread to call the search off, as the deadline does (none: only the
+    // deadline stops it).
+    const CancelFlag* cancelled = nullptr;
 };
 
 // What one solve did, collected on the way (counters and a clock read per phase, nothing that
@@ -95,8 +102,8 @@ struct SolveStats {
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
-// index list comes first. Throws TooHard once `deadline` has passed. `stats`, when given,
-// receives what the solve did (added to what it holds).
+// index list comes first. Throws TooHard once `deadline` has passed or `options.cancelled` is set.
+// `stats`, when given, receives what the solve did (added to what it holds).
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
                                            Deadline deadline = Deadline::max(),
                                            const SolveOptions& options = {},

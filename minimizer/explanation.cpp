@@ -220,8 +220,8 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
 class CoverEnumerator {
 public:
     CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
-                    Deadline deadline)
-        : target_(target), deadline_(deadline) {
+                    Deadline deadline, const CancelFlag* cancelled)
+        : target_(target), deadline_(deadline), cancelled_(cancelled) {
         candidates_.resize(std::size_t{1} << function.width);
         for (const Cube& prime : primes) {
             rows_.push_back(prime.rows(function.width) & function.on);
@@ -249,7 +249,8 @@ private:
     void search(const RowSet& open, std::vector<char>& allowed, std::vector<int>& chosen,
                 FormCost cost) {
         if (stopped_) return;
-        if (++nodes_ % 512 == 0 && std::chrono::steady_clock::now() > deadline_) {
+        if (++nodes_ % 512 == 0 && (std::chrono::steady_clock::now() > deadline_ ||
+                                    (cancelled_ && cancelled_->load(std::memory_order_relaxed)))) {
             stopped_ = true;
             return;
         }
@@ -326,6 +327,7 @@ private:
     RowSet open_;
     FormCost target_;
     Deadline deadline_;
+    const CancelFlag* cancelled_;
     std::size_t limit_ = 0;
     long nodes_ = 0;
     bool stopped_ = false;
@@ -383,7 +385,7 @@ FormCost costOf(const std::vector<Cube>& cover, int width) {
 }
 
 Explanation explain(const Function& function, Deadline deadline, ExplainScope scope,
-                    const std::vector<Cube>* minimum) {
+                    const std::vector<Cube>* minimum, const CancelFlag* cancelled) {
     Explanation result;
     result.scope = scope;
     result.function = function;
@@ -400,7 +402,7 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         return function.on.subsetOf(covered);
     };
     const std::vector<Cube> chosen =
-        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline);
+        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline, cancelled);
     result.sopCost = costOf(chosen, width);
     if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
     result.chartColumns = rowsOf(function.on);
@@ -421,7 +423,7 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         const Deadline listing = std::min(
             deadline, std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
-        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing);
+        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing, cancelled);
         bool complete = false;
         const auto all = enumerator.run(Explanation::kMaxCovers + 1, complete);
         for (const auto& indices : all) {
@@ -441,7 +443,7 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
     }
     zeros.dc = function.dc;
     try {
-        result.pos = minimize(zeros, deadline);
+        result.pos = minimize(zeros, deadline, cancelled);
         result.posCost = costOf(*result.pos, width);
     } catch (const TooHard&) {
         result.pos.reset();

@@ -86,10 +86,13 @@ struct Explanation {
 // products' scope, covers holds that one cover (coversComplete false, no coverCount) and pos is
 // empty. `minimum`, when given, is the minimum sum of products found before (what "Qm.exe IN
 // OUT" wrote for the function): it is taken as covers[0] without minimizing again when it is a
-// cover of the function by prime implicants.
+// cover of the function by prime implicants. Once `cancelled` is set (from another thread: the
+// explanation is no longer wanted) every search stops as at the deadline; what is returned or
+// thrown then is to be dropped.
 Explanation explain(const Function& function, Deadline deadline = Deadline::max(),
                     ExplainScope scope = ExplainScope::Everything,
-                    const std::vector<Cube>* minimum = nullptr);
+                    const std::vector<Cube>* minimum = nullptr,
+                    const CancelFlag* cancelled = nullptr);
 
 // Variable letters used where the function has no names of its own.
 inline constexpr std::string_view kDefaultLetters = "ABCDEFGH";

@@ -1,6 +1,6 @@
 #include "demux/demux_drawing.h"
 #include "drawing/gates.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

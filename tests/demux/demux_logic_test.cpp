@@ -1,6 +1,6 @@
 #include "demux/demux_drawing.h"
-#include "drawing/recording_canvas.h"
 #include "tests/support/netlist.h"
+#include "tests/support/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,12 @@
 #include <QApplication>
 #include <QDir>
 
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "explain/check_page.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -32,9 +33,9 @@ int main(int argc, char** argv) {
     six.dc -= six.on;
     const qm::Explanation e6 = qm::explain(six);
     auto save = [&](const char* name, auto draw) {
-        PictureCanvas canvas;
+        DocumentCanvas canvas;
         draw(canvas);
-        canvas.image().save(dir + QLatin1Char('/') + QLatin1String(name));
+        wholePicture(canvas).save(dir + QLatin1Char('/') + QLatin1String(name));
     };
     save("truth_table.png", [&](Canvas& c) { drawTruthTable(c, e, "ABCD"); });
     save("karnaugh_sop.png", [&](Canvas& c) { drawKarnaughMap(c, e, "ABCD", LoopForm::Sop); });

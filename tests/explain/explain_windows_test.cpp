@@ -17,9 +17,9 @@
 
 #include <deque>
 
-#include "drawing/recording_canvas.h"
 #include "explain/explain_menu.h"
 #include "explain/frmCheck.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;

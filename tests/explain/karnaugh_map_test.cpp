@@ -10,8 +10,8 @@
 #include <random>
 #include <set>
 
-#include "drawing/recording_canvas.h"
 #include "explain/karnaugh_map.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;

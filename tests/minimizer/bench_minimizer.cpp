@@ -53,7 +53,7 @@ struct Measured {
 // What qm::minimize does, with the search's stats kept.
 std::vector<qm::Cube> minimizeCounting(const qm::Function& function, qm::SolveStats& stats) {
     if (auto known = qm::knownMinimum(function)) return *known;
-    return qm::searchMinimum(function, qm::Deadline::max(), &stats);
+    return qm::searchMinimum(function, qm::Deadline::max(), nullptr, &stats);
 }
 
 Measured fastestOfFew(const qm::Function& function) {

@@ -1,10 +1,12 @@
-// The exact search gives up at its deadline instead of answering with an unproven cover.
+// The exact search gives up at its deadline, or when it is called off, instead of answering with
+// an unproven cover.
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <chrono>
 
+#include "minimizer/explanation.h"
 #include "minimizer/minimize.h"
 
 namespace {
@@ -26,6 +28,14 @@ qm::Function hardFunction() {
 TEST(TimeLimit, HardFunctionStopsAtTheDeadline) {
     // A deadline already passed: whatever the search's speed, it must stop with no answer.
     EXPECT_THROW(qm::minimize(hardFunction(), std::chrono::steady_clock::now()), qm::TooHard);
+}
+
+TEST(TimeLimit, ACalledOffSearchStopsAsAtTheDeadline) {
+    const qm::CancelFlag cancelled{true};
+    EXPECT_THROW(qm::minimize(hardFunction(), qm::Deadline::max(), &cancelled), qm::TooHard);
+    EXPECT_THROW(qm::explain(hardFunction(), qm::Deadline::max(), qm::ExplainScope::Everything,
+                             nullptr, &cancelled),
+                 qm::TooHard);
 }
 
 TEST(TimeLimit, EasyFunctionFinishesWellBeforeIt) {
