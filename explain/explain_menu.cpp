@@ -79,7 +79,7 @@ void ExplainMenu::setAvailable(bool available) {
 
 void ExplainMenu::startAhead() {
     ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return;
     aheadLetters_ = subject.letters;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
@@ -116,7 +116,7 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope
         }
     }
     const ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return nullptr;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return nullptr;
     letters_ = subject.letters;
     try {
         const auto deadline =

@@ -7,7 +7,7 @@ std::string lettersOf(const drawing::FunctionView& view) {
     for (int i = 0; i < view.numVars; ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
         const bool named = at < view.varNames.size() && !view.varNames[at].empty();
-        letters += named ? view.varNames[at].front() : qm::kDefaultLetters[at];
+        letters += named ? view.varNames[at].front() : logic::kDefaultLetters[at];
     }
     return letters;
 }
@@ -15,21 +15,21 @@ std::string lettersOf(const drawing::FunctionView& view) {
 namespace {
 
 // Reads "A'B+CD" (the letters' order gives the columns), "1" or "0" as cubes.
-std::optional<std::vector<qm::Cube>> readProducts(const std::string& text,
-                                                  const std::string& letters) {
+std::optional<std::vector<logic::Cube>> readProducts(const std::string& text,
+                                                     const std::string& letters) {
     const int width = static_cast<int>(letters.size());
     const auto all = static_cast<std::uint8_t>((1U << width) - 1U);
-    if (text == "0") return std::vector<qm::Cube>{};
-    if (text == "1") return std::vector<qm::Cube>{qm::Cube{0, all}};
-    std::vector<qm::Cube> cubes;
-    qm::Cube cube{0, all};
+    if (text == "0") return std::vector<logic::Cube>{};
+    if (text == "1") return std::vector<logic::Cube>{logic::Cube{0, all}};
+    std::vector<logic::Cube> cubes;
+    logic::Cube cube{0, all};
     int lastBit = -1;
     for (std::size_t at = 0; at <= text.size(); ++at) {
         const char c = at < text.size() ? text[at] : '+';
         if (c == '+') {
             if (cube.free == all) return std::nullopt;
             cubes.push_back(cube);
-            cube = qm::Cube{0, all};
+            cube = logic::Cube{0, all};
             lastBit = -1;
         } else if (c == '\'') {
             if (lastBit < 0) return std::nullopt;
@@ -57,7 +57,7 @@ ExplainSubject subjectOf(const drawing::FunctionView& view) {
     for (int t : view.dontCares) {
         if (t >= 0 && t < rows) subject.function.dc.set(t);
     }
-    qm::RowSet listed;
+    logic::RowSet listed;
     for (int t : view.terms) {
         if (t >= 0 && t < rows) listed.set(t);
     }
@@ -71,7 +71,7 @@ ExplainSubject subjectOf(const drawing::FunctionView& view) {
     }
     // A row that is both stays a 1, as in the minimizer's input.
     subject.function.dc -= subject.function.on;
-    if (view.minimumProven && view.numVars >= 1 && view.numVars <= qm::kMaxWidth)
+    if (view.minimumProven && view.numVars >= 1 && view.numVars <= logic::kMaxWidth)
         subject.minimum = readProducts(view.minSopText, subject.letters);
     return subject;
 }

@@ -13,6 +13,10 @@
 #include "minimizer/symmetry.h"
 
 namespace qm {
+
+using logic::Cube;
+using logic::RowSet;
+
 namespace {
 
 // Branch and bound over the candidates.

@@ -149,7 +149,7 @@ TEST_F(ExplainMenuTest, TheWholeExplanationWorkedOutAfterSimplifyIsSharedAndFoll
     menu->setAvailable(true);
     item("mnuExplainSteps")->trigger();
     EXPECT_TRUE(hasText(canvases.back(), "F = A'B'D   (3 sums, 3 literals)"));
-    const qm::Function& shown = menu->explanation()->function;
+    const logic::Function& shown = menu->explanation()->function;
     EXPECT_TRUE(shown.on.test(1) && shown.on.test(3) && !shown.on.test(7));
 }
 
@@ -169,7 +169,7 @@ TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
 }
 
 TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);

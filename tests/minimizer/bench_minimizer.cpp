@@ -40,7 +40,7 @@ double cpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-double fastestOfFew(const qm::Function& function) {
+double fastestOfFew(const logic::Function& function) {
     // CPU time, since the machine is shared; the fastest of a few runs, slow members once.
     double best = 1e300;
     for (int run = 0; run < 3; ++run) {
@@ -73,7 +73,7 @@ double capMilliseconds = 10000.0;
 
 // Times one member in a child process, so that a member that runs for minutes is stopped once
 // its CPU time passes the cap (and reported at the cap) instead of stalling the whole benchmark.
-double millisecondsFor(const qm::Function& function, bool& capped) {
+double millisecondsFor(const logic::Function& function, bool& capped) {
     capped = false;
     int channel[2];
     if (pipe(channel) != 0) return fastestOfFew(function);
@@ -142,7 +142,7 @@ int writeInputs(const std::filesystem::path& folder) {
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         }
         for (std::size_t m = 0; m < family.members.size(); ++m) {
-            const qm::Function& function = family.members[m];
+            const logic::Function& function = family.members[m];
             std::vector<std::string> lines;
             function.on.forEach([&](int row) { lines.push_back(codeLine(row, function.width)); });
             function.dc.forEach(
