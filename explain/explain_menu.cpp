@@ -65,7 +65,7 @@ void ExplainMenu::setAvailable(bool available) {
     mnuExplainKarnaughMap->setEnabled(true);
     mnuExplainKarnaughMap->setToolTip({});
     if (!available) return;
-    const int width = hooks_.currentFunction().numVars;
+    const int width = hooks_.currentFunction().function.width;
     const std::string reason = karnaughUnavailableReason(width);
     if (!reason.empty()) {
         mnuExplainKarnaughMap->setText(kKarnaughText + QStringLiteral(" (up to 6 variables only)"));
@@ -154,10 +154,10 @@ KarnaughSwitch* ExplainMenu::currentMapSwitch() const {
 }
 
 void ExplainMenu::mnuExplainKarnaughMap_Click() {
-    if (hooks_.currentFunction().numVars > kMaxKarnaughWidth) {
+    if (hooks_.currentFunction().function.width > kMaxKarnaughWidth) {
         if (hooks_.message)
             hooks_.message(QString::fromStdString(
-                karnaughUnavailableReason(hooks_.currentFunction().numVars)));
+                karnaughUnavailableReason(hooks_.currentFunction().function.width)));
         return;
     }
     auto* controls = new KarnaughSwitch;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "logic/cube.h"
 #include "logic/row_set.h"
 
@@ -22,5 +24,12 @@ struct FormCost {
 // What a list of term numbers stands for: the rows where the function is 1, or those where it
 // is 0.
 enum class TermMode { Minterms, Maxterms };
+
+// The function of a list of term numbers over `width` columns: the ones (min-term mode) or the
+// zeros (max-term mode, every row neither listed nor a don't-care is a one), and the
+// don't-cares. A row both listed and a don't-care stays a one; numbers outside the table are
+// ignored.
+Function functionOfTerms(int width, const std::vector<int>& terms, TermMode mode,
+                         const std::vector<int>& dontCares = {});
 
 }  // namespace logic

@@ -82,39 +82,6 @@ void writeFileAtomically(const std::string& path, const std::string& text) {
     }
 }
 
-std::string productCode(const std::string& product, const Letters& varNames, int varCount) {
-    std::string code(static_cast<std::size_t>(varCount), '-');
-    if (product.empty()) fail("The equation has an empty product.");
-    for (std::size_t i = 0; i < product.size(); ++i) {
-        const std::string letter(1, product[i]);
-        std::size_t column = 0;
-        while (column < code.size() && varNames[column] != letter) ++column;
-        if (column == code.size()) {
-            fail("The product " + common::capped(product) + " cannot be read at \"" +
-                 common::capped(letter) + "\".");
-        }
-        if (code[column] != '-') {
-            fail("The product " + common::capped(product) + " uses " + letter + " twice.");
-        }
-        const bool complemented = i + 1 < product.size() && product[i + 1] == '\'';
-        code[column] = complemented ? '0' : '1';
-        if (complemented) ++i;
-    }
-    return code;
-}
-
-Codes productCodes(const std::string& equation, const Letters& varNames, int varCount) {
-    Codes codes;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t plus = equation.find('+', start);
-        codes.push_back(productCode(equation.substr(start, plus - start), varNames, varCount));
-        if (plus == std::string::npos) break;
-        start = plus + 1;
-    }
-    return codes;
-}
-
 Codes readOutFile(const std::string& path, int varCount) {
     const std::string name = fs::path(path).filename().string();
     std::error_code ec;

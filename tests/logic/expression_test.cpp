@@ -77,12 +77,18 @@ TEST(ExpressionParser, NestingFarDeeperThanACallStackTakes) {
     EXPECT_FALSE(primed.asSop.has_value());
 }
 
-TEST(ExpressionParser, SumOfProductsRefusesOtherShapes) {
+// Products are read by letter, in any order; the letters' order gives the columns.
+TEST(ExpressionParser, SumOfProductsByLetter) {
+    using Cubes = std::vector<Cube>;
     EXPECT_EQ(logic::parseSumOfProducts("B'A+c", 3, "ABC"),
-              (std::vector<Cube>{Cube{0b100, 0b001}, Cube{0b001, 0b110}}));
-    for (const char* text : {"AA'", "A(B+C)", "(AB)'", "A''"}) {
+              (Cubes{{0b100, 0b001}, {0b001, 0b110}}));
+    EXPECT_EQ(logic::parseSumOfProducts("C'A'B", 3, "ABC"), (Cubes{{0b010, 0}}));
+    EXPECT_EQ(logic::parseSumOfProducts("C+A", 2, "AC"), (Cubes{{0b01, 0b10}, {0b10, 0b01}}));
+    for (const char* text : {"", "AD", "AA'", "A(B+C)", "(AB)'", "A''"}) {
         EXPECT_THROW(logic::parseSumOfProducts(text, 3, "ABC"), logic::SyntaxError) << text;
     }
+    // A letter beyond the width is no column.
+    EXPECT_THROW(logic::parseSumOfProducts("C", 2, "ABC"), logic::SyntaxError);
 }
 
 // Random covers of 1 to 8 variables written in each form and read back.
