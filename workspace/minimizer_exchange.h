@@ -24,9 +24,6 @@ void writeFileAtomically(const std::string& path, const std::string& text);
 // missing file or a line of the wrong width is an error.
 Codes readOutFile(const std::string& path, int varCount);
 
-// The term numbers (ascending) where at least one of the codes is 1.
-std::vector<int> coveredMinterms(const Codes& codes, int varCount);
-
 // Checks the implicants read back against the in.txt just written (its text):
 // they must cover every row its term or product lines ask for, and no row
 // outside those and its don't-care lines. Throws std::runtime_error saying

@@ -96,10 +96,12 @@ TEST(CheckAnswer, AcceptsExactlyTheCoversOfTheFunction) {
             for (int k = 0; k < 9; ++k) {
                 if (subset >> k & 1) answer.push_back(all[static_cast<std::size_t>(k)]);
             }
-            const std::vector<int> covered = coveredMinterms(answer, 2);
             bool right = true;
             for (int t = 0; t < 4; ++t) {
-                const bool hit = std::find(covered.begin(), covered.end(), t) != covered.end();
+                const std::string row = toBinary(t, 2);
+                const bool hit = std::any_of(answer.begin(), answer.end(), [&row](const auto& c) {
+                    return (c[0] == '-' || c[0] == row[0]) && (c[1] == '-' || c[1] == row[1]);
+                });
                 const int v = value[static_cast<std::size_t>(t)];
                 if ((v == 1 && !hit) || (v == 0 && hit)) right = false;
             }
@@ -113,12 +115,6 @@ TEST(CheckAnswer, AcceptsExactlyTheCoversOfTheFunction) {
     // Product lines ask for every row they cover.
     EXPECT_NO_THROW(checkAnswer("10-\r\n--1", {"--1", "10-"}, 3));
     EXPECT_THROW(checkAnswer("10-\r\n--1", {"1--"}, 3), std::runtime_error);
-}
-
-TEST(CoveredMinterms, AscendingWithoutRepeats) {
-    EXPECT_EQ(coveredMinterms({"10-", "--1"}, 3), (std::vector<int>{1, 3, 4, 5, 7}));
-    EXPECT_EQ(coveredMinterms({"---"}, 3), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(coveredMinterms({}, 2), (std::vector<int>{}));
 }
 
 }  // namespace
