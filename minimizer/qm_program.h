@@ -2,8 +2,8 @@
 
 #include <chrono>
 #include <cstddef>
-#include <filesystem>
 #include <functional>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <system_error>

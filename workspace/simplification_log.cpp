@@ -15,8 +15,7 @@ std::string logRecordText(const LogRecord& r) {
     const std::string eol = "\r\n";
     return "UserName    : " + r.userName + " Date : " + r.date + " Time : " + r.time + eol +
            "input (SOP) : " + r.texts.sop + eol + "input (POS) : " + r.texts.ipPos + eol +
-           "Output(SOP) : " + r.texts.minSop + eol + "Output(POS) : " + r.texts.minPos + eol + " " +
-           eol;
+           "Output(SOP) : " + r.texts.minSop + eol + "Output(POS) : " + r.texts.minPos + eol + " " + eol;
 }
 
 void appendToLog(const std::string& path, const std::string& text) {
