@@ -50,7 +50,7 @@ void drawConstantOutput(drawing::Canvas& c, const DemuxGeometry& g, bool high) {
 }  // namespace
 
 void drawDemux(drawing::Canvas& c, const drawing::FunctionView& f, int din) {
-    const int numVars = f.numVars;
+    const int numVars = f.function.width;
     if (numVars < kDemuxMinVars || numVars > kDemuxMaxVars)
         throw std::out_of_range("A demultiplexer drawing needs 1 to 6 variables, not " +
                                 std::to_string(numVars));
@@ -90,7 +90,7 @@ void drawDemux(drawing::Canvas& c, const drawing::FunctionView& f, int din) {
     if (terms.empty()) {
         if (activeLow)
             for (int i = 1; i <= g.N; ++i) c.circle(g.Xo + 25, y0 + i * 200, 25);
-        drawConstantOutput(c, g, !f.minTermMode);
+        drawConstantOutput(c, g, f.mode == logic::TermMode::Maxterms);
         return;
     }
 
@@ -111,7 +111,7 @@ void drawDemux(drawing::Canvas& c, const drawing::FunctionView& f, int din) {
     // A fresh gate area: the gate stands at X8 whatever an earlier drawing
     // left, and its inputs get no junction dots.
     drawing::GateArea area;
-    if (f.minTermMode) {
+    if (f.mode == logic::TermMode::Minterms) {
         if (activeLow)
             drawing::drawNandGate(c, area, g.X8, yF, g.X8, yL);
         else

@@ -78,7 +78,7 @@ void ExplainMenu::setAvailable(bool available) {
     mnuExplainKarnaughMap->setEnabled(true);
     mnuExplainKarnaughMap->setToolTip({});
     if (!available) return;
-    const int width = hooks_.currentFunction().numVars;
+    const int width = hooks_.currentFunction().function.width;
     const std::string reason = karnaughUnavailableReason(width);
     if (!reason.empty()) {
         mnuExplainKarnaughMap->setText(kKarnaughText + QStringLiteral(" (up to 6 variables only)"));
@@ -92,7 +92,7 @@ void ExplainMenu::setAvailable(bool available) {
 
 void ExplainMenu::startAhead() {
     ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return;
     aheadLetters_ = subject.letters;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
@@ -129,7 +129,7 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope
         return nullptr;
     }
     const ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return nullptr;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return nullptr;
     letters_ = subject.letters;
     try {
         const auto deadline =
@@ -167,10 +167,10 @@ KarnaughSwitch* ExplainMenu::currentMapSwitch() const {
 }
 
 void ExplainMenu::mnuExplainKarnaughMap_Click() {
-    if (hooks_.currentFunction().numVars > kMaxKarnaughWidth) {
+    if (hooks_.currentFunction().function.width > kMaxKarnaughWidth) {
         if (hooks_.message)
             hooks_.message(QString::fromStdString(
-                karnaughUnavailableReason(hooks_.currentFunction().numVars)));
+                karnaughUnavailableReason(hooks_.currentFunction().function.width)));
         return;
     }
     auto* controls = new KarnaughSwitch;

@@ -6,6 +6,9 @@
 
 namespace qm::covering {
 
+using logic::Cube;
+using logic::RowSet;
+
 void makeCompact(const Node& node, const std::vector<RowSet>& reach, Compact& compact) {
     compact.rows.clear();
     std::array<int, 256> index{};

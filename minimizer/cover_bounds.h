@@ -27,7 +27,7 @@ struct Compact {
 
 // Fills `compact` (its storage reused) with the node's open rows and the active candidates'
 // open rows `reach`.
-void makeCompact(const Node& node, const std::vector<RowSet>& reach, Compact& compact);
+void makeCompact(const Node& node, const std::vector<logic::RowSet>& reach, Compact& compact);
 
 class Bounds {
 public:
@@ -39,7 +39,7 @@ public:
 
     // Rows no two of which share a candidate each need their own candidate. Rows with few
     // candidates are taken first; the first of them is also the row to branch on.
-    Cost packing(const Node& node, const std::vector<RowSet>& reach, int& branchRow) const;
+    Cost packing(const Node& node, const std::vector<logic::RowSet>& reach, int& branchRow) const;
 
     // The fewest literals `count` distinct active candidates have together.
     int fewestLiterals(const Node& node, int count) const;
@@ -54,12 +54,13 @@ public:
 
     // The exact relaxation of covering `open` with the candidates' rows `reach` at `weights`.
     // Throws OutOfTime once the deadline passes.
-    CoveringLp relaxation(const RowSet& open, const std::vector<RowSet>& reach,
+    CoveringLp relaxation(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
                           const std::vector<double>& weights);
 
     // Whether the exact relaxation proves that no cover through the node is cheaper than
     // `limit`.
-    bool relaxationExceeds(const Node& node, const std::vector<RowSet>& reach, const Cost& limit);
+    bool relaxationExceeds(const Node& node, const std::vector<logic::RowSet>& reach,
+                           const Cost& limit);
 
 private:
     const CoverProblem& problem_;

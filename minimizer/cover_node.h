@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "minimizer/row_set.h"
+#include "logic/row_set.h"
 #include "minimizer/symmetry.h"
 
 namespace qm::covering {
@@ -33,7 +33,7 @@ enum class MapScope {
 };
 
 struct Node {
-    RowSet open;              // rows not yet covered
+    logic::RowSet open;       // rows not yet covered
     std::vector<int> active;  // candidates still undecided, ascending
     std::vector<int> chosen;  // candidates included
     Cost cost;

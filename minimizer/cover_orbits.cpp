@@ -5,6 +5,9 @@
 
 namespace qm::covering {
 
+using logic::Cube;
+using logic::RowSet;
+
 // Orbital branching: a map of the inputs that leaves the function unchanged maps primes to
 // primes with the same literals and covers to covers of the same cost. Let H be the maps that
 // also keep a node's chosen candidates and its undecided (active) candidates as sets: each maps

@@ -46,9 +46,9 @@ private:
     enum class Symmetry { kNotYetKnown, kNone, kSome };
 
     bool present();
-    const std::vector<InputMap>& mapsFixing(const Cube& cube);
+    const std::vector<InputMap>& mapsFixing(const logic::Cube& cube);
     int imageOf(const InputMap& map, int column) const {
-        const Cube image = map.cube(problem_.cubes[column]);
+        const logic::Cube image = map.cube(problem_.cubes[column]);
         return columnOf_[static_cast<std::size_t>(image.free) << 8 | image.value];
     }
 

@@ -6,6 +6,9 @@
 
 namespace qm::covering {
 
+using logic::Cube;
+using logic::RowSet;
+
 // Every node is first reduced: candidates that cover no open row are dropped, a row with a
 // single candidate forces that candidate (essential), and a candidate whose open rows are a
 // subset of another's is dropped when the other has no more literals and, on equal literals, a

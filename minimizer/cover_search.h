@@ -63,7 +63,7 @@ enum class Outcome { kPruned, kCovered, kOpen };
 
 // A settled open node.
 struct Settled {
-    std::vector<RowSet> reach;         // open rows of each active candidate
+    std::vector<logic::RowSet> reach;  // open rows of each active candidate
     std::vector<double> countReduced;  // their reduced costs in the count relaxation
     int row = 0;                       // the row to branch on
     Cost bound;                        // what covering the open rows costs at least
@@ -81,9 +81,9 @@ public:
 
     // Applies the reductions until none applies. `reach` receives, for each remaining active
     // candidate, the open rows it covers. Returns false when an open row has no candidate left.
-    bool reduce(Node& node, std::vector<RowSet>& reach,
+    bool reduce(Node& node, std::vector<logic::RowSet>& reach,
                 Dominance dominance = Dominance::kKeepPreferred);
-    void include(Node& node, int column, const RowSet& rows) const;
+    void include(Node& node, int column, const logic::RowSet& rows) const;
 
     // Reduces the node and applies the bounds and reduced-cost fixing until nothing changes.
     // Returns kPruned when no cover below the limit can follow from it, kCovered when it covers
@@ -98,10 +98,10 @@ public:
     // Whether the exact relaxation leaves room for a cover through the node below the limit.
     bool relaxationAllows(Node node);
     // Offers the cover rounded from the relaxation's solution `lp` at the node.
-    void coverFromRelaxation(const Node& node, const std::vector<RowSet>& reach,
+    void coverFromRelaxation(const Node& node, const std::vector<logic::RowSet>& reach,
                              const CoveringLp& lp);
     // Offers the covers found by diving along the relaxation from the node.
-    void diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp);
+    void diveAlongRelaxation(Node node, std::vector<logic::RowSet> reach, CoveringLp lp);
 
     Cost costOf(const std::vector<int>& cover) const;
     // Makes the cover the best when it is cheaper than the limit; returns whether it was.
@@ -141,9 +141,9 @@ private:
         int literalRoom = 0;
     };
     // Takes or leaves out the candidates the bounds decide alone; returns whether any.
-    bool fixByReducedCosts(Node& node, const std::vector<RowSet>& reach,
+    bool fixByReducedCosts(Node& node, const std::vector<logic::RowSet>& reach,
                            const FixingBounds& fixing);
-    void completeGreedily(const Node& node, const std::vector<RowSet>& reach,
+    void completeGreedily(const Node& node, const std::vector<logic::RowSet>& reach,
                           const std::vector<double>& reduced, SearchRun& run);
     int iterationsFor(Effort effort) const;
 

@@ -8,6 +8,10 @@
 #include "minimizer/cover_tie_break.h"
 
 namespace qm {
+
+using logic::Cube;
+using logic::RowSet;
+
 namespace {
 
 using namespace covering;

@@ -8,22 +8,22 @@
 #include <utility>
 #include <vector>
 
-#include "minimizer/cube.h"
-#include "minimizer/row_set.h"
+#include "logic/function.h"
+#include "logic/row_set.h"
 
 namespace qm {
 
 // A set-covering problem: choose candidates (columns) whose rows together hold every row of
 // `rows`. A cover costs its number of candidates first, then the sum of their `literals`.
 struct CoverProblem {
-    RowSet rows;                  // the rows that must be covered
-    std::vector<RowSet> columns;  // the rows each candidate covers
-    std::vector<int> literals;    // each candidate's secondary cost, not negative
+    logic::RowSet rows;                  // the rows that must be covered
+    std::vector<logic::RowSet> columns;  // the rows each candidate covers
+    std::vector<int> literals;           // each candidate's secondary cost, not negative
     // When the candidates are products of a function's inputs: the function and each candidate's
     // product, so that the search can skip branches that a symmetry of the function maps onto
     // branches it explores anyway. Without them the search uses no symmetry.
-    Function function;
-    std::vector<Cube> cubes;
+    logic::Function function;
+    std::vector<logic::Cube> cubes;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 namespace qm::covering {
+
+using logic::Cube;
+using logic::RowSet;
 namespace {
 
 // Each question (does some minimum cover with the decisions so far hold the next candidate?) is

@@ -14,7 +14,7 @@ namespace qm::covering {
 // `minimum` with all earlier decisions holds it, and returns the chosen candidates, ascending.
 // `witness` is a known cover of cost `minimum` through the node; `reach` the node's open rows of
 // each active candidate, as reduce leaves them.
-std::vector<int> preferredCover(CoverSearch& search, Node node, std::vector<RowSet> reach,
+std::vector<int> preferredCover(CoverSearch& search, Node node, std::vector<logic::RowSet> reach,
                                 const Cost& minimum, std::vector<int> witness);
 
 }  // namespace qm::covering

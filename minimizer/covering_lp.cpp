@@ -8,6 +8,9 @@
 #include <limits>
 
 namespace qm {
+
+using logic::RowSet;
+
 namespace {
 
 constexpr double kEpsilon = 1e-9;

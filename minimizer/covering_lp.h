@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "logic/row_set.h"
 #include "minimizer/cover_solver.h"
-#include "minimizer/row_set.h"
 
 namespace qm {
 
@@ -20,7 +20,7 @@ struct CoveringLp {
 // is feasible. The bound is computed from the dual solution scaled back into feasibility, so
 // floating-point error can only lower it. Throws TooHard when `deadline` passes or `cancelled` is
 // set.
-CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
+CoveringLp solveCoveringLp(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
                            const std::vector<double>& weights, Deadline deadline,
                            const CancelFlag* cancelled = nullptr);
 

@@ -5,10 +5,21 @@
 #include <cstdlib>
 #include <map>
 
+#include "logic/expression_text.h"
 #include "minimizer/minimize.h"
 #include "minimizer/prime_implicants.h"
 
 namespace qm {
+
+using logic::codeOf;
+using logic::Cube;
+using logic::FormCost;
+using logic::Function;
+using logic::orderKey;
+using logic::posText;
+using logic::RowSet;
+using logic::sopText;
+
 namespace {
 
 int onesOf(const Cube& cube) {
@@ -449,52 +460,6 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         result.pos.reset();
     }
     return result;
-}
-
-std::string productText(const Cube& cube, int width, std::string_view letters) {
-    std::string text;
-    for (int column = 0; column < width; ++column) {
-        const int bit = width - 1 - column;
-        if ((cube.free >> bit) & 1U) continue;
-        text += letters[static_cast<std::size_t>(column)];
-        if (((cube.value >> bit) & 1U) == 0) text += '\'';
-    }
-    return text.empty() ? "1" : text;
-}
-
-std::string sumText(const Cube& zeros, int width, std::string_view letters) {
-    // The sum is 0 exactly on the cube's rows: each fixed column contributes the literal that
-    // is 0 there.
-    std::string text;
-    for (int column = 0; column < width; ++column) {
-        const int bit = width - 1 - column;
-        if ((zeros.free >> bit) & 1U) continue;
-        if (!text.empty()) text += '+';
-        text += letters[static_cast<std::size_t>(column)];
-        if ((zeros.value >> bit) & 1U) text += '\'';
-    }
-    return text.empty() ? "0" : text;
-}
-
-std::string sopText(const std::vector<Cube>& cover, int width, std::string_view letters) {
-    if (cover.empty()) return "0";
-    std::string text;
-    for (const Cube& cube : cover) {
-        if (!text.empty()) text += '+';
-        text += productText(cube, width, letters);
-    }
-    return text;
-}
-
-std::string posText(const std::vector<Cube>& zeros, int width, std::string_view letters) {
-    if (zeros.empty()) return "1";
-    std::string text;
-    for (const Cube& cube : zeros) {
-        const std::string sum = sumText(cube, width, letters);
-        // A sum of several literals needs parentheses only beside other factors.
-        text += cube.literals(width) > 1 && zeros.size() > 1 ? "(" + sum + ")" : sum;
-    }
-    return text;
 }
 
 std::string toJson(const Explanation& e) {

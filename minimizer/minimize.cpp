@@ -5,6 +5,10 @@
 #include "minimizer/symmetric_minima.h"
 
 namespace qm {
+
+using logic::Cube;
+using logic::Function;
+
 namespace {
 
 CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {

@@ -13,6 +13,9 @@
 #include "minimizer/minimize.h"
 
 namespace qm {
+
+using logic::Function;
+
 namespace fs = std::filesystem;
 
 namespace {

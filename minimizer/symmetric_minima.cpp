@@ -6,6 +6,11 @@
 #include <string_view>
 
 namespace qm {
+
+using logic::Cube;
+using logic::Function;
+using logic::RowSet;
+
 namespace {
 
 struct KnownCover {

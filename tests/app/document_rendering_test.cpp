@@ -29,9 +29,9 @@ FunctionView function(int n, const std::string& minSop, std::vector<int> terms) 
     std::vector<std::string> letters;
     for (int i = 0; i < n; ++i) letters.push_back(std::string(1, char('A' + i)));
     FunctionView f = circuitFunction(minSop, letters);
-    f.terms = std::move(terms);
-    for (size_t i = 0; i < f.terms.size(); ++i)
-        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    f.function = logic::functionOfTerms(n, terms, logic::TermMode::Minterms);
+    for (size_t i = 0; i < terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(terms[i]);
     return f;
 }
 

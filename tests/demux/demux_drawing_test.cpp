@@ -25,12 +25,11 @@ FunctionView makeFunction(int n, std::vector<int> terms, bool minTerms = true) {
     f.userName = "A";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.numVars = n;
-    f.terms = std::move(terms);
-    f.minTermMode = minTerms;
-    for (size_t i = 0; i < f.terms.size(); ++i)
-        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
+    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.function = logic::functionOfTerms(n, terms, f.mode);
+    for (size_t i = 0; i < terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(terms[i]);
     return f;
 }
 
@@ -234,7 +233,7 @@ TEST(DemuxDrawing, SixVariablesGiveOneToSixtyFour) {
 TEST(DemuxDrawing, DontCaresShowOnlyInTheHeader) {
     FunctionView f = makeFunction(3, {1, 3, 5});
     const auto without = draw(f, 1);
-    f.dontCares = {0, 6};
+    f.function = logic::functionOfTerms(3, {1, 3, 5}, f.mode, {0, 6});
     f.dontCareText = "0,6";
     const auto with = draw(f, 1);
     EXPECT_EQ(with[1],
@@ -276,7 +275,7 @@ TEST(DemuxDrawing, TermsAreTakenInOrderOnceAndOnlyWhenTheyNameAnOutput) {
 
 TEST(DemuxDrawing, EmptyMinTermListTiesYToGroundWithoutAGate) {
     FunctionView f = makeFunction(2, {});
-    f.dontCares = {1, 2};
+    f.function = logic::functionOfTerms(2, {}, f.mode, {1, 2});
     f.dontCareText = "1,2";
     const auto ops = draw(f, 1);
     // X8 = 6000, Ym = 1200.
@@ -309,7 +308,7 @@ TEST(DemuxDrawing, RefusesSizesItCannotDraw) {
     RecordingCanvas c;
     for (int n : {0, 7, 8}) {
         FunctionView f = makeFunction(std::max(n, 1), {0});
-        f.numVars = n;
+        f.function.width = n;
         EXPECT_THROW(drawDemux(c, f, 1), std::out_of_range);
     }
     EXPECT_TRUE(c.operations().empty());
@@ -317,7 +316,7 @@ TEST(DemuxDrawing, RefusesSizesItCannotDraw) {
 
 TEST(DemuxDrawing, MissingVariableLettersPrintEmpty) {
     FunctionView f = makeFunction(3, {1});
-    f.varNames.resize(2);
+    f.letters.resize(2);
     const auto ops = draw(f, 1);
     EXPECT_TRUE(contains(ops, "line 5200,2500-5200,2900 fg"));
     EXPECT_THAT(ops, Not(Contains(HasSubstr("text 5150,3000"))));

@@ -21,15 +21,16 @@ struct Function {
 
 FunctionView viewOf(const Function& fn, bool minTerms) {
     FunctionView f;
-    f.numVars = fn.n;
-    for (int i = 0; i < fn.n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.minTermMode = minTerms;
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(fn.n)));
+    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    std::vector<int> terms, dontCares;
     for (int row = 0; row < (1 << fn.n); ++row) {
         if (fn.value[row] == 2)
-            f.dontCares.push_back(row);
+            dontCares.push_back(row);
         else if (fn.value[row] == (minTerms ? 1 : 0))
-            f.terms.push_back(row);
+            terms.push_back(row);
     }
+    f.function = logic::functionOfTerms(fn.n, terms, f.mode, dontCares);
     return f;
 }
 

@@ -21,12 +21,11 @@ FunctionView example(int n, std::vector<int> terms, bool minTerms = true) {
     f.userName = "Ada";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
-    f.numVars = n;
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.terms = std::move(terms);
-    f.minTermMode = minTerms;
-    for (size_t i = 0; i < f.terms.size(); ++i)
-        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
+    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.function = logic::functionOfTerms(n, terms, f.mode);
+    for (size_t i = 0; i < terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(terms[i]);
     return f;
 }
 

@@ -31,7 +31,7 @@ namespace e2e {
 
 void Road::explainViews() {
     // AB'+C: the 1-rows 1, 3, 4, 5 and 7 of three variables.
-    qm::Function f;
+    logic::Function f;
     f.width = 3;
     for (int row : {1, 3, 4, 5, 7}) f.on.set(row);
     const qm::Explanation e = qm::explain(f);

@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);
     const qm::Explanation e = qm::explain(f);
-    qm::Function six;
+    logic::Function six;
     six.width = 6;
     for (int row = 0; row < 64; ++row) {
         if ((row * 37 + 11) % 7 < 3) six.on.set(row);

@@ -8,10 +8,11 @@
 #include <random>
 #include <set>
 
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
+#include "logic/expression_text.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -21,8 +22,8 @@ namespace {
 using Op = RecordingCanvas::Op;
 
 // A function from its truth table column, row 0 first: '1', '0' or '-' (don't care).
-qm::Function functionOf(const std::string& column) {
-    qm::Function f;
+logic::Function functionOf(const std::string& column) {
+    logic::Function f;
     while ((1u << f.width) < column.size()) ++f.width;
     for (std::size_t row = 0; row < column.size(); ++row) {
         if (column[row] == '1') f.on.set(static_cast<int>(row));
@@ -57,7 +58,7 @@ std::vector<Op> textsOf(const RecordingCanvas& canvas) {
     return texts;
 }
 
-std::string rowsText(const qm::RowSet& rows) {
+std::string rowsText(const logic::RowSet& rows) {
     std::string text;
     rows.forEach([&](int r) { text += (text.empty() ? "" : ", ") + std::to_string(r); });
     return text.empty() ? "none" : text;
@@ -103,7 +104,7 @@ std::vector<TableRow> readTable(const RecordingCanvas& canvas) {
 TEST(TruthTableView, EveryRowShowsItsInputsOutputAndCoveringProducts) {
     for (const std::string& column : columns()) {
         SCOPED_TRACE(column);
-        const qm::Function f = functionOf(column);
+        const logic::Function f = functionOf(column);
         const qm::Explanation e = qm::explain(f);
         const std::string letters = std::string("ABCDE").substr(0, f.width);
         RecordingCanvas canvas;
@@ -121,10 +122,10 @@ TEST(TruthTableView, EveryRowShowsItsInputsOutputAndCoveringProducts) {
             EXPECT_EQ(read.cells.at("F"), value == '-' ? "x" : std::string(1, value)) << row;
             std::vector<std::pair<std::string, Rgb>> expected;
             if (value == '1') {
-                const std::vector<qm::Cube>& cover = e.covers.front();
+                const std::vector<logic::Cube>& cover = e.covers.front();
                 for (std::size_t k = 0; k < cover.size(); ++k)
                     if (cover[k].contains(row))
-                        expected.emplace_back(qm::productText(cover[k], f.width, letters),
+                        expected.emplace_back(logic::productText(cover[k], f.width, letters),
                                               loopColour(static_cast<int>(k)));
             }
             EXPECT_EQ(read.coveredBy, expected) << row;
@@ -149,14 +150,14 @@ std::map<std::string, std::vector<std::string>> readSections(const RecordingCanv
 TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
     for (const std::string& column : columns()) {
         SCOPED_TRACE(column);
-        const qm::Function f = functionOf(column);
+        const logic::Function f = functionOf(column);
         const qm::Explanation e = qm::explain(f);
         const std::string letters = std::string("ABCDE").substr(0, f.width);
-        const auto product = [&](const qm::Cube& c) {
-            return qm::productText(c, f.width, letters);
+        const auto product = [&](const logic::Cube& c) {
+            return logic::productText(c, f.width, letters);
         };
-        const auto sop = [&](const std::vector<qm::Cube>& c) {
-            return "F = " + qm::sopText(c, f.width, letters);
+        const auto sop = [&](const std::vector<logic::Cube>& c) {
+            return "F = " + logic::sopText(c, f.width, letters);
         };
         RecordingCanvas canvas;
         drawSteps(canvas, e, letters);
@@ -164,9 +165,9 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
 
         std::vector<std::string> primes;
         for (std::size_t p = 0; p < e.primes.size(); ++p) {
-            const qm::Cube& c = e.primes[p];
+            const logic::Cube& c = e.primes[p];
             primes.push_back("P" + std::to_string(p + 1) + " " + product(c) + " = " +
-                             qm::codeOf(c, f.width) + "   covers 1-rows " +
+                             logic::codeOf(c, f.width) + "   covers 1-rows " +
                              rowsText(c.rows(f.width) & f.on));
         }
         if (primes.empty()) primes.push_back("None: the function has no 1-row.");
@@ -189,7 +190,7 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
         EXPECT_EQ(labelled, expectedLabels);
         EXPECT_EQ(essential, expectedEssential);
 
-        const qm::FormCost cost = qm::costOf(e.covers.front(), f.width);
+        const logic::FormCost cost = qm::costOf(e.covers.front(), f.width);
         EXPECT_EQ(sections["5"], std::vector<std::string>{
                                      sop(e.covers.front()) + "   (" + std::to_string(cost.terms) +
                                      " products, " + std::to_string(cost.literals) + " literals)"});

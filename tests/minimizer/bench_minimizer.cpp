@@ -51,12 +51,12 @@ struct Measured {
 };
 
 // What qm::minimize does, with the search's stats kept.
-std::vector<qm::Cube> minimizeCounting(const qm::Function& function, qm::SolveStats& stats) {
+std::vector<logic::Cube> minimizeCounting(const logic::Function& function, qm::SolveStats& stats) {
     if (auto known = qm::knownMinimum(function)) return *known;
     return qm::searchMinimum(function, qm::Deadline::max(), nullptr, &stats);
 }
 
-Measured fastestOfFew(const qm::Function& function) {
+Measured fastestOfFew(const logic::Function& function) {
     // CPU time, since the machine is shared; the fastest of a few runs, slow members once.
     Measured best{1e300, {}};
     for (int run = 0; run < 3; ++run) {
@@ -92,7 +92,7 @@ double capMilliseconds = 10000.0;
 // Times one member in a child process, so that a member that runs for minutes is stopped once
 // its CPU time passes the cap (and reported at the cap, without stats) instead of stalling the
 // whole benchmark.
-Measured measure(const qm::Function& function, bool& capped) {
+Measured measure(const logic::Function& function, bool& capped) {
     capped = false;
     int channel[2];
     if (pipe(channel) != 0) return fastestOfFew(function);
@@ -183,7 +183,7 @@ int writeInputs(const std::filesystem::path& folder) {
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         }
         for (std::size_t m = 0; m < family.members.size(); ++m) {
-            const qm::Function& function = family.members[m];
+            const logic::Function& function = family.members[m];
             std::vector<std::string> lines;
             function.on.forEach([&](int row) { lines.push_back(codeLine(row, function.width)); });
             function.dc.forEach(

@@ -9,12 +9,12 @@
 
 namespace {
 
-qm::CoverProblem problemOf(const qm::Function& function) {
+qm::CoverProblem problemOf(const logic::Function& function) {
     qm::CoverProblem problem;
     problem.rows = function.on;
     problem.function = function;
     problem.cubes = qm::primeImplicants(function);
-    for (const qm::Cube& prime : problem.cubes) {
+    for (const logic::Cube& prime : problem.cubes) {
         problem.columns.push_back(prime.rows(function.width));
         problem.literals.push_back(prime.literals(function.width));
     }
@@ -23,13 +23,13 @@ qm::CoverProblem problemOf(const qm::Function& function) {
 
 // Functions whose search branches, uses orbits and asks the tie-break questions (quick ones:
 // the tuning below makes the search far slower).
-std::vector<qm::Function> branchingFunctions() {
-    std::vector<qm::Function> functions = qm_bench::bandFamily(6).members;
+std::vector<logic::Function> branchingFunctions() {
+    std::vector<logic::Function> functions = qm_bench::bandFamily(6).members;
     const auto symmetric = qm_bench::symmetricFamily(6, true).members;
     for (std::size_t i = 0; i < symmetric.size(); i += 5) functions.push_back(symmetric[i]);
     // Partly symmetric: one row of a symmetric function moved off.
     for (std::size_t i = 1; i < symmetric.size(); i += 9) {
-        qm::Function function = symmetric[i];
+        logic::Function function = symmetric[i];
         const int row = function.on.first();
         function.on.reset(row);
         functions.push_back(function);
@@ -51,7 +51,7 @@ TEST(CoverSolver, TuningChangesNoAnswer) {
     odd.minStep = 0.1;
     odd.relaxationDepth = 3;
     odd.quickQueryNodes = 0;
-    const std::vector<qm::Function> functions = branchingFunctions();
+    const std::vector<logic::Function> functions = branchingFunctions();
     for (std::size_t i = 0; i < functions.size(); ++i) {
         const qm::CoverProblem problem = problemOf(functions[i]);
         EXPECT_EQ(qm::solveCover(problem), qm::solveCover(problem, qm::Deadline::max(), odd))
@@ -61,7 +61,7 @@ TEST(CoverSolver, TuningChangesNoAnswer) {
 
 TEST(CoverSolver, StatsAccountForTheWork) {
     qm::SolveStats all;
-    for (const qm::Function& function : branchingFunctions()) {
+    for (const logic::Function& function : branchingFunctions()) {
         const qm::CoverProblem problem = problemOf(function);
         qm::SolveStats stats;
         qm::solveCover(problem, qm::Deadline::max(), {}, &stats);
@@ -89,7 +89,7 @@ TEST(CoverSolver, StatsCountTheParts) {
     for (int offset : {0, 8}) {
         for (int i = 0; i < 5; ++i) {
             problem.rows.set(offset + i);
-            qm::RowSet rows;
+            logic::RowSet rows;
             rows.set(offset + i);
             rows.set(offset + (i + 1) % 5);
             problem.columns.push_back(rows);

@@ -13,8 +13,8 @@ namespace {
 
 // 1 where 1 to 4 of the 8 inputs are 1, don't-care where 0 or 5 are, except one row: a nearly
 // symmetric function whose cover needs a search (none is known in advance for it).
-qm::Function hardFunction() {
-    qm::Function function;
+logic::Function hardFunction() {
+    logic::Function function;
     function.width = 8;
     for (int row = 0; row < 256; ++row) {
         const int ones = std::popcount(static_cast<unsigned>(row));
@@ -39,7 +39,7 @@ TEST(TimeLimit, ACalledOffSearchStopsAsAtTheDeadline) {
 }
 
 TEST(TimeLimit, EasyFunctionFinishesWellBeforeIt) {
-    qm::Function function;
+    logic::Function function;
     function.width = 3;
     function.on.set(1);
     function.on.set(6);

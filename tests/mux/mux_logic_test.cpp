@@ -21,14 +21,12 @@ std::string checkDrawing(const FunctionView& f, int k) {
     drawMuxImplementation(c, f, k);
     const MuxNetlist net(c.operations());
     if (!net.problems().empty()) return net.problems().front();
-    const int n = f.numVars;
+    const int n = f.function.width;
     for (int row = 0; row < (1 << n); ++row) {
-        if (std::find(f.dontCares.begin(), f.dontCares.end(), row) != f.dontCares.end()) continue;
-        const bool listed = std::find(f.terms.begin(), f.terms.end(), row) != f.terms.end();
-        const int expected = f.minTermMode ? listed : !listed;
+        if (f.function.dc.test(row)) continue;
+        const int expected = f.function.on.test(row);
         std::map<std::string, int> values;
-        for (int i = 0; i < n; ++i)
-            values[f.varNames[static_cast<std::size_t>(i)]] = (row >> (n - 1 - i)) & 1;
+        for (int i = 0; i < n; ++i) values[varName(f, i + 1)] = (row >> (n - 1 - i)) & 1;
         std::string why;
         const auto y = net.evaluate(values, &why);
         if (!y) return "row " + std::to_string(row) + ": " + why;
