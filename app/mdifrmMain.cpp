@@ -581,7 +581,7 @@ void mdifrmMain::mnuHelpSearchForHelpOn_Click() {
 }
 
 void mdifrmMain::showHelp(bool search) {
-    if (!help_) help_ = new frmHelp(this);
+    if (!help_) help_ = new HelpWindow(this);
     help_->showGuide(search);
 }
 

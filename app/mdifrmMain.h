@@ -36,7 +36,7 @@ class frmSimplification;
 namespace quendal::app {
 
 class frmCircuit;
-class frmHelp;
+class HelpWindow;
 
 // The main window: the frame that holds the work form and the document
 // windows, with the menus, toolbar and status bar, the file and print
@@ -165,7 +165,7 @@ private:
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
     explain::ExplainMenu* explainMenu_ = nullptr;
-    QPointer<frmHelp> help_;
+    QPointer<HelpWindow> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
     QList<QAction*> windowListActions_;

@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, UntitledDocumentsAdvanceNoCounter) {
 
 TEST_F(MainWindowTest, HelpOpensTheBuiltInGuideAndSearchesIt) {
     action("mnuHelpContents")->trigger();
-    auto* help = main->findChild<frmHelp*>("frmHelp");
+    auto* help = main->findChild<HelpWindow*>("HelpWindow");
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_FALSE(help->findChild<QLineEdit*>("txtSearch")->isVisibleTo(help));
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, HelpOpensTheBuiltInGuideAndSearchesIt) {
         "before they are lost."));
 
     action("mnuHelpSearchForHelpOn")->trigger();
-    EXPECT_EQ(main->findChildren<frmHelp*>().size(), 1);
+    EXPECT_EQ(main->findChildren<HelpWindow*>().size(), 1);
     auto* search = help->findChild<QLineEdit*>("txtSearch");
     EXPECT_TRUE(search->isVisibleTo(help));
     search->setText("Karnaugh");

@@ -116,7 +116,7 @@ TEST(DemuxDrawing, ThreeVariableExampleIsExact) {
 }
 
 TEST(DemuxDrawing, OneTermGivesZeroLengthJoinAndBothGateInputsAtIt) {
-    // n = 2: Xo = 5200, X8 = 6000; term 2 lies at y = 1300.
+    // n = 2: right = 5200, gateX = 6000; term 2 lies at y = 1300.
     const auto ops = draw(makeFunction(2, {2}), 1);
     std::vector<std::string> expected = {"line 5600,1300-6000,1300 fg",
                                          "line 6000,1300-6000,1300 fg"};
@@ -128,7 +128,7 @@ TEST(DemuxDrawing, OneTermGivesZeroLengthJoinAndBothGateInputsAtIt) {
 struct JoinCase {
     std::vector<int> terms;
     bool joinDrawn;
-    std::string join;  // the vertical line at X8 when drawn
+    std::string join;  // the vertical line at gateX when drawn
 };
 
 class DemuxJoinLine : public ::testing::TestWithParam<JoinCase> {};
@@ -136,7 +136,7 @@ class DemuxJoinLine : public ::testing::TestWithParam<JoinCase> {};
 TEST_P(DemuxJoinLine, DrawnOnlyWhenATermLiesMidwayBetweenFirstAndLast) {
     const JoinCase& c = GetParam();
     const auto ops = draw(makeFunction(2, c.terms), 1);
-    // Term leads end at X8 = 6000; a vertical fg line there is the join.
+    // Term leads end at gateX = 6000; a vertical fg line there is the join.
     int verticals = 0;
     for (const auto& op : ops)
         if (op.rfind("line 6000,", 0) == 0 && op.find("-6000,") != std::string::npos &&
@@ -192,7 +192,7 @@ TEST(DemuxDrawing, GateStandsAtX8WithoutJunctionDots) {
         for (int din : {0, 1}) {
             const auto ops = draw(makeFunction(4, {0, 7, 15}, minTerms), din);
             for (const auto& op : ops) EXPECT_THAT(op, Not(HasSubstr("filled")));
-            // The first gate wire starts at X8 = 6800 on the first term.
+            // The first gate wire starts at gateX = 6800 on the first term.
             EXPECT_TRUE(contains(ops, "line 6800,900-6800,900 green"));
         }
 }
@@ -226,7 +226,7 @@ TEST(DemuxDrawing, SixVariablesGiveOneToSixtyFour) {
         EXPECT_TRUE(contains(ops, "line " + std::to_string(4000 + i * 400) + ",13700-" +
                                       std::to_string(4000 + i * 400) + ",14100 fg"));
     EXPECT_TRUE(contains(ops, "text 6350,14200 'F'"));
-    // Data input at Ym = 7200.
+    // Data input at dataY = 7200.
     EXPECT_TRUE(contains(ops, "text 2800,6950 ' Din = Logic 1'"));
 }
 
@@ -278,7 +278,7 @@ TEST(DemuxDrawing, EmptyMinTermListTiesYToGroundWithoutAGate) {
     f.function = logic::functionOfTerms(2, {}, f.mode, {1, 2});
     f.dontCareText = "1,2";
     const auto ops = draw(f, 1);
-    // X8 = 6000, Ym = 1200.
+    // gateX = 6000, dataY = 1200.
     const std::vector<std::string> expected = {
         "line 6000,1200-6470,1200 green", "text 6500,1110 ' Y '",
         "line 6000,1200-6000,1440 fg",    "line 5850,1440-6150,1440 fg",
