@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "app/bitmap_encoding.h"
+#include "app/replacing_file.h"
 #include "drawing/canvas.h"
 #include "drawing/picture_canvas.h"
 
@@ -95,15 +95,15 @@ std::uint8_t entryFor(const bitmap::Palette& palette, QRgb colour) {
 // space left on device") rather than "Unknown error".
 class BitmapFile {
 public:
-    BitmapFile(const QString& path, const QString& what) : file_(path), path_(path), what_(what) {
-        if (!file_.open(QIODevice::WriteOnly)) fail(file_.errorString());
+    BitmapFile(const QString& path, const QString& what)
+        : file_(replacementTarget(path)), path_(path), what_(what) {
+        if (!file_.start()) fail(file_.reason());
         fd_ = file_.handle();
     }
     void write(const QByteArray& bytes) { writeAt(bytes, -1); }
     void rewriteHeaders(const QByteArray& bytes) { writeAt(bytes, 0); }
     void commit() {
-        if (::fsync(fd_) != 0) failWithSystemError();
-        if (!file_.commit()) fail(file_.errorString());
+        if (!file_.commit()) fail(file_.reason());
     }
 
 private:
@@ -114,21 +114,18 @@ private:
             const ssize_t n = offset < 0 ? ::write(fd_, data, size_t(left))
                                          : ::pwrite(fd_, data, size_t(left), off_t(offset));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) failWithSystemError();
+            if (n <= 0) fail(systemReason(n < 0 ? errno : ENOSPC));
             data += n;
             left -= n;
             if (offset >= 0) offset += n;
         }
     }
-    [[noreturn]] void failWithSystemError() {
-        fail(QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)) + QLatin1Char('.'));
-    }
+    // The new file is removed with file_ as the error unwinds.
     [[noreturn]] void fail(const QString& reason) {
-        file_.cancelWriting();
         throw CircuitFileError(describe(what_, path_, reason));
     }
+    ReplacingFile file_;
     int fd_ = -1;
-    QSaveFile file_;
     QString path_;
     QString what_;
 };
@@ -277,6 +274,8 @@ void saveCircuitFile(const QString& path, QSize pixelSize, const StripPainter& p
     if (QFileInfo(path).isDir()) {
         throw CircuitFileError(describe(what, path, QStringLiteral("It is a folder.")));
     }
+    if (const QString refusal = replacementTarget(path).refusal; !refusal.isEmpty())
+        throw CircuitFileError(describe(what, path, refusal));
     if (pixelSize.isEmpty()) {
         throw CircuitFileError(describe(what, path, QStringLiteral("The picture is empty.")));
     }

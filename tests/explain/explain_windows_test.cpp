@@ -208,7 +208,8 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     EXPECT_EQ(enter("A'B*C"), "Unexpected '*' at position 4.");
     EXPECT_EQ(answer->selectedText(), "*");
     // A paste longer than the box holds is refused with a word, not checked cut short.
-    EXPECT_TRUE(enter(QString(40000, 'A')).startsWith("The answer is longer than 32767 characters"));
+    EXPECT_TRUE(
+        enter(QString(40000, 'A')).startsWith("The answer is longer than 32767 characters"));
     EXPECT_TRUE(minimum->text().isEmpty());
     // The printed page: the answer last checked with its verdict; the minimum once shown.
     enter("A'B'D+CD");
