@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/bitmap_encoding.h"
+#include "app/picture_screening.h"
 #include "app/replacing_file.h"
 #include "drawing/canvas.h"
 #include "drawing/picture_canvas.h"
@@ -314,6 +315,66 @@ QString readFailureReason(int systemError) {
     return QStringLiteral("It cannot be read: %1.").arg(cause);
 }
 
+namespace {
+
+// A bitmap's headers say how large it is and how much pixel data follows: a
+// damaged header, a file cut short, or one claiming far more pixels than its
+// size can hold, is refused before a picture is allocated for it.
+template <typename Refuse>
+void checkBitmap(QFile& file, const QByteArray& head, qint64 fileSize, const Refuse& refuse) {
+    const auto layout = bitmap::readLayout(head);
+    if (!layout) throw refuse(QStringLiteral("Its header is damaged or cut short."));
+    if (layout->width <= 0 || layout->height <= 0) {
+        throw refuse(QStringLiteral("Its header is damaged: it gives a picture of %1 x %2 pixels.")
+                         .arg(layout->width)
+                         .arg(layout->height));
+    }
+    static const int kDepths[] = {1, 4, 8, 16, 24, 32};
+    if (std::find(std::begin(kDepths), std::end(kDepths), layout->bitsPerPixel) ==
+        std::end(kDepths)) {
+        throw refuse(QStringLiteral("It has an unsupported bit depth (%1 bits a pixel).")
+                         .arg(layout->bitsPerPixel));
+    }
+    const std::uint32_t compression = layout->compression;
+    if (compression == 4 || compression == 5 || compression > 6) {
+        throw refuse(QStringLiteral("It uses an unsupported compression (%1).").arg(compression));
+    }
+    if ((compression == 1 && layout->bitsPerPixel != 8) ||
+        (compression == 2 && layout->bitsPerPixel != 4)) {
+        throw refuse(QStringLiteral("Its header is damaged: it gives run-length coding for %1 "
+                                    "bits a pixel.")
+                         .arg(layout->bitsPerPixel));
+    }
+    const qint64 announced = layout->announcedDataBytes();
+    if (announced > 0 && layout->dataOffset + announced > fileSize) {
+        throw refuse(QStringLiteral("The file is cut short: its header announces %1 bytes of "
+                                    "picture data, but the file ends after %2.")
+                         .arg(announced)
+                         .arg(std::max<qint64>(0, fileSize - layout->dataOffset)));
+    }
+    const qint64 pixels = layout->width * layout->height;
+    if (layout->runLength() && pixels > kAlwaysAdmittedPixels &&
+        pixels > kMaxPixelsPerRunLengthByte * std::max<qint64>(1, fileSize - layout->dataOffset)) {
+        throw refuse(QStringLiteral("It claims a picture of %1 x %2 pixels, out of proportion "
+                                    "to the file's %3 bytes.")
+                         .arg(layout->width)
+                         .arg(layout->height)
+                         .arg(fileSize));
+    }
+    // The header's size of the codes may be missing (0): the codes
+    // themselves must reach their end.
+    if (layout->runLength()) {
+        if (!file.seek(layout->dataOffset) || !bitmap::runLengthDataComplete(file, *layout)) {
+            throw refuse(
+                QStringLiteral("The file is cut short: its run-length picture data ends "
+                               "before the picture does."));
+        }
+        file.seek(0);
+    }
+}
+
+}  // namespace
+
 QImage readCircuitFile(const QString& path) {
     const QString what = QStringLiteral("The file could not be opened");
     auto refuse = [&](const QString& reason) {
@@ -337,34 +398,32 @@ QImage readCircuitFile(const QString& path) {
     }
     const qint64 fileSize = status.st_size;
 
-    // A bitmap's headers say how much pixel data follows: a file cut short,
-    // or one claiming far more pixels than its size can hold, is refused
-    // before a picture is allocated for it.
-    if (const auto layout = bitmap::readLayout(file.peek(14 + 124))) {
-        const qint64 announced = layout->announcedDataBytes();
-        if (announced > 0 && layout->dataOffset + announced > fileSize) {
-            throw refuse(QStringLiteral("The file is cut short: its header announces %1 bytes of "
-                                        "picture data, but the file ends after %2.")
-                             .arg(announced)
-                             .arg(std::max<qint64>(0, fileSize - layout->dataOffset)));
+    // Only the kinds of picture a drawing may have been saved as are
+    // decoded, each checked first for what decoding it would cost: other
+    // decoders (SVG, compressed SVG, XPM) take time and memory out of all
+    // proportion to the file.
+    const QByteArray head = file.peek(14 + 124);
+    const PictureKind kind = pictureKind(head);
+    if (kind == PictureKind::Other) throw refuse(otherKindRefusal(head));
+    if (kind == PictureKind::Bmp) checkBitmap(file, head, fileSize, refuse);
+    if (kind == PictureKind::Jpeg || kind == PictureKind::Gif) {
+        QString refusal = QStringLiteral("Its header is damaged.");
+        if (kind == PictureKind::Jpeg) {
+            if (const auto jpeg = readJpegLayout(file)) refusal = jpegRefusal(*jpeg);
+        } else if (const auto gif = readGifLayout(file)) {
+            refusal = gifRefusal(*gif, kMaxPicturePixels);
         }
-        const qint64 pixels = layout->width * layout->height;
-        if (layout->runLength() && pixels > kAlwaysAdmittedPixels &&
-            pixels >
-                kMaxPixelsPerRunLengthByte * std::max<qint64>(1, fileSize - layout->dataOffset)) {
-            throw refuse(QStringLiteral("It claims a picture of %1 x %2 pixels, out of proportion "
-                                        "to the file's %3 bytes.")
-                             .arg(layout->width)
-                             .arg(layout->height)
-                             .arg(fileSize));
-        }
+        if (!refusal.isEmpty()) throw refuse(refusal);
+        file.seek(0);
     }
 
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    if (reader.format().isEmpty()) {
+    static const char* const kFormats[] = {"bmp", "gif", "jpeg", "ico", "png"};
+    QImageReader reader(&file, kFormats[int(kind)]);
+    if (!reader.canRead()) {
         throw refuse(QStringLiteral("It is not a picture (%1).").arg(reader.errorString()));
     }
+    if (!reader.size().isValid() || reader.size().isEmpty())
+        throw refuse(QStringLiteral("Its header is damaged."));
     const QSize size = reader.size();
     if (size.width() > drawing::PictureCanvas::kMaxPixels ||
         size.height() > drawing::PictureCanvas::kMaxPixels ||
