@@ -18,7 +18,7 @@
 #include "app/picture_screening.h"
 #include "app/replacing_file.h"
 #include "drawing/canvas.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 
 namespace quendal::app {
 
@@ -200,28 +200,6 @@ bool writeBitmap(const QString& path, const QString& what, QSize size, const Str
 }
 
 }  // namespace
-
-bool sameWithinPaletteTolerance(const QImage& original, const QImage& saved) {
-    if (original.size() != saved.size()) return false;
-    const QImage a = original.convertToFormat(QImage::Format_RGB32);
-    const QImage b = saved.convertToFormat(QImage::Format_RGB32);
-    const std::vector<QRgb>& exact = drawingColours();
-    for (int y = 0; y < a.height(); ++y) {
-        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb u = p[x] & 0x00ffffff, v = q[x] & 0x00ffffff;
-            if (u == v) continue;
-            if (std::find(exact.begin(), exact.end(), u) != exact.end()) return false;
-            if (std::abs(qRed(u) - qRed(v)) > kPaletteTolerance ||
-                std::abs(qGreen(u) - qGreen(v)) > kPaletteTolerance ||
-                std::abs(qBlue(u) - qBlue(v)) > kPaletteTolerance) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
 
 bool isNeverSaved(const QString& caption) {
     return caption.startsWith(QLatin1String("Demux")) || caption.startsWith(QLatin1String("Mux")) ||
@@ -425,15 +403,15 @@ QImage readCircuitFile(const QString& path) {
     if (!reader.size().isValid() || reader.size().isEmpty())
         throw refuse(QStringLiteral("Its header is damaged."));
     const QSize size = reader.size();
-    if (size.width() > drawing::PictureCanvas::kMaxPixels ||
-        size.height() > drawing::PictureCanvas::kMaxPixels ||
+    if (size.width() > drawing::DocumentCanvas::kMaxPixels ||
+        size.height() > drawing::DocumentCanvas::kMaxPixels ||
         qint64(size.width()) * size.height() > kMaxPicturePixels) {
         throw refuse(QStringLiteral("The picture is too large (%1 x %2 pixels; at most %3 million "
                                     "pixels and %4 along an edge open).")
                          .arg(size.width())
                          .arg(size.height())
                          .arg(kMaxPicturePixels / 1'000'000)
-                         .arg(drawing::PictureCanvas::kMaxPixels));
+                         .arg(drawing::DocumentCanvas::kMaxPixels));
     }
     // The largest drawings (8-variable parity circuits) make pictures of
     // more than 600 MiB at 32 bits a pixel, which must open again.

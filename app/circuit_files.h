@@ -56,17 +56,7 @@ void saveCircuitFile(const QString& path, const QImage& picture);
 // Strips copied out of a picture held whole, in any format.
 StripPainter pictureStrips(const QImage& picture);
 
-inline void writeCircuitFile(const QImage& picture, const QString& path) {
-    saveCircuitFile(path, picture);
-}
-
 inline constexpr int kPaletteTolerance = 8;
-
-// Whether `saved` (read back from a circuit file) shows `original`: the
-// same size, every pixel of a drawing colour (background, wires, gates,
-// dots) identical, any other pixel within kPaletteTolerance levels a
-// channel.
-bool sameWithinPaletteTolerance(const QImage& original, const QImage& saved);
 
 // Opened pictures larger than this are refused before they are decoded. The
 // largest drawing Quendal makes (the 8-variable parity circuit, 18966 x

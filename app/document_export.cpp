@@ -18,7 +18,6 @@
 #include "app/replacing_file.h"
 #include "common/prompts.h"
 #include "drawing/canvas_document.h"
-#include "drawing/picture_canvas.h"
 
 namespace quendal::app {
 
@@ -120,8 +119,8 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
         }
         case ExportFormat::Png: {
             const QSize size = scaled(picture, scale);
-            if (size.width() > drawing::PictureCanvas::kMaxPixels ||
-                size.height() > drawing::PictureCanvas::kMaxPixels)
+            if (size.width() > drawing::DocumentCanvas::kMaxPixels ||
+                size.height() > drawing::DocumentCanvas::kMaxPixels)
                 fail(path, QStringLiteral("At this scale the picture would be %1 x %2 pixels, more "
                                           "than a picture can hold: choose a smaller scale.")
                                .arg(size.width())

@@ -35,7 +35,7 @@ const std::vector<double>& frmCircuit::zoomSteps() {
     return steps;
 }
 
-frmCircuit::frmCircuit(QWidget* parent) : QWidget(parent) {
+frmCircuit::frmCircuit(drawing::DocumentKind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
     setObjectName(QStringLiteral("frmCircuit"));
     setWindowTitle(QStringLiteral("Circuit"));
     setAutoFillBackground(true);

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "drawing/canvas_document.h"
+#include "drawing/document_host.h"
 
 class QScrollBar;
 
@@ -37,7 +38,10 @@ public:
     // The zoom steps of Zoom In and Zoom Out; Fit in Window may go below.
     static const std::vector<double>& zoomSteps();
 
-    explicit frmCircuit(QWidget* parent = nullptr);
+    explicit frmCircuit(drawing::DocumentKind kind = drawing::DocumentKind::Opened,
+                        QWidget* parent = nullptr);
+
+    drawing::DocumentKind kind() const { return kind_; }
 
     // Puts controls (a view's switches, say) in a band across the top of
     // the window, above the drawing; the window takes them.
@@ -83,6 +87,7 @@ private:
     // The picture's place in the window at the bars' values.
     void placePicture();
 
+    drawing::DocumentKind kind_;
     drawing::DocumentCanvas canvas_;
     PictureBox* picCircuit = nullptr;
     QScrollBar* HScroll1 = nullptr;

@@ -26,9 +26,9 @@ namespace {
 constexpr int kWidth = 900;
 }  // namespace
 
-frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     loadGuideResource();
-    setObjectName(QStringLiteral("frmHelp"));
+    setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Quendal Help"));
     searchBar_ = new QWidget(this);
     txtSearch = new QLineEdit(searchBar_);
@@ -53,8 +53,8 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(searchBar_);
     layout->addWidget(txtGuide, 1);
-    connect(cmdFind, &QPushButton::clicked, this, &frmHelp::cmdFind_Click);
-    connect(txtSearch, &QLineEdit::returnPressed, this, &frmHelp::cmdFind_Click);
+    connect(cmdFind, &QPushButton::clicked, this, &HelpWindow::cmdFind_Click);
+    connect(txtSearch, &QLineEdit::returnPressed, this, &HelpWindow::cmdFind_Click);
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
@@ -62,7 +62,7 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(kWidth, 640);
 }
 
-void frmHelp::fitPictures() {
+void HelpWindow::fitPictures() {
     QTextDocument* guide = txtGuide->document();
     // The window's first width, less the list indent, the table's cell padding and the scroll
     // bar. Sized once, before the guide is first laid out.
@@ -100,7 +100,7 @@ void frmHelp::fitPictures() {
     }
 }
 
-void frmHelp::showGuide(bool search) {
+void HelpWindow::showGuide(bool search) {
     searchBar_->setVisible(search);
     show();
     raise();
@@ -108,7 +108,7 @@ void frmHelp::showGuide(bool search) {
     if (search) txtSearch->setFocus();
 }
 
-void frmHelp::cmdFind_Click() {
+void HelpWindow::cmdFind_Click() {
     const QString text = txtSearch->text();
     if (text.isEmpty()) return;
     if (txtGuide->find(text)) {

@@ -12,10 +12,10 @@ namespace quendal::app {
 // Help > Contents: the user guide, with its pictures, built into the program from the README's
 // user-guide part. Search For Help On... opens the same window with a search field over the
 // guide. Esc and Ctrl+W close it.
-class frmHelp : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmHelp(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // Shows the window in front, with the search field when `search`.
     void showGuide(bool search);

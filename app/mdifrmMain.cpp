@@ -43,9 +43,6 @@ namespace {
 
 // A document changed since it was last saved or opened.
 constexpr char kChanged[] = "quendalChanged";
-// A document showing a view that is made again from the function at will (the Explain views):
-// closing it loses no work.
-constexpr char kView[] = "quendalView";
 
 template <typename T, typename Real>
 std::unique_ptr<T> unlessGiven(const void* given) {
@@ -233,9 +230,8 @@ void mdifrmMain::createWorkForm() {
     explain::ExplainMenu::Hooks hooks{
         [this] { return workForm_->currentFunction(); },
         [this](const QString& caption, QWidget* controls) -> drawing::Canvas& {
-            drawing::Canvas& canvas = LoadNewDoc(drawing::DocumentKind::Opened);
+            drawing::Canvas& canvas = LoadNewDoc(drawing::DocumentKind::Explain);
             frmD_->setWindowTitle(caption);
-            frmD_->setProperty(kView, true);
             if (controls) frmD_->setControls(controls);
             return canvas;
         },
@@ -266,10 +262,10 @@ drawing::Canvas& mdifrmMain::LoadNewDoc(drawing::DocumentKind kind) {
         case drawing::DocumentKind::Demux:
             caption = QStringLiteral("Demux %1").arg(++demuxCount_);
             break;
-        case drawing::DocumentKind::Opened: break;
-        default: discarded_ = std::make_unique<drawing::DocumentCanvas>(); return *discarded_;
+        case drawing::DocumentKind::Opened:
+        case drawing::DocumentKind::Explain: break;
     }
-    auto* document = new frmCircuit;
+    auto* document = new frmCircuit(kind);
     document->setWindowTitle(caption);
     connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
@@ -295,7 +291,7 @@ int mdifrmMain::unsavedDocumentCount() const {
     int count = 0;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         const auto* document = qobject_cast<frmCircuit*>(window->widget());
-        if (document && !document->property(kView).toBool() &&
+        if (document && document->kind() != drawing::DocumentKind::Explain &&
             (isNeverSaved(document->windowTitle()) || document->property(kChanged).toBool())) {
             ++count;
         }
@@ -587,7 +583,7 @@ void mdifrmMain::mnuHelpSearchForHelpOn_Click() {
 }
 
 void mdifrmMain::showHelp(bool search) {
-    if (!help_) help_ = new frmHelp(this);
+    if (!help_) help_ = new HelpWindow(this);
     help_->showGuide(search);
 }
 

@@ -36,7 +36,7 @@ class frmSimplification;
 namespace quendal::app {
 
 class frmCircuit;
-class frmHelp;
+class HelpWindow;
 
 // The main window: the frame that holds the work form and the document
 // windows, with the menus, toolbar and status bar, the file and print
@@ -155,7 +155,6 @@ private:
     workspace::frmSimplification* workForm_ = nullptr;
     QString caption_;
     QPointer<frmCircuit> frmD_;
-    std::unique_ptr<drawing::DocumentCanvas> discarded_;
     std::unique_ptr<QPrinter> printer_;
     int circuitCount_ = 0;
     int muxCount_ = 0;
@@ -166,7 +165,7 @@ private:
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
     explain::ExplainMenu* explainMenu_ = nullptr;
-    QPointer<frmHelp> help_;
+    QPointer<HelpWindow> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
     QList<QAction*> windowListActions_;

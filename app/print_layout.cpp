@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "drawing/canvas_document.h"
-#include "drawing/picture_canvas.h"
 
 namespace quendal::app {
 
@@ -85,7 +84,7 @@ void printDocument(QPagedPaintDevice& device, const drawing::DocumentCanvas& can
     const double perPixel = dpi / kScreenDpi;
     const QSize area(device.width(), device.height() - markBand(dpi));
     const PageGrid grid = pageGrid(picture, area, dpi);
-    QFont markFont = drawing::PictureCanvas::canvasFont();
+    QFont markFont = drawing::DocumentCanvas::canvasFont();
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             if (row + column > 0 && !device.newPage())

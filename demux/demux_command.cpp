@@ -9,12 +9,12 @@ namespace quendal::demux {
 
 void runDemuxCommand(const drawing::CommandContext& context,
                      const drawing::FunctionView& function) {
-    if (function.numVars > kDemuxMaxVars) {
+    if (function.function.width > kDemuxMaxVars) {
         context.prompts.message("DEMUX of size larger than 1:64 not possible");
         return;
     }
     // Without a simplified function the command stays disabled; nothing to do.
-    if (function.numVars < kDemuxMinVars) return;
+    if (function.function.width < kDemuxMinVars) return;
     drawing::showOptionsDialog(new frmDemuxOpt(context.dialogParent), context.workForm,
                                context.prompts, [&host = context.host, function](int din) {
                                    drawDemux(host.LoadNewDoc(drawing::DocumentKind::Demux),

@@ -17,16 +17,16 @@ inline constexpr int kDemuxMaxVars = 6;
 struct DemuxGeometry {
     int numVars = 0;
     int x0 = 0, y0 = 0;
-    int N = 0;   // outputs
-    int W = 0;   // block width
-    int H = 0;   // block height
-    int Xo = 0;  // right edge
-    int Yb = 0;  // bottom edge
-    int Ym = 0;  // middle of the left edge (data input)
-    int X8 = 0;  // where the term leads end and the combining gate's inputs lie
+    int outputs = 0;  // 2^numVars
+    int width = 0;    // of the block
+    int height = 0;   // of the block
+    int right = 0;    // the block's right edge
+    int bottom = 0;   // the block's bottom edge
+    int dataY = 0;    // middle of the left edge, where the data input enters
+    int gateX = 0;    // where the term leads end and the combining gate's inputs lie
 
     DemuxGeometry(int numVars, int x0, int y0);
-    // Height of output number k (0 .. N-1).
+    // Height of output number k (0 .. outputs-1).
     int yOut(int k) const { return y0 + (k + 1) * 200; }
 };
 

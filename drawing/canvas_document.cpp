@@ -10,15 +10,14 @@
 #include <numbers>
 
 #include "common/twips.h"
-#include "drawing/picture_canvas.h"
 
 namespace quendal::drawing {
 
 namespace {
 
-// 96 dots per inch, at which 15 twips make one pixel (as on PictureCanvas's
-// image): text metrics and strips use it so that the font has its screen
-// size.
+// 96 dots per inch, at which 15 twips make one pixel: text metrics and
+// strips use it so that the font has its screen size (and a saved bitmap
+// tells that resolution).
 constexpr int kDotsPerMeter = 3780;
 
 const QImage& metricsDevice() {
@@ -36,8 +35,8 @@ bool isWholeTranslation(const QTransform& t) {
            t.dy() == std::floor(t.dy());
 }
 
-using Op = RecordingCanvas::Op;
-using Kind = RecordingCanvas::Kind;
+using Op = OperationCanvas::Op;
+using Kind = OperationCanvas::Kind;
 
 // What an operation may touch, in 100 % pixels, generously: culling must
 // never drop a pixel.
@@ -65,8 +64,33 @@ QRectF reach(const Op& op, int lineHeightPixels) {
     }
 }
 
-// Replays the operations either exactly as PictureCanvas paints them (whole
-// pixels, aliased) or as vector shapes at any scale.
+// An arc as the canvas's arc operation draws it (radians, counterclockwise
+// on screen; a negative angle also draws the radius to that end), in pixels.
+void paintArc(QPainter& painter, QPointF centre, double radius, double start, double end) {
+    constexpr double twoPi = 2 * std::numbers::pi;
+    // A negative angle also draws the radius to that end of the arc.
+    auto radiusTo = [&](double angle) {
+        painter.drawLine(centre,
+                         centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle)));
+    };
+    if (start < 0) {
+        start = -start;
+        radiusTo(start);
+    }
+    if (end < 0) {
+        end = -end;
+        radiusTo(end);
+    }
+    double span = std::fmod(end - start, twoPi);
+    if (span <= 0) span += twoPi;
+    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    // Qt's angles, like ours, run counterclockwise on screen from 3 o'clock.
+    painter.drawArc(bounds, int(std::lround(start * 180 / std::numbers::pi * 16)),
+                    int(std::lround(span * 180 / std::numbers::pi * 16)));
+}
+
+// Replays the operations either exactly, on whole pixels and aliased (the
+// picture at 100 %), or as vector shapes at any scale.
 class Replay {
 public:
     Replay(QPainter& painter, bool exact, const QFont& font, int ascent)
@@ -97,15 +121,15 @@ public:
     // A twip position on the picture: the pixel it falls on, or in vector
     // form the centre of that pixel, so both agree at 100 %.
     double at(int twips) const {
-        return exact_ ? PictureCanvas::toPixel(twips)
+        return exact_ ? DocumentCanvas::toPixel(twips)
                       : twips / double(common::kTwipsPerPixel) + 0.5;
     }
 
     void line(const Op& op) {
         pen(op.colour);
         if (exact_)
-            p_.drawLine(PictureCanvas::toPixel(op.x1), PictureCanvas::toPixel(op.y1),
-                        PictureCanvas::toPixel(op.x2), PictureCanvas::toPixel(op.y2));
+            p_.drawLine(DocumentCanvas::toPixel(op.x1), DocumentCanvas::toPixel(op.y1),
+                        DocumentCanvas::toPixel(op.x2), DocumentCanvas::toPixel(op.y2));
         else
             p_.drawLine(QPointF(at(op.x1), at(op.y1)), QPointF(at(op.x2), at(op.y2)));
     }
@@ -153,7 +177,7 @@ public:
         const QString text = QString::fromStdString(op.text);
         if (exact_)
             p_.drawText(
-                QPoint(PictureCanvas::toPixel(op.x1), PictureCanvas::toPixel(op.y1) + ascent_),
+                QPoint(DocumentCanvas::toPixel(op.x1), DocumentCanvas::toPixel(op.y1) + ascent_),
                 text);
         else
             p_.drawText(QPointF(op.x1 / double(common::kTwipsPerPixel),
@@ -179,8 +203,24 @@ QImage blankStrip(QSize size) {
     return strip;
 }
 
+int DocumentCanvas::toPixel(int twips) {
+    return common::twipsToPixels(twips);
+}
+
+int DocumentCanvas::pixelsFor(int twips) {
+    if (twips <= 0) return 1;
+    return std::min(kMaxPixels, (twips + common::kTwipsPerPixel - 1) / common::kTwipsPerPixel);
+}
+
+QFont DocumentCanvas::canvasFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 DocumentCanvas::DocumentCanvas(QObject* parent)
-    : QObject(parent), font_(PictureCanvas::canvasFont()), startPixels_(pixelSize()) {
+    : QObject(parent), font_(canvasFont()), startPixels_(pixelSize()) {
     ascent_ = QFontMetrics(font_, &metricsDevice()).ascent();
 }
 
@@ -194,7 +234,7 @@ int DocumentCanvas::lineHeight() const {
 }
 
 QSize DocumentCanvas::pixelSize() const {
-    return QSize(PictureCanvas::pixelsFor(width()), PictureCanvas::pixelsFor(height()));
+    return QSize(pixelsFor(width()), pixelsFor(height()));
 }
 
 void DocumentCanvas::drew() {
@@ -214,18 +254,18 @@ void DocumentCanvas::recorded(const Op& op) {
 }
 
 void DocumentCanvas::sizeChanged() {
-    RecordingCanvas::sizeChanged();
+    OperationCanvas::sizeChanged();
     emit canvasResized();
     emit imageChanged();
 }
 
 void DocumentCanvas::scrollMaxChanged(bool horizontal) {
-    RecordingCanvas::scrollMaxChanged(horizontal);
+    OperationCanvas::scrollMaxChanged(horizontal);
     emit scrollMaximumChanged(horizontal);
 }
 
 void DocumentCanvas::cleared() {
-    RecordingCanvas::cleared();
+    OperationCanvas::cleared();
     picture_ = QImage();
     drawn_ = 0;
     startPixels_ = pixelSize();
@@ -233,8 +273,7 @@ void DocumentCanvas::cleared() {
 }
 
 bool DocumentCanvas::setPicture(const QImage& picture) {
-    if (picture.isNull() || picture.width() > PictureCanvas::kMaxPixels ||
-        picture.height() > PictureCanvas::kMaxPixels) {
+    if (picture.isNull() || picture.width() > kMaxPixels || picture.height() > kMaxPixels) {
         return false;
     }
     const QSize now = pixelSize();
@@ -284,7 +323,7 @@ void DocumentCanvas::render(QPainter& painter, double scale, const QRectF& expos
     const int lineHeightPixels = lineHeight() / common::kTwipsPerPixel;
     for (const Op& op : operations()) {
         if (op.kind == Kind::Size) {
-            const QSize next(PictureCanvas::pixelsFor(op.x1), PictureCanvas::pixelsFor(op.y1));
+            const QSize next(pixelsFor(op.x1), pixelsFor(op.y1));
             // A shrinking canvas cuts off what lay beyond it.
             if (next.width() < dims.width())
                 painter.fillRect(
@@ -362,12 +401,6 @@ void DocumentCanvas::paintStrip(QImage& strip, QPoint origin, double zoom) const
     painter.translate(-origin.x(), -origin.y());
     const QRectF exposed(QPointF(origin) / zoom, QSizeF(strip.size()) / zoom);
     render(painter, zoom, exposed.adjusted(-1, -1, 1, 1));
-}
-
-QImage DocumentCanvas::image() const {
-    QImage picture = blankStrip(pixelSize());
-    paintStrip(picture, QPoint(0, 0));
-    return picture;
 }
 
 }  // namespace quendal::drawing

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QRectF>
 
-#include "drawing/recording_canvas.h"
+#include "drawing/operation_canvas.h"
 
 class QPainter;
 
@@ -14,18 +14,28 @@ namespace quendal::drawing {
 // The canvas of a document window. It keeps the drawing as the list of its
 // operations (plus, for a drawing opened from a file, that picture) and
 // renders any part of it at any scale, so nothing as large as the whole
-// picture is ever held. At 100 % a rendering is pixel for pixel what
-// PictureCanvas paints into its image: the same font and metrics, the same
-// 15 twips a pixel, shapes not antialiased, 1-pixel pens. At any other
+// picture is ever held. At 100 % a rendering is the drawing's picture, the
+// one the window shows and files, prints and exports hold: white, 15 twips
+// a pixel, the canvas font with its screen metrics, shapes not antialiased
+// and pens one pixel wide, so a wire lands on whole pixels. At any other
 // scale shapes are antialiased, pens one 100 % pixel wide (never thinner
 // than a device pixel) and text stays text, so a PDF or SVG keeps it.
-class DocumentCanvas : public QObject, public RecordingCanvas {
+class DocumentCanvas : public QObject, public OperationCanvas {
     Q_OBJECT
 public:
     static constexpr double kMinZoom = 0.01;
     static constexpr double kMaxZoom = 8.0;
+    // Qt's raster painter cannot address more pixels than this along an edge.
+    static constexpr int kMaxPixels = 32767;
 
     explicit DocumentCanvas(QObject* parent = nullptr);
+
+    // The pixel a twip coordinate falls on.
+    static int toPixel(int twips);
+    // Picture pixels needed for a length in twips (rounded up).
+    static int pixelsFor(int twips);
+    // The font of every text drawn.
+    static QFont canvasFont();
 
     int textWidth(const std::string& text) const override;
     int lineHeight() const override;
@@ -40,7 +50,7 @@ public:
     // picture is kept in the form it was read in.
     bool setPicture(const QImage& picture);
 
-    // The size of the picture at 100 %, as PictureCanvas sizes its image.
+    // The size of the picture at 100 %.
     QSize pixelSize() const;
 
     // Renders through a painter whose origin is the picture's top-left
@@ -51,9 +61,6 @@ public:
     // `origin` into the strip (Format_RGB32); pixels beyond the picture
     // stay as they are.
     void paintStrip(QImage& strip, QPoint origin, double zoom = 1.0) const;
-    // The whole picture at 100 %. Costs the full picture's memory: for
-    // tests and small drawings only.
-    QImage image() const;
 
 signals:
     // Something was drawn: repaint.

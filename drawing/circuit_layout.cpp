@@ -1,7 +1,7 @@
 #include "drawing/circuit_layout.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstdint>
 
 #include "drawing/bounds_canvas.h"
 #include "drawing/drawing_kit.h"
@@ -13,47 +13,30 @@ namespace {
 // Each variable's pair of lines stands this far right of the previous one.
 constexpr int kLinePitch = 500;
 
-bool containsIgnoringCase(const std::string& text, const std::string& part) {
-    auto it = std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) ==
-               std::toupper(static_cast<unsigned char>(b));
-    });
-    return it != text.end();
-}
-
-bool hasLetter(const std::string& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
-}
-
-std::vector<std::string> splitAtPlus(const std::string& text) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == '+')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
 struct Literal {
     std::string letter;
-    bool marked = false;  // followed by "'"
+    bool marked = false;  // complemented: written with "'"
 };
 
-// A "'" belongs to the letter before it and is never read as a letter.
-std::vector<Literal> literalsOf(const std::string& term) {
+// A product's literals in column order, as its text lists them.
+std::vector<Literal> literalsOf(const logic::Cube& cube, const FunctionView& f) {
     std::vector<Literal> literals;
-    for (std::size_t j = 0; j < term.size(); ++j) {
-        Literal lit{std::string(1, term[j])};
-        if (j + 1 < term.size() && term[j + 1] == '\'') {
-            lit.marked = true;
-            ++j;
-        }
-        literals.push_back(lit);
+    const int width = f.function.width;
+    for (int column = 0; column < width; ++column) {
+        const int bit = width - 1 - column;
+        if ((cube.free >> bit) & 1U) continue;
+        literals.push_back({varName(f, column + 1), ((cube.value >> bit) & 1U) == 0});
     }
     return literals;
+}
+
+// The function is a constant when the cover is empty (0) or holds a product
+// without literals (1).
+bool isConstant(const FunctionView& f) {
+    const int width = f.function.width;
+    return f.minimum.empty() ||
+           std::any_of(f.minimum.begin(), f.minimum.end(),
+                       [width](const logic::Cube& cube) { return cube.literals(width) == 0; });
 }
 
 void printHeader(Canvas& c, const FunctionView& f, const CircuitStyle& style) {
@@ -95,28 +78,18 @@ void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, 
     L.area = GateArea{};
     L.area.gateAreaX = drawLines(c, L, f, style.inverter);
 
-    if (!hasLetter(f.minSopText)) {
-        drawConstantOutput(c, f.minSopText == "1");
+    if (isConstant(f)) {
+        drawConstantOutput(c, !f.minimum.empty());
         return;
     }
 
-    L.sopTerms = splitAtPlus(f.minSopText);
     L.in1Y = L.linesY + 1050;
     L.in2Y = L.in1Y + 200;
-
-    // Empty pieces of a malformed text ("A++B") are no terms at all.
-    std::size_t lastTerm = 0, termCount = 0;
-    for (std::size_t i = 0; i < L.sopTerms.size(); ++i) {
-        if (!L.sopTerms[i].empty()) {
-            lastTerm = i;
-            ++termCount;
-        }
-    }
+    const std::size_t lastTerm = f.minimum.size() - 1, termCount = f.minimum.size();
 
     bool first = true;
-    for (std::size_t i = 0; i < L.sopTerms.size(); ++i) {
-        const std::vector<Literal> literals = literalsOf(L.sopTerms[i]);
-        if (literals.empty()) continue;
+    for (std::size_t i = 0; i < f.minimum.size(); ++i) {
+        const std::vector<Literal> literals = literalsOf(f.minimum[i], f);
 
         for (std::size_t k = 0; k < literals.size(); ++k) {
             const Literal& lit = literals[k];
@@ -197,12 +170,13 @@ const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
 
 int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, InverterKind inverter) {
     L.usedVars.clear();
-    for (const std::string& name : f.varNames) {
-        // An empty entry is a position the equation left unused, not a
-        // variable: an empty text would be "found" in any text.
-        if (name.empty()) continue;
-        if (std::find(L.usedVars.begin(), L.usedVars.end(), name) != L.usedVars.end()) continue;
-        if (containsIgnoringCase(f.minSopText, name)) L.usedVars.push_back(name);
+    const int width = f.function.width;
+    std::uint8_t fixed = 0;  // columns some product has a literal of
+    if (!isConstant(f)) {
+        for (const logic::Cube& cube : f.minimum) fixed |= static_cast<std::uint8_t>(~cube.free);
+    }
+    for (int column = 0; column < width; ++column) {
+        if ((fixed >> (width - 1 - column)) & 1U) L.usedVars.push_back(varName(f, column + 1));
     }
 
     const int xstart = L.linesX, ystart = L.linesY;

@@ -21,21 +21,20 @@ struct CircuitLayout {
     int linesX = kLinesOrigin.x;  // x origin of the variable lines
     int linesY = kLinesOrigin.y;  // y origin of the variable-line block
     GateArea area;                // gateAreaX and the last gate's gateX, gateY
-    // The letters that occur in the minimized text, in varNames order;
+    // The letters that occur in the minimum cover, in column order;
     // usedVars[0] is the variable with the first pair of lines.
     std::vector<std::string> usedVars;
-    std::vector<std::string> sopTerms;  // the minimized text split at "+"
-    std::string curVar;                 // the letter being placed
-    int in1X = 0, in1Y = 0;             // first input of the next gate
-    int in2X = 0, in2Y = 0;             // second input of the next gate
-    int orX = 0, orY = 0;               // the running output
-    int termX = 0, termY = 0;           // output of the current (not first) term
+    std::string curVar;        // the letter being placed
+    int in1X = 0, in1Y = 0;    // first input of the next gate
+    int in2X = 0, in2Y = 0;    // second input of the next gate
+    int orX = 0, orY = 0;      // the running output
+    int termX = 0, termY = 0;  // output of the current (not first) term
     // Where the variable and complement lines end: 10000 on a canvas that
     // holds the drawing, the bottom edge of a canvas grown to hold it.
     int linesBottom = 10000;
 };
 
-// Draws the lines of every variable that occurs in the minimized text from
+// Draws the lines of every variable that occurs in the minimum cover from
 // the layout's origin (linesX, linesY), each with its inverter, fills
 // layout.usedVars and returns the x where the gate area begins.
 int drawLines(Canvas& canvas, CircuitLayout& layout, const FunctionView& function,

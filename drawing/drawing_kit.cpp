@@ -34,7 +34,7 @@ void printVccLabel(Canvas& canvas, int x, int y) {
 std::string implementationHeader(const FunctionView& f) {
     std::string header =
         "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;
-    header += f.minTermMode ? "     Min Terms  :  " : "     Max Terms  :  ";
+    header += f.mode == logic::TermMode::Minterms ? "     Min Terms  :  " : "     Max Terms  :  ";
     // A typed equation may reach us without a term text; its covered terms
     // are what the drawing implements, so they are what the header lists.
     header += headerTermsText(f);

@@ -15,7 +15,7 @@ constexpr int kIndent = 360;
 // The text's width on a portrait page of the default canvas.
 constexpr int kTextWidth = 9000;
 
-std::string rowList(const qm::RowSet& rows) {
+std::string rowList(const logic::RowSet& rows) {
     std::string text;
     rows.forEach([&](int row) { text += (text.empty() ? "" : ", ") + std::to_string(row); });
     return text.empty() ? "none" : text;

@@ -5,9 +5,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
-#include <thread>
 
 #include "explain/explain_subject.h"
 #include "explain/frmCheck.h"
@@ -54,18 +54,31 @@ ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks h
         add("mnuExplainSteps", QStringLiteral("&Steps"), &ExplainMenu::mnuExplainSteps_Click);
     mnuExplainCheck = add("mnuExplainCheck", QStringLiteral("&Check My Answer..."),
                           &ExplainMenu::mnuExplainCheck_Click);
+    // One explanation at a time: a new one waits only for the one called off before it to stop.
+    pool_.setMaxThreadCount(1);
     setAvailable(false);
+}
+
+ExplainMenu::~ExplainMenu() {
+    dropAhead();
+    pool_.waitForDone();
+}
+
+void ExplainMenu::dropAhead() {
+    if (aheadCancelled_) aheadCancelled_->store(true, std::memory_order_relaxed);
+    aheadCancelled_.reset();
+    ahead_ = {};
 }
 
 void ExplainMenu::setAvailable(bool available) {
     explanation_.reset();
-    ahead_ = {};
+    dropAhead();
     mnuExplain->setEnabled(available);
     mnuExplainKarnaughMap->setText(kKarnaughText);
     mnuExplainKarnaughMap->setEnabled(true);
     mnuExplainKarnaughMap->setToolTip({});
     if (!available) return;
-    const int width = hooks_.currentFunction().numVars;
+    const int width = hooks_.currentFunction().function.width;
     const std::string reason = karnaughUnavailableReason(width);
     if (!reason.empty()) {
         mnuExplainKarnaughMap->setText(kKarnaughText + QStringLiteral(" (up to 6 variables only)"));
@@ -79,44 +92,44 @@ void ExplainMenu::setAvailable(bool available) {
 
 void ExplainMenu::startAhead() {
     ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return;
     aheadLetters_ = subject.letters;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
-    // The task owns a copy of everything it reads. Detached, it never holds up a new Simplify or
-    // the end of the program; its result is dropped when the function changed meanwhile.
-    std::packaged_task<std::shared_ptr<const qm::Explanation>()> task(
-        [subject = std::move(subject), deadline] {
-            return std::make_shared<const qm::Explanation>(
-                qm::explain(subject.function, deadline, qm::ExplainScope::Everything,
-                            subject.minimum ? &*subject.minimum : nullptr));
+    aheadCancelled_ = std::make_shared<qm::CancelFlag>(false);
+    ahead_ = QtConcurrent::run(
+        &pool_, [subject = std::move(subject), deadline, cancelled = aheadCancelled_]() -> Ahead {
+            try {
+                return {std::make_shared<const qm::Explanation>(qm::explain(
+                            subject.function, deadline, qm::ExplainScope::Everything,
+                            subject.minimum ? &*subject.minimum : nullptr, cancelled.get())),
+                        {}};
+            } catch (const std::exception& failure) {
+                return {nullptr, failure.what()};
+            }
         });
-    ahead_ = task.get_future().share();
-    std::thread(std::move(task)).detach();
 }
 
 std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope) {
     if (explanation_ && (explanation_->scope == qm::ExplainScope::Everything ||
                          scope == qm::ExplainScope::MinimumSop))
         return explanation_;
-    const bool aheadReady =
-        ahead_.valid() && ahead_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    if (ahead_.valid() && (scope == qm::ExplainScope::Everything || aheadReady)) {
-        try {
-            explanation_ = ahead_.get();
+    if (ahead_.isValid() && (scope == qm::ExplainScope::Everything || ahead_.isFinished())) {
+        const Ahead ahead = ahead_.result();
+        if (ahead.explanation) {
+            explanation_ = ahead.explanation;
             letters_ = aheadLetters_;
             return explanation_;
-        } catch (const std::exception& failure) {
-            ahead_ = {};
-            if (hooks_.message) {
-                hooks_.message(QStringLiteral("The explanation could not be computed: ") +
-                               QString::fromStdString(failure.what()));
-            }
-            return nullptr;
         }
+        dropAhead();
+        if (hooks_.message) {
+            hooks_.message(QStringLiteral("The explanation could not be computed: ") +
+                           QString::fromStdString(ahead.failure));
+        }
+        return nullptr;
     }
     const ExplainSubject subject = subjectOf(hooks_.currentFunction());
-    if (subject.function.width < 1 || subject.function.width > qm::kMaxWidth) return nullptr;
+    if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return nullptr;
     letters_ = subject.letters;
     try {
         const auto deadline =
@@ -154,10 +167,10 @@ KarnaughSwitch* ExplainMenu::currentMapSwitch() const {
 }
 
 void ExplainMenu::mnuExplainKarnaughMap_Click() {
-    if (hooks_.currentFunction().numVars > kMaxKarnaughWidth) {
+    if (hooks_.currentFunction().function.width > kMaxKarnaughWidth) {
         if (hooks_.message)
             hooks_.message(QString::fromStdString(
-                karnaughUnavailableReason(hooks_.currentFunction().numVars)));
+                karnaughUnavailableReason(hooks_.currentFunction().function.width)));
         return;
     }
     auto* controls = new KarnaughSwitch;

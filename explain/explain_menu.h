@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QFuture>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 
+#include <atomic>
 #include <functional>
-#include <future>
 #include <memory>
 #include <string>
 
@@ -45,12 +47,16 @@ public:
     // Inserts the menu into `bar` before the menu of `before`.
     ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks hooks,
                 QObject* parent = nullptr);
+    // Stops the explanation being worked out and waits for its thread, so that none outlives
+    // the menu.
+    ~ExplainMenu() override;
 
     QMenu* menu() const { return mnuExplain; }
 
     // The explanation of the current function in the given scope. The whole of it is worked out
     // in the background from each Simplify on (the minimum product of sums of a sparse function
-    // of 8 variables can take a second), and a view that needs it waits for what is left; a view
+    // of 8 variables can take a second), and a view that needs it waits for what is left; the
+    // work is called off when the function changes or the menu goes. A view
     // that shows only the minimum sum of products computes that part at once if the rest is not
     // ready. Null when it could not be computed (the user was told why).
     std::shared_ptr<const qm::Explanation> explanation(
@@ -73,6 +79,9 @@ private:
                                 QWidget* controls = nullptr);
     // Starts working out the whole explanation of the current function in the background.
     void startAhead();
+    // Calls off the background work, if any, and forgets it; its thread stops at its next look
+    // at the flag.
+    void dropAhead();
     // The switch of the Karnaugh map in the current window, if it shows one.
     KarnaughSwitch* currentMapSwitch() const;
 
@@ -85,11 +94,20 @@ private:
     QAction* mnuExplainCheck = nullptr;
     QAction* mnuExplainPosLoops = nullptr;
     std::shared_ptr<const qm::Explanation> explanation_;  // the fullest computed so far
-    // The whole explanation of what Simplify last minimized, being worked out in the background.
-    std::shared_future<std::shared_ptr<const qm::Explanation>> ahead_;
+    // The whole explanation of what Simplify last minimized, being worked out in the background
+    // (null with the reason when it could not be), and the flag that calls that work off. The
+    // task owns copies of what it reads and its share of the flag, never the menu.
+    struct Ahead {
+        std::shared_ptr<const qm::Explanation> explanation;
+        std::string failure;
+    };
+    QFuture<Ahead> ahead_;
+    std::shared_ptr<qm::CancelFlag> aheadCancelled_;
     std::string aheadLetters_;
     std::string letters_;
     int truthTableCount_ = 0, karnaughCount_ = 0, stepsCount_ = 0, checkCount_ = 0;
+    // Declared last, so that it is gone, its thread waited for, before anything above.
+    QThreadPool pool_;
 };
 
 }  // namespace quendal::explain

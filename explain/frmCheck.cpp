@@ -85,11 +85,11 @@ void frmCheck::cmdCheck_Click() {
         const bool sopMinimal = verdict.form == qm::AnswerVerdict::Form::Sop && verdict.minimal;
         if (verdict.equivalent && !sopMinimal &&
             explanation_->scope != qm::ExplainScope::Everything &&
-            qm::parseAnswer(answer, explanation_->function.width, letters_).asPos)
+            logic::parseExpression(answer, explanation_->function.width, letters_).asPos)
             verdict = qm::checkAnswer(answer, everything(), letters_);
         lblVerdict->setText(QString::fromStdString(
             qm::verdictText(verdict, explanation_->function.width, letters_)));
-    } catch (const qm::AnswerSyntaxError& error) {
+    } catch (const logic::SyntaxError& error) {
         lblVerdict->setText(QString::fromStdString(error.what()));
         // Put the cursor where reading stopped, so the student sees the place.
         txtAnswer->setFocus();
@@ -106,8 +106,9 @@ void frmCheck::cmdShow_Click() {
     const qm::Explanation& e = everything();
     const int width = e.function.width;
     std::string text =
-        "A minimum sum of products: F = " + qm::sopText(e.covers.front(), width, letters_);
-    if (e.pos) text += "\nA minimum product of sums: F = " + qm::posText(*e.pos, width, letters_);
+        "A minimum sum of products: F = " + logic::sopText(e.covers.front(), width, letters_);
+    if (e.pos)
+        text += "\nA minimum product of sums: F = " + logic::posText(*e.pos, width, letters_);
     lblMinimum->setText(QString::fromStdString(text));
     page_.minimum = text;
 }

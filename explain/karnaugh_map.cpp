@@ -6,6 +6,7 @@
 
 #include "explain/explain_subject.h"
 #include "explain/sized_drawing.h"
+#include "logic/expression_text.h"
 
 namespace quendal::explain {
 
@@ -48,7 +49,7 @@ struct Piece {
     bool openStart = false, openEnd = false;
 };
 
-std::vector<Piece> piecesAlong(const qm::Cube& cube, int shift, int count) {
+std::vector<Piece> piecesAlong(const logic::Cube& cube, int shift, int count) {
     const int positions = 1 << count;
     std::vector<bool> in(static_cast<std::size_t>(positions));
     int covered = 0;
@@ -126,12 +127,12 @@ namespace {
 
 void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
              const std::string& letters, LoopForm form) {
-    const qm::Function& f = explanation.function;
+    const logic::Function& f = explanation.function;
     const KarnaughLayout layout = karnaughLayout(f.width);
     const int lh = canvas.lineHeight();
     const bool sop = form == LoopForm::Sop;
-    const std::vector<qm::Cube> loops =
-        sop ? explanation.covers.front() : explanation.pos.value_or(std::vector<qm::Cube>{});
+    const std::vector<logic::Cube> loops =
+        sop ? explanation.covers.front() : explanation.pos.value_or(std::vector<logic::Cube>{});
 
     Geometry g;
     g.mapWidth = kLabelWidth + layout.cols() * kCellWidth;
@@ -190,7 +191,7 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
     }
 
     for (std::size_t k = 0; k < loops.size(); ++k) {
-        const qm::Cube& cube = loops[k];
+        const logic::Cube& cube = loops[k];
         const drawing::Rgb colour = loopColour(static_cast<int>(k));
         const int inset = kLoopInset + static_cast<int>(k % 4) * kLoopStep;
         const auto rowPieces = piecesAlong(cube, layout.colBits, layout.rowBits);
@@ -229,13 +230,13 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
         canvas.line(kMargin + 300, top, kMargin + 300, bottom, colour);
         canvas.line(kMargin + 300, bottom, kMargin, bottom, colour);
         canvas.line(kMargin, bottom, kMargin, top, colour);
-        const std::string term = sop ? qm::productText(loops[k], width, letters)
-                                     : qm::posText({loops[k]}, width, letters);
+        const std::string term = sop ? logic::productText(loops[k], width, letters)
+                                     : logic::posText({loops[k]}, width, letters);
         canvas.printAt(kMargin + 420, y, {term}, colour);
         y += lh + 60;
     }
-    const std::string whole = sop ? qm::sopText(loops, width, letters)
-                                  : (explanation.pos ? qm::posText(loops, width, letters) : "?");
+    const std::string whole = sop ? logic::sopText(loops, width, letters)
+                                  : (explanation.pos ? logic::posText(loops, width, letters) : "?");
     canvas.printAt(kMargin, y, {std::string("F = ") + whole});
 }
 

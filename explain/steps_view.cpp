@@ -5,6 +5,7 @@
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
 #include "explain/sized_drawing.h"
+#include "logic/expression_text.h"
 
 namespace quendal::explain {
 
@@ -30,7 +31,7 @@ public:
     }
 
     void draw() {
-        const qm::Function& f = e_.function;
+        const logic::Function& f = e_.function;
         std::vector<int> ones, dcs;
         f.on.forEach([&](int r) { ones.push_back(r); });
         f.dc.forEach([&](int r) { dcs.push_back(r); });
@@ -56,14 +57,14 @@ private:
         y_ += 60;
     }
     void gap() { y_ += lh_ / 2; }
-    std::string product(const qm::Cube& cube) const {
-        return qm::productText(cube, width_, letters_);
+    std::string product(const logic::Cube& cube) const {
+        return logic::productText(cube, width_, letters_);
     }
-    std::string named(const qm::Cube& cube) const {
+    std::string named(const logic::Cube& cube) const {
         const auto at = std::find(e_.primes.begin(), e_.primes.end(), cube) - e_.primes.begin();
         return "P" + std::to_string(at + 1) + " " + product(cube);
     }
-    std::string names(const std::vector<qm::Cube>& cubes) const {
+    std::string names(const std::vector<logic::Cube>& cubes) const {
         std::string text;
         for (const auto& cube : cubes) text += (text.empty() ? "" : ", ") + named(cube);
         return text;
@@ -100,7 +101,7 @@ private:
                     group = entry.ones;
                 }
                 const std::string mark = entry.prime ? " *" : entry.merged ? " \u2713" : "";
-                const std::string text = qm::codeOf(entry.cube, width_) + mark;
+                const std::string text = logic::codeOf(entry.cube, width_) + mark;
                 c_.printAt(x, y, {text});
                 columnWidth = std::max(columnWidth, c_.textWidth(text));
                 y += lh_;
@@ -117,7 +118,7 @@ private:
         for (const auto& cube : e_.primes) {
             std::vector<int> covered;
             (cube.rows(width_) & e_.function.on).forEach([&](int r) { covered.push_back(r); });
-            say(named(cube) + " = " + qm::codeOf(cube, width_) + "   covers 1-rows " +
+            say(named(cube) + " = " + logic::codeOf(cube, width_) + "   covers 1-rows " +
                 joined(covered));
         }
     }
@@ -151,13 +152,13 @@ private:
                 top, {label});
         }
         const int gridTop = top + lh_ + 30;
-        const auto isEssential = [&](const qm::Cube& cube) {
+        const auto isEssential = [&](const logic::Cube& cube) {
             return std::find(e_.essential.begin(), e_.essential.end(), cube) != e_.essential.end();
         };
-        qm::RowSet struck;
+        logic::RowSet struck;
         for (const auto& cube : e_.essential) struck |= cube.rows(width_);
         for (std::size_t p = 0; p < e_.primes.size(); ++p) {
-            const qm::Cube& cube = e_.primes[p];
+            const logic::Cube& cube = e_.primes[p];
             const int y = gridTop + static_cast<int>(p) * (lh_ + 45);
             const bool essential = isEssential(cube);
             c_.printAt(kMargin + kIndent, y, {named(cube) + (essential ? " (essential)" : "")});
@@ -228,7 +229,7 @@ private:
     void result() {
         const auto& cover = e_.covers.front();
         heading("5. The minimum sum of products");
-        say("F = " + qm::sopText(cover, width_, letters_) + "   (" +
+        say("F = " + logic::sopText(cover, width_, letters_) + "   (" +
             std::to_string(e_.sopCost.terms) + " products, " + std::to_string(e_.sopCost.literals) +
             " literals)");
 
@@ -243,7 +244,8 @@ private:
                 std::to_string(e_.covers.size()) + " of them:");
         }
         if (e_.covers.size() > 1) {
-            for (const auto& other : e_.covers) say("F = " + qm::sopText(other, width_, letters_));
+            for (const auto& other : e_.covers)
+                say("F = " + logic::sopText(other, width_, letters_));
         }
 
         heading("7. The minimum product of sums");
@@ -251,12 +253,12 @@ private:
             say("The 0-rows could not be minimized in time.");
             return;
         }
-        std::vector<qm::Cube> zeros = *e_.pos;
+        std::vector<logic::Cube> zeros = *e_.pos;
         say("Minimize the 0-rows with the don't-cares as a sum of products of F':");
-        say("F' = " + qm::sopText(zeros, width_, letters_));
+        say("F' = " + logic::sopText(zeros, width_, letters_));
         say("then apply De Morgan: each product of F' becomes a sum, complemented literal by "
             "literal:");
-        say("F = " + qm::posText(zeros, width_, letters_) + "   (" +
+        say("F = " + logic::posText(zeros, width_, letters_) + "   (" +
             std::to_string(e_.posCost.terms) + " sums, " + std::to_string(e_.posCost.literals) +
             " literals)");
         say("The work form's POS box shows the minimum sum of products complemented twice; this "

@@ -6,6 +6,7 @@
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
 #include "explain/sized_drawing.h"
+#include "logic/expression_text.h"
 
 namespace quendal::explain {
 
@@ -17,8 +18,8 @@ constexpr int kInputColumn = 300;
 constexpr int kOutputColumn = 420;
 
 void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::string& letters) {
-    const qm::Function& f = e.function;
-    const std::vector<qm::Cube>& cover = e.covers.front();
+    const logic::Function& f = e.function;
+    const std::vector<logic::Cube>& cover = e.covers.front();
     const int lh = canvas.lineHeight();
     const int rowHeight = lh + 45;
     const int inputsLeft = kMargin + kRowColumn;
@@ -29,8 +30,8 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
     std::vector<std::vector<int>> coveredBy(std::size_t{1} << f.width);
     std::vector<std::string> products;
     std::vector<int> productWidths;
-    for (const qm::Cube& cube : cover) {
-        products.push_back(qm::productText(cube, f.width, letters));
+    for (const logic::Cube& cube : cover) {
+        products.push_back(logic::productText(cube, f.width, letters));
         productWidths.push_back(canvas.textWidth(products.back()));
     }
     const int separatorWidth = canvas.textWidth(", ");
@@ -50,7 +51,7 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
     canvas.printAt(kMargin, kMargin, {"Truth table of " + functionName(letters)});
     canvas.printAt(kMargin, kMargin + lh,
                    {"Rows where F = 1 are framed in the colour of the first product of F = " +
-                    qm::sopText(cover, f.width, letters) + " that covers them."});
+                    logic::sopText(cover, f.width, letters) + " that covers them."});
     int y = kMargin + 3 * lh;
     canvas.printAt(kMargin + 60, y, {"Row"});
     for (int column = 0; column < f.width; ++column) {

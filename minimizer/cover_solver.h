@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <stdexcept>
@@ -7,25 +8,28 @@
 #include <utility>
 #include <vector>
 
-#include "minimizer/cube.h"
-#include "minimizer/row_set.h"
+#include "logic/function.h"
+#include "logic/row_set.h"
 
 namespace qm {
 
 // A set-covering problem: choose candidates (columns) whose rows together hold every row of
 // `rows`. A cover costs its number of candidates first, then the sum of their `literals`.
 struct CoverProblem {
-    RowSet rows;                  // the rows that must be covered
-    std::vector<RowSet> columns;  // the rows each candidate covers
-    std::vector<int> literals;    // each candidate's secondary cost, not negative
+    logic::RowSet rows;                  // the rows that must be covered
+    std::vector<logic::RowSet> columns;  // the rows each candidate covers
+    std::vector<int> literals;           // each candidate's secondary cost, not negative
     // When the candidates are products of a function's inputs: the function and each candidate's
     // product, so that the search can skip branches that a symmetry of the function maps onto
     // branches it explores anyway. Without them the search uses no symmetry.
-    Function function;
-    std::vector<Cube> cubes;
+    logic::Function function;
+    std::vector<logic::Cube> cubes;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
+// Set from another thread when the answer is no longer wanted: a search polls it where it checks
+// its deadline and gives up as at the deadline.
+using CancelFlag = std::atomic<bool>;
 
 // Thrown when the search for a minimum passes its deadline. It carries the cheapest cover found
 // so far (ascending candidate indices; empty when none was found) and the number of candidates
@@ -42,17 +46,67 @@ private:
     int lowerBound_ = 0;
 };
 
+// The search's tuning: every figure it was tuned with, and why. The defaults are what Qm.exe
+// uses; the answer never depends on them (only the time does), except through the deadline.
 struct SolveOptions {
     // Search steps the plain branch and bound gets before the relaxation, the bound-first search
     // and the symmetry pruning take over (0: those from the start, as tests of them want).
+    // Random-like charts are settled fastest by the plain search, dense ones never are.
     long plainSearchNodes = 500;
+    // Subgradient steps of the Lagrangian bound at the root of a minimum search: its multipliers
+    // are handed down the whole tree, so they are worth converging.
+    int rootIterations = 300;
+    // Steps below the root: the parent's multipliers are a warm start, a few steps mostly do.
+    int nodeIterations = 30;
+    // Steps for a tie-break question's node: between the two, it starts one search each.
+    int queryIterations = 60;
+    // Steps of the count bound once the proven count fills the room and the literal bound does
+    // the real work: it only has to show that a node needs one candidate more.
+    int filledCountIterations = 2;
+    // Subgradient steps without progress before the step is halved.
+    int staleIterations = 8;
+    // Share of the last subgradient step in the next: damps rows taking turns at being over-
+    // and under-covered.
+    double deflection = 0.5;
+    // The subgradient search stops once its step falls below this (it no longer moves).
+    double minStep = 1e-3;
+    // Guards the floating-point bounds against rounding: a bound of 3.0000001 still means 3.
+    double slack = 1e-6;
+    // Levels of a minimum search that the exact relaxation bounds too: below them its cost
+    // outweighs what it prunes beyond the Lagrangian bound.
+    int relaxationDepth = 1;
+    // Search steps of a tie-break question's first, cheap try: most answers are yes and found
+    // at once; a no needs a proof, which the relaxation usually gives.
+    long quickQueryNodes = 64;
+    // Set from another thread to call the search off, as the deadline does (none: only the
+    // deadline stops it).
+    const CancelFlag* cancelled = nullptr;
+};
+
+// What one solve did, collected on the way (counters and a clock read per phase, nothing that
+// costs time) for benchmarks and tuning. Parts of a problem solved on their own add up.
+struct SolveStats {
+    long nodes = 0;              // search nodes settled, both phases
+    long lpSolves = 0;           // exact linear-programming relaxations solved
+    long boundCalls = 0;         // Lagrangian bounds computed
+    long boundIterations = 0;    // their subgradient steps
+    long parts = 0;              // independent parts solved as problems of their own
+    long tieBreakQuestions = 0;  // candidates the tie-break decided
+    long tieBreakSearches = 0;   // of those, the ones neither the witness nor a trade answered
+    long tieBreakNodes = 0;      // search nodes the tie-break's questions took (part of nodes)
+    // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
+    double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
+    double minimumMs = 0.0;   // phase one: the minimum cost and a cover that reaches it
+    double tieBreakMs = 0.0;  // phase two: the documented cover among the minimum ones
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some
 // row cannot be covered. Among covers of minimum cost the result is the one whose ascending
-// index list comes first. Throws TooHard once `deadline` has passed.
+// index list comes first. Throws TooHard once `deadline` has passed or `options.cancelled` is set.
+// `stats`, when given, receives what the solve did (added to what it holds).
 std::optional<std::vector<int>> solveCover(const CoverProblem& problem,
                                            Deadline deadline = Deadline::max(),
-                                           const SolveOptions& options = {});
+                                           const SolveOptions& options = {},
+                                           SolveStats* stats = nullptr);
 
 }  // namespace qm

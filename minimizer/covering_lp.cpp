@@ -8,6 +8,9 @@
 #include <limits>
 
 namespace qm {
+
+using logic::RowSet;
+
 namespace {
 
 constexpr double kEpsilon = 1e-9;
@@ -19,7 +22,8 @@ constexpr double kPerturbation = 1e-6;
 }  // namespace
 
 CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
-                           const std::vector<double>& weights, Deadline deadline) {
+                           const std::vector<double>& weights, Deadline deadline,
+                           const CancelFlag* cancelled) {
     // Dual: maximise the sum of row prices u with, for every candidate, the prices of its rows
     // summing to at most its weight. Condensed tableau: m constraint rows plus the objective,
     // n price columns plus the right-hand side; basic variable k = T[k][n] - sum T[k][l] * x_l.
@@ -58,8 +62,9 @@ CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
     // valid, if weaker, bound.
     const long maxPivots = 20 * static_cast<long>(m + n) + 100;
     for (long pivots = 0; pivots < maxPivots; ++pivots) {
-        if ((pivots & 63) == 63 && deadline != Deadline::max() &&
-            std::chrono::steady_clock::now() > deadline) {
+        if ((pivots & 63) == 63 &&
+            ((deadline != Deadline::max() && std::chrono::steady_clock::now() > deadline) ||
+             (cancelled && cancelled->load(std::memory_order_relaxed)))) {
             throw TooHard("no minimum found in time");
         }
         int c = -1;

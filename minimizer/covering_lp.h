@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "logic/row_set.h"
 #include "minimizer/cover_solver.h"
-#include "minimizer/row_set.h"
 
 namespace qm {
 
@@ -18,8 +18,10 @@ struct CoveringLp {
 // Solves the relaxation of covering `open` with the candidates' rows `reach` (each a subset of
 // `open`; weights positive) by the simplex method on its dual, a packing problem whose slack basis
 // is feasible. The bound is computed from the dual solution scaled back into feasibility, so
-// floating-point error can only lower it. Throws TooHard when `deadline` passes.
-CoveringLp solveCoveringLp(const RowSet& open, const std::vector<RowSet>& reach,
-                           const std::vector<double>& weights, Deadline deadline);
+// floating-point error can only lower it. Throws TooHard when `deadline` passes or `cancelled` is
+// set.
+CoveringLp solveCoveringLp(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
+                           const std::vector<double>& weights, Deadline deadline,
+                           const CancelFlag* cancelled = nullptr);
 
 }  // namespace qm

@@ -10,6 +10,8 @@
 
 namespace qm {
 
+using logic::Function;
+
 int runExplain(const std::string& inPath, std::ostream& out, std::ostream& err) {
     return reportingFailures(err, [&] {
         const Function function = parseFunction(readInputFile(inPath), inPath);

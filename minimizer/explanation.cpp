@@ -5,10 +5,21 @@
 #include <cstdlib>
 #include <map>
 
+#include "logic/expression_text.h"
 #include "minimizer/minimize.h"
 #include "minimizer/prime_implicants.h"
 
 namespace qm {
+
+using logic::codeOf;
+using logic::Cube;
+using logic::FormCost;
+using logic::Function;
+using logic::orderKey;
+using logic::posText;
+using logic::RowSet;
+using logic::sopText;
+
 namespace {
 
 int onesOf(const Cube& cube) {
@@ -220,8 +231,8 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
 class CoverEnumerator {
 public:
     CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
-                    Deadline deadline)
-        : target_(target), deadline_(deadline) {
+                    Deadline deadline, const CancelFlag* cancelled)
+        : target_(target), deadline_(deadline), cancelled_(cancelled) {
         candidates_.resize(std::size_t{1} << function.width);
         for (const Cube& prime : primes) {
             rows_.push_back(prime.rows(function.width) & function.on);
@@ -249,7 +260,8 @@ private:
     void search(const RowSet& open, std::vector<char>& allowed, std::vector<int>& chosen,
                 FormCost cost) {
         if (stopped_) return;
-        if (++nodes_ % 512 == 0 && std::chrono::steady_clock::now() > deadline_) {
+        if (++nodes_ % 512 == 0 && (std::chrono::steady_clock::now() > deadline_ ||
+                                    (cancelled_ && cancelled_->load(std::memory_order_relaxed)))) {
             stopped_ = true;
             return;
         }
@@ -326,6 +338,7 @@ private:
     RowSet open_;
     FormCost target_;
     Deadline deadline_;
+    const CancelFlag* cancelled_;
     std::size_t limit_ = 0;
     long nodes_ = 0;
     bool stopped_ = false;
@@ -383,7 +396,7 @@ FormCost costOf(const std::vector<Cube>& cover, int width) {
 }
 
 Explanation explain(const Function& function, Deadline deadline, ExplainScope scope,
-                    const std::vector<Cube>* minimum) {
+                    const std::vector<Cube>* minimum, const CancelFlag* cancelled) {
     Explanation result;
     result.scope = scope;
     result.function = function;
@@ -400,7 +413,7 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         return function.on.subsetOf(covered);
     };
     const std::vector<Cube> chosen =
-        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline);
+        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline, cancelled);
     result.sopCost = costOf(chosen, width);
     if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
     result.chartColumns = rowsOf(function.on);
@@ -421,7 +434,7 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         const Deadline listing = std::min(
             deadline, std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
-        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing);
+        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing, cancelled);
         bool complete = false;
         const auto all = enumerator.run(Explanation::kMaxCovers + 1, complete);
         for (const auto& indices : all) {
@@ -441,58 +454,12 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
     }
     zeros.dc = function.dc;
     try {
-        result.pos = minimize(zeros, deadline);
+        result.pos = minimize(zeros, deadline, cancelled);
         result.posCost = costOf(*result.pos, width);
     } catch (const TooHard&) {
         result.pos.reset();
     }
     return result;
-}
-
-std::string productText(const Cube& cube, int width, std::string_view letters) {
-    std::string text;
-    for (int column = 0; column < width; ++column) {
-        const int bit = width - 1 - column;
-        if ((cube.free >> bit) & 1U) continue;
-        text += letters[static_cast<std::size_t>(column)];
-        if (((cube.value >> bit) & 1U) == 0) text += '\'';
-    }
-    return text.empty() ? "1" : text;
-}
-
-std::string sumText(const Cube& zeros, int width, std::string_view letters) {
-    // The sum is 0 exactly on the cube's rows: each fixed column contributes the literal that
-    // is 0 there.
-    std::string text;
-    for (int column = 0; column < width; ++column) {
-        const int bit = width - 1 - column;
-        if ((zeros.free >> bit) & 1U) continue;
-        if (!text.empty()) text += '+';
-        text += letters[static_cast<std::size_t>(column)];
-        if ((zeros.value >> bit) & 1U) text += '\'';
-    }
-    return text.empty() ? "0" : text;
-}
-
-std::string sopText(const std::vector<Cube>& cover, int width, std::string_view letters) {
-    if (cover.empty()) return "0";
-    std::string text;
-    for (const Cube& cube : cover) {
-        if (!text.empty()) text += '+';
-        text += productText(cube, width, letters);
-    }
-    return text;
-}
-
-std::string posText(const std::vector<Cube>& zeros, int width, std::string_view letters) {
-    if (zeros.empty()) return "1";
-    std::string text;
-    for (const Cube& cube : zeros) {
-        const std::string sum = sumText(cube, width, letters);
-        // A sum of several literals needs parentheses only beside other factors.
-        text += cube.literals(width) > 1 && zeros.size() > 1 ? "(" + sum + ")" : sum;
-    }
-    return text;
 }
 
 std::string toJson(const Explanation& e) {

@@ -3,6 +3,13 @@
 #include <cstdio>
 
 namespace qm {
+
+using logic::codeOf;
+using logic::Cube;
+using logic::Function;
+using logic::kMaxWidth;
+using logic::sortCubes;
+
 namespace {
 
 std::string describeCharacter(char c) {

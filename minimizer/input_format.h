@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 
 namespace qm {
 
@@ -23,10 +23,10 @@ public:
 // the line number: an empty line before a code line, an upper-case "D", spaces, tabs, a
 // byte-order mark, NUL or other bytes, a "d" before the end, a lone CR. `fileName` is only used
 // in messages. Throws InputError.
-Function parseFunction(std::string_view text, std::string_view fileName);
+logic::Function parseFunction(std::string_view text, std::string_view fileName);
 
 // The output text for a cover: one code per line in the output order, CR LF line ends.
 // An empty cover gives an empty text.
-std::string formatCover(std::vector<Cube> cover, int width);
+std::string formatCover(std::vector<logic::Cube> cover, int width);
 
 }  // namespace qm

@@ -5,6 +5,10 @@
 #include "minimizer/symmetric_minima.h"
 
 namespace qm {
+
+using logic::Cube;
+using logic::Function;
+
 namespace {
 
 CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {
@@ -27,17 +31,21 @@ std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int
 
 }  // namespace
 
-std::vector<Cube> minimize(const Function& function, Deadline deadline) {
+std::vector<Cube> minimize(const Function& function, Deadline deadline,
+                           const CancelFlag* cancelled) {
     if (auto known = knownMinimum(function)) return *known;
-    return searchMinimum(function, deadline);
+    return searchMinimum(function, deadline, cancelled);
 }
 
-std::vector<Cube> searchMinimum(const Function& function, Deadline deadline) {
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
+                                const CancelFlag* cancelled, SolveStats* stats) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
     // Primes come in the output order, so the solver's index tie-break is the order of codes.
-    const auto chosen = solveCover(coverProblemOf(function, primes), deadline);
+    SolveOptions options;
+    options.cancelled = cancelled;
+    const auto chosen = solveCover(coverProblemOf(function, primes), deadline, options, stats);
     return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
 }
 

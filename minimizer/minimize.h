@@ -2,29 +2,35 @@
 
 #include <vector>
 
+#include "logic/function.h"
 #include "minimizer/cover_solver.h"
-#include "minimizer/cube.h"
 
 namespace qm {
 
 // An exact minimum sum of products of the function: fewest products first, then fewest
 // literals. Among covers of equal cost the result is the one whose sorted list of codes comes
 // first in the output order, so it never depends on the machine. Returned in the output order;
-// empty when the on-set is empty. Throws TooHard once `deadline` has passed.
-std::vector<Cube> minimize(const Function& function, Deadline deadline = Deadline::max());
+// empty when the on-set is empty. Throws TooHard once `deadline` has passed or `cancelled` is set.
+std::vector<logic::Cube> minimize(const logic::Function& function,
+                                  Deadline deadline = Deadline::max(),
+                                  const CancelFlag* cancelled = nullptr);
 
 // The same minimum found by the search alone, never taken from the covers worked out in advance
 // for the slowest symmetric functions (knownMinimum): it is how they are worked out and checked.
-std::vector<Cube> searchMinimum(const Function& function, Deadline deadline = Deadline::max());
+// `stats`, when given, receives what the covering search did.
+std::vector<logic::Cube> searchMinimum(const logic::Function& function,
+                                       Deadline deadline = Deadline::max(),
+                                       const CancelFlag* cancelled = nullptr,
+                                       SolveStats* stats = nullptr);
 
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products
 // every cover was proven to need.
 struct BestCover {
-    std::vector<Cube> cover;
+    std::vector<logic::Cube> cover;
     bool proven = true;
     int lowerBound = 0;  // products every cover needs; the cover's size when proven
 };
-BestCover minimizeWithin(const Function& function, Deadline deadline);
+BestCover minimizeWithin(const logic::Function& function, Deadline deadline);
 
 }  // namespace qm

@@ -2,6 +2,11 @@
 
 namespace qm {
 
+using logic::Cube;
+using logic::Function;
+using logic::RowSet;
+using logic::sortCubes;
+
 std::vector<Cube> primeImplicants(const Function& function) {
     const int width = function.width;
     const unsigned size = 1U << width;

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 
 namespace qm {
 
 // Every prime implicant of the function (over on-set and don't-cares) that covers at least one
 // on-set row, in the output order.
-std::vector<Cube> primeImplicants(const Function& function);
+std::vector<logic::Cube> primeImplicants(const logic::Function& function);
 
 }  // namespace qm

@@ -14,6 +14,9 @@
 #include "minimizer/minimize.h"
 
 namespace qm {
+
+using logic::Function;
+
 namespace fs = std::filesystem;
 
 namespace {

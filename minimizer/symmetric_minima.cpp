@@ -6,6 +6,11 @@
 #include <string_view>
 
 namespace qm {
+
+using logic::Cube;
+using logic::Function;
+using logic::RowSet;
+
 namespace {
 
 struct KnownCover {
@@ -14,7 +19,7 @@ struct KnownCover {
     std::string_view codes;  // the cover's codes, each followed by one space
 };
 
-// Sorted by (on, dontCare). Written by tests/minimizer/make_symmetric_minima.
+// Sorted by (on, dontCare). Written by tools/make_symmetric_minima.
 constexpr KnownCover kKnownCovers[] = {
 #include "minimizer/symmetric_minima_table.inc"
 };

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 
 namespace qm {
 
@@ -16,13 +16,13 @@ struct SymmetricCounts {
 };
 
 // The counts when every row's state depends on its number of ones alone.
-std::optional<SymmetricCounts> symmetricCounts(const Function& function);
+std::optional<SymmetricCounts> symmetricCounts(const logic::Function& function);
 
 // The minimum cover, in the output order, of a totally symmetric function of 8 inputs whose
 // search takes long, when it is one of those worked out once in advance (by this minimizer's
 // own search without a time limit, so it is the cover the search itself would write); nothing
 // for any other function.
-std::optional<std::vector<Cube>> knownMinimum(const Function& function);
+std::optional<std::vector<logic::Cube>> knownMinimum(const logic::Function& function);
 
 // The counts of every 8-input function knownMinimum answers.
 std::vector<SymmetricCounts> countsWithKnownMinimum();

@@ -2,6 +2,10 @@
 
 namespace qm {
 
+using logic::Cube;
+using logic::Function;
+using logic::kMaxWidth;
+
 InputMap::InputMap() {
     for (unsigned n = 0; n < 16; ++n) {
         low_[n] = static_cast<std::uint8_t>(n);

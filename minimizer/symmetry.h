@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 
 namespace qm {
 
@@ -16,11 +16,11 @@ class InputMap {
 public:
     InputMap();  // the identity
     // Row bit i goes to bit to[i] (i < width); then the bits of `flip` are complemented.
-    InputMap(const std::array<int, kMaxWidth>& to, int width, std::uint8_t flip);
+    InputMap(const std::array<int, logic::kMaxWidth>& to, int width, std::uint8_t flip);
 
     int row(int r) const { return permute(static_cast<std::uint8_t>(r)) ^ flip_; }
-    Cube cube(const Cube& c) const {
-        Cube image;
+    logic::Cube cube(const logic::Cube& c) const {
+        logic::Cube image;
         image.free = permute(c.free);
         image.value = static_cast<std::uint8_t>(permute(c.value) ^ (flip_ & ~image.free));
         return image;
@@ -42,10 +42,11 @@ private:
 // on rows, don't-care rows to don't-care rows. The identity comes first; at most `limit` maps
 // are returned. Found by backtracking over the variables, each partial map checked on the
 // numbers of on and don't-care rows in the subcubes it already fixes.
-std::vector<InputMap> automorphisms(const Function& function,
+std::vector<InputMap> automorphisms(const logic::Function& function,
                                     std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The automorphisms that map the product `fixed` (a row when it has no free column) to itself.
-std::vector<InputMap> automorphismsFixing(const Function& function, const Cube& fixed);
+std::vector<InputMap> automorphismsFixing(const logic::Function& function,
+                                          const logic::Cube& fixed);
 
 }  // namespace qm

@@ -38,7 +38,7 @@ void simpleMux(drawing::Canvas& canvas, const drawing::FunctionView& function, i
     drawBlockBody(canvas, b);
     for (int s = 1; s <= selectLines; ++s)
         canvas.line(b.xSel(s), b.bottom(), b.xSel(s), b.bottom() + 500);
-    const int lettersBelow = function.numVars - selectLines;
+    const int lettersBelow = function.function.width - selectLines;
     for (int i = 1; i <= lettersBelow; ++i)
         canvas.printAt(xin + (i + selectLines - lettersBelow) * 400, b.bottom() + 600,
                        {drawing::varName(function, i)});

@@ -7,8 +7,8 @@
 namespace quendal::mux {
 
 void drawMuxImplementation(drawing::Canvas& canvas, const drawing::FunctionView& function, int k) {
-    if (!muxOptionsFor(function.numVars).offers(k)) return;
-    if (isSingleMux(function.numVars, k))
+    if (!muxOptionsFor(function.function.width).offers(k)) return;
+    if (isSingleMux(function.function.width, k))
         draw1Mux(canvas, function);
     else
         drawMulMux(canvas, function, k);

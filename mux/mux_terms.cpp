@@ -6,7 +6,7 @@ std::vector<bool> tiedToVcc(const drawing::FunctionView& function, int numTerms)
     std::vector<bool> listed(static_cast<std::size_t>(numTerms), false);
     for (int t : drawing::termsBelow(function, numTerms))
         listed[static_cast<std::size_t>(t)] = true;
-    if (!function.minTermMode) listed.flip();
+    if (function.mode == logic::TermMode::Maxterms) listed.flip();
     return listed;
 }
 

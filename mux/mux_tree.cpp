@@ -36,7 +36,7 @@ int selectTieX(int xin, int s, int selectLines, int numVars) {
 void drawMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines,
              int muxNo, int noOfMux, int xin, int yin) {
     const int v = selectLines;
-    const int numVars = function.numVars;
+    const int numVars = function.function.width;
     const MuxBlock b{v, xin, yin};
     const int N = b.N();
     enlargeForBlock(canvas, b);
@@ -70,7 +70,7 @@ void drawMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int
         filledDot(canvas, rail, b.yIn(m));
         canvas.line(rail, b.yIn(m), xin, b.yIn(m));
     };
-    if (function.minTermMode) {
+    if (function.mode == logic::TermMode::Minterms) {
         for (int m = 0; m < N; ++m)
             if (vcc[static_cast<std::size_t>(first + m)]) tie(m, xin - kVccRailLeft);
         for (int m = 0; m < N; ++m)
@@ -83,7 +83,7 @@ void drawMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int
 }
 
 void drawMulMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines) {
-    const int numVars = function.numVars;
+    const int numVars = function.function.width;
     const int k = selectLines;
     const int numTerms = 1 << numVars;
     const int P = 1 << k;

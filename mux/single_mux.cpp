@@ -23,7 +23,7 @@ void openDot(drawing::Canvas& canvas, int x, int y) {
 
 void draw1Mux(drawing::Canvas& canvas, const drawing::FunctionView& function) {
     const int xin = drawing::kBlockOrigin.x, yin = drawing::kBlockOrigin.y;
-    const MuxBlock b{function.numVars, xin, yin};
+    const MuxBlock b{function.function.width, xin, yin};
     const int N = b.N();
     const int xV = xin - kVccRailLeft;
     const int xG = xin - kGroundRailLeft;
@@ -40,7 +40,7 @@ void draw1Mux(drawing::Canvas& canvas, const drawing::FunctionView& function) {
     drawing::printImplementationHeader(canvas, header);
 
     drawBlockBody(canvas, b);
-    for (int i = 1; i <= function.numVars; ++i) {
+    for (int i = 1; i <= function.function.width; ++i) {
         canvas.line(xin + i * 400, b.bottom(), xin + i * 400, b.bottom() + 400);
         canvas.printAt(xin + i * 400 - 50, b.bottom() + 500, {drawing::varName(function, i)});
     }
@@ -63,7 +63,7 @@ void draw1Mux(drawing::Canvas& canvas, const drawing::FunctionView& function) {
         canvas.line(xG, b.yIn(m), xin, b.yIn(m));
     };
 
-    if (function.minTermMode) {
+    if (function.mode == logic::TermMode::Minterms) {
         // With no minterm at all (only don't-cares were ticked) the function
         // is 0: there is no Vcc rail, every input goes to ground.
         for (int i = 1; i <= T; ++i) {

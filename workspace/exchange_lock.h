@@ -24,7 +24,6 @@ public:
     // Takes the lock if nobody holds it; never blocks.
     bool tryLock();
     void unlock();
-    bool locked() const { return locked_; }
 
 private:
     int fd_ = -1;

@@ -6,36 +6,14 @@ namespace quendal::workspace {
 
 namespace {
 
-const std::string& letterOf(const Letters& varNames, std::size_t column) {
-    static const std::string none;
-    return column < varNames.size() ? varNames[column] : none;
-}
-
-std::string join(const std::vector<std::string>& parts, const std::string& separator) {
+// Every sum in parentheses, as the max-term texts write them: "(A+B)(A'+B')".
+std::string bracketedSums(const Cubes& cubes, int width, const logic::Letters& letters) {
     std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) out += separator;
-        out += parts[i];
+    for (std::size_t i = 0; i < cubes.size(); ++i) {
+        if (i > 0) out += ")(";
+        out += logic::sumText(cubes[i], width, letters);
     }
     return out;
-}
-
-std::vector<std::string> sumTexts(const Codes& codes, const Letters& varNames) {
-    std::vector<std::string> sums;
-    sums.reserve(codes.size());
-    for (const std::string& code : codes) sums.push_back(sumText(code, varNames));
-    return sums;
-}
-
-std::vector<std::string> productTexts(const Codes& codes, const Letters& varNames) {
-    std::vector<std::string> products;
-    products.reserve(codes.size());
-    for (const std::string& code : codes) products.push_back(productText(code, varNames));
-    return products;
-}
-
-bool hasNoLetter(const std::string& code) {
-    return std::none_of(code.begin(), code.end(), [](char c) { return c == '0' || c == '1'; });
 }
 
 }  // namespace
@@ -49,81 +27,50 @@ std::string toBinary(int t, int numVars) {
     return code;
 }
 
-std::string productText(const std::string& code, const Letters& varNames) {
-    std::string out;
-    for (std::size_t k = 0; k < code.size(); ++k) {
-        if (code[k] == '1') {
-            out += letterOf(varNames, k);
-        } else if (code[k] == '0') {
-            out += letterOf(varNames, k);
-            out += '\'';
-        }
-    }
-    return out;
-}
-
-std::string sumText(const std::string& code, const Letters& varNames) {
-    std::vector<std::string> pieces;
-    for (std::size_t k = 0; k < code.size(); ++k) {
-        if (code[k] == '0') {
-            pieces.push_back(letterOf(varNames, k));
-        } else if (code[k] == '1') {
-            pieces.push_back(letterOf(varNames, k) + "'");
-        }
-    }
-    return join(pieces, "+");
-}
-
-std::string sumOfProducts(const Codes& codes, const Letters& varNames) {
-    return join(productTexts(codes, varNames), "+");
-}
-
-std::string complementForm(const Codes& codes, const Letters& varNames) {
-    if (codes.empty()) return "0";
-    if (codes.size() == 1) {
-        const std::string sum = sumText(codes.front(), varNames);
-        return sum.empty() ? "1" : "(" + sum + ")'";
-    }
-    return "((" + join(sumTexts(codes, varNames), ")(") + "))'";
+Cubes cubesOf(const Codes& codes) {
+    Cubes cubes;
+    cubes.reserve(codes.size());
+    for (const std::string& code : codes) cubes.push_back(logic::cubeOfCode(code));
+    return cubes;
 }
 
 bool isShortText(const std::string& sop) {
     return sop.size() == 1 || (sop.size() == 2 && sop[1] == '\'');
 }
 
-ExpressionPair buildInputExpressions(const Codes& termCodes, const Codes& dcCodes, bool maxTermMode,
-                                     const Letters& varNames) {
+ExpressionPair buildInputExpressions(const Cubes& terms, const Cubes& dontCares, int width,
+                                     logic::TermMode mode, const logic::Letters& letters) {
     ExpressionPair texts;
-    if (!maxTermMode) {
-        texts.sop = termCodes.empty() ? "0" : sumOfProducts(termCodes, varNames);
-        if (!dcCodes.empty()) texts.sop += " + d (" + sumOfProducts(dcCodes, varNames) + ")";
-        texts.pos = isShortText(texts.sop) ? texts.sop : complementForm(termCodes, varNames);
+    if (mode == logic::TermMode::Minterms) {
+        texts.sop = logic::sopText(terms, width, letters);
+        if (!dontCares.empty())
+            texts.sop += " + d (" + logic::sopText(dontCares, width, letters) + ")";
+        texts.pos =
+            isShortText(texts.sop) ? texts.sop : logic::complementedPosText(terms, width, letters);
         return texts;
     }
-    const std::string sums = join(sumTexts(termCodes, varNames), ")(");
-    texts.pos = sums.empty() ? "1" : "(" + sums + ")";
-    if (!dcCodes.empty()) texts.pos += " + d ((" + join(sumTexts(dcCodes, varNames), ")(") + "))";
-    if (isShortText(texts.pos)) {
-        texts.sop = texts.pos;
-    } else {
-        texts.sop = std::string(1, '(');
-        texts.sop += join(productTexts(termCodes, varNames), "+");
-        texts.sop += ")'";
-    }
+    texts.pos = terms.empty() ? "1" : "(" + bracketedSums(terms, width, letters) + ")";
+    if (!dontCares.empty())
+        texts.pos += " + d ((" + bracketedSums(dontCares, width, letters) + "))";
+    texts.sop =
+        isShortText(texts.pos) ? texts.pos : "(" + logic::sopText(terms, width, letters) + ")'";
     return texts;
 }
 
-std::string equationPosText(const std::string& equation, const Codes& productCodes,
-                            const Letters& varNames) {
-    return isShortText(equation) ? equation : complementForm(productCodes, varNames);
+std::string equationPosText(const std::string& equation, const Cubes& products, int width,
+                            const logic::Letters& letters) {
+    return isShortText(equation) ? equation : logic::complementedPosText(products, width, letters);
 }
 
-ExpressionPair minimizedTexts(const Codes& implicants, const Letters& varNames) {
+ExpressionPair minimizedTexts(const Cubes& implicants, int width, const logic::Letters& letters) {
     if (implicants.empty()) return {"0", "0"};
-    if (std::any_of(implicants.begin(), implicants.end(), hasNoLetter)) return {"1", "1"};
+    const bool one = std::any_of(implicants.begin(), implicants.end(),
+                                 [width](const logic::Cube& c) { return c.literals(width) == 0; });
+    if (one) return {"1", "1"};
     ExpressionPair texts;
-    texts.sop = sumOfProducts(implicants, varNames);
-    texts.pos = isShortText(texts.sop) ? texts.sop : complementForm(implicants, varNames);
+    texts.sop = logic::sopText(implicants, width, letters);
+    texts.pos =
+        isShortText(texts.sop) ? texts.sop : logic::complementedPosText(implicants, width, letters);
     return texts;
 }
 

@@ -3,28 +3,24 @@
 #include <string>
 #include <vector>
 
+#include "logic/cube.h"
+#include "logic/expression_text.h"
+#include "logic/function.h"
+
 namespace quendal::workspace {
 
-// The texts that show a function: letters, "'" after a complemented letter,
-// "+" for OR, juxtaposition for AND. A code has one character per variable
-// column: "1" the letter, "0" its complement, anything else (normally "-")
-// contributes nothing. varNames[k] is the letter of column k.
+// The code texts of in.txt and out.txt: one character per variable column,
+// "1", "0" or "-".
 using Codes = std::vector<std::string>;
-using Letters = std::vector<std::string>;
+using Cubes = std::vector<logic::Cube>;
 
 // The term code of t: numVars characters "0"/"1", most significant first;
 // bits above the numVars-th are dropped.
 std::string toBinary(int t, int numVars);
 
-// "10-" -> "AB'"
-std::string productText(const std::string& code, const Letters& varNames);
-// "10-" -> "A'+B"
-std::string sumText(const std::string& code, const Letters& varNames);
-// The product texts joined by "+".
-std::string sumOfProducts(const Codes& codes, const Letters& varNames);
-// The product of sums of the complement, negated: ((A+B')(A'+B))' for the
-// codes 01 and 10; "1" when the only code has no letter; "0" for no codes.
-std::string complementForm(const Codes& codes, const Letters& varNames);
+// The cubes of codes, each over the codes' width.
+Cubes cubesOf(const Codes& codes);
+
 // A single letter, or a letter and "'", serves as its own product of sums.
 bool isShortText(const std::string& sop);
 
@@ -41,18 +37,18 @@ struct FunctionTexts {
     std::string minPos;  // txtPosEquation
 };
 
-// The input texts of ticked terms. In min-term mode `termCodes` are the
-// minterms' codes, in max-term mode the maxterms' codes. A min-term function
-// without minterms reads "0".
-ExpressionPair buildInputExpressions(const Codes& termCodes, const Codes& dcCodes, bool maxTermMode,
-                                     const Letters& varNames);
+// The input texts of ticked terms over `width` columns: the minterms in
+// min-term mode, the maxterms in max-term mode. A min-term function without
+// minterms reads "0".
+ExpressionPair buildInputExpressions(const Cubes& terms, const Cubes& dontCares, int width,
+                                     logic::TermMode mode, const logic::Letters& letters);
 
-// The product of sums shown beside a typed equation.
-std::string equationPosText(const std::string& equation, const Codes& productCodes,
-                            const Letters& varNames);
+// The product of sums shown beside a typed equation of these products.
+std::string equationPosText(const std::string& equation, const Cubes& products, int width,
+                            const logic::Letters& letters);
 
 // The minimized texts of the implicants the minimizer returned: no implicant
 // is the constant 0, an implicant without letters the constant 1.
-ExpressionPair minimizedTexts(const Codes& implicants, const Letters& varNames);
+ExpressionPair minimizedTexts(const Cubes& implicants, int width, const logic::Letters& letters);
 
 }  // namespace quendal::workspace

@@ -47,7 +47,6 @@ public:
 
     // The function as entered, and the form's names for parts of it.
     const FunctionEntry& entry() const { return entry_; }
-    int noOfVar() const { return entry_.numVars(); }
     const std::vector<std::string>& varNames() const { return entry_.varNames(); }
     int varCount() const { return entry_.varCount(); }
 

@@ -1,5 +1,6 @@
 #include "workspace/function_entry.h"
 
+#include "logic/expression_parser.h"
 #include "workspace/minimizer_exchange.h"
 #include "workspace/simplification_log.h"
 
@@ -18,6 +19,17 @@ std::string joined(const std::set<int>& rows) {
         out += std::to_string(t);
     }
     return out;
+}
+
+// The letters of the first `count` names, one character each.
+logic::Letters lettersOf(const std::vector<std::string>& names, int count) {
+    logic::Letters letters;
+    for (int k = 0; k < count && k < static_cast<int>(names.size()); ++k) {
+        const std::string& name = names[static_cast<std::size_t>(k)];
+        letters +=
+            name.empty() ? logic::kDefaultLetters[static_cast<std::size_t>(k)] : name.front();
+    }
+    return letters;
 }
 
 Codes termCodes(const std::set<int>& rows, int numVars) {
@@ -118,7 +130,8 @@ std::optional<FunctionEntry::Input> FunctionEntry::prepareSimplify() {
     input.termsPath = termsPath_ = !terms_.empty() || !dontCares_.empty();
     if (input.termsPath) {
         keyFilter_.useAllLetters();
-        input.columns = numVars_;
+        input.columns = columns_ = numVars_;
+        letters_ = lettersOf(keyFilter_.varNames(), numVars_);
         const bool maxMode = mode_ == Mode::MaxTerms;
         // Only don't-care terms ticked: a function without minterms.
         const bool onlyDontCares = terms_.empty();
@@ -135,8 +148,8 @@ std::optional<FunctionEntry::Input> FunctionEntry::prepareSimplify() {
         if (!input.nothingToMinimize) input.inText = inFileText(minCodes, dcCodes);
 
         const ExpressionPair shown =
-            buildInputExpressions(onlyDontCares ? Codes{} : termCodes(terms_, numVars_), dcCodes,
-                                  maxMode && !onlyDontCares, keyFilter_.varNames());
+            buildInputExpressions(onlyDontCares ? Cubes{} : cubesOf(termCodes(terms_, numVars_)),
+                                  cubesOf(dcCodes), numVars_, termMode(), letters_);
         texts_.sop = shown.sop;
         equationFromTerms_ = true;
         texts_.ipPos = shown.pos;
@@ -147,15 +160,19 @@ std::optional<FunctionEntry::Input> FunctionEntry::prepareSimplify() {
     dropTrailingPlus();
     if (texts_.sop.empty()) return std::nullopt;
     keyFilter_.sortVarNames();
-    input.columns = keyFilter_.varCount();
-    productCodes_ = productCodes(texts_.sop, keyFilter_.varNames(), input.columns);
-    input.inText = inFileText(productCodes_, {});
-    texts_.ipPos = equationPosText(texts_.sop, productCodes_, keyFilter_.varNames());
+    input.columns = columns_ = keyFilter_.varCount();
+    letters_ = lettersOf(keyFilter_.varNames(), columns_);
+    products_ = logic::parseSumOfProducts(texts_.sop, columns_, letters_);
+    Codes codes;
+    for (const logic::Cube& product : products_) codes.push_back(logic::codeOf(product, columns_));
+    input.inText = inFileText(codes, {});
+    texts_.ipPos = equationPosText(texts_.sop, products_, columns_, letters_);
     return input;
 }
 
 void FunctionEntry::takeAnswer(const Codes& implicants) {
-    const ExpressionPair minimized = minimizedTexts(implicants, keyFilter_.varNames());
+    minimum_ = cubesOf(implicants);
+    const ExpressionPair minimized = minimizedTexts(minimum_, columns_, letters_);
     texts_.minSop = minimized.sop;
     texts_.minPos = minimized.pos;
 }
@@ -166,22 +183,31 @@ void FunctionEntry::completeSimplify() {
     f.ipPosText = texts_.ipPos;
     f.minSopText = texts_.minSop;
     f.minPosText = texts_.minPos;
-    f.varNames = keyFilter_.varNames();
+    f.letters = letters_;
+    f.minimum = minimum_;
+    logic::Function& function = f.function;
     if (termsPath_) {
-        f.numVars = numVars_;
-        f.terms.assign(terms_.begin(), terms_.end());
-        f.minTermMode = mode_ != Mode::MaxTerms || terms_.empty();
-        f.dontCares.assign(dontCares_.begin(), dontCares_.end());
+        f.mode = termMode();
+        function = logic::functionOfTerms(columns_, {terms_.begin(), terms_.end()}, f.mode,
+                                          {dontCares_.begin(), dontCares_.end()});
         f.termsText = termsText();
         f.dontCareText = dontCareText();
     } else {
-        f.numVars = keyFilter_.varCount();
-        f.terms = coveredMinterms(productCodes_, keyFilter_.varCount());
-        f.minTermMode = true;
-        std::set<int> covered(f.terms.begin(), f.terms.end());
-        f.termsText = joined(covered);
+        function.width = columns_;
+        for (const logic::Cube& product : products_) function.on |= product.rows(columns_);
+        std::string covered;
+        function.on.forEach([&covered](int t) {
+            if (!covered.empty()) covered += ',';
+            covered += std::to_string(t);
+        });
+        f.termsText = covered;
     }
     minimized_ = f;
+}
+
+logic::TermMode FunctionEntry::termMode() const {
+    return mode_ != Mode::MaxTerms || terms_.empty() ? logic::TermMode::Minterms
+                                                     : logic::TermMode::Maxterms;
 }
 
 LogRecord FunctionEntry::logRecord(const std::string& userName, const std::string& date,

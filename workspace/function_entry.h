@@ -81,7 +81,7 @@ public:
     bool startTyping();
     EquationKeyFilter& keyFilter() { return keyFilter_; }
     const EquationKeyFilter& keyFilter() const { return keyFilter_; }
-    const Letters& varNames() const { return keyFilter_.varNames(); }
+    const std::vector<std::string>& varNames() const { return keyFilter_.varNames(); }
     int varCount() const { return keyFilter_.varCount(); }
 
     const Texts& texts() const { return texts_; }
@@ -98,8 +98,9 @@ public:
     // trailing "+"); nothing when that is empty. Throws std::runtime_error for a product it cannot
     // read.
     std::optional<Input> prepareSimplify();
-    // Last step: the minimizer's implicants (checked by the caller) as the
-    // minimized texts; without a run the answer is the constant 0.
+    // Last step: the minimizer's implicants (checked by the caller, codes
+    // over the run's columns) as the minimum and its texts; without a run the
+    // answer is the constant 0.
     void takeAnswer(const Codes& implicants);
     // The run completed: what the drawings get from now on.
     void completeSimplify();
@@ -111,6 +112,9 @@ public:
     const drawing::FunctionView& minimized() const { return minimized_; }
 
 private:
+    // The term mode of the ticked terms: max-term mode needs a max-term.
+    logic::TermMode termMode() const;
+
     int numVars_ = 4;
     Mode mode_ = Mode::Undecided;
     Option option_ = Option::None;
@@ -124,7 +128,10 @@ private:
 
     // The Simplify run in progress.
     bool termsPath_ = true;
-    Codes productCodes_;  // the typed products' codes, for the minterms they cover
+    int columns_ = 0;         // the run's variables
+    logic::Letters letters_;  // their letters
+    Cubes products_;          // the typed products, for the minterms they cover
+    Cubes minimum_;           // the minimizer's implicants
 
     drawing::FunctionView minimized_;
 };

@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 #include "common/quoted_text.h"
+#include "logic/cube.h"
+#include "logic/row_set.h"
 
 namespace quendal::workspace {
 
@@ -82,39 +84,6 @@ void writeFileAtomically(const std::string& path, const std::string& text) {
     }
 }
 
-std::string productCode(const std::string& product, const Letters& varNames, int varCount) {
-    std::string code(static_cast<std::size_t>(varCount), '-');
-    if (product.empty()) fail("The equation has an empty product.");
-    for (std::size_t i = 0; i < product.size(); ++i) {
-        const std::string letter(1, product[i]);
-        std::size_t column = 0;
-        while (column < code.size() && varNames[column] != letter) ++column;
-        if (column == code.size()) {
-            fail("The product " + common::capped(product) + " cannot be read at \"" +
-                 common::capped(letter) + "\".");
-        }
-        if (code[column] != '-') {
-            fail("The product " + common::capped(product) + " uses " + letter + " twice.");
-        }
-        const bool complemented = i + 1 < product.size() && product[i + 1] == '\'';
-        code[column] = complemented ? '0' : '1';
-        if (complemented) ++i;
-    }
-    return code;
-}
-
-Codes productCodes(const std::string& equation, const Letters& varNames, int varCount) {
-    Codes codes;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t plus = equation.find('+', start);
-        codes.push_back(productCode(equation.substr(start, plus - start), varNames, varCount));
-        if (plus == std::string::npos) break;
-        start = plus + 1;
-    }
-    return codes;
-}
-
 Codes readOutFile(const std::string& path, int varCount) {
     const std::string name = fs::path(path).filename().string();
     std::error_code ec;
@@ -158,51 +127,8 @@ Codes readOutFile(const std::string& path, int varCount) {
     return implicants;
 }
 
-std::vector<int> coveredMinterms(const Codes& codes, int varCount) {
-    std::vector<int> minterms;
-    const int rows = 1 << varCount;
-    for (int t = 0; t < rows; ++t) {
-        for (const std::string& code : codes) {
-            bool covers = true;
-            for (int k = 0; k < varCount && covers; ++k) {
-                const char bit = ((t >> (varCount - 1 - k)) & 1) ? '1' : '0';
-                const char c = static_cast<std::size_t>(k) < code.size() ? code[k] : '-';
-                if (c != '-' && c != bit) covers = false;
-            }
-            if (covers) {
-                minterms.push_back(t);
-                break;
-            }
-        }
-    }
-    return minterms;
-}
-
-namespace {
-
-// The rows (term numbers) a code stands for, as a set over all 2^varCount.
-std::vector<bool> rowsOf(const std::string& code, int varCount) {
-    const int rows = 1 << varCount;
-    std::vector<bool> in(static_cast<std::size_t>(rows));
-    for (int t = 0; t < rows; ++t) {
-        bool covers = true;
-        for (int k = 0; k < varCount && covers; ++k) {
-            const char bit = ((t >> (varCount - 1 - k)) & 1) ? '1' : '0';
-            if (code[static_cast<std::size_t>(k)] != '-' &&
-                code[static_cast<std::size_t>(k)] != bit) {
-                covers = false;
-            }
-        }
-        in[static_cast<std::size_t>(t)] = covers;
-    }
-    return in;
-}
-
-}  // namespace
-
 void checkAnswer(const std::string& inText, const Codes& implicants, int varCount) {
-    const std::size_t rows = std::size_t{1} << varCount;
-    std::vector<bool> asked(rows), allowed(rows), covered(rows);
+    logic::RowSet asked, allowed, covered;
     std::size_t start = 0;
     while (start <= inText.size()) {
         std::size_t end = inText.find("\r\n", start);
@@ -212,34 +138,28 @@ void checkAnswer(const std::string& inText, const Codes& implicants, int varCoun
         if (line.empty()) continue;
         const bool dontCare = line.back() == 'd';
         if (dontCare) line.pop_back();
-        const std::vector<bool> r = rowsOf(line, varCount);
-        for (std::size_t t = 0; t < rows; ++t) {
-            if (!r[t]) continue;
-            allowed[t] = true;
-            if (!dontCare) asked[t] = true;
-        }
+        const logic::RowSet rows = logic::cubeOfCode(line).rows(varCount);
+        allowed |= rows;
+        if (!dontCare) asked |= rows;
     }
     // An answer repeats few distinct codes however long it is.
     Codes distinct = implicants;
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     for (const std::string& code : distinct) {
-        const std::vector<bool> r = rowsOf(code, varCount);
-        for (std::size_t t = 0; t < rows; ++t) {
-            if (!r[t]) continue;
-            if (!allowed[t]) {
-                fail("The minimizer's answer does not match the function: its product " +
-                     common::capped(code) + " covers row " + std::to_string(t) +
-                     ", which the function does not have.");
-            }
-            covered[t] = true;
+        const logic::RowSet rows = logic::cubeOfCode(code).rows(varCount);
+        const logic::RowSet outside = rows - allowed;
+        if (!outside.empty()) {
+            fail("The minimizer's answer does not match the function: its product " +
+                 common::capped(code) + " covers row " + std::to_string(outside.first()) +
+                 ", which the function does not have.");
         }
+        covered |= rows;
     }
-    for (std::size_t t = 0; t < rows; ++t) {
-        if (asked[t] && !covered[t]) {
-            fail("The minimizer's answer does not match the function: it leaves out row " +
-                 std::to_string(t) + ".");
-        }
+    const logic::RowSet missing = asked - covered;
+    if (!missing.empty()) {
+        fail("The minimizer's answer does not match the function: it leaves out row " +
+             std::to_string(missing.first()) + ".");
     }
 }
 

@@ -19,20 +19,10 @@ std::string inFileText(const Codes& termCodes, const Codes& dcCodes);
 // same folder, so a failure never leaves a half-written file.
 void writeFileAtomically(const std::string& path, const std::string& text);
 
-// The code of one typed product over the columns varNames[0..varCount-1].
-// Read by letter, so a product typed out of order (B'A) keeps every letter.
-std::string productCode(const std::string& product, const Letters& varNames, int varCount);
-
-// The equation split at every "+" and each product coded.
-Codes productCodes(const std::string& equation, const Letters& varNames, int varCount);
-
 // The implicants in out.txt: CR LF or LF, with or without a last line end;
 // blank lines are skipped and characters other than "0"/"1" read as "-". A
 // missing file or a line of the wrong width is an error.
 Codes readOutFile(const std::string& path, int varCount);
-
-// The term numbers (ascending) where at least one of the codes is 1.
-std::vector<int> coveredMinterms(const Codes& codes, int varCount);
 
 // Checks the implicants read back against the in.txt just written (its text):
 // they must cover every row its term or product lines ask for, and no row

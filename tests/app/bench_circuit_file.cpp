@@ -21,11 +21,13 @@
 #include <string>
 
 #include "app/circuit_files.h"
+#include "app/document_export.h"
 #include "app/frmCircuit.h"
+#include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
-#include "drawing/picture_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;
@@ -49,7 +51,7 @@ FunctionView parity8() {
 }
 
 int save(const QString& path, const QString& style, bool old) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     QElapsedTimer clock;
     clock.start();
     if (style == QLatin1String("nand"))
@@ -63,16 +65,15 @@ int save(const QString& path, const QString& style, bool old) {
     clock.restart();
     if (old) {
         QImageWriter writer(path, "BMP");
-        if (!writer.write(canvas.image())) return 1;
+        if (!writer.write(wholePicture(canvas))) return 1;
     } else {
-        const QImage& picture = canvas.image();
-        saveCircuitFile(path, picture.size(), pictureStrips(picture));
+        saveDrawing(canvas, path);
     }
     std::printf(
         "%s %dx%d px: drawn in %.0f ms (peak %.0f MiB), saved in %.0f ms: %.2f MiB, "
         "peak %.0f MiB\n",
-        qPrintable(style), canvas.image().width(), canvas.image().height(), drawMs, drawPeak,
-        clock.nsecsElapsed() / 1e6, QFileInfo(path).size() / 1048576.0, peakMiB());
+        qPrintable(style), canvas.pixelSize().width(), canvas.pixelSize().height(), drawMs,
+        drawPeak, clock.nsecsElapsed() / 1e6, QFileInfo(path).size() / 1048576.0, peakMiB());
     return 0;
 }
 
@@ -84,8 +85,8 @@ int open(const QString& path) {
     window.show();
     const QPixmap shown = window.grab();
     std::printf("opened %dx%d px (format %d) and painted in %.0f ms, peak %.0f MiB\n",
-                window.canvas().image().width(), window.canvas().image().height(),
-                int(window.canvas().image().format()), clock.nsecsElapsed() / 1e6, peakMiB());
+                window.canvas().picture().width(), window.canvas().picture().height(),
+                int(window.canvas().picture().format()), clock.nsecsElapsed() / 1e6, peakMiB());
     return shown.isNull() ? 1 : 0;
 }
 

@@ -1,5 +1,5 @@
-// What the shell does with pictures: drawing single operations on the
-// persistent image, saving and opening circuit files, printing to PDF.
+// What the shell does with pictures: recording single operations on the
+// document canvas, saving and opening circuit files, printing to PDF.
 
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,8 @@
 
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;
@@ -19,7 +20,7 @@ using namespace quendal::app;
 namespace {
 
 void BM_CanvasLine(benchmark::State& state) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     int y = 0;
     for (auto _ : state) {
         canvas.line(100, y, 9000, y, colours::green);
@@ -29,19 +30,19 @@ void BM_CanvasLine(benchmark::State& state) {
 BENCHMARK(BM_CanvasLine);
 
 void BM_CanvasArc(benchmark::State& state) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     for (auto _ : state) canvas.arc(3000, 3000, 300, colours::red, std::numbers::pi, 0);
 }
 BENCHMARK(BM_CanvasArc);
 
 void BM_CanvasJunctionDot(benchmark::State& state) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     for (auto _ : state) junctionDot(canvas, 1500, 1500);
 }
 BENCHMARK(BM_CanvasJunctionDot);
 
 void BM_CanvasPrint(benchmark::State& state) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     for (auto _ : state) {
         canvas.printAt(200, 200, {"     User  :  Test User   Date  :  05-Mar-2024"});
     }
@@ -51,16 +52,16 @@ BENCHMARK(BM_CanvasPrint);
 // A canvas of the given size in twips (the design size, and one as large as
 // a multiplexer tree of eight variables makes it).
 QImage picture(int widthTwips, int heightTwips) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     canvas.setSize(widthTwips, heightTwips);
     canvas.line(0, 0, widthTwips, heightTwips, colours::green);
-    return canvas.image();
+    return wholePicture(canvas);
 }
 
 void BM_SaveCircuitFile(benchmark::State& state) {
     QTemporaryDir dir;
     const QImage image = picture(int(state.range(0)), int(state.range(1)));
-    for (auto _ : state) writeCircuitFile(image, dir.filePath("bench.cir"));
+    for (auto _ : state) saveCircuitFile(dir.filePath("bench.cir"), image);
     state.SetLabel(std::to_string(image.width()) + "x" + std::to_string(image.height()) + " px");
 }
 BENCHMARK(BM_SaveCircuitFile)
@@ -70,11 +71,11 @@ BENCHMARK(BM_SaveCircuitFile)
 
 void BM_OpenCircuitFile(benchmark::State& state) {
     QTemporaryDir dir;
-    writeCircuitFile(picture(int(state.range(0)), int(state.range(1))), dir.filePath("bench.cir"));
+    saveCircuitFile(dir.filePath("bench.cir"), picture(int(state.range(0)), int(state.range(1))));
     for (auto _ : state) {
-        PictureCanvas canvas;
+        DocumentCanvas canvas;
         canvas.setPicture(readCircuitFile(dir.filePath("bench.cir")));
-        benchmark::DoNotOptimize(canvas.image().bits());
+        benchmark::DoNotOptimize(canvas.picture().bits());
     }
 }
 BENCHMARK(BM_OpenCircuitFile)

@@ -18,9 +18,11 @@
 #include "app/bitmap_encoding.h"
 #include "app/circuit_files.h"
 #include "app/picture_screening.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/palette_tolerance.h"
 #include "tests/support/temp_workdir.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;
@@ -31,7 +33,7 @@ namespace {
 // every grey level, so that it needs more colours than a palette holds
 // the way large drawings do.
 QImage drawing(int widthTwips, bool extraGreys) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     canvas.setSize(widthTwips, 7296);
     canvas.print({"     User  :  Ann   Date  :  05-Mar-2024   Time  :  07:40 AM"});
     canvas.print({"     F  =  A'B + AB'C + ABCDEFGH'"});
@@ -40,7 +42,7 @@ QImage drawing(int widthTwips, bool extraGreys) {
     canvas.arc(5000, 3000, 400, colours::navy, 3.14159265, 0);
     canvas.arc(6000, 3000, 400, colours::blue, 3.14159265, 0);
     junctionDot(canvas, 1500, 3000);
-    QImage picture = canvas.image();
+    QImage picture = wholePicture(canvas);
     if (extraGreys) {
         for (int v = 1; v < 255; ++v) picture.setPixel(v, 400, qRgb(v, v, v));
         picture.setPixel(300, 400, qRgb(1, 2, 3));
@@ -177,12 +179,12 @@ TEST(CircuitFileWriter, AFullDiskIsNamedAndTheOldFileKept) {
 
 TEST(CircuitFileWriter, TheParityDrawingsPictureShrinksToAFractionOf24Bits) {
     // A picture as wide as the largest drawings, wires every few rows.
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     canvas.setSize(18966 * 15, 600 * 15);
     for (int y = 0; y < 9000; y += 90) canvas.line(0, y, 18966 * 15, y, colours::green);
     canvas.print({"     User  :  Ann"});
     TempWorkdir dir;
-    saveCircuitFile(dir.file("wide.cir"), canvas.image());
+    saveCircuitFile(dir.file("wide.cir"), wholePicture(canvas));
     const qint64 bytes24 = bitmap::rowBytes(18966, 24) * 600;
     EXPECT_LT(QFileInfo(dir.file("wide.cir")).size() * 50, bytes24);
 }
@@ -224,7 +226,7 @@ protected:
 };
 
 TEST_F(RefusedFile, CutShortWhetherOldOrNew) {
-    writeCircuitFile(drawing(9696, false), dir.file("new.cir"));
+    saveCircuitFile(dir.file("new.cir"), drawing(9696, false));
     QImageWriter old(dir.file("old.cir"), "BMP");  // today's 24-bit files
     ASSERT_TRUE(old.write(drawing(9696, false)));
     EXPECT_FALSE(readCircuitFile(dir.file("old.cir")).isNull());
@@ -258,7 +260,7 @@ TEST_F(RefusedFile, NamedPipesFoldersAndMissingFilesWithoutWaiting) {
 }
 
 TEST_F(RefusedFile, ACutShortRunLengthFileWithoutItsSizeOrADamagedHeader) {
-    writeCircuitFile(drawing(9696, false), dir.file("whole.cir"));
+    saveCircuitFile(dir.file("whole.cir"), drawing(9696, false));
     QByteArray whole = fileBytes(dir.file("whole.cir"));
     ASSERT_EQ(bitmap::readLayout(whole)->compression, 1u);
     auto patched = [&](int at, std::uint32_t value, int bytes) {

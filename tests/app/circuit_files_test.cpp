@@ -5,9 +5,10 @@
 
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_workdir.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;
@@ -15,13 +16,13 @@ using namespace quendal::app;
 namespace {
 
 QImage sampleDrawing() {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     canvas.print();
     canvas.print({"     User  :  Ann"});
     canvas.line(1500, 1500, 1500, 7000, colours::green);
     canvas.arc(4000, 3000, 400, colours::red, 3.14159265, 0);
     junctionDot(canvas, 1500, 3000);
-    return canvas.image();
+    return wholePicture(canvas);
 }
 
 struct CaptionCase {
@@ -57,7 +58,7 @@ TEST(DialogFolder, IsTheProgramsFolderWhenWritableElseTheWorkingFolder) {
 TEST(CircuitFile, IsABitmapThatReadsBackPixelForPixel) {
     TempWorkdir dir;
     const QImage drawing = sampleDrawing();
-    writeCircuitFile(drawing, dir.file("and.cir"));
+    saveCircuitFile(dir.file("and.cir"), drawing);
     EXPECT_TRUE(fileBytes(dir.file("and.cir")).startsWith("BM"));
     const QImage back = readCircuitFile(dir.file("and.cir"));
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), drawing);
@@ -70,21 +71,21 @@ TEST(CircuitFile, IsABitmapThatReadsBackPixelForPixel) {
 TEST(CircuitFile, ReaderLimitCoversTheLargestPictures) {
     EXPECT_EQ(readerAllocationLimitMiB(QSize(647, 487)), 512);
     EXPECT_GE(readerAllocationLimitMiB(QSize(18966, 8727)), 632);
-    const int largest = PictureCanvas::kMaxPixels;
+    const int largest = DocumentCanvas::kMaxPixels;
     EXPECT_GE(qint64(readerAllocationLimitMiB(QSize(largest, largest))) * 1024 * 1024,
               qint64(largest) * largest * 4);
 }
 
 TEST(CircuitFile, IsReadByContentWhateverItsName) {
     TempWorkdir dir;
-    writeCircuitFile(sampleDrawing(), dir.file("drawing.txt"));
+    saveCircuitFile(dir.file("drawing.txt"), sampleDrawing());
     EXPECT_FALSE(readCircuitFile(dir.file("drawing.txt")).isNull());
 }
 
 TEST(CircuitFile, SavingOverAFileReplacesIt) {
     TempWorkdir dir;
     writeBytes(dir.file("old.cir"), QByteArray(100000, 'x'));
-    writeCircuitFile(sampleDrawing(), dir.file("old.cir"));
+    saveCircuitFile(dir.file("old.cir"), sampleDrawing());
     EXPECT_TRUE(fileBytes(dir.file("old.cir")).startsWith("BM"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.cir"});
 }
@@ -93,7 +94,7 @@ TEST(CircuitFile, AFolderInTheWayIsReportedWithTheFileNameAndLeftAlone) {
     TempWorkdir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.cir"));
     try {
-        writeCircuitFile(sampleDrawing(), dir.file("taken.cir"));
+        saveCircuitFile(dir.file("taken.cir"), sampleDrawing());
         FAIL() << "no error";
     } catch (const CircuitFileError& e) {
         EXPECT_NE(std::string(e.what()).find(dir.file("taken.cir").toStdString()),
@@ -105,7 +106,7 @@ TEST(CircuitFile, AFolderInTheWayIsReportedWithTheFileNameAndLeftAlone) {
 
 TEST(CircuitFile, AMissingFolderIsReported) {
     TempWorkdir dir;
-    EXPECT_THROW(writeCircuitFile(sampleDrawing(), dir.file("no/such/folder/a.cir")),
+    EXPECT_THROW(saveCircuitFile(dir.file("no/such/folder/a.cir"), sampleDrawing()),
                  CircuitFileError);
 }
 

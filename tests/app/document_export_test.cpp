@@ -16,6 +16,7 @@
 #include "app/document_export.h"
 #include "app/print_layout.h"
 #include "tests/app/main_window_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
@@ -83,7 +84,7 @@ TEST_F(DocumentExport, EachFormatFollowsTheSuffixAndComesFromTheOperations) {
 
     exportTo(workdir.file("drawing.png"));
     const QImage png(workdir.file("drawing.png"));
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), doc->canvas().image());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), wholePicture(doc->canvas()));
     double twice = 2.0;
     exportTo(workdir.file("twice.png"), nullptr, &twice);
     EXPECT_EQ(QImage(workdir.file("twice.png")).size(), doc->canvas().pixelSize() * 2);
@@ -93,7 +94,7 @@ TEST_F(DocumentExport, EachFormatFollowsTheSuffixAndComesFromTheOperations) {
 TEST_F(DocumentExport, ColouredTextKeepsItsColourOnTheScreenAndInTheFile) {
     const Rgb crimson{220, 20, 60};
     main->LoadNewDoc(DocumentKind::Circuit).printAt(600, 600, {"AB'+CD"}, crimson);
-    const QImage shown = main->frmD()->canvas().image();
+    const QImage shown = wholePicture(main->frmD()->canvas());
     bool reddish = false;
     for (int y = 0; y < 80 && !reddish; ++y) {
         for (int x = 0; x < 120 && !reddish; ++x) {
@@ -124,7 +125,7 @@ TEST_F(DocumentExport, ANameWithoutAKnownSuffixIsRefusedAndNothingIsWritten) {
 TEST_F(DocumentExport, AnOpenedDrawingIsExportedAsItsPictureAndTheDialogSaysSo) {
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(QColor(0, 0, 192));
-    writeCircuitFile(picture, workdir.file("opened.cir"));
+    saveCircuitFile(workdir.file("opened.cir"), picture);
     dialogs.openNames = {workdir.file("opened.cir")};
     action("mnuFileOpen")->trigger();
     QString note;

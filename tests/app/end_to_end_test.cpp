@@ -12,6 +12,8 @@
 #include "app/shell.h"
 #include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
+#include "tests/support/palette_tolerance.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
@@ -76,7 +78,7 @@ TEST(EndToEnd, LoginSimplifyDrawSaveAndReopen) {
         frmCircuit* doc = main->frmD();
         ASSERT_NE(doc, nullptr);
         EXPECT_EQ(doc->windowTitle(), kind.caption);
-        EXPECT_TRUE(hasInk(doc->canvas().image()));
+        EXPECT_TRUE(hasInk(wholePicture(doc->canvas())));
 
         const QString path = workdir.file(QString(kind.caption).replace(' ', '_') + ".cir");
         dialogs.saveNames = {path};
@@ -91,8 +93,9 @@ TEST(EndToEnd, LoginSimplifyDrawSaveAndReopen) {
         // The opened canvas is at least the design size; the drawing sits
         // at its top left, pixel for pixel (a rare text grey may take its
         // palette neighbour).
-        const QImage saved = doc->canvas().image();
-        EXPECT_TRUE(sameWithinPaletteTolerance(saved, opened->canvas().image().copy(saved.rect())));
+        const QImage saved = wholePicture(doc->canvas());
+        EXPECT_TRUE(
+            sameWithinPaletteTolerance(saved, wholePicture(opened->canvas()).copy(saved.rect())));
         EXPECT_GE(opened->canvas().width(), 9696);
         EXPECT_GE(opened->canvas().height(), 7296);
     }

@@ -5,10 +5,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <bit>
+#include <bitset>
 
 #include "app/frmCircuit.h"
 #include "app/frmSplash.h"
@@ -176,6 +180,42 @@ TEST_F(ShellTest, TheWorkFormsExitAsksThenEndsTheProgram) {
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(shell->mainWindow(), nullptr);
     EXPECT_EQ(shell->loginForm(), nullptr);
+}
+
+TEST_F(ShellTest, ExitWhileTheExplanationIsWorkedOutEndsAtOnce) {
+    QSignalSpy finished(shell.get(), &Shell::finished);
+    login("ann");
+    QWidget* work = shell->mainWindow()->workForm();
+    // 1 where none or two to four of A', B, ..., H are 1, don't-care where five are: the Explain
+    // menu starts working out its explanation at Simplify, and with the minterms for an answer
+    // it searches the minimum sum of products again, for seconds.
+    auto* variables = work->findChild<QComboBox*>("cboVar");
+    variables->setCurrentIndex(variables->findText("8"));
+    emit variables->activated(variables->currentIndex());
+    auto* terms = work->findChild<QListWidget*>("lstTerms");
+    const auto ones = [](int row) { return std::popcount(unsigned(row ^ 128)); };
+    std::string minterms;
+    work->findChild<QRadioButton*>("rbMinTerms")->click();
+    for (int row = 0; row < 256; ++row) {
+        if (ones(row) == 1 || ones(row) > 4) continue;
+        terms->item(row)->setCheckState(Qt::Checked);
+        minterms += std::bitset<8>(unsigned(row)).to_string() + "\r\n";
+    }
+    work->findChild<QRadioButton*>("rbDontCare")->click();
+    for (int row = 0; row < 256; ++row)
+        if (ones(row) == 5) terms->item(row)->setCheckState(Qt::Checked);
+    launcher.action = ScriptedMinimizerLauncher::writes(minterms);
+    work->findChild<QPushButton*>("cmdSimplify")->click();
+    ASSERT_TRUE(shell->mainWindow()->findChild<QMenu*>("mnuExplain")->isEnabled());
+
+    // The work is called off and its thread ends with the main window; nothing it holds is left
+    // behind for the program's end.
+    prompts.replies = {PromptReply::Yes};
+    QTest::mouseClick(work->findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+    shell.reset();
 }
 
 TEST_F(ShellTest, FileExitEndsTheProgram) {

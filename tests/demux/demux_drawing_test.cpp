@@ -1,6 +1,6 @@
 #include "demux/demux_drawing.h"
 #include "drawing/gates.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,12 +25,11 @@ FunctionView makeFunction(int n, std::vector<int> terms, bool minTerms = true) {
     f.userName = "A";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.numVars = n;
-    f.terms = std::move(terms);
-    f.minTermMode = minTerms;
-    for (size_t i = 0; i < f.terms.size(); ++i)
-        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
+    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.function = logic::functionOfTerms(n, terms, f.mode);
+    for (size_t i = 0; i < terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(terms[i]);
     return f;
 }
 
@@ -117,7 +116,7 @@ TEST(DemuxDrawing, ThreeVariableExampleIsExact) {
 }
 
 TEST(DemuxDrawing, OneTermGivesZeroLengthJoinAndBothGateInputsAtIt) {
-    // n = 2: Xo = 5200, X8 = 6000; term 2 lies at y = 1300.
+    // n = 2: right = 5200, gateX = 6000; term 2 lies at y = 1300.
     const auto ops = draw(makeFunction(2, {2}), 1);
     std::vector<std::string> expected = {"line 5600,1300-6000,1300 fg",
                                          "line 6000,1300-6000,1300 fg"};
@@ -129,7 +128,7 @@ TEST(DemuxDrawing, OneTermGivesZeroLengthJoinAndBothGateInputsAtIt) {
 struct JoinCase {
     std::vector<int> terms;
     bool joinDrawn;
-    std::string join;  // the vertical line at X8 when drawn
+    std::string join;  // the vertical line at gateX when drawn
 };
 
 class DemuxJoinLine : public ::testing::TestWithParam<JoinCase> {};
@@ -137,7 +136,7 @@ class DemuxJoinLine : public ::testing::TestWithParam<JoinCase> {};
 TEST_P(DemuxJoinLine, DrawnOnlyWhenATermLiesMidwayBetweenFirstAndLast) {
     const JoinCase& c = GetParam();
     const auto ops = draw(makeFunction(2, c.terms), 1);
-    // Term leads end at X8 = 6000; a vertical fg line there is the join.
+    // Term leads end at gateX = 6000; a vertical fg line there is the join.
     int verticals = 0;
     for (const auto& op : ops)
         if (op.rfind("line 6000,", 0) == 0 && op.find("-6000,") != std::string::npos &&
@@ -193,7 +192,7 @@ TEST(DemuxDrawing, GateStandsAtX8WithoutJunctionDots) {
         for (int din : {0, 1}) {
             const auto ops = draw(makeFunction(4, {0, 7, 15}, minTerms), din);
             for (const auto& op : ops) EXPECT_THAT(op, Not(HasSubstr("filled")));
-            // The first gate wire starts at X8 = 6800 on the first term.
+            // The first gate wire starts at gateX = 6800 on the first term.
             EXPECT_TRUE(contains(ops, "line 6800,900-6800,900 green"));
         }
 }
@@ -227,14 +226,14 @@ TEST(DemuxDrawing, SixVariablesGiveOneToSixtyFour) {
         EXPECT_TRUE(contains(ops, "line " + std::to_string(4000 + i * 400) + ",13700-" +
                                       std::to_string(4000 + i * 400) + ",14100 fg"));
     EXPECT_TRUE(contains(ops, "text 6350,14200 'F'"));
-    // Data input at Ym = 7200.
+    // Data input at dataY = 7200.
     EXPECT_TRUE(contains(ops, "text 2800,6950 ' Din = Logic 1'"));
 }
 
 TEST(DemuxDrawing, DontCaresShowOnlyInTheHeader) {
     FunctionView f = makeFunction(3, {1, 3, 5});
     const auto without = draw(f, 1);
-    f.dontCares = {0, 6};
+    f.function = logic::functionOfTerms(3, {1, 3, 5}, f.mode, {0, 6});
     f.dontCareText = "0,6";
     const auto with = draw(f, 1);
     EXPECT_EQ(with[1],
@@ -276,10 +275,10 @@ TEST(DemuxDrawing, TermsAreTakenInOrderOnceAndOnlyWhenTheyNameAnOutput) {
 
 TEST(DemuxDrawing, EmptyMinTermListTiesYToGroundWithoutAGate) {
     FunctionView f = makeFunction(2, {});
-    f.dontCares = {1, 2};
+    f.function = logic::functionOfTerms(2, {}, f.mode, {1, 2});
     f.dontCareText = "1,2";
     const auto ops = draw(f, 1);
-    // X8 = 6000, Ym = 1200.
+    // gateX = 6000, dataY = 1200.
     const std::vector<std::string> expected = {
         "line 6000,1200-6470,1200 green", "text 6500,1110 ' Y '",
         "line 6000,1200-6000,1440 fg",    "line 5850,1440-6150,1440 fg",
@@ -309,7 +308,7 @@ TEST(DemuxDrawing, RefusesSizesItCannotDraw) {
     RecordingCanvas c;
     for (int n : {0, 7, 8}) {
         FunctionView f = makeFunction(std::max(n, 1), {0});
-        f.numVars = n;
+        f.function.width = n;
         EXPECT_THROW(drawDemux(c, f, 1), std::out_of_range);
     }
     EXPECT_TRUE(c.operations().empty());
@@ -317,7 +316,7 @@ TEST(DemuxDrawing, RefusesSizesItCannotDraw) {
 
 TEST(DemuxDrawing, MissingVariableLettersPrintEmpty) {
     FunctionView f = makeFunction(3, {1});
-    f.varNames.resize(2);
+    f.letters.resize(2);
     const auto ops = draw(f, 1);
     EXPECT_TRUE(contains(ops, "line 5200,2500-5200,2900 fg"));
     EXPECT_THAT(ops, Not(Contains(HasSubstr("text 5150,3000"))));

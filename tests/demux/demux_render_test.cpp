@@ -1,6 +1,6 @@
 #include "common/twips.h"
 #include "demux/demux_drawing.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 
 #include <QDir>
 #include <QImage>
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/drawing_kit.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
@@ -20,12 +21,11 @@ FunctionView example(int n, std::vector<int> terms, bool minTerms = true) {
     f.userName = "Ada";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
-    f.numVars = n;
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.terms = std::move(terms);
-    f.minTermMode = minTerms;
-    for (size_t i = 0; i < f.terms.size(); ++i)
-        f.termsText += (i ? "," : "") + std::to_string(f.terms[i]);
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
+    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.function = logic::functionOfTerms(n, terms, f.mode);
+    for (size_t i = 0; i < terms.size(); ++i)
+        f.termsText += (i ? "," : "") + std::to_string(terms[i]);
     return f;
 }
 
@@ -44,12 +44,12 @@ void keep(const QImage& image, const char* name) {
 }  // namespace
 
 TEST(DemuxRender, ThreeVariableExampleLandsOnItsPixels) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawDemux(canvas, example(3, {1, 3, 5}), 1);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "demux_example.png");
-    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(7400));
-    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(3500));
+    EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(7400));
+    EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(3500));
     EXPECT_EQ(pixel(image, 6200, 1100), Qt::black);  // lead of term 1
     EXPECT_EQ(pixel(image, 6200, 1300), Qt::white);  // output 2 has none
     EXPECT_NE(pixel(image, 6400, 1300), Qt::white);  // the join to term 3, under the gate wire
@@ -59,46 +59,50 @@ TEST(DemuxRender, ThreeVariableExampleLandsOnItsPixels) {
 }
 
 TEST(DemuxRender, SixVariablesFitTheirCanvas) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     std::vector<int> terms;
     for (int t = 0; t < 64; t += 9) terms.push_back(t);
     drawDemux(canvas, example(6, terms), 0);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "demux_six_variables.png");
-    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(8600));
-    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(14700));
+    EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(8600));
+    EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(14700));
     // The last select line and the bottom output's bubble are on the canvas.
     EXPECT_EQ(pixel(image, 6400, 14000), Qt::black);
     EXPECT_EQ(pixel(image, 6850, 13500), Qt::black);
 }
 
 TEST(DemuxRender, LongHeaderIsNotCutOff) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     FunctionView f = example(2, {0, 1, 2, 3});
     f.dontCareText = "";
     f.userName = "Maximiliana Wolfeschlegelsteinhausenbergerdorff";
     drawDemux(canvas, f, 1);
-    keep(canvas.image(), "demux_long_header.png");
+    const QImage image = wholePicture(canvas);
+    keep(image, "demux_long_header.png");
     EXPECT_GE(canvas.width(), canvas.textWidth(implementationHeader(f)));
-    EXPECT_GE(canvas.image().width() * kTwipsPerPixel, canvas.textWidth(implementationHeader(f)));
+    EXPECT_GE(image.width() * kTwipsPerPixel, canvas.textWidth(implementationHeader(f)));
 }
 
 TEST(DemuxRender, ConstantOutputsShowTheirTie) {
-    PictureCanvas ground;
+    DocumentCanvas ground;
     drawDemux(ground, example(2, {}), 1);
-    keep(ground.image(), "demux_ground.png");
-    EXPECT_EQ(pixel(ground.image(), 6000, 1440), Qt::black);  // top ground bar under Y
-    EXPECT_EQ(pixel(ground.image(), 6200, 1200), QColor(0, 128, 0));
+    const QImage grounded = wholePicture(ground);
+    keep(grounded, "demux_ground.png");
+    EXPECT_EQ(pixel(grounded, 6000, 1440), Qt::black);  // top ground bar under Y
+    EXPECT_EQ(pixel(grounded, 6200, 1200), QColor(0, 128, 0));
 
-    PictureCanvas vcc;
+    DocumentCanvas vcc;
     drawDemux(vcc, example(2, {}, false), 0);
-    keep(vcc.image(), "demux_vcc.png");
-    EXPECT_EQ(pixel(vcc.image(), 6000, 1000), Qt::black);  // the rail up to Vcc
+    const QImage tied = wholePicture(vcc);
+    keep(tied, "demux_vcc.png");
+    EXPECT_EQ(pixel(tied, 6000, 1000), Qt::black);  // the rail up to Vcc
 }
 
 TEST(DemuxRender, MaxTermsWithDinZero) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawDemux(canvas, example(3, {0, 2, 3, 6}, false), 0);
-    keep(canvas.image(), "demux_maxterms_din0.png");
-    EXPECT_EQ(pixel(canvas.image(), 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
+    const QImage image = wholePicture(canvas);
+    keep(image, "demux_maxterms_din0.png");
+    EXPECT_EQ(pixel(image, 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
 }

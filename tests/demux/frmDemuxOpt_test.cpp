@@ -30,9 +30,8 @@ namespace {
 FunctionView function(int n) {
     FunctionView f;
     f.userName = "ADA";
-    f.numVars = n;
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.terms = {0, (1 << n) - 1};
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
+    f.function = logic::functionOfTerms(n, {0, (1 << n) - 1}, logic::TermMode::Minterms);
     f.termsText = "0," + std::to_string((1 << n) - 1);
     return f;
 }

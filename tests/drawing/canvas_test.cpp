@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "drawing/bounds_canvas.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "logic/expression_parser.h"
+
 using namespace quendal::drawing;
 
 FunctionView circuitFunction(const std::string& minSop, std::vector<std::string> varNames) {
@@ -13,8 +15,13 @@ FunctionView circuitFunction(const std::string& minSop, std::vector<std::string>
     f.ipPosText = "((A+B+C)(A+B'+C)(A'+B'+C))'";
     f.minSopText = minSop;
     f.minPosText = "(" + minSop + ")'";
-    f.numVars = static_cast<int>(varNames.size());
-    f.varNames = std::move(varNames);
+    // The work form leaves the positions a typed equation does not use empty.
+    for (const std::string& name : varNames) {
+        if (!name.empty()) f.letters += name.front();
+    }
+    f.function.width = static_cast<int>(f.letters.size());
+    f.minimum = logic::parseSumOfProducts(minSop, f.function.width, f.letters);
+    for (const logic::Cube& cube : f.minimum) f.function.on |= cube.rows(f.function.width);
     return f;
 }
 

@@ -3,17 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
-#include "drawing/picture_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 
 namespace {
 
-QColor pixelAt(const PictureCanvas& c, int x, int y) {
-    return c.image().pixelColor(PictureCanvas::toPixel(x), PictureCanvas::toPixel(y));
+// The picture's pixel at a point in twips, rendered alone as the window renders what it shows.
+QColor pixelAt(const DocumentCanvas& c, int x, int y) {
+    QImage pixel = blankStrip(QSize(1, 1));
+    c.paintStrip(pixel, QPoint(DocumentCanvas::toPixel(x), DocumentCanvas::toPixel(y)));
+    return pixel.pixelColor(0, 0);
 }
 
 const QColor kGreen(0, 128, 0);
@@ -48,7 +52,7 @@ FunctionView example() {
 }  // namespace
 
 TEST(CircuitPictures, WiresAndDotsLandOnTheirPixels) {
-    PictureCanvas c;
+    DocumentCanvas c;
     drawBasicCircuit(c, circuitFunction("AB'+C"));
     EXPECT_EQ(pixelAt(c, 400, 5000), kGreen);              // A's line, below the gates
     EXPECT_EQ(pixelAt(c, 1650, 7200), kGreen);             // C's complement line, near the bottom
@@ -58,11 +62,10 @@ TEST(CircuitPictures, WiresAndDotsLandOnTheirPixels) {
 }
 
 TEST(CircuitPictures, AGrownCanvasKeepsTheLowestGateOnThePicture) {
-    PictureCanvas c;
+    DocumentCanvas c;
     const FunctionView f = eightVariables();
     drawUniversalNorCircuit(c, f);
     ASSERT_GT(c.height(), Canvas::kDefaultHeight);
-    EXPECT_EQ(c.image().height(), PictureCanvas::pixelsFor(c.height()));
     // The variable lines reach the bottom row of the picture.
     EXPECT_EQ(pixelAt(c, 400, c.height() - 10), kGreen);
 }
@@ -78,11 +81,11 @@ TEST(CircuitPictures, WritesPicturesWhenAsked) {
                                                    {"nand", drawUniversalNandCircuit},
                                                    {"nor", drawUniversalNorCircuit}};
     for (const auto& [name, draw] : styles) {
-        PictureCanvas example;
+        DocumentCanvas example;
         draw(example, ::example());
-        EXPECT_TRUE(example.image().save(dir + "/circuit-" + name + ".png", "PNG"));
-        PictureCanvas big;
+        EXPECT_TRUE(wholePicture(example).save(dir + "/circuit-" + name + ".png", "PNG"));
+        DocumentCanvas big;
         draw(big, eightVariables());
-        EXPECT_TRUE(big.image().save(dir + "/circuit-" + name + "-8vars.png", "PNG"));
+        EXPECT_TRUE(wholePicture(big).save(dir + "/circuit-" + name + "-8vars.png", "PNG"));
     }
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/gates.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "drawing/circuit_layout.h"
-#include "drawing/recording_canvas.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
 #include "tests/support/netlist.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 

@@ -30,6 +30,8 @@
 #include "app/shell.h"
 #include "tests/e2e/file_checks.h"
 #include "tests/e2e/print_dialog_driver.h"
+#include "tests/support/palette_tolerance.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::workspace;
@@ -322,7 +324,7 @@ frmCircuit* Road::draw(const char* command, const char* dialogName, const char* 
           QStringLiteral("Ok did not open exactly one document window"));
     check(window->activeDocument() == document,
           QStringLiteral("the new document is not the active window"));
-    check(hasInk(document->canvas().image(), document->canvas().image().rect(), kWhite),
+    check(hasInk(wholePicture(document->canvas()), wholePicture(document->canvas()).rect(), kWhite),
           QStringLiteral("%1 has an empty picture").arg(caption));
     const QImage shot = shots_.take(shotName);
     const QRect shown = checkDocumentOnScreen(document, shot);
@@ -430,7 +432,7 @@ void Road::saveDrawing() {
     check(document && document->windowTitle() == QLatin1String("Circuit 1"),
           QStringLiteral("Circuit 1 is not the active document"));
     savedPath_ = workdir_.filePath(QStringLiteral("circuit1.cir"));
-    savedPicture_ = document->canvas().image();
+    savedPicture_ = wholePicture(document->canvas());
     expectFileDialog(savedPath_, QStringLiteral("save_dialog"));
     chooseMenuItem(main(), "mnuFile", "mnuFileSave");
     check(waitUntil([this] { return !expected_; }), QStringLiteral("no save dialog"));
@@ -467,7 +469,7 @@ void Road::openDrawing() {
     checkEqual(document->windowTitle(), savedPath_, QStringLiteral("caption of the opened file"));
     check(window->activeDocument() == document,
           QStringLiteral("the opened document is not active"));
-    const QImage opened = document->canvas().image().convertToFormat(QImage::Format_RGB32);
+    const QImage opened = wholePicture(document->canvas()).convertToFormat(QImage::Format_RGB32);
     const QImage saved = savedPicture_.convertToFormat(QImage::Format_RGB32);
     check(opened.width() >= saved.width() && opened.height() >= saved.height(),
           QStringLiteral("the opened picture is cut off"));

@@ -14,13 +14,14 @@
 
 #include "app/frmCircuit.h"
 #include "app/mdifrmMain.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "tests/e2e/file_checks.h"
 #include "tests/e2e/print_dialog_driver.h"
 #include "tests/e2e/road.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -30,7 +31,7 @@ namespace e2e {
 
 void Road::explainViews() {
     // AB'+C: the 1-rows 1, 3, 4, 5 and 7 of three variables.
-    qm::Function f;
+    logic::Function f;
     f.width = 3;
     for (int row : {1, 3, 4, 5, 7}) f.on.set(row);
     const qm::Explanation e = qm::explain(f);
@@ -54,9 +55,9 @@ void Road::explainViews() {
         check(document != nullptr, view.caption + QStringLiteral(" did not open"));
         checkEqual(document->windowTitle(), view.caption, QStringLiteral("document caption"));
         // The document shows exactly the view drawn for the function.
-        PictureCanvas expected;
+        DocumentCanvas expected;
         view.draw(expected);
-        check(document->canvas().image() == expected.image(),
+        check(wholePicture(document->canvas()) == wholePicture(expected),
               view.caption + QStringLiteral(" does not show the view of AB'+C"));
         const QImage shot = shots_.take(view.shot);
         const QRect shown = checkDocumentOnScreen(document, shot);
@@ -67,9 +68,9 @@ void Road::explainViews() {
         if (view.shot != QStringLiteral("explain_karnaugh_map")) continue;
         // The map's own switch redraws it with the loops around the zeros.
         clickOption(child<QAbstractButton>(document, "optPos"));
-        PictureCanvas pos;
+        DocumentCanvas pos;
         drawKarnaughMap(pos, e, "ABC", LoopForm::Pos);
-        check(waitUntil([&] { return document->canvas().image() == pos.image(); }),
+        check(waitUntil([&] { return wholePicture(document->canvas()) == wholePicture(pos); }),
               QStringLiteral("the switch did not redraw the map with the POS loops"));
     }
 

@@ -40,11 +40,11 @@ double cpuMs() {
 
 // Processor milliseconds to open the view (and, in explainMs, to compute the explanation), or
 // nothing when the explanation ran out of time.
-std::optional<double> openView(const qm::Function& f, View view, double& explainMs) {
+std::optional<double> openView(const logic::Function& f, View view, double& explainMs) {
     using Clock = std::chrono::steady_clock;
     // Simplify found the minimum sum of products before (Qm.exe); the menu reads it back from
     // the work form.
-    std::vector<qm::Cube> minimum;
+    std::vector<logic::Cube> minimum;
     try {
         minimum = qm::minimize(f, Clock::now() + std::chrono::seconds(2));
     } catch (const qm::TooHard&) {
@@ -85,7 +85,7 @@ void family(benchmark::State& state, const qm_bench::Family& members, View view)
         explaining.clear();
         drawing.clear();
         tooHard = 0;
-        for (const qm::Function& f : members.members) {
+        for (const logic::Function& f : members.members) {
             double explainMs = 0;
             if (const auto ms = openView(f, view, explainMs)) {
                 times.push_back(*ms);

@@ -5,11 +5,12 @@
 #include <QApplication>
 #include <QDir>
 
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "explain/check_page.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -18,12 +19,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);
     const qm::Explanation e = qm::explain(f);
-    qm::Function six;
+    logic::Function six;
     six.width = 6;
     for (int row = 0; row < 64; ++row) {
         if ((row * 37 + 11) % 7 < 3) six.on.set(row);
@@ -32,9 +33,9 @@ int main(int argc, char** argv) {
     six.dc -= six.on;
     const qm::Explanation e6 = qm::explain(six);
     auto save = [&](const char* name, auto draw) {
-        PictureCanvas canvas;
+        DocumentCanvas canvas;
         draw(canvas);
-        canvas.image().save(dir + QLatin1Char('/') + QLatin1String(name));
+        wholePicture(canvas).save(dir + QLatin1Char('/') + QLatin1String(name));
     };
     save("truth_table.png", [&](Canvas& c) { drawTruthTable(c, e, "ABCD"); });
     save("karnaugh_sop.png", [&](Canvas& c) { drawKarnaughMap(c, e, "ABCD", LoopForm::Sop); });

@@ -17,9 +17,10 @@
 
 #include <deque>
 
-#include "drawing/recording_canvas.h"
 #include "explain/explain_menu.h"
 #include "explain/frmCheck.h"
+#include "logic/expression_parser.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -41,10 +42,9 @@ protected:
         view = window.menuBar()->addMenu(QStringLiteral("&View"));
         windowMenu = window.menuBar()->addMenu(QStringLiteral("&Window"));
         // Ones 1, 3, 7, 11, 15 with don't-cares 0, 2, 5.
-        function.numVars = 4;
-        function.terms = {1, 3, 7, 11, 15};
-        function.dontCares = {0, 2, 5};
-        function.varNames = {"A", "B", "C", "D"};
+        function.function =
+            logic::functionOfTerms(4, {1, 3, 7, 11, 15}, logic::TermMode::Minterms, {0, 2, 5});
+        function.letters = "ABCD";
         ExplainMenu::Hooks hooks{[this] { return function; },
                                  [this](const QString& caption, QWidget* controls) -> Canvas& {
                                      captions.push_back(caption);
@@ -121,7 +121,7 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
 
 TEST_F(ExplainMenuTest, ViewsShowTheMinimumSimplifyFoundWhenItIsProven) {
     // A'D+CD is as small as A'B'+CD, which the minimizer here prefers.
-    function.minSopText = "A'D+CD";
+    function.minimum = logic::parseSumOfProducts("A'D+CD", 4, "ABCD");
     menu->setAvailable(true);
     item("mnuExplainTruthTable")->trigger();
     EXPECT_TRUE(hasText(canvases.back(), "A'D"));
@@ -129,9 +129,9 @@ TEST_F(ExplainMenuTest, ViewsShowTheMinimumSimplifyFoundWhenItIsProven) {
     menu->setAvailable(true);
     item("mnuExplainTruthTable")->trigger();
     EXPECT_TRUE(hasText(canvases.back(), "A'B'"));
-    // Text that is no cover of the function is not taken either.
+    // A minimum that is no cover of the function is not taken either.
     function.minimumProven = true;
-    function.minSopText = "A'B'";
+    function.minimum = logic::parseSumOfProducts("A'B'", 4, "ABCD");
     menu->setAvailable(true);
     item("mnuExplainTruthTable")->trigger();
     EXPECT_TRUE(hasText(canvases.back(), "CD"));
@@ -143,21 +143,18 @@ TEST_F(ExplainMenuTest, TheWholeExplanationWorkedOutAfterSimplifyIsSharedAndFoll
     ASSERT_TRUE(whole && whole->pos);
     EXPECT_EQ(menu->explanation(qm::ExplainScope::MinimumSop), whole);
     // Simplifying another function drops what was worked out for the one before, ready or not.
-    function.terms = {1, 3};
-    function.dontCares = {};
+    function.function = logic::functionOfTerms(4, {1, 3}, logic::TermMode::Minterms);
     menu->setAvailable(true);
     menu->setAvailable(true);
     item("mnuExplainSteps")->trigger();
     EXPECT_TRUE(hasText(canvases.back(), "F = A'B'D   (3 sums, 3 literals)"));
-    const qm::Function& shown = menu->explanation()->function;
+    const logic::Function& shown = menu->explanation()->function;
     EXPECT_TRUE(shown.on.test(1) && shown.on.test(3) && !shown.on.test(7));
 }
 
 TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
-    function.numVars = 8;
-    function.terms = {0, 255};
-    function.dontCares = {};
-    function.varNames = {"A", "B", "C", "D", "E", "F", "G", "H"};
+    function.function = logic::functionOfTerms(8, {0, 255}, logic::TermMode::Minterms);
+    function.letters = "ABCDEFGH";
     menu->setAvailable(true);
     QAction* map = item("mnuExplainKarnaughMap");
     EXPECT_FALSE(map->isEnabled());
@@ -169,7 +166,7 @@ TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
 }
 
 TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);

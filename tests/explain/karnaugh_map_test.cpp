@@ -10,8 +10,9 @@
 #include <random>
 #include <set>
 
-#include "drawing/recording_canvas.h"
 #include "explain/karnaugh_map.h"
+#include "logic/expression_text.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -158,7 +159,7 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
     int mapsChecked = 0;
     for (int width = 1; width <= kMaxKarnaughWidth; ++width) {
         for (int member = 0; member < 12; ++member) {
-            qm::Function f;
+            logic::Function f;
             f.width = width;
             for (int row = 0; row < (1 << width); ++row) {
                 const unsigned draw = random() % 10;
@@ -167,7 +168,8 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
             }
             const qm::Explanation e = qm::explain(f);
             for (LoopForm form : {LoopForm::Sop, LoopForm::Pos}) {
-                const std::vector<qm::Cube>& loops = form == LoopForm::Sop ? e.covers[0] : *e.pos;
+                const std::vector<logic::Cube>& loops =
+                    form == LoopForm::Sop ? e.covers[0] : *e.pos;
                 if (loops.size() > 10) continue;  // colours repeat beyond ten loops
                 SCOPED_TRACE("width " + std::to_string(width) + " member " +
                              std::to_string(member));
@@ -192,8 +194,8 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
                 }
                 for (std::size_t k = 0; k < loops.size(); ++k) {
                     legend.emplace_back(form == LoopForm::Sop
-                                            ? qm::productText(loops[k], width, "ABCDEF")
-                                            : qm::sumText(loops[k], width, "ABCDEF"),
+                                            ? logic::productText(loops[k], width, "ABCDEF")
+                                            : logic::sumText(loops[k], width, "ABCDEF"),
                                         loopColour(static_cast<int>(k)));
                 }
                 EXPECT_EQ(coloured, legend);
@@ -202,7 +204,7 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
                     loops[k].rows(width).forEach([&](int m) { expected.insert(m); });
                     EXPECT_EQ(enclosed(canvas, cells, loopColour(static_cast<int>(k)), gridBottom),
                               expected)
-                        << qm::codeOf(loops[k], width);
+                        << logic::codeOf(loops[k], width);
                 }
                 ++mapsChecked;
             }
@@ -213,7 +215,7 @@ TEST(KarnaughMap, CellsLabelsAndLoopsReadBackForTwoToSixVariables) {
 
 TEST(KarnaughMap, WrappingLoopIsDrawnOpenAtTheEdges) {
     // B'D' on four variables: the four corners, one loop in four open pieces.
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int m : {0, 2, 8, 10}) f.on.set(m);
     const qm::Explanation e = qm::explain(f);

@@ -1,7 +1,10 @@
 // Minimizer time for the slowest families of 7- and 8-variable functions. Each family is one
 // benchmark that times every member on its own; the counters give the family's median, 90th
 // percentile and slowest member in milliseconds (the benchmark's own time is the whole family
-// once).
+// once). The covering search's stats (qm::SolveStats), summed over the family's members that
+// finished, follow: search nodes, exact relaxations, Lagrangian bounds, tie-break questions
+// and the searches and nodes they took, and the time of each phase (members answered from the
+// covers known in advance add nothing).
 //
 // Times are CPU time. Every member runs in a child process stopped at a cap of CPU time
 // (--cap-ms=N, default 10 s); the counter over_cap tells how many members reached it, and they
@@ -28,6 +31,7 @@
 #include <sstream>
 
 #include "minimizer/minimize.h"
+#include "minimizer/symmetric_minima.h"
 #include "tests/minimizer/function_families.h"
 
 namespace {
@@ -40,14 +44,28 @@ double cpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-double fastestOfFew(const qm::Function& function) {
+// One member's time and what its search did.
+struct Measured {
+    double milliseconds = 0.0;
+    qm::SolveStats stats;
+};
+
+// What qm::minimize does, with the search's stats kept.
+std::vector<logic::Cube> minimizeCounting(const logic::Function& function, qm::SolveStats& stats) {
+    if (auto known = qm::knownMinimum(function)) return *known;
+    return qm::searchMinimum(function, qm::Deadline::max(), nullptr, &stats);
+}
+
+Measured fastestOfFew(const logic::Function& function) {
     // CPU time, since the machine is shared; the fastest of a few runs, slow members once.
-    double best = 1e300;
+    Measured best{1e300, {}};
     for (int run = 0; run < 3; ++run) {
+        qm::SolveStats stats;
         const double start = cpuMilliseconds();
-        benchmark::DoNotOptimize(qm::minimize(function));
-        best = std::min(best, cpuMilliseconds() - start);
-        if (best > 50.0) break;
+        benchmark::DoNotOptimize(minimizeCounting(function, stats));
+        const double time = cpuMilliseconds() - start;
+        if (time < best.milliseconds) best = {time, stats};
+        if (best.milliseconds > 50.0) break;
     }
     return best;
 }
@@ -72,25 +90,26 @@ double childCpuMilliseconds(pid_t child) {
 double capMilliseconds = 10000.0;
 
 // Times one member in a child process, so that a member that runs for minutes is stopped once
-// its CPU time passes the cap (and reported at the cap) instead of stalling the whole benchmark.
-double millisecondsFor(const qm::Function& function, bool& capped) {
+// its CPU time passes the cap (and reported at the cap, without stats) instead of stalling the
+// whole benchmark.
+Measured measure(const logic::Function& function, bool& capped) {
     capped = false;
     int channel[2];
     if (pipe(channel) != 0) return fastestOfFew(function);
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        const double time = fastestOfFew(function);
-        const bool sent = write(channel[1], &time, sizeof time) == sizeof time;
+        const Measured measured = fastestOfFew(function);
+        const bool sent = write(channel[1], &measured, sizeof measured) == sizeof measured;
         _exit(sent ? 0 : 1);
     }
     close(channel[1]);
-    double time = capMilliseconds;
+    Measured time{capMilliseconds, {}};
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
         int status = 0;
         if (waitpid(child, &status, WNOHANG) == child) {
-            if (read(channel[0], &time, sizeof time) != sizeof time) time = capMilliseconds;
+            if (read(channel[0], &time, sizeof time) != sizeof time) time = {capMilliseconds, {}};
             break;
         }
         const auto waited = std::chrono::steady_clock::now() - start;
@@ -110,13 +129,26 @@ double millisecondsFor(const qm::Function& function, bool& capped) {
 void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
     std::vector<double> times;
     int cappedCount = 0;
+    qm::SolveStats total;
     for (auto _ : state) {
         times.clear();
         cappedCount = 0;
+        total = {};
         for (const auto& member : family.members) {
             bool capped = false;
-            times.push_back(millisecondsFor(member, capped));
+            const Measured measured = measure(member, capped);
+            times.push_back(measured.milliseconds);
             cappedCount += capped ? 1 : 0;
+            const qm::SolveStats& s = measured.stats;
+            total.nodes += s.nodes;
+            total.lpSolves += s.lpSolves;
+            total.boundCalls += s.boundCalls;
+            total.tieBreakQuestions += s.tieBreakQuestions;
+            total.tieBreakSearches += s.tieBreakSearches;
+            total.tieBreakNodes += s.tieBreakNodes;
+            total.setupMs += s.setupMs;
+            total.minimumMs += s.minimumMs;
+            total.tieBreakMs += s.tieBreakMs;
         }
     }
     std::sort(times.begin(), times.end());
@@ -125,6 +157,15 @@ void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
     state.counters["p90_ms"] = times[times.size() * 9 / 10];
     state.counters["max_ms"] = times.back();
     state.counters["over_cap"] = cappedCount;
+    state.counters["nodes"] = static_cast<double>(total.nodes);
+    state.counters["lp_solves"] = static_cast<double>(total.lpSolves);
+    state.counters["bound_calls"] = static_cast<double>(total.boundCalls);
+    state.counters["tb_questions"] = static_cast<double>(total.tieBreakQuestions);
+    state.counters["tb_searches"] = static_cast<double>(total.tieBreakSearches);
+    state.counters["tb_nodes"] = static_cast<double>(total.tieBreakNodes);
+    state.counters["setup_ms"] = total.setupMs;
+    state.counters["minimum_ms"] = total.minimumMs;
+    state.counters["tiebreak_ms"] = total.tieBreakMs;
 }
 
 std::string codeLine(int row, int width) {
@@ -142,7 +183,7 @@ int writeInputs(const std::filesystem::path& folder) {
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         }
         for (std::size_t m = 0; m < family.members.size(); ++m) {
-            const qm::Function& function = family.members[m];
+            const logic::Function& function = family.members[m];
             std::vector<std::string> lines;
             function.on.forEach([&](int row) { lines.push_back(codeLine(row, function.width)); });
             function.dc.forEach(

@@ -14,8 +14,8 @@ namespace qm_test {
 namespace {
 
 struct Problem {
-    qm::RowSet open;
-    std::vector<qm::RowSet> reach;
+    logic::RowSet open;
+    std::vector<logic::RowSet> reach;
     std::vector<double> weights;
 };
 
@@ -27,7 +27,7 @@ Problem randomProblem(std::mt19937& random, int rows, int candidates, double den
     std::uniform_int_distribution<int> weight(1, 4);
     std::bernoulli_distribution holds(density);
     for (int k = 0; k < candidates; ++k) {
-        qm::RowSet set;
+        logic::RowSet set;
         for (int r = 0; r < rows; ++r) {
             if (holds(random)) set.set(r * 7 % 256);
         }
@@ -70,7 +70,7 @@ TEST(CoveringLp, BoundIsTheRelaxationsOptimumAndBelowEveryCover) {
         expectOptimal(problem, lp);
         double cheapest = std::numeric_limits<double>::infinity();
         for (unsigned subset = 0; subset < (1U << candidates); ++subset) {
-            qm::RowSet covered;
+            logic::RowSet covered;
             double weight = 0.0;
             for (int k = 0; k < candidates; ++k) {
                 if ((subset >> k) & 1U) {

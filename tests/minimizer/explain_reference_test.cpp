@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 
+#include "logic/expression_text.h"
 #include "minimizer/explanation.h"
 #include "tests/minimizer/run_minimizer.h"
 
@@ -121,9 +122,9 @@ TruthTable zerosOf(const TruthTable& table) {
     return zeros;
 }
 
-std::vector<std::string> codes(const std::vector<qm::Cube>& cubes, int width) {
+std::vector<std::string> codes(const std::vector<logic::Cube>& cubes, int width) {
     std::vector<std::string> result;
-    for (const auto& cube : cubes) result.push_back(qm::codeOf(cube, width));
+    for (const auto& cube : cubes) result.push_back(logic::codeOf(cube, width));
     return result;
 }
 
@@ -135,7 +136,7 @@ void expectMatches(const TruthTable& table, const std::string& name) {
     ASSERT_EQ(codes(e.primes, w), truth.primes);
     ASSERT_EQ(codes(e.essential, w), truth.essential);
     ASSERT_EQ(codes(e.covers.front(), w), minimizeCodes(table));
-    ASSERT_EQ(e.sopCost, (qm::FormCost{truth.terms, truth.literals}));
+    ASSERT_EQ(e.sopCost, (logic::FormCost{truth.terms, truth.literals}));
     ASSERT_EQ(e.coversComplete, truth.covers <= qm::Explanation::kMaxCovers);
     ASSERT_EQ(static_cast<long>(e.covers.size()),
               std::min<long>(truth.covers, qm::Explanation::kMaxCovers));
@@ -160,7 +161,7 @@ void expectMatches(const TruthTable& table, const std::string& name) {
     std::vector<std::string> marked;
     for (const auto& step : e.combining) {
         for (const auto& entry : step.entries) {
-            if (entry.prime) marked.push_back(qm::codeOf(entry.cube, w));
+            if (entry.prime) marked.push_back(logic::codeOf(entry.cube, w));
         }
     }
     std::sort(marked.begin(), marked.end(), codeLess);
@@ -170,7 +171,7 @@ void expectMatches(const TruthTable& table, const std::string& name) {
     const Truth posTruth = independentTruth(zeros);
     ASSERT_TRUE(e.pos.has_value());
     ASSERT_EQ(coverFault(zeros, codes(*e.pos, w)), "");
-    ASSERT_EQ(e.posCost, (qm::FormCost{posTruth.terms, posTruth.literals}));
+    ASSERT_EQ(e.posCost, (logic::FormCost{posTruth.terms, posTruth.literals}));
 }
 
 TEST(ExplanationData, EveryFunctionOfUpToThreeVariables) {
@@ -218,20 +219,16 @@ TEST(ExplanationData, SaysWhenThereAreMoreMinimumCoversThanItLists) {
 
 TEST(ExplanationTexts, ProductsAndSumsInTheFunctionsLetters) {
     // Ones 1, 3, 7, 11, 15, don't-cares 0, 2, 5.
-    qm::Function f;
+    logic::Function f;
     f.width = 4;
     for (int row : {1, 3, 7, 11, 15}) f.on.set(row);
     for (int row : {0, 2, 5}) f.dc.set(row);
     const qm::Explanation e = qm::explain(f);
-    EXPECT_EQ(qm::sopText(e.covers.front(), 4), "A'B'+CD");
-    EXPECT_EQ(qm::sopText(e.covers.at(1), 4), "A'D+CD");
+    EXPECT_EQ(logic::sopText(e.covers.front(), 4), "A'B'+CD");
+    EXPECT_EQ(logic::sopText(e.covers.at(1), 4), "A'D+CD");
     ASSERT_TRUE(e.pos.has_value());
-    EXPECT_EQ(qm::posText(*e.pos, 4), "(A'+C)D");
-    EXPECT_EQ(qm::posText(*e.pos, 4, "WXYZ"), "(W'+Y)Z");
-    EXPECT_EQ(qm::sopText({}, 4), "0");
-    EXPECT_EQ(qm::posText({}, 4), "1");
-    EXPECT_EQ(qm::posText({qm::Cube{0, 0xF}}, 4), "0");
-    EXPECT_EQ(qm::posText({qm::Cube{0b1000, 0b0101}}, 4), "A'+C");
+    EXPECT_EQ(logic::posText(*e.pos, 4), "(A'+C)D");
+    EXPECT_EQ(logic::posText(*e.pos, 4, "WXYZ"), "(W'+Y)Z");
 }
 
 }  // namespace

@@ -11,11 +11,11 @@ namespace {
 constexpr int kWidth = 8;
 constexpr int kRows = 1 << kWidth;
 
-bool hasEssentialPrime(const qm::Function& function) {
+bool hasEssentialPrime(const logic::Function& function) {
     const auto primes = qm::primeImplicants(function);
-    qm::RowSet once, twice;
+    logic::RowSet once, twice;
     for (const auto& prime : primes) {
-        const qm::RowSet rows = prime.rows(kWidth) & function.on;
+        const logic::RowSet rows = prime.rows(kWidth) & function.on;
         twice |= once & rows;
         once |= rows;
     }
@@ -31,7 +31,7 @@ Family parityFamily() {
         // Every fourth subset keeps the family small while still reaching all sizes.
         if (variables % 4 != 3 && variables != kRows - 1) continue;
         for (int complement = 0; complement < 2; ++complement) {
-            qm::Function function;
+            logic::Function function;
             function.width = kWidth;
             for (int row = 0; row < kRows; ++row) {
                 const bool odd = std::popcount(static_cast<unsigned>(row) & variables) % 2 == 1;
@@ -50,7 +50,7 @@ Family randomFamily(int onPercent, int dontCarePercent, int members, unsigned se
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> percent(0, 99);
     for (int m = 0; m < members; ++m) {
-        qm::Function function;
+        logic::Function function;
         function.width = kWidth;
         for (int row = 0; row < kRows; ++row) {
             if (percent(random) < onPercent) {
@@ -68,7 +68,7 @@ Family manyPrimesFamily(bool dontCareEdges) {
     Family family{dontCareEdges ? "many primes dc edges" : "many primes", {}};
     for (int low = 1; low <= kWidth - 1; ++low) {
         for (int high = low; high <= kWidth - 1; ++high) {
-            qm::Function function;
+            logic::Function function;
             function.width = kWidth;
             for (int row = 0; row < kRows; ++row) {
                 const int ones = std::popcount(static_cast<unsigned>(row));
@@ -84,8 +84,8 @@ Family manyPrimesFamily(bool dontCareEdges) {
     return family;
 }
 
-qm::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts) {
-    qm::Function function;
+logic::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts) {
+    logic::Function function;
     function.width = width;
     for (int row = 0; row < (1 << width); ++row) {
         const int ones = std::popcount(static_cast<unsigned>(row));
@@ -138,7 +138,7 @@ Family cyclicFamily(int members, unsigned seed) {
     while (static_cast<int>(family.members.size()) < members) {
         // Dense functions with few don't-cares rarely have essential primes.
         const int onPercent = 55 + percent(random) % 30;
-        qm::Function function;
+        logic::Function function;
         function.width = kWidth;
         for (int row = 0; row < kRows; ++row) {
             if (percent(random) < onPercent) {

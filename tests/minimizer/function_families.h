@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 
 namespace qm_bench {
 
 struct Family {
     std::string name;
-    std::vector<qm::Function> members;
+    std::vector<logic::Function> members;
 };
 
 // Parity of every subset of 2 to 8 of the variables, and the complements.
@@ -32,7 +32,7 @@ Family cyclicFamily(int members, unsigned seed);
 
 // A totally symmetric function: 1 where the number of ones is in `onCounts` (bit k for k ones),
 // don't-care where it is in `dontCareCounts`.
-qm::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts);
+logic::Function symmetricFunction(int width, unsigned onCounts, unsigned dontCareCounts);
 
 // Every totally symmetric function of `width` variables that is not constant 0 (one member per
 // non-empty set of ones-counts). With `oneDontCare`, each again with one ones-count outside the

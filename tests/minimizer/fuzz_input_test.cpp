@@ -13,7 +13,7 @@
 
 namespace {
 
-qm_test::TruthTable tableOf(const qm::Function& function) {
+qm_test::TruthTable tableOf(const logic::Function& function) {
     qm_test::TruthTable table{function.width,
                               std::vector<char>(1U << function.width, qm_test::kOff)};
     for (int row = 0; row < (1 << function.width); ++row) {
@@ -70,7 +70,7 @@ TEST(FuzzInput, ReadingRejectsOrYieldsAValidMinimum) {
     int accepted = 0, rejected = 0;
     for (int round = 0; round < 20000; ++round) {
         const std::string text = round % 5 == 4 ? randomBytes(random) : mutatedInput(random);
-        qm::Function function;
+        logic::Function function;
         try {
             function = qm::parseFunction(text, "in.txt");
         } catch (const qm::InputError& error) {
@@ -84,12 +84,12 @@ TEST(FuzzInput, ReadingRejectsOrYieldsAValidMinimum) {
         ASSERT_GE(function.width, 1);
         ASSERT_LE(function.width, 8);
         ASSERT_FALSE(function.on.intersects(function.dc));
-        qm::RowSet outside;
+        logic::RowSet outside;
         for (int row = 1 << function.width; row < 256; ++row) outside.set(row);
         ASSERT_FALSE((function.on | function.dc).intersects(outside));
         std::vector<std::string> codes;
         for (const auto& cube : qm::minimize(function))
-            codes.push_back(qm::codeOf(cube, function.width));
+            codes.push_back(logic::codeOf(cube, function.width));
         ASSERT_EQ(qm_test::coverFault(tableOf(function), codes), "") << text;
     }
     // Both outcomes must be exercised for the test to mean anything.

@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<int> rowsOf(const qm::RowSet& set) {
+std::vector<int> rowsOf(const logic::RowSet& set) {
     std::vector<int> rows;
     set.forEach([&](int row) { rows.push_back(row); });
     return rows;
@@ -29,7 +29,7 @@ class AcceptedInput : public ::testing::TestWithParam<GoodInput> {};
 
 TEST_P(AcceptedInput, GivesTheFunction) {
     const GoodInput& input = GetParam();
-    const qm::Function function = qm::parseFunction(input.text, "in.txt");
+    const logic::Function function = qm::parseFunction(input.text, "in.txt");
     EXPECT_EQ(function.width, input.width);
     EXPECT_EQ(rowsOf(function.on), input.on);
     EXPECT_EQ(rowsOf(function.dc), input.dc);
@@ -116,23 +116,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OutputFormat, OneCodePerLineWithCrLfInCodeOrder) {
     // 0 before 1 before -, column by column: 01 before 10, and 1- before -1.
-    const std::vector<qm::Cube> cover{{0b01, 0b10}, {0b10, 0b01}, {0b10, 0b00}, {0b01, 0b00}};
+    const std::vector<logic::Cube> cover{{0b01, 0b10}, {0b10, 0b01}, {0b10, 0b00}, {0b01, 0b00}};
     EXPECT_EQ(qm::formatCover(cover, 2), "01\r\n10\r\n1-\r\n-1\r\n");
 }
 
 TEST(OutputFormat, EmptyOnSetGivesEmptyText) {
-    const qm::Function function = qm::parseFunction("00d\r\n11d", "in.txt");
+    const logic::Function function = qm::parseFunction("00d\r\n11d", "in.txt");
     EXPECT_EQ(qm::formatCover(qm::minimize(function), function.width), "");
 }
 
 TEST(OutputFormat, ConstantOneGivesOneLineOfDashes) {
-    const qm::Function function = qm::parseFunction("0--\r\n1-0\r\n1-1d", "in.txt");
+    const logic::Function function = qm::parseFunction("0--\r\n1-0\r\n1-1d", "in.txt");
     EXPECT_EQ(qm::formatCover(qm::minimize(function), function.width), "---\r\n");
 }
 
 TEST(OutputFormat, ExchangeExampleMinimizes) {
     // Minterms 1 and 6 with don't-care 7 of three variables: A'B'C + AB.
-    const qm::Function function = qm::parseFunction("001\r\n110\r\n111d", "in.txt");
+    const logic::Function function = qm::parseFunction("001\r\n110\r\n111d", "in.txt");
     EXPECT_EQ(qm::formatCover(qm::minimize(function), function.width), "001\r\n11-\r\n");
 }
 

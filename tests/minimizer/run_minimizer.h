@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "minimizer/cube.h"
+#include "logic/function.h"
 #include "minimizer/minimize.h"
 #include "tests/minimizer/reference_minimizer.h"
 
 namespace qm_test {
 
-inline qm::Function toFunction(const TruthTable& table) {
-    qm::Function function;
+inline logic::Function toFunction(const TruthTable& table) {
+    logic::Function function;
     function.width = table.width;
     for (int row = 0; row < (1 << table.width); ++row) {
         if (table.rows[row] == kOn) function.on.set(row);
@@ -22,8 +22,8 @@ inline qm::Function toFunction(const TruthTable& table) {
 
 inline std::vector<std::string> minimizeCodes(const TruthTable& table) {
     std::vector<std::string> codes;
-    for (const qm::Cube& cube : qm::minimize(toFunction(table))) {
-        codes.push_back(qm::codeOf(cube, table.width));
+    for (const logic::Cube& cube : qm::minimize(toFunction(table))) {
+        codes.push_back(logic::codeOf(cube, table.width));
     }
     return codes;
 }

@@ -18,7 +18,7 @@
 namespace qm_test {
 namespace {
 
-TruthTable toTable(const qm::Function& function) {
+TruthTable toTable(const logic::Function& function) {
     TruthTable table{function.width, std::vector<char>(std::size_t{1} << function.width, kOff)};
     for (int row = 0; row < (1 << function.width); ++row) {
         if (function.on.test(row)) table.rows[row] = kOn;
@@ -30,13 +30,13 @@ TruthTable toTable(const qm::Function& function) {
 // The minimum with the relaxation, the bound-first search and the symmetry pruning at work from
 // the start: the plain search's first try settles most small functions on its own.
 std::vector<std::string> minimizeWithSymmetry(const TruthTable& table) {
-    const qm::Function function = toFunction(table);
-    const std::vector<qm::Cube> primes = qm::primeImplicants(function);
+    const logic::Function function = toFunction(table);
+    const std::vector<logic::Cube> primes = qm::primeImplicants(function);
     qm::CoverProblem problem;
     problem.rows = function.on;
     problem.function = function;
     problem.cubes = primes;
-    for (const qm::Cube& prime : primes) {
+    for (const logic::Cube& prime : primes) {
         problem.columns.push_back(prime.rows(table.width));
         problem.literals.push_back(prime.literals(table.width));
     }
@@ -46,7 +46,7 @@ std::vector<std::string> minimizeWithSymmetry(const TruthTable& table) {
     std::vector<std::string> codes;
     // Primes come in the output order, and the indices ascend.
     for (int index : chosen.value_or(std::vector<int>{})) {
-        codes.push_back(qm::codeOf(primes[static_cast<std::size_t>(index)], table.width));
+        codes.push_back(logic::codeOf(primes[static_cast<std::size_t>(index)], table.width));
     }
     return codes;
 }
@@ -224,21 +224,21 @@ TEST(KnownMinima, AreTheSearchsPrimeCovers) {
     for (const qm::SymmetricCounts& counts : all) {
         SCOPED_TRACE(::testing::Message()
                      << std::hex << "on counts " << counts.on << " dc counts " << counts.dontCare);
-        const qm::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
+        const logic::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
         const auto known = qm::knownMinimum(function);
         ASSERT_TRUE(known);
-        const std::vector<qm::Cube> primes = qm::primeImplicants(function);
+        const std::vector<logic::Cube> primes = qm::primeImplicants(function);
         for (std::size_t i = 0; i < known->size(); ++i) {
             EXPECT_NE(std::find(primes.begin(), primes.end(), (*known)[i]), primes.end());
             if (i > 0) {
-                EXPECT_LT(qm::orderKey((*known)[i - 1], 8), qm::orderKey((*known)[i], 8));
+                EXPECT_LT(logic::orderKey((*known)[i - 1], 8), logic::orderKey((*known)[i], 8));
             }
         }
     }
     // Two of the quickest entries: ones-counts 0, 2 and 3, and 5 and 6, each with a
     // don't-care count.
     for (const qm::SymmetricCounts counts : {qm::SymmetricCounts{0x0d, 0x10}, {0x60, 0x10}}) {
-        const qm::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
+        const logic::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
         ASSERT_TRUE(qm::knownMinimum(function));
         EXPECT_EQ(qm::searchMinimum(function), qm::knownMinimum(function));
     }
@@ -252,7 +252,7 @@ TEST(KnownMinima, CountsOnlyOfSymmetricFunctions) {
         const int width = 1 + trial % 8;
         const unsigned all = (1U << (width + 1)) - 1U;
         const unsigned on = random() & all, dontCare = random() & all & ~on;
-        qm::Function function = qm_bench::symmetricFunction(width, on, dontCare);
+        logic::Function function = qm_bench::symmetricFunction(width, on, dontCare);
         ASSERT_EQ(qm::symmetricCounts(function), (qm::SymmetricCounts{on, dontCare}));
         const int row = static_cast<int>(random() % (1U << width));
         const int ones = std::popcount(static_cast<unsigned>(row));

@@ -17,7 +17,7 @@
 namespace qm_test {
 namespace {
 
-bool keepsFunction(const qm::Function& function, const qm::InputMap& map) {
+bool keepsFunction(const logic::Function& function, const qm::InputMap& map) {
     for (int row = 0; row < (1 << function.width); ++row) {
         const int image = map.row(row);
         if (function.on.test(row) != function.on.test(image) ||
@@ -30,7 +30,7 @@ bool keepsFunction(const qm::Function& function, const qm::InputMap& map) {
 
 // The image of a row under "input bit i goes to bit to[i], then complement `flip`", computed
 // without the library's tables.
-int mapRow(int row, const std::array<int, qm::kMaxWidth>& to, int width, int flip) {
+int mapRow(int row, const std::array<int, logic::kMaxWidth>& to, int width, int flip) {
     int image = 0;
     for (int bit = 0; bit < width; ++bit) {
         if ((row >> bit) & 1) image |= 1 << to[bit];
@@ -39,9 +39,9 @@ int mapRow(int row, const std::array<int, qm::kMaxWidth>& to, int width, int fli
 }
 
 // How many maps keep the function (and map `fixed` to itself, when given), by trying them all.
-int countByTrial(const qm::Function& function, const qm::Cube* fixed) {
+int countByTrial(const logic::Function& function, const logic::Cube* fixed) {
     const int width = function.width;
-    std::array<int, qm::kMaxWidth> to{};
+    std::array<int, logic::kMaxWidth> to{};
     std::iota(to.begin(), to.begin() + width, 0);
     int count = 0;
     do {
@@ -54,7 +54,7 @@ int countByTrial(const qm::Function& function, const qm::Cube* fixed) {
             }
             if (kept && fixed != nullptr) {
                 // A product is kept when its set of rows is.
-                const qm::RowSet rows = fixed->rows(width);
+                const logic::RowSet rows = fixed->rows(width);
                 rows.forEach(
                     [&](int row) { kept = kept && rows.test(mapRow(row, to, width, flip)); });
             }
@@ -64,7 +64,7 @@ int countByTrial(const qm::Function& function, const qm::Cube* fixed) {
     return count;
 }
 
-void expectValidMaps(const qm::Function& function, const std::vector<qm::InputMap>& maps) {
+void expectValidMaps(const logic::Function& function, const std::vector<qm::InputMap>& maps) {
     ASSERT_FALSE(maps.empty());
     EXPECT_TRUE(maps.front().isIdentity());
     for (std::size_t i = 0; i < maps.size(); ++i) {
@@ -77,7 +77,7 @@ TEST(Automorphisms, MatchTryingEveryMapOnSmallFunctions) {
     std::mt19937 random(12);
     std::uniform_int_distribution<int> state(0, 5);
     for (int trial = 0; trial < 300; ++trial) {
-        qm::Function function;
+        logic::Function function;
         function.width = 1 + trial % 4;
         // Mostly symmetric-looking functions: the state of a row from its number of ones,
         // sometimes changed on a few rows.
@@ -96,8 +96,8 @@ TEST(Automorphisms, MatchTryingEveryMapOnSmallFunctions) {
 
         // Fixing a product: a row, and a product with a free column.
         const int row = trial % (1 << function.width);
-        for (const qm::Cube cube : {qm::Cube{static_cast<std::uint8_t>(row), 0},
-                                    qm::Cube{static_cast<std::uint8_t>(row & ~1), 1}}) {
+        for (const logic::Cube cube : {logic::Cube{static_cast<std::uint8_t>(row), 0},
+                                       logic::Cube{static_cast<std::uint8_t>(row & ~1), 1}}) {
             const auto fixing = qm::automorphismsFixing(function, cube);
             expectValidMaps(function, fixing);
             for (const auto& map : fixing) EXPECT_EQ(map.cube(cube), cube);
@@ -107,14 +107,14 @@ TEST(Automorphisms, MatchTryingEveryMapOnSmallFunctions) {
 }
 
 TEST(Automorphisms, GroupSizesOfKnownFunctions) {
-    qm::Function andOr;  // x1 x2 + x3, x1 the most significant column: x1 and x2 may swap
+    logic::Function andOr;  // x1 x2 + x3, x1 the most significant column: x1 and x2 may swap
     andOr.width = 3;
     for (int row = 0; row < 8; ++row) {
         if ((row & 6) == 6 || (row & 1) == 1) andOr.on.set(row);
     }
     struct Known {
         const char* name;
-        qm::Function function;
+        logic::Function function;
         std::size_t size;
     };
     const Known known[] = {

@@ -1,18 +1,20 @@
-// The exact search gives up at its deadline instead of answering with an unproven cover.
+// The exact search gives up at its deadline, or when it is called off, instead of answering with
+// an unproven cover.
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <chrono>
 
+#include "minimizer/explanation.h"
 #include "minimizer/minimize.h"
 
 namespace {
 
 // 1 where 1 to 4 of the 8 inputs are 1, don't-care where 0 or 5 are, except one row: a nearly
 // symmetric function whose cover needs a search (none is known in advance for it).
-qm::Function hardFunction() {
-    qm::Function function;
+logic::Function hardFunction() {
+    logic::Function function;
     function.width = 8;
     for (int row = 0; row < 256; ++row) {
         const int ones = std::popcount(static_cast<unsigned>(row));
@@ -28,8 +30,16 @@ TEST(TimeLimit, HardFunctionStopsAtTheDeadline) {
     EXPECT_THROW(qm::minimize(hardFunction(), std::chrono::steady_clock::now()), qm::TooHard);
 }
 
+TEST(TimeLimit, ACalledOffSearchStopsAsAtTheDeadline) {
+    const qm::CancelFlag cancelled{true};
+    EXPECT_THROW(qm::minimize(hardFunction(), qm::Deadline::max(), &cancelled), qm::TooHard);
+    EXPECT_THROW(qm::explain(hardFunction(), qm::Deadline::max(), qm::ExplainScope::Everything,
+                             nullptr, &cancelled),
+                 qm::TooHard);
+}
+
 TEST(TimeLimit, EasyFunctionFinishesWellBeforeIt) {
-    qm::Function function;
+    logic::Function function;
     function.width = 3;
     function.on.set(1);
     function.on.set(6);

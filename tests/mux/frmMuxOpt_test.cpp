@@ -210,7 +210,7 @@ TEST_F(MuxCommand, DialogKeepsItsOwnCopyOfTheFunction) {
 TEST_F(MuxCommand, TypedFunctionOffersSizesForItsLetters) {
     // Two letters typed while four variables were chosen.
     FunctionView f = makeFunction(2, {1, 2});
-    f.varNames = {"P", "Q", "", ""};
+    f.letters = "PQ";
     frmMuxOpt* d = open(f);
     EXPECT_TRUE(option(d, "rb4")->isChecked());
     EXPECT_FALSE(option(d, "rb16")->isEnabled());

@@ -21,13 +21,11 @@ FunctionView makeFunction(int n, std::vector<int> terms, bool minTermMode,
     f.userName = "Tester";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
-    for (int i = 0; i < n; ++i) f.varNames.push_back(std::string(1, char('A' + i)));
-    f.numVars = n;
+    f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
     f.termsText = joined(terms);
     f.dontCareText = joined(dontCares);
-    f.terms = std::move(terms);
-    f.dontCares = std::move(dontCares);
-    f.minTermMode = minTermMode;
+    f.mode = minTermMode ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.function = logic::functionOfTerms(n, terms, f.mode, dontCares);
     return f;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drawing/function_view.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 #include "common/twips.h"
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
 #include "mux/mux_drawing.h"
 #include "tests/mux/mux_fixture_support.h"
+#include "tests/support/whole_picture.h"
 
 #include <QDir>
 #include <QImage>
@@ -27,11 +28,11 @@ void keep(const QImage& image, const char* name) {
 }
 
 TEST(MuxRender, SingleEightToOne) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 3);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "mux_single_8to1.png");
-    EXPECT_EQ(image.width(), PictureCanvas::pixelsFor(9696));
+    EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(9696));
     EXPECT_EQ(pixel(image, 2500, 1000), Qt::black);  // Vcc rail
     EXPECT_EQ(pixel(image, 3500, 1100), Qt::black);  // input 1 on Vcc
     EXPECT_EQ(pixel(image, 3500, 1200), Qt::white);  // no wire between inputs
@@ -42,9 +43,9 @@ TEST(MuxRender, SingleEightToOne) {
 }
 
 TEST(MuxRender, TreeOfThreeVariables) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 2);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "mux_tree_3vars_4to1.png");
     EXPECT_EQ(pixel(image, 5700, 2400 - 100), QColor(0, 128, 0));  // OR gate lead
     EXPECT_EQ(pixel(image, 6050, 2400), QColor(0, 128, 0));        // OR output
@@ -53,32 +54,32 @@ TEST(MuxRender, TreeOfThreeVariables) {
 }
 
 TEST(MuxRender, TreeOfFourVariables) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(4, {0, 5, 10, 15}), 2);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "mux_tree_4vars_4to1.png");
-    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(8400));
+    EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(8400));
     EXPECT_EQ(pixel(image, 1400, 4000), Qt::black);  // select tie
     EXPECT_EQ(pixel(image, 6700, 4000), Qt::black);  // second-level block
 }
 
 TEST(MuxRender, TreeOfFiveVariables) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(5, {1, 6, 11, 20, 31}), 3);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "mux_tree_5vars_8to1.png");
     EXPECT_EQ(pixel(image, 6400, 3000), Qt::black);  // outer column of the square ties
     EXPECT_EQ(pixel(image, 6500, 6180), Qt::white);  // clear of input 4's open end
 }
 
 TEST(MuxRender, EightVariablesWithSixtyFourToOne) {
-    PictureCanvas canvas;
+    DocumentCanvas canvas;
     std::vector<int> terms;
     for (int t = 0; t < 256; t += 3) terms.push_back(t);
     drawMuxImplementation(canvas, makeFunction(8, terms), 6);
-    const QImage& image = canvas.image();
+    const QImage image = wholePicture(canvas);
     keep(image, "mux_tree_8vars_64to1.png");
-    EXPECT_EQ(image.height(), PictureCanvas::pixelsFor(56400));
+    EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(56400));
     EXPECT_EQ(pixel(image, 3000, 55000), Qt::black);  // ground rail, near its end
     EXPECT_EQ(pixel(image, 4000, 50000), Qt::black);  // fourth block
 }

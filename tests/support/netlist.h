@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "drawing/gates.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace netlist {
 

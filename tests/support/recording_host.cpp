@@ -10,7 +10,8 @@ Canvas& RecordingHost::LoadNewDoc(DocumentKind kind) {
         case DocumentKind::Circuit: caption = "Circuit "; break;
         case DocumentKind::Mux: caption = "Mux "; break;
         case DocumentKind::Demux: caption = "Demux "; break;
-        case DocumentKind::Opened: break;
+        case DocumentKind::Opened:
+        case DocumentKind::Explain: break;
     }
     if (!caption.empty()) caption += std::to_string(count(kind) + 1);
     documents.push_back({kind, caption, std::make_unique<RecordingCanvas>()});

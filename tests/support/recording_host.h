@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "drawing/document_host.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 // A DocumentHost for tests: each LoadNewDoc opens a "document" with a
 // recording canvas and keeps it, captioned and numbered per kind as the main

@@ -6,7 +6,12 @@ using namespace quendal::workspace;
 
 namespace {
 
-const Letters kABC{"A", "B", "C"};
+const logic::Letters kABC = "ABC";
+
+// The width of the codes in a test case.
+int widthOf(const Codes& a, const Codes& b = {}) {
+    return static_cast<int>(!a.empty() ? a.front().size() : b.empty() ? 0 : b.front().size());
+}
 
 struct BinaryCase {
     int t;
@@ -28,23 +33,6 @@ INSTANTIATE_TEST_SUITE_P(Terms, ToBinary,
                                          // bits above the last column are dropped
                                          BinaryCase{9, 3, "001"}));
 
-TEST(CodeTexts, ProductAndSumOfOneCode) {
-    EXPECT_EQ(productText("10-", kABC), "AB'");
-    EXPECT_EQ(productText("--1", kABC), "C");
-    EXPECT_EQ(productText("---", kABC), "");
-    EXPECT_EQ(sumText("10-", kABC), "A'+B");
-    EXPECT_EQ(sumText("---", kABC), "");
-    EXPECT_EQ(sumOfProducts({"01-", "1-0"}, kABC), "A'B+AC'");
-}
-
-TEST(CodeTexts, ComplementFormOfOneAndMoreCodes) {
-    EXPECT_EQ(complementForm({"01", "10"}, kABC), "((A+B')(A'+B))'");
-    EXPECT_EQ(complementForm({"11"}, kABC), "(A'+B')'");
-    // A code without letters is the constant 1.
-    EXPECT_EQ(complementForm({"--"}, kABC), "1");
-    EXPECT_EQ(complementForm({}, kABC), "0");
-}
-
 TEST(CodeTexts, ShortTextRule) {
     EXPECT_TRUE(isShortText("A"));
     EXPECT_TRUE(isShortText("A'"));
@@ -58,7 +46,7 @@ struct InputCase {
     const char* name;
     Codes terms;
     Codes dontCares;
-    bool maxTermMode;
+    logic::TermMode mode;
     const char* sop;
     const char* pos;
 };
@@ -67,7 +55,8 @@ class InputExpressions : public testing::TestWithParam<InputCase> {};
 
 TEST_P(InputExpressions, FromTheTermLists) {
     const InputCase& c = GetParam();
-    const ExpressionPair texts = buildInputExpressions(c.terms, c.dontCares, c.maxTermMode, kABC);
+    const ExpressionPair texts = buildInputExpressions(cubesOf(c.terms), cubesOf(c.dontCares),
+                                                       widthOf(c.terms, c.dontCares), c.mode, kABC);
     EXPECT_EQ(texts.sop, c.sop);
     EXPECT_EQ(texts.pos, c.pos);
 }
@@ -75,29 +64,40 @@ TEST_P(InputExpressions, FromTheTermLists) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, InputExpressions,
     testing::Values(
-        InputCase{"MinTerms1and2", {"01", "10"}, {}, false, "A'B+AB'", "((A+B')(A'+B))'"},
-        InputCase{"MinTerm3", {"11"}, {}, false, "AB", "(A'+B')'"},
+        InputCase{"MinTerms1and2",
+                  {"01", "10"},
+                  {},
+                  logic::TermMode::Minterms,
+                  "A'B+AB'",
+                  "((A+B')(A'+B))'"},
+        InputCase{"MinTerm3", {"11"}, {}, logic::TermMode::Minterms, "AB", "(A'+B')'"},
         InputCase{"MinTermsWithDontCare",
                   {"01", "10"},
                   {"11"},
-                  false,
+                  logic::TermMode::Minterms,
                   "A'B+AB' + d (AB)",
                   "((A+B')(A'+B))'"},
-        InputCase{"MaxTerms0and3", {"00", "11"}, {}, true, "(A'B'+AB)'", "(A+B)(A'+B')"},
+        InputCase{"MaxTerms0and3",
+                  {"00", "11"},
+                  {},
+                  logic::TermMode::Maxterms,
+                  "(A'B'+AB)'",
+                  "(A+B)(A'+B')"},
         InputCase{"MaxTermsWithDontCare",
                   {"00", "11"},
                   {"01"},
-                  true,
+                  logic::TermMode::Maxterms,
                   "(A'B'+AB)'",
                   "(A+B)(A'+B') + d ((A+B'))"},
-        InputCase{"OneVariableMinTerm1", {"1"}, {}, false, "A", "A"},
-        InputCase{"OneVariableMinTerm0", {"0"}, {}, false, "A'", "A'"},
-        InputCase{"NoMinTermOnlyDontCares", {}, {"11"}, false, "0 + d (AB)", "0"}),
+        InputCase{"OneVariableMinTerm1", {"1"}, {}, logic::TermMode::Minterms, "A", "A"},
+        InputCase{"OneVariableMinTerm0", {"0"}, {}, logic::TermMode::Minterms, "A'", "A'"},
+        InputCase{
+            "NoMinTermOnlyDontCares", {}, {"11"}, logic::TermMode::Minterms, "0 + d (AB)", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EquationPos, ShortEquationStandsForItself) {
-    EXPECT_EQ(equationPosText("A'", {"0"}, kABC), "A'");
-    EXPECT_EQ(equationPosText("AB'+C", {"10-", "--1"}, kABC), "((A'+B)(C'))'");
+    EXPECT_EQ(equationPosText("A'", cubesOf({"0"}), 1, kABC), "A'");
+    EXPECT_EQ(equationPosText("AB'+C", cubesOf({"10-", "--1"}), 3, kABC), "((A'+B)(C'))'");
 }
 
 struct MinimizedCase {
@@ -110,7 +110,8 @@ struct MinimizedCase {
 class MinimizedTexts : public testing::TestWithParam<MinimizedCase> {};
 
 TEST_P(MinimizedTexts, FromTheImplicants) {
-    const ExpressionPair texts = minimizedTexts(GetParam().implicants, kABC);
+    const Codes& codes = GetParam().implicants;
+    const ExpressionPair texts = minimizedTexts(cubesOf(codes), widthOf(codes), kABC);
     EXPECT_EQ(texts.sop, GetParam().sop);
     EXPECT_EQ(texts.pos, GetParam().pos);
 }

@@ -208,8 +208,9 @@ TEST(FunctionEntryRules, TheAnswerBecomesTheMinimizedTextsAndTheDrawingsFunction
     e.completeSimplify();
     EXPECT_EQ(e.texts().minSop, "C+AB'");
     const FunctionView& f = e.minimized();
-    EXPECT_EQ(f.numVars, 3);
-    EXPECT_EQ(f.terms, (std::vector<int>{1, 3, 4, 5, 7}));
+    EXPECT_EQ(f.function.width, 3);
+    EXPECT_EQ(listedTerms(f), (std::vector<int>{1, 3, 4, 5, 7}));
+    EXPECT_EQ(f.minimum, (std::vector<logic::Cube>{{0b001, 0b110}, {0b100, 0b001}}));
     EXPECT_EQ(f.termsText, "1,3,4,5,7");
     EXPECT_EQ(f.sopText, "C+B'A");
     const LogRecord r = e.logRecord("ADA", "05-Mar-2024", "12:07 AM");

@@ -17,7 +17,7 @@
 #include "common/minimizer_launcher.h"
 #include "common/session.h"
 #include "drawing/document_host.h"
-#include "drawing/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 #include "tests/support/scripted_prompts.h"
 #include "workspace/frmSimplification.h"
 

@@ -128,9 +128,10 @@ TEST(Simplify, OnlyDontCaresIsAFunctionWithoutMinterms) {
     EXPECT_NE(fileBytes(w.dir.file("log.txt")).find("input (SOP) : 0 + d (A'B+AB)\r\n"),
               std::string::npos);
     const FunctionView f = w.form->currentFunction();
-    EXPECT_TRUE(f.terms.empty());
-    EXPECT_EQ(f.dontCares, (std::vector<int>{1, 3}));
-    EXPECT_TRUE(f.minTermMode);
+    EXPECT_TRUE(f.function.on.empty());
+    EXPECT_EQ(f.function.dc, (logic::functionOfTerms(2, {1, 3}, f.mode).on));
+    EXPECT_EQ(f.mode, logic::TermMode::Minterms);
+    EXPECT_TRUE(f.minimum.empty());
 }
 
 TEST(Simplify, AnEmptyEquationIsRefusedWithoutALogRecord) {
@@ -253,11 +254,14 @@ TEST(CurrentFunction, TickedTermsAsTheDrawingsNeedThem) {
     EXPECT_EQ(f.userName, "ADA");
     EXPECT_EQ(f.dateText, "02-Jan-2025");
     EXPECT_EQ(f.timeText, "01:05 PM");
-    EXPECT_EQ(f.numVars, 2);
-    EXPECT_EQ(f.varNames, (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(f.terms, (std::vector<int>{1, 3}));
-    EXPECT_FALSE(f.minTermMode);
-    EXPECT_EQ(f.dontCares, (std::vector<int>{2}));
+    EXPECT_EQ(f.function.width, 2);
+    EXPECT_EQ(f.letters, "AB");
+    EXPECT_EQ(listedTerms(f), (std::vector<int>{1, 3}));
+    EXPECT_EQ(f.mode, logic::TermMode::Maxterms);
+    const logic::Function ticked = logic::functionOfTerms(2, {1, 3}, f.mode, {2});
+    EXPECT_EQ(f.function.on, ticked.on);
+    EXPECT_EQ(f.function.dc, ticked.dc);
+    EXPECT_EQ(f.minimum, (std::vector<logic::Cube>{{0b00, 0b00}}));
     EXPECT_EQ(f.termsText, "1,3");
     EXPECT_EQ(f.dontCareText, "2");
     EXPECT_EQ(f.sopText, w.text("txtEquation"));
@@ -272,13 +276,13 @@ TEST(CurrentFunction, TypedEquationAsTheMintermsItCovers) {
     w.type("C+B'A");
     w.click("cmdSimplify");
     const FunctionView f = w.form->currentFunction();
-    EXPECT_EQ(f.numVars, 3);
-    EXPECT_EQ(f.varNames, (std::vector<std::string>{"A", "B", "C", ""}));
+    EXPECT_EQ(f.function.width, 3);
+    EXPECT_EQ(f.letters, "ABC");
     // columns A, B, C: C covers 1,3,5,7; AB' covers 4,5
-    EXPECT_EQ(f.terms, (std::vector<int>{1, 3, 4, 5, 7}));
-    EXPECT_TRUE(f.minTermMode);
+    EXPECT_EQ(listedTerms(f), (std::vector<int>{1, 3, 4, 5, 7}));
+    EXPECT_EQ(f.mode, logic::TermMode::Minterms);
     EXPECT_EQ(f.termsText, "1,3,4,5,7");
-    EXPECT_TRUE(f.dontCares.empty());
+    EXPECT_TRUE(f.function.dc.empty());
     EXPECT_EQ(f.dontCareText, "");
     EXPECT_EQ(f.sopText, "C+B'A");
 }

@@ -4,7 +4,8 @@
 
 #include <numbers>
 
-#include "drawing/picture_canvas.h"
+#include "drawing/canvas_document.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 
@@ -12,8 +13,9 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-QRgb pixelAt(const PictureCanvas& canvas, int xTwips, int yTwips) {
-    return canvas.image().pixel(PictureCanvas::toPixel(xTwips), PictureCanvas::toPixel(yTwips));
+QRgb pixelAt(const DocumentCanvas& canvas, int xTwips, int yTwips) {
+    return wholePicture(canvas).pixel(DocumentCanvas::toPixel(xTwips),
+                                      DocumentCanvas::toPixel(yTwips));
 }
 
 bool isWhite(QRgb c) {
@@ -49,39 +51,39 @@ int countNonWhite(const QImage& image, QRect area) {
 
 }  // namespace
 
-TEST(PictureCanvas, StartsWhiteAtTheDesignSizeOfFifteenTwipsAPixel) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, StartsWhiteAtTheDesignSizeOfFifteenTwipsAPixel) {
+    DocumentCanvas canvas;
     EXPECT_EQ(canvas.width(), 9696);
     EXPECT_EQ(canvas.height(), 7296);
     // 9696 / 15 = 646.4 and 7296 / 15 = 486.4: a partial pixel still counts.
-    EXPECT_EQ(canvas.image().size(), QSize(647, 487));
-    EXPECT_EQ(countNonWhite(canvas.image(), canvas.image().rect()), 0);
+    EXPECT_EQ(wholePicture(canvas).size(), QSize(647, 487));
+    EXPECT_EQ(countNonWhite(wholePicture(canvas), wholePicture(canvas).rect()), 0);
 }
 
-TEST(PictureCanvas, LineFillsExactlyTheRowOfItsPixel) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, LineFillsExactlyTheRowOfItsPixel) {
+    DocumentCanvas canvas;
     canvas.line(1500, 1600, 4500, 1600, colours::green);
-    const QImage& img = canvas.image();
-    const int row = PictureCanvas::toPixel(1600);
-    EXPECT_EQ(img.pixel(PictureCanvas::toPixel(3000), row), rgb(colours::green));
-    EXPECT_EQ(img.pixel(PictureCanvas::toPixel(1500), row), rgb(colours::green));
-    EXPECT_EQ(img.pixel(PictureCanvas::toPixel(4500), row), rgb(colours::green));
-    EXPECT_TRUE(isWhite(img.pixel(PictureCanvas::toPixel(3000), row - 1)));
-    EXPECT_TRUE(isWhite(img.pixel(PictureCanvas::toPixel(3000), row + 1)));
+    const QImage img = wholePicture(canvas);
+    const int row = DocumentCanvas::toPixel(1600);
+    EXPECT_EQ(img.pixel(DocumentCanvas::toPixel(3000), row), rgb(colours::green));
+    EXPECT_EQ(img.pixel(DocumentCanvas::toPixel(1500), row), rgb(colours::green));
+    EXPECT_EQ(img.pixel(DocumentCanvas::toPixel(4500), row), rgb(colours::green));
+    EXPECT_TRUE(isWhite(img.pixel(DocumentCanvas::toPixel(3000), row - 1)));
+    EXPECT_TRUE(isWhite(img.pixel(DocumentCanvas::toPixel(3000), row + 1)));
 }
 
-TEST(PictureCanvas, ShapesWithoutAColourUseTheForeground) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, ShapesWithoutAColourUseTheForeground) {
+    DocumentCanvas canvas;
     canvas.line(150, 150, 1500, 150);
     EXPECT_EQ(pixelAt(canvas, 600, 150), qRgb(0, 0, 0));
 }
 
-TEST(PictureCanvas, ArcFromPiToZeroCurvesBelowItsCentre) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, ArcFromPiToZeroCurvesBelowItsCentre) {
+    DocumentCanvas canvas;
     const int cx = 3000, cy = 3000, r = 600;  // 40 pixels
     canvas.arc(cx, cy, r, colours::red, pi, 0);
-    const QImage& img = canvas.image();
-    const int px = PictureCanvas::toPixel(cx), py = PictureCanvas::toPixel(cy);
+    const QImage img = wholePicture(canvas);
+    const int px = DocumentCanvas::toPixel(cx), py = DocumentCanvas::toPixel(cy);
     const QRgb red = rgb(colours::red);
     EXPECT_GT(countColour(img, QRect(px - 45, py + 5, 91, 41), red), 60);
     EXPECT_EQ(countColour(img, QRect(px - 45, py - 45, 91, 41), red), 0);
@@ -90,60 +92,60 @@ TEST(PictureCanvas, ArcFromPiToZeroCurvesBelowItsCentre) {
     EXPECT_EQ(countColour(img, QRect(px - 2, py - 42, 5, 5), red), 0);
 }
 
-TEST(PictureCanvas, ArcFromThreeHalvesPiToHalfPiBulgesRight) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, ArcFromThreeHalvesPiToHalfPiBulgesRight) {
+    DocumentCanvas canvas;
     const int cx = 3000, cy = 3000, r = 600;
     canvas.arc(cx, cy, r, colours::blue, 3 * pi / 2, pi / 2);
-    const QImage& img = canvas.image();
-    const int px = PictureCanvas::toPixel(cx), py = PictureCanvas::toPixel(cy);
+    const QImage img = wholePicture(canvas);
+    const int px = DocumentCanvas::toPixel(cx), py = DocumentCanvas::toPixel(cy);
     const QRgb blue = rgb(colours::blue);
     EXPECT_GT(countColour(img, QRect(px + 5, py - 45, 41, 91), blue), 60);
     EXPECT_EQ(countColour(img, QRect(px - 45, py - 45, 41, 91), blue), 0);
     EXPECT_GT(countColour(img, QRect(px + 38, py - 2, 5, 5), blue), 0);
 }
 
-TEST(PictureCanvas, ArcsAreNeverFilledAndDrawNoRadiusForPositiveAngles) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, ArcsAreNeverFilledAndDrawNoRadiusForPositiveAngles) {
+    DocumentCanvas canvas;
     canvas.setFillStyle(FillStyle::Solid);
     canvas.arc(3000, 3000, 600, colours::red, pi, 0);
-    const QImage& img = canvas.image();
-    const int px = PictureCanvas::toPixel(3000), py = PictureCanvas::toPixel(3000);
+    const QImage img = wholePicture(canvas);
+    const int px = DocumentCanvas::toPixel(3000), py = DocumentCanvas::toPixel(3000);
     EXPECT_TRUE(isWhite(img.pixel(px, py + 20)));
     EXPECT_TRUE(isWhite(img.pixel(px + 20, py)));
 }
 
-TEST(PictureCanvas, JunctionDotIsFilledAndALaterCircleIsAnOutline) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, JunctionDotIsFilledAndALaterCircleIsAnOutline) {
+    DocumentCanvas canvas;
     junctionDot(canvas, 1500, 1500);
     canvas.circle(4500, 1500, 300, colours::blue);  // a bubble of 20 pixels
-    const QImage& img = canvas.image();
+    const QImage img = wholePicture(canvas);
     EXPECT_EQ(pixelAt(canvas, 1500, 1500), qRgb(0, 0, 0));
     EXPECT_GE(
-        countColour(img,
-                    QRect(PictureCanvas::toPixel(1500) - 2, PictureCanvas::toPixel(1500) - 2, 5, 5),
-                    qRgb(0, 0, 0)),
+        countColour(
+            img, QRect(DocumentCanvas::toPixel(1500) - 2, DocumentCanvas::toPixel(1500) - 2, 5, 5),
+            qRgb(0, 0, 0)),
         9);
     EXPECT_TRUE(isWhite(pixelAt(canvas, 4500, 1500)));
     EXPECT_GT(countColour(img,
-                          QRect(PictureCanvas::toPixel(4500) - 22,
-                                PictureCanvas::toPixel(1500) - 22, 45, 45),
+                          QRect(DocumentCanvas::toPixel(4500) - 22,
+                                DocumentCanvas::toPixel(1500) - 22, 45, 45),
                           rgb(colours::blue)),
               80);
 }
 
-TEST(PictureCanvas, SolidFillStyleFillsAFullCircleBlack) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, SolidFillStyleFillsAFullCircleBlack) {
+    DocumentCanvas canvas;
     canvas.setFillStyle(FillStyle::Solid);
     canvas.circle(4500, 1500, 300, colours::red);
     EXPECT_EQ(pixelAt(canvas, 4500, 1500), qRgb(0, 0, 0));
 }
 
-TEST(PictureCanvas, BoxDrawsTheOutlineOfWidthAndHeight) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, BoxDrawsTheOutlineOfWidthAndHeight) {
+    DocumentCanvas canvas;
     canvas.box(4000, 700, 1600, 1800);
-    const QImage& img = canvas.image();
-    const int l = PictureCanvas::toPixel(4000), t = PictureCanvas::toPixel(700);
-    const int r = PictureCanvas::toPixel(5600), b = PictureCanvas::toPixel(2500);
+    const QImage img = wholePicture(canvas);
+    const int l = DocumentCanvas::toPixel(4000), t = DocumentCanvas::toPixel(700);
+    const int r = DocumentCanvas::toPixel(5600), b = DocumentCanvas::toPixel(2500);
     for (QPoint corner : {QPoint(l, t), QPoint(r, t), QPoint(l, b), QPoint(r, b)}) {
         EXPECT_EQ(img.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
     }
@@ -151,21 +153,21 @@ TEST(PictureCanvas, BoxDrawsTheOutlineOfWidthAndHeight) {
     EXPECT_TRUE(isWhite(img.pixel(r + 1, t)));
 }
 
-TEST(PictureCanvas, ShapesBeyondTheEdgeAreClipped) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, ShapesBeyondTheEdgeAreClipped) {
+    DocumentCanvas canvas;
     // A variable line running to y = 10000 on an unenlarged canvas.
     canvas.line(1500, 1500, 1500, 10000, colours::green);
     canvas.circle(20000, 20000, 500);
     canvas.line(9000, 7000, 40000, 7000, colours::red);
-    const QImage& img = canvas.image();
+    const QImage img = wholePicture(canvas);
     EXPECT_EQ(img.size(), QSize(647, 487));
     EXPECT_EQ(canvas.height(), 7296);
-    EXPECT_EQ(img.pixel(PictureCanvas::toPixel(1500), img.height() - 1), rgb(colours::green));
-    EXPECT_EQ(img.pixel(img.width() - 1, PictureCanvas::toPixel(7000)), rgb(colours::red));
+    EXPECT_EQ(img.pixel(DocumentCanvas::toPixel(1500), img.height() - 1), rgb(colours::green));
+    EXPECT_EQ(img.pixel(img.width() - 1, DocumentCanvas::toPixel(7000)), rgb(colours::red));
 }
 
-TEST(PictureCanvas, TextHasALineHeightBelow220TwipsAndGrowsWithItsText) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, TextHasALineHeightBelow220TwipsAndGrowsWithItsText) {
+    DocumentCanvas canvas;
     EXPECT_GT(canvas.lineHeight(), 100);
     EXPECT_LT(canvas.lineHeight(), 220);
     EXPECT_EQ(canvas.lineHeight() % 15, 0);
@@ -174,11 +176,11 @@ TEST(PictureCanvas, TextHasALineHeightBelow220TwipsAndGrowsWithItsText) {
     EXPECT_EQ(canvas.textWidth(""), 0);
 }
 
-TEST(PictureCanvas, PrintDrawsTextBelowAndRightOfTheTextPosition) {
-    PictureCanvas canvas;
+TEST(DocumentCanvas, PrintDrawsTextBelowAndRightOfTheTextPosition) {
+    DocumentCanvas canvas;
     canvas.print();
     canvas.print({"MMMM"});
-    const QImage& img = canvas.image();
+    const QImage img = wholePicture(canvas);
     const int lh = canvas.lineHeight() / 15;
     const int w = canvas.textWidth("MMMM") / 15;
     EXPECT_EQ(countNonWhite(img, QRect(0, 0, 200, lh)), 0);  // the empty first line
@@ -187,27 +189,27 @@ TEST(PictureCanvas, PrintDrawsTextBelowAndRightOfTheTextPosition) {
     EXPECT_EQ(canvas.currentY(), 2 * canvas.lineHeight());
 }
 
-TEST(PictureCanvas, GrowingKeepsWhatWasDrawnAndShrinkingCutsItOff) {
-    PictureCanvas canvas;
-    QSignalSpy resized(&canvas, &PictureCanvas::canvasResized);
+TEST(DocumentCanvas, GrowingKeepsWhatWasDrawnAndShrinkingCutsItOff) {
+    DocumentCanvas canvas;
+    QSignalSpy resized(&canvas, &DocumentCanvas::canvasResized);
     canvas.line(150, 150, 9000, 150, colours::green);
     canvas.setSize(15000, 12000);
-    EXPECT_EQ(canvas.image().size(), QSize(1000, 800));
+    EXPECT_EQ(wholePicture(canvas).size(), QSize(1000, 800));
     EXPECT_EQ(pixelAt(canvas, 4500, 150), rgb(colours::green));
-    EXPECT_TRUE(isWhite(canvas.image().pixel(999, 799)));
+    EXPECT_TRUE(isWhite(wholePicture(canvas).pixel(999, 799)));
     canvas.line(14000, 11000, 14900, 11000, colours::red);
     EXPECT_EQ(pixelAt(canvas, 14500, 11000), rgb(colours::red));
 
     canvas.setSize(3000, 2000);
-    EXPECT_EQ(canvas.image().size(), QSize(200, 134));
+    EXPECT_EQ(wholePicture(canvas).size(), QSize(200, 134));
     EXPECT_EQ(pixelAt(canvas, 1500, 150), rgb(colours::green));
     EXPECT_EQ(resized.count(), 2);
 }
 
-TEST(PictureCanvas, TellsItsWindowAboutChanges) {
-    PictureCanvas canvas;
-    QSignalSpy changed(&canvas, &PictureCanvas::imageChanged);
-    QSignalSpy scroll(&canvas, &PictureCanvas::scrollMaximumChanged);
+TEST(DocumentCanvas, TellsItsWindowAboutChanges) {
+    DocumentCanvas canvas;
+    QSignalSpy changed(&canvas, &DocumentCanvas::imageChanged);
+    QSignalSpy scroll(&canvas, &DocumentCanvas::scrollMaximumChanged);
     canvas.line(0, 0, 100, 100);
     canvas.print({"A"});
     EXPECT_EQ(changed.count(), 2);
@@ -218,36 +220,36 @@ TEST(PictureCanvas, TellsItsWindowAboutChanges) {
     EXPECT_FALSE(scroll.at(1).at(0).toBool());
 }
 
-TEST(PictureCanvasPicture, SmallerPictureSitsTopLeftOnTheDesignCanvas) {
-    PictureCanvas canvas;
+TEST(DocumentCanvasPicture, SmallerPictureSitsTopLeftOnTheDesignCanvas) {
+    DocumentCanvas canvas;
     QImage picture(100, 50, QImage::Format_RGB32);
     picture.fill(QColor(10, 20, 30));
     ASSERT_TRUE(canvas.setPicture(picture));
     EXPECT_EQ(canvas.width(), 9696);
     EXPECT_EQ(canvas.height(), 7296);
-    EXPECT_EQ(canvas.image().pixel(0, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(canvas.image().pixel(99, 49), qRgb(10, 20, 30));
-    EXPECT_TRUE(isWhite(canvas.image().pixel(100, 49)));
-    EXPECT_TRUE(isWhite(canvas.image().pixel(99, 50)));
+    EXPECT_EQ(wholePicture(canvas).pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(wholePicture(canvas).pixel(99, 49), qRgb(10, 20, 30));
+    EXPECT_TRUE(isWhite(wholePicture(canvas).pixel(100, 49)));
+    EXPECT_TRUE(isWhite(wholePicture(canvas).pixel(99, 50)));
 }
 
-TEST(PictureCanvasPicture, LargerPictureGrowsTheCanvasToItsSize) {
-    PictureCanvas canvas;
-    QSignalSpy resized(&canvas, &PictureCanvas::canvasResized);
+TEST(DocumentCanvasPicture, LargerPictureGrowsTheCanvasToItsSize) {
+    DocumentCanvas canvas;
+    QSignalSpy resized(&canvas, &DocumentCanvas::canvasResized);
     QImage picture(1200, 300, QImage::Format_RGB32);
     picture.fill(Qt::white);
     picture.setPixel(1199, 299, qRgb(192, 0, 0));
     ASSERT_TRUE(canvas.setPicture(picture));
     EXPECT_EQ(canvas.width(), 18000);
     EXPECT_EQ(canvas.height(), 7296);  // the height still fits
-    EXPECT_EQ(canvas.image().size(), QSize(1200, 487));
-    EXPECT_EQ(canvas.image().pixel(1199, 299), qRgb(192, 0, 0));
+    EXPECT_EQ(wholePicture(canvas).size(), QSize(1200, 487));
+    EXPECT_EQ(wholePicture(canvas).pixel(1199, 299), qRgb(192, 0, 0));
     EXPECT_EQ(resized.count(), 1);
 }
 
-TEST(PictureCanvasPicture, RefusesPicturesBeyondWhatCanBePainted) {
-    PictureCanvas canvas;
+TEST(DocumentCanvasPicture, RefusesPicturesBeyondWhatCanBePainted) {
+    DocumentCanvas canvas;
     EXPECT_FALSE(canvas.setPicture(QImage()));
-    EXPECT_FALSE(canvas.setPicture(QImage(PictureCanvas::kMaxPixels + 1, 1, QImage::Format_Mono)));
+    EXPECT_FALSE(canvas.setPicture(QImage(DocumentCanvas::kMaxPixels + 1, 1, QImage::Format_Mono)));
     EXPECT_EQ(canvas.width(), 9696);
 }

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstdint>
 
-namespace qm {
+namespace logic {
 
 // One bit per row of a truth table of up to 8 variables (256 rows).
 struct RowSet {
@@ -75,4 +75,4 @@ struct RowSet {
     }
 };
 
-}  // namespace qm
+}  // namespace logic

@@ -1,9 +1,9 @@
-#include "minimizer/cube.h"
+#include "logic/cube.h"
 
 #include <algorithm>
 #include <bit>
 
-namespace qm {
+namespace logic {
 
 int Cube::literals(int width) const {
     return width - std::popcount(free);
@@ -47,4 +47,15 @@ void sortCubes(std::vector<Cube>& cubes, int width) {
     });
 }
 
-}  // namespace qm
+Cube cubeOfCode(std::string_view code) {
+    Cube cube;
+    for (std::size_t column = 0; column < code.size() && column < kMaxWidth; ++column) {
+        cube.value = static_cast<std::uint8_t>(cube.value << 1);
+        cube.free = static_cast<std::uint8_t>(cube.free << 1);
+        if (code[column] == '1') cube.value |= 1U;
+        if (code[column] != '0' && code[column] != '1') cube.free |= 1U;
+    }
+    return cube;
+}
+
+}  // namespace logic

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "minimizer/row_set.h"
+#include "logic/row_set.h"
 
-namespace qm {
+namespace logic {
 
 // Largest number of variables (columns) a function may have.
 inline constexpr int kMaxWidth = 8;
@@ -34,11 +34,8 @@ int orderKey(const Cube& cube, int width);
 // Sorts cubes into the output order.
 void sortCubes(std::vector<Cube>& cubes, int width);
 
-// A Boolean function given by its on-set and don't-care set.
-struct Function {
-    int width = 0;  // number of variables, 1..kMaxWidth
-    RowSet on;      // rows where the function is 1
-    RowSet dc;      // don't-care rows; never overlaps `on`
-};
+// The cube of a code text, one column per character: "1" and "0" fix the column, anything else
+// (normally "-") leaves it free. Columns past kMaxWidth are not read.
+Cube cubeOfCode(std::string_view code);
 
-}  // namespace qm
+}  // namespace logic

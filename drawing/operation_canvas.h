@@ -7,14 +7,11 @@
 
 namespace quendal::drawing {
 
-// A canvas that records every operation with its exact arguments, so a test
-// can state a worked example as the list of shapes and texts it must produce.
-// Text metrics are fixed constants, so the lists do not depend on fonts.
-class RecordingCanvas : public Canvas {
+// A canvas that keeps what is drawn on it as the list of its operations, each
+// with its exact arguments, so that the drawing can be rendered later, in
+// parts and at any scale. The text metrics are the subclass's.
+class OperationCanvas : public Canvas {
 public:
-    static constexpr int kCharWidth = 90;
-    static constexpr int kLineHeight = 195;
-
     enum class Kind { Line, Box, Circle, Arc, Text, FillStyle, Size, ScrollMax };
     struct Op {
         Kind kind;
@@ -23,23 +20,11 @@ public:
         std::optional<Rgb> colour;
         double start = 0, end = 0;
         bool filled = false;
-        std::string text;
+        std::string text;  // the text printed; "hscroll" or "vscroll" for a scroll maximum
         FillStyle fill = FillStyle::Transparent;
     };
 
-    int textWidth(const std::string& text) const override {
-        return kCharWidth * static_cast<int>(text.size());
-    }
-    int lineHeight() const override { return kLineHeight; }
-
     const std::vector<Op>& operations() const { return ops_; }
-    // The operations as readable lines, for example
-    //   "line 100,1500-100,10000 green", "box 4000,700 1600,1800",
-    //   "circle 350,1600 25 black filled", "arc 500,500 100 red 3.1416 0.0000",
-    //   "text 0,195 'Y'", "text 0,390 'AB' #dc143c" (coloured text), "fill solid",
-    //   "size 9396,8296", "hscroll 100", "vscroll 200".
-    std::vector<std::string> lines() const;
-    static std::string describe(const Op& op);
     void clear() { ops_.clear(); }
 
 protected:
@@ -54,7 +39,7 @@ protected:
     void fillStyleChanged() override;
     // What was drawn before no longer shows: the list starts again.
     void cleared() override { ops_.clear(); }
-    // Called after each operation is recorded, for a canvas that shows them.
+    // Called after each operation is kept, for a canvas that shows them.
     virtual void recorded(const Op& /*op*/) {}
 
 private:
@@ -65,9 +50,5 @@ private:
 
     std::vector<Op> ops_;
 };
-
-// Names the program's colours ("green", "navy", "blue", "red", "black");
-// the foreground is "fg", anything else "#rrggbb".
-std::string colourName(std::optional<Rgb> colour);
 
 }  // namespace quendal::drawing

@@ -21,7 +21,7 @@
 int main(int argc, char** argv) {
     double overMilliseconds = 50.0;
     double capSeconds = 600.0;
-    std::vector<qm::Function> functions;
+    std::vector<logic::Function> functions;
     std::vector<unsigned> masks;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--over-ms=", 10) == 0) {
@@ -41,20 +41,20 @@ int main(int argc, char** argv) {
             functions.insert(functions.end(), family.members.begin(), family.members.end());
         }
     }
-    for (const qm::Function& function : functions) {
+    for (const logic::Function& function : functions) {
         const qm::SymmetricCounts counts = *qm::symmetricCounts(function);
         const auto deadline = std::chrono::steady_clock::now() +
                               std::chrono::milliseconds(static_cast<long>(capSeconds * 1000));
         const std::clock_t start = std::clock();
         try {
-            const std::vector<qm::Cube> cover = qm::searchMinimum(function, deadline);
+            const std::vector<logic::Cube> cover = qm::searchMinimum(function, deadline);
             const double milliseconds =
                 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
             if (milliseconds <= overMilliseconds) continue;
             std::string codes;
             int literals = 0;
-            for (const qm::Cube& cube : cover) {
-                codes += qm::codeOf(cube, 8) + ' ';
+            for (const logic::Cube& cube : cover) {
+                codes += logic::codeOf(cube, 8) + ' ';
                 literals += cube.literals(8);
             }
             std::printf("{0x%03x, 0x%03x, \"%s\"},  // %zu products, %d literals\n", counts.on,

@@ -1,0 +1,211 @@
+// The truth table and the Steps page read back from their recorded texts and compared with the
+// explanation they show, over every function of two variables and a seeded sample of three to
+// five, don't-cares included.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "tests/support/recording_canvas.h"
+#include "explain/karnaugh_map.h"
+#include "explain/steps_view.h"
+#include "explain/truth_table_view.h"
+#include "logic/expression_text.h"
+
+using namespace quendal::drawing;
+using namespace quendal::explain;
+
+namespace {
+
+using Op = RecordingCanvas::Op;
+
+// A function from its truth table column, row 0 first: '1', '0' or '-' (don't care).
+logic::Function functionOf(const std::string& column) {
+    logic::Function f;
+    while ((1u << f.width) < column.size()) ++f.width;
+    for (std::size_t row = 0; row < column.size(); ++row) {
+        if (column[row] == '1') f.on.set(static_cast<int>(row));
+        if (column[row] == '-') f.dc.set(static_cast<int>(row));
+    }
+    return f;
+}
+
+// Every column of two variables, then a seeded sample of three to five.
+std::vector<std::string> columns() {
+    std::vector<std::string> all;
+    for (int code = 0; code < 81; ++code) {
+        std::string column;
+        for (int row = 0, c = code; row < 4; ++row, c /= 3) column += "10-"[c % 3];
+        all.push_back(column);
+    }
+    std::mt19937 random(5);
+    for (int width = 3; width <= 5; ++width) {
+        for (int member = 0; member < 25; ++member) {
+            std::string column;
+            for (int row = 0; row < (1 << width); ++row) column += "1110000--"[random() % 9];
+            all.push_back(column);
+        }
+    }
+    return all;
+}
+
+std::vector<Op> textsOf(const RecordingCanvas& canvas) {
+    std::vector<Op> texts;
+    for (const Op& op : canvas.operations())
+        if (op.kind == RecordingCanvas::Kind::Text) texts.push_back(op);
+    return texts;
+}
+
+std::string rowsText(const logic::RowSet& rows) {
+    std::string text;
+    rows.forEach([&](int r) { text += (text.empty() ? "" : ", ") + std::to_string(r); });
+    return text.empty() ? "none" : text;
+}
+
+// One row of the table as printed: the texts on one line, by the column heading they stand
+// under (the covering products, in order, with their colours).
+struct TableRow {
+    std::map<std::string, std::string> cells;
+    std::vector<std::pair<std::string, Rgb>> coveredBy;
+};
+
+std::vector<TableRow> readTable(const RecordingCanvas& canvas) {
+    const std::vector<Op> texts = textsOf(canvas);
+    const auto heading =
+        std::find_if(texts.begin(), texts.end(), [](const Op& t) { return t.text == "Row"; });
+    EXPECT_NE(heading, texts.end());
+    if (heading == texts.end()) return {};
+    std::map<int, std::string> columnAt;  // left edge -> heading text
+    int coveredByX = 0;
+    for (const Op& t : texts) {
+        if (t.y1 != heading->y1) continue;
+        columnAt[t.x1] = t.text;
+        if (t.text == "Covered by") coveredByX = t.x1;
+    }
+    std::vector<TableRow> rows;
+    int lastY = heading->y1;
+    for (const Op& t : texts) {
+        if (t.y1 <= heading->y1) continue;
+        if (t.y1 != lastY) rows.emplace_back();
+        lastY = t.y1;
+        if (t.x1 >= coveredByX && t.text != ", ") {
+            rows.back().coveredBy.emplace_back(t.text, t.colour.value_or(Rgb{}));
+        } else if (t.x1 < coveredByX) {
+            const auto column = std::prev(columnAt.upper_bound(t.x1));
+            EXPECT_FALSE(rows.back().cells.count(column->second)) << t.text;
+            rows.back().cells[column->second] = t.text;
+        }
+    }
+    return rows;
+}
+
+TEST(TruthTableView, EveryRowShowsItsInputsOutputAndCoveringProducts) {
+    for (const std::string& column : columns()) {
+        SCOPED_TRACE(column);
+        const logic::Function f = functionOf(column);
+        const qm::Explanation e = qm::explain(f);
+        const std::string letters = std::string("ABCDE").substr(0, f.width);
+        RecordingCanvas canvas;
+        drawTruthTable(canvas, e, letters);
+        const std::vector<TableRow> rows = readTable(canvas);
+        ASSERT_EQ(rows.size(), column.size());
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+            const TableRow& read = rows[static_cast<std::size_t>(row)];
+            EXPECT_EQ(read.cells.at("Row"), std::to_string(row));
+            for (int v = 0; v < f.width; ++v) {
+                const std::string bit = ((row >> (f.width - 1 - v)) & 1) ? "1" : "0";
+                EXPECT_EQ(read.cells.at(letters.substr(v, 1)), bit) << row;
+            }
+            const char value = column[static_cast<std::size_t>(row)];
+            EXPECT_EQ(read.cells.at("F"), value == '-' ? "x" : std::string(1, value)) << row;
+            std::vector<std::pair<std::string, Rgb>> expected;
+            if (value == '1') {
+                const std::vector<logic::Cube>& cover = e.covers.front();
+                for (std::size_t k = 0; k < cover.size(); ++k)
+                    if (cover[k].contains(row))
+                        expected.emplace_back(logic::productText(cover[k], f.width, letters),
+                                              loopColour(static_cast<int>(k)));
+            }
+            EXPECT_EQ(read.coveredBy, expected) << row;
+        }
+    }
+}
+
+// The Steps page's lines under each numbered heading.
+std::map<std::string, std::vector<std::string>> readSections(const RecordingCanvas& canvas) {
+    std::map<std::string, std::vector<std::string>> sections;
+    std::string current;
+    for (const Op& t : textsOf(canvas)) {
+        if (t.text.size() > 3 && std::isdigit(static_cast<unsigned char>(t.text[0])) &&
+            t.text.substr(1, 2) == ". ")
+            current = t.text.substr(0, 1);
+        else
+            sections[current].push_back(t.text);
+    }
+    return sections;
+}
+
+TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
+    for (const std::string& column : columns()) {
+        SCOPED_TRACE(column);
+        const logic::Function f = functionOf(column);
+        const qm::Explanation e = qm::explain(f);
+        const std::string letters = std::string("ABCDE").substr(0, f.width);
+        const auto product = [&](const logic::Cube& c) {
+            return logic::productText(c, f.width, letters);
+        };
+        const auto sop = [&](const std::vector<logic::Cube>& c) {
+            return "F = " + logic::sopText(c, f.width, letters);
+        };
+        RecordingCanvas canvas;
+        drawSteps(canvas, e, letters);
+        auto sections = readSections(canvas);
+
+        std::vector<std::string> primes;
+        for (std::size_t p = 0; p < e.primes.size(); ++p) {
+            const logic::Cube& c = e.primes[p];
+            primes.push_back("P" + std::to_string(p + 1) + " " + product(c) + " = " +
+                             logic::codeOf(c, f.width) + "   covers 1-rows " +
+                             rowsText(c.rows(f.width) & f.on));
+        }
+        if (primes.empty()) primes.push_back("None: the function has no 1-row.");
+        EXPECT_EQ(sections["2"], primes);
+
+        // The chart labels its rows with the primes and marks the essential ones.
+        std::set<std::string> labelled, essential, expectedLabels, expectedEssential;
+        for (const std::string& line : sections["3"]) {
+            if (line.size() < 2 || line[0] != 'P' || !std::isdigit(line[1])) continue;
+            labelled.insert(line);
+            if (line.ends_with(" (essential)")) essential.insert(line.substr(0, line.size() - 12));
+        }
+        for (std::size_t p = 0; p < e.primes.size(); ++p) {
+            const std::string name = "P" + std::to_string(p + 1) + " " + product(e.primes[p]);
+            const bool isEssential =
+                std::find(e.essential.begin(), e.essential.end(), e.primes[p]) != e.essential.end();
+            expectedLabels.insert(name + (isEssential ? " (essential)" : ""));
+            if (isEssential) expectedEssential.insert(name);
+        }
+        EXPECT_EQ(labelled, expectedLabels);
+        EXPECT_EQ(essential, expectedEssential);
+
+        const logic::FormCost cost = qm::costOf(e.covers.front(), f.width);
+        EXPECT_EQ(sections["5"], std::vector<std::string>{
+                                     sop(e.covers.front()) + "   (" + std::to_string(cost.terms) +
+                                     " products, " + std::to_string(cost.literals) + " literals)"});
+        // All minimum covers are found at these sizes.
+        ASSERT_TRUE(e.coverCount);
+        std::vector<std::string> covers;
+        if (e.covers.size() == 1) {
+            covers.push_back("This is the only minimum cover.");
+        } else {
+            covers.push_back("There are " + std::to_string(e.covers.size()) +
+                             " minimum covers, all as small:");
+            for (const auto& cover : e.covers) covers.push_back(sop(cover));
+        }
+        EXPECT_EQ(sections["6"], covers);
+    }
+}
+
+}  // namespace
