@@ -1,5 +1,7 @@
 #include "app/bitmap_encoding.h"
 
+#include <QIODevice>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -174,6 +176,42 @@ qint64 Layout::announcedDataBytes() const {
     // holding a JPEG or PNG (4, 5) says nothing the rows could check.
     if (compression != 0 && compression != 3 && compression != 6) return 0;
     return rowBytes(width, bitsPerPixel) * height;
+}
+
+bool runLengthDataComplete(QIODevice& device, const Layout& layout) {
+    // Read a chunk at a time: the codes of a large picture run to megabytes.
+    QByteArray chunk;
+    qsizetype at = 0;
+    auto next = [&]() -> int {
+        if (at == chunk.size()) {
+            chunk = device.read(1 << 20);
+            at = 0;
+            if (chunk.isEmpty()) return -1;
+        }
+        return std::uint8_t(chunk[at++]);
+    };
+    const bool fourBits = layout.compression == 2;
+    qint64 rows = 0;
+    for (;;) {
+        const int count = next(), code = next();
+        if (code < 0) return rows >= layout.height;
+        if (count > 0) continue;     // a run
+        if (code == 1) return true;  // the end of the bitmap
+        if (code == 0) {
+            ++rows;
+        } else if (code == 2) {
+            next();
+            const int down = next();
+            if (down < 0) return false;
+            rows += down;
+        } else {
+            // Absolute pixels, padded to 16 bits.
+            const int bytes = fourBits ? (code + 1) / 2 : code;
+            for (int i = 0; i < bytes + (bytes & 1); ++i) {
+                if (next() < 0) return false;
+            }
+        }
+    }
 }
 
 std::optional<Layout> readLayout(const QByteArray& head) {

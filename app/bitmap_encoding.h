@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 
+class QIODevice;
+
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -73,6 +75,12 @@ struct Layout {
     // embedded JPEG or PNG).
     qint64 announcedDataBytes() const;
 };
+
+// Whether a run-length bitmap's codes, read from the device's current
+// position, reach their end-of-bitmap mark or fill every row before the
+// file ends: a file cut short is otherwise shown with its missing rows
+// blank.
+bool runLengthDataComplete(QIODevice& device, const Layout& layout);
 
 // The layout of a file that starts with a bitmap's headers ("BM"); nothing
 // for any other file or headers cut short.

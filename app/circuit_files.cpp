@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +15,8 @@
 #include <vector>
 
 #include "app/bitmap_encoding.h"
+#include "app/picture_screening.h"
+#include "app/replacing_file.h"
 #include "drawing/canvas.h"
 #include "drawing/canvas_document.h"
 
@@ -95,15 +96,15 @@ std::uint8_t entryFor(const bitmap::Palette& palette, QRgb colour) {
 // space left on device") rather than "Unknown error".
 class BitmapFile {
 public:
-    BitmapFile(const QString& path, const QString& what) : file_(path), path_(path), what_(what) {
-        if (!file_.open(QIODevice::WriteOnly)) fail(file_.errorString());
+    BitmapFile(const QString& path, const QString& what)
+        : file_(replacementTarget(path)), path_(path), what_(what) {
+        if (!file_.start()) fail(file_.reason());
         fd_ = file_.handle();
     }
     void write(const QByteArray& bytes) { writeAt(bytes, -1); }
     void rewriteHeaders(const QByteArray& bytes) { writeAt(bytes, 0); }
     void commit() {
-        if (::fsync(fd_) != 0) failWithSystemError();
-        if (!file_.commit()) fail(file_.errorString());
+        if (!file_.commit()) fail(file_.reason());
     }
 
 private:
@@ -114,21 +115,18 @@ private:
             const ssize_t n = offset < 0 ? ::write(fd_, data, size_t(left))
                                          : ::pwrite(fd_, data, size_t(left), off_t(offset));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) failWithSystemError();
+            if (n <= 0) fail(systemReason(n < 0 ? errno : ENOSPC));
             data += n;
             left -= n;
             if (offset >= 0) offset += n;
         }
     }
-    [[noreturn]] void failWithSystemError() {
-        fail(QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)) + QLatin1Char('.'));
-    }
+    // The new file is removed with file_ as the error unwinds.
     [[noreturn]] void fail(const QString& reason) {
-        file_.cancelWriting();
         throw CircuitFileError(describe(what_, path_, reason));
     }
+    ReplacingFile file_;
     int fd_ = -1;
-    QSaveFile file_;
     QString path_;
     QString what_;
 };
@@ -255,6 +253,8 @@ void saveCircuitFile(const QString& path, QSize pixelSize, const StripPainter& p
     if (QFileInfo(path).isDir()) {
         throw CircuitFileError(describe(what, path, QStringLiteral("It is a folder.")));
     }
+    if (const QString refusal = replacementTarget(path).refusal; !refusal.isEmpty())
+        throw CircuitFileError(describe(what, path, refusal));
     if (pixelSize.isEmpty()) {
         throw CircuitFileError(describe(what, path, QStringLiteral("The picture is empty.")));
     }
@@ -293,6 +293,66 @@ QString readFailureReason(int systemError) {
     return QStringLiteral("It cannot be read: %1.").arg(cause);
 }
 
+namespace {
+
+// A bitmap's headers say how large it is and how much pixel data follows: a
+// damaged header, a file cut short, or one claiming far more pixels than its
+// size can hold, is refused before a picture is allocated for it.
+template <typename Refuse>
+void checkBitmap(QFile& file, const QByteArray& head, qint64 fileSize, const Refuse& refuse) {
+    const auto layout = bitmap::readLayout(head);
+    if (!layout) throw refuse(QStringLiteral("Its header is damaged or cut short."));
+    if (layout->width <= 0 || layout->height <= 0) {
+        throw refuse(QStringLiteral("Its header is damaged: it gives a picture of %1 x %2 pixels.")
+                         .arg(layout->width)
+                         .arg(layout->height));
+    }
+    static const int kDepths[] = {1, 4, 8, 16, 24, 32};
+    if (std::find(std::begin(kDepths), std::end(kDepths), layout->bitsPerPixel) ==
+        std::end(kDepths)) {
+        throw refuse(QStringLiteral("It has an unsupported bit depth (%1 bits a pixel).")
+                         .arg(layout->bitsPerPixel));
+    }
+    const std::uint32_t compression = layout->compression;
+    if (compression == 4 || compression == 5 || compression > 6) {
+        throw refuse(QStringLiteral("It uses an unsupported compression (%1).").arg(compression));
+    }
+    if ((compression == 1 && layout->bitsPerPixel != 8) ||
+        (compression == 2 && layout->bitsPerPixel != 4)) {
+        throw refuse(QStringLiteral("Its header is damaged: it gives run-length coding for %1 "
+                                    "bits a pixel.")
+                         .arg(layout->bitsPerPixel));
+    }
+    const qint64 announced = layout->announcedDataBytes();
+    if (announced > 0 && layout->dataOffset + announced > fileSize) {
+        throw refuse(QStringLiteral("The file is cut short: its header announces %1 bytes of "
+                                    "picture data, but the file ends after %2.")
+                         .arg(announced)
+                         .arg(std::max<qint64>(0, fileSize - layout->dataOffset)));
+    }
+    const qint64 pixels = layout->width * layout->height;
+    if (layout->runLength() && pixels > kAlwaysAdmittedPixels &&
+        pixels > kMaxPixelsPerRunLengthByte * std::max<qint64>(1, fileSize - layout->dataOffset)) {
+        throw refuse(QStringLiteral("It claims a picture of %1 x %2 pixels, out of proportion "
+                                    "to the file's %3 bytes.")
+                         .arg(layout->width)
+                         .arg(layout->height)
+                         .arg(fileSize));
+    }
+    // The header's size of the codes may be missing (0): the codes
+    // themselves must reach their end.
+    if (layout->runLength()) {
+        if (!file.seek(layout->dataOffset) || !bitmap::runLengthDataComplete(file, *layout)) {
+            throw refuse(
+                QStringLiteral("The file is cut short: its run-length picture data ends "
+                               "before the picture does."));
+        }
+        file.seek(0);
+    }
+}
+
+}  // namespace
+
 QImage readCircuitFile(const QString& path) {
     const QString what = QStringLiteral("The file could not be opened");
     auto refuse = [&](const QString& reason) {
@@ -316,34 +376,32 @@ QImage readCircuitFile(const QString& path) {
     }
     const qint64 fileSize = status.st_size;
 
-    // A bitmap's headers say how much pixel data follows: a file cut short,
-    // or one claiming far more pixels than its size can hold, is refused
-    // before a picture is allocated for it.
-    if (const auto layout = bitmap::readLayout(file.peek(14 + 124))) {
-        const qint64 announced = layout->announcedDataBytes();
-        if (announced > 0 && layout->dataOffset + announced > fileSize) {
-            throw refuse(QStringLiteral("The file is cut short: its header announces %1 bytes of "
-                                        "picture data, but the file ends after %2.")
-                             .arg(announced)
-                             .arg(std::max<qint64>(0, fileSize - layout->dataOffset)));
+    // Only the kinds of picture a drawing may have been saved as are
+    // decoded, each checked first for what decoding it would cost: other
+    // decoders (SVG, compressed SVG, XPM) take time and memory out of all
+    // proportion to the file.
+    const QByteArray head = file.peek(14 + 124);
+    const PictureKind kind = pictureKind(head);
+    if (kind == PictureKind::Other) throw refuse(otherKindRefusal(head));
+    if (kind == PictureKind::Bmp) checkBitmap(file, head, fileSize, refuse);
+    if (kind == PictureKind::Jpeg || kind == PictureKind::Gif) {
+        QString refusal = QStringLiteral("Its header is damaged.");
+        if (kind == PictureKind::Jpeg) {
+            if (const auto jpeg = readJpegLayout(file)) refusal = jpegRefusal(*jpeg);
+        } else if (const auto gif = readGifLayout(file)) {
+            refusal = gifRefusal(*gif, kMaxPicturePixels);
         }
-        const qint64 pixels = layout->width * layout->height;
-        if (layout->runLength() && pixels > kAlwaysAdmittedPixels &&
-            pixels >
-                kMaxPixelsPerRunLengthByte * std::max<qint64>(1, fileSize - layout->dataOffset)) {
-            throw refuse(QStringLiteral("It claims a picture of %1 x %2 pixels, out of proportion "
-                                        "to the file's %3 bytes.")
-                             .arg(layout->width)
-                             .arg(layout->height)
-                             .arg(fileSize));
-        }
+        if (!refusal.isEmpty()) throw refuse(refusal);
+        file.seek(0);
     }
 
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    if (reader.format().isEmpty()) {
+    static const char* const kFormats[] = {"bmp", "gif", "jpeg", "ico", "png"};
+    QImageReader reader(&file, kFormats[int(kind)]);
+    if (!reader.canRead()) {
         throw refuse(QStringLiteral("It is not a picture (%1).").arg(reader.errorString()));
     }
+    if (!reader.size().isValid() || reader.size().isEmpty())
+        throw refuse(QStringLiteral("Its header is damaged."));
     const QSize size = reader.size();
     if (size.width() > drawing::DocumentCanvas::kMaxPixels ||
         size.height() > drawing::DocumentCanvas::kMaxPixels ||

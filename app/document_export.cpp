@@ -9,13 +9,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "app/circuit_files.h"
+#include "app/replacing_file.h"
+#include "common/prompts.h"
 #include "drawing/canvas_document.h"
 
 namespace quendal::app {
@@ -33,9 +34,10 @@ constexpr int kPdfDpi = 1200;
                           .toStdString());
 }
 
-void commit(QSaveFile& file, const QString& path) {
-    if (!file.commit()) fail(path, file.errorString());
-}
+// The most memory a PNG export may take for its picture, which is held
+// whole (the image writer takes no strips): beyond it a high scale would
+// take gigabytes and freeze the window.
+constexpr qint64 kPngBudgetBytes = 512LL * 1024 * 1024;
 
 QSize scaled(QSize pixels, double scale) {
     return QSize(std::max(1, int(std::ceil(pixels.width() * scale))),
@@ -57,8 +59,32 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
     if (QFileInfo(path).isDir()) fail(path, QStringLiteral("It is a folder."));
     const QSize picture = canvas.pixelSize();
     const QRectF whole(QPointF(0, 0), QSizeF(picture));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) fail(path, file.errorString());
+    if (format == ExportFormat::Png) {
+        const QSize size = scaled(picture, scale);
+        const qint64 bytes = qint64(size.width()) * size.height() * 4;
+        if (bytes > kPngBudgetBytes) {
+            const int largest = int(std::floor(
+                100 * scale * std::sqrt(double(kPngBudgetBytes) / double(bytes)) - 1e-9));
+            fail(path, QStringLiteral("At %1 % the PNG picture would be %2 x %3 pixels, %4 MB to "
+                                      "hold; a PNG export may take at most %5 MB. The largest "
+                                      "scale that fits is %6 %; a PDF or SVG keeps any scale.")
+                           .arg(std::lround(scale * 100))
+                           .arg(size.width())
+                           .arg(size.height())
+                           .arg(bytes / (1024 * 1024))
+                           .arg(kPngBudgetBytes / (1024 * 1024))
+                           .arg(largest));
+        }
+    }
+    // Written straight to the file with the system's calls and renamed into
+    // place once synced: a full disk leaves the old file whole and is
+    // reported with the system's reason.
+    ReplacingFile file(replacementTarget(path));
+    if (!file.start()) fail(path, file.reason());
+    // A writer's own account of a failure is vaguer than the system's.
+    auto failWriting = [&](const QString& account) {
+        fail(path, file.reason().isEmpty() ? account : file.reason());
+    };
 
     switch (format) {
         case ExportFormat::Pdf: {
@@ -73,7 +99,7 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
             if (!painter.begin(&writer))
                 fail(path, QStringLiteral("The PDF could not be started."));
             canvas.render(painter, scale * kPdfDpi / 96.0, whole);
-            if (!painter.end()) fail(path, QStringLiteral("The PDF could not be written."));
+            if (!painter.end()) failWriting(QStringLiteral("The PDF could not be written."));
             break;
         }
         case ExportFormat::Svg: {
@@ -103,12 +129,36 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
             if (image.isNull()) fail(path, QStringLiteral("There is not enough memory for it."));
             canvas.paintStrip(image, QPoint(0, 0), scale);
             QImageWriter writer(&file, "PNG");
-            if (!writer.write(image)) fail(path, writer.errorString());
+            if (!writer.write(image)) failWriting(writer.errorString());
             break;
         }
     }
-    if (file.error() != QFileDevice::NoError) fail(path, file.errorString());
-    commit(file, path);
+    if (!file.commit()) fail(path, file.reason());
+}
+
+bool mayExportTo(const QString& path, common::Prompts& prompts) {
+    const ReplacementTarget target = replacementTarget(path);
+    QString refusal = target.refusal;
+    if (refusal.isEmpty() && target.exists && target.readOnly) {
+        refusal =
+            target.viaLink
+                ? QStringLiteral("It is a link to \"%1\", which is read-only.").arg(target.path)
+                : QStringLiteral("It is read-only.");
+    }
+    if (!refusal.isEmpty()) {
+        prompts.message(
+            QStringLiteral("The drawing could not be exported to \"%1\":\n%2").arg(path, refusal),
+            common::PromptIcon::Exclamation, QStringLiteral("Export"));
+        return false;
+    }
+    if (!target.exists) return true;
+    const QString name = QFileInfo(path).fileName();
+    const QString question =
+        target.viaLink
+            ? QStringLiteral("\"%1\" is a link to \"%2\", which already exists.\nReplace \"%2\"?")
+                  .arg(name, target.path)
+            : QStringLiteral("\"%1\" already exists.\nReplace it?").arg(name);
+    return prompts.ask(question, common::PromptReply::No, QStringLiteral("Export"));
 }
 
 void saveDrawing(const drawing::DocumentCanvas& canvas, const QString& path) {

@@ -12,6 +12,9 @@ class QDoubleSpinBox;
 namespace quendal::drawing {
 class DocumentCanvas;
 }
+namespace quendal::common {
+class Prompts;
+}
 
 namespace quendal::app {
 
@@ -36,10 +39,18 @@ public:
 // Writes the drawing, `scale` times its size on the screen: a PDF of one
 // page the drawing's size, an SVG, or a PNG picture. Drawings are written
 // from their operations (lines and text as such in PDF and SVG); an opened
-// picture as that picture. The file appears complete or not at all. Throws
-// ExportError with a description for the user.
+// picture as that picture. The file appears complete or not at all; a
+// target that is no regular file is refused, and a PNG whose picture would
+// exceed a memory budget is refused naming the largest scale that fits.
+// Throws ExportError with a description for the user.
 void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, ExportFormat format,
                     double scale, const QString& title);
+
+// Whether File > Export may write `path`: a target that is no regular file
+// (or a link to none) or is read-only is refused with a message; an existing
+// file is replaced only when the user says so (the question names the file
+// a link leads to).
+bool mayExportTo(const QString& path, common::Prompts& prompts);
 
 // Saves the drawing as a circuit file (a bitmap of its picture at 100 %).
 // Throws CircuitFileError.

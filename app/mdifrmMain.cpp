@@ -426,7 +426,8 @@ void mdifrmMain::mnuFileExport_Click() {
     QString title;
     const drawing::DocumentCanvas* page = activeDrawing(made, title);
     if (!page) return;
-    const QString path = fileDialogs_.saveFileName(this, dialogFolder(), kExportFileFilter);
+    // Exports go where the user works, not beside the program.
+    const QString path = fileDialogs_.exportFileName(this, QDir::currentPath(), kExportFileFilter);
     if (path.isEmpty()) return;
     const std::optional<ExportFormat> format = exportFormatFor(path);
     if (!format) {
@@ -436,6 +437,7 @@ void mdifrmMain::mnuFileExport_Click() {
                          common::PromptIcon::Exclamation);
         return;
     }
+    if (!mayExportTo(path, prompts_)) return;
     frmExport options(path, *format, !page->hasDrawing(), this);
     if (options.exec() != QDialog::Accepted) return;
     try {

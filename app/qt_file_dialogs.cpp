@@ -18,6 +18,14 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& folder, cons
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtFileDialogs::exportFileName(QWidget* parent, const QString& folder,
+                                      const QString& filter) {
+    // The export command asks before replacing a file, naming the file a
+    // link leads to, which this dialog's own question would not.
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Export"), folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 bool QtFileDialogs::choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);

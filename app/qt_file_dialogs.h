@@ -9,6 +9,7 @@ class QtFileDialogs : public common::FileDialogs {
 public:
     QString openFileName(QWidget* parent, const QString& folder, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString exportFileName(QWidget* parent, const QString& folder, const QString& filter) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
     void pageSetup(QWidget* parent, QPrinter& printer, const QString& title) override;
 };

@@ -16,6 +16,11 @@ public:
     // The chosen file, or an empty text when the dialog was cancelled.
     virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // File > Export's dialog, titled "Export"; it asks nothing about an
+    // existing file (the export command does).
+    virtual QString exportFileName(QWidget* parent, const QString& folder, const QString& filter) {
+        return saveFileName(parent, folder, filter);
+    }
     // The printer dialog: sets up `printer` and returns true when the user
     // chose to print, false when cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) = 0;

@@ -26,7 +26,7 @@ const QString kKarnaughText = QStringLiteral("&Karnaugh Map");
 ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks hooks,
                          QObject* parent)
     : QObject(parent), hooks_(std::move(hooks)), area_(area) {
-    mnuExplain = new QMenu(QStringLiteral("E&xplain"), bar);
+    mnuExplain = new QMenu(QStringLiteral("Ex&plain"), bar);
     mnuExplain->setObjectName(QStringLiteral("mnuExplain"));
     bar->insertMenu(before, mnuExplain);
     auto add = [this](const char* name, const QString& text, void (ExplainMenu::*slot)()) {

@@ -26,6 +26,8 @@ frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::stri
     prompt->setWordWrap(true);
     txtAnswer = new QLineEdit(this);
     txtAnswer->setObjectName(QStringLiteral("txtAnswer"));
+    // One more than an answer may have, so that a longer paste, which the box cuts, is known.
+    txtAnswer->setMaxLength(kMaxAnswerLength + 1);
     cmdCheck = new QPushButton(QStringLiteral("&Check"), this);
     cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
     cmdCheck->setDefault(true);
@@ -67,6 +69,15 @@ const qm::Explanation& frmCheck::everything() {
 
 void frmCheck::cmdCheck_Click() {
     const std::string answer = txtAnswer->text().toStdString();
+    if (txtAnswer->text().size() > kMaxAnswerLength) {
+        lblVerdict->setText(QStringLiteral("The answer is longer than %1 characters, the most "
+                                           "this box holds, so it was cut: shorten it.")
+                                .arg(kMaxAnswerLength));
+        page_.checked = true;
+        page_.answer = answer;
+        page_.verdict = lblVerdict->text().toStdString();
+        return;
+    }
     try {
         qm::AnswerVerdict verdict = qm::checkAnswer(answer, *explanation_, letters_);
         // A product of sums is measured against the minimum product of sums, which is worked

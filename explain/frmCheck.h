@@ -23,6 +23,9 @@ namespace quendal::explain {
 class frmCheck : public QWidget, public drawing::PageSource {
     Q_OBJECT
 public:
+    // The longest answer the box takes (a line edit's usual limit); a longer paste is refused
+    // with a word rather than cut silently.
+    static constexpr int kMaxAnswerLength = 32767;
     using Fuller = std::function<std::shared_ptr<const qm::Explanation>()>;
     // `explanation` may hold only the minimum sum of products; `fuller` gives the whole
     // explanation when an answer or Show needs the product of sums.

@@ -1,5 +1,6 @@
 #include "minimizer/qm_program.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -127,13 +128,25 @@ void writeFileAtomically(const std::string& path, const std::string& text, Renam
 std::chrono::milliseconds timeLimit() {
     if (const char* text = std::getenv("QM_TIME_LIMIT_MS")) {
         char* end = nullptr;
-        const long value = std::strtol(text, &end, 10);
-        if (end != text && *end == '\0' && value >= 0) return std::chrono::milliseconds(value);
+        const long long value = std::strtoll(text, &end, 10);
+        // Clamped to a day, so that adding it to the clock's nanoseconds cannot overflow into a
+        // deadline in the past.
+        constexpr long long kLongestMs = 24LL * 60 * 60 * 1000;
+        if (end != text && *end == '\0' && value >= 0)
+            return std::chrono::milliseconds(std::min(value, kLongestMs));
     }
     return std::chrono::seconds(kTimeLimitSeconds);
 }
 
 int runQm(const std::vector<std::string>& args, std::ostream& err) {
+    // An option in either place ("Qm.exe in.txt --explain") is a slip, not a file to write.
+    for (const std::string& arg : args) {
+        if (arg.starts_with("--")) {
+            err << "Qm.exe: unknown option " << arg
+                << "; usage: Qm.exe IN OUT or Qm.exe --explain IN\n";
+            return kExitUsage;
+        }
+    }
     if (args.size() != 2) {
         err << "Qm.exe: usage: Qm.exe IN OUT (for example Qm.exe in.txt out.txt)\n";
         return kExitUsage;

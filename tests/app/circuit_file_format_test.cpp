@@ -17,6 +17,7 @@
 
 #include "app/bitmap_encoding.h"
 #include "app/circuit_files.h"
+#include "app/picture_screening.h"
 #include "drawing/canvas_document.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/palette_tolerance.h"
@@ -256,6 +257,72 @@ TEST_F(RefusedFile, NamedPipesFoldersAndMissingFilesWithoutWaiting) {
     expectRefused(dir.file("pipe.cir"), "not a regular file");
     expectRefused(dir.path(), "folder");
     expectRefused(dir.file("none.cir"), "no such file");
+}
+
+TEST_F(RefusedFile, ACutShortRunLengthFileWithoutItsSizeOrADamagedHeader) {
+    saveCircuitFile(dir.file("whole.cir"), drawing(9696, false));
+    QByteArray whole = fileBytes(dir.file("whole.cir"));
+    ASSERT_EQ(bitmap::readLayout(whole)->compression, 1u);
+    auto patched = [&](int at, std::uint32_t value, int bytes) {
+        QByteArray file = whole;
+        for (int i = 0; i < bytes; ++i) file[at + i] = char((value >> (8 * i)) & 0xff);
+        return file;
+    };
+    // Without its size in the header (0), whole it opens and cut short it
+    // is refused by its codes.
+    whole = patched(34, 0, 4);
+    writeBytes(dir.file("sizeless.cir"), whole);
+    EXPECT_EQ(readCircuitFile(dir.file("sizeless.cir")).size(), drawing(9696, false).size());
+    writeBytes(dir.file("cut.cir"), whole.left(whole.size() * 2 / 3));
+    expectRefused(dir.file("cut.cir"), "cut short");
+    // A header that gives no picture names what is wrong with it.
+    writeBytes(dir.file("narrow.cir"), patched(18, 0, 4));
+    expectRefused(dir.file("narrow.cir"), "header is damaged");
+    writeBytes(dir.file("odd.cir"), patched(28, 7, 2));
+    expectRefused(dir.file("odd.cir"), "unsupported bit depth (7 bits");
+}
+
+TEST_F(RefusedFile, OtherKindsOfFileAndCostlyPicturesBeforeDecoding) {
+    // A JPEG of 8000 x 8000 pixels whose markers announce `scans` scans.
+    auto jpeg = [](int scans) {
+        QByteArray file("\xff\xd8\xff\xc2\x00\x0b\x08\x1f\x40\x1f\x40\x01\x01\x11\x00", 15);
+        for (int i = 0; i < scans; ++i)
+            file.append(QByteArray("\xff\xda\x00\x08\x01\x01\x00\x00\x3f\x00\x12\x34", 12));
+        return file + "\xff\xd9";
+    };
+    QByteArray gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
+    for (int i = 0; i <= kMaxGifFrames; ++i)
+        gif.append(QByteArray("\x2c\0\0\0\0\x01\0\x01\0\0\x02\x01\x01\0", 14));
+    const std::pair<QByteArray, const char*> cases[] = {
+        {QByteArray("\x1f\x8b\x08\x00", 4) + QByteArray(100, '\0'), "compressed file"},
+        {"<?xml version=\"1.0\"?>\n<svg width=\"9\" height=\"9\"/>", "SVG drawing"},
+        {"/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #000\", \"a\"};", "XPM picture"},
+        {"P5 2 2 255\n\x01\x02\x03\x04", "PBM, PGM or PPM"},
+        {jpeg(kMaxJpegScans + 1), "in 101 scans"},
+        {jpeg(40), "would take too long"},
+        {gif, "more than 10000 frames"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        writeBytes(dir.file("other.cir"), bytes);
+        expectRefused(dir.file("other.cir"), reason);
+    }
+}
+
+TEST(CircuitFile, OrdinaryPicturesOfTheKindsItOpensReadBack) {
+    TempWorkdir dir;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 128));
+    for (const char* format : {"bmp", "jpeg", "ico", "png"}) {
+        const QString path = dir.file(QStringLiteral("picture.%1.cir").arg(format));
+        ASSERT_TRUE(QImageWriter(path, format).write(picture)) << format;
+        EXPECT_EQ(readCircuitFile(path).size(), picture.size()) << format;
+    }
+    // Qt writes no GIF: the smallest one, a single white pixel.
+    writeBytes(dir.file("pixel.gif.cir"),
+               QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00"
+                          ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                          35));
+    EXPECT_EQ(readCircuitFile(dir.file("pixel.gif.cir")).size(), QSize(1, 1));
 }
 
 // Running as root, a file cannot be made unreadable to the test: the

@@ -8,6 +8,10 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/circuit_files.h"
 #include "app/document_export.h"
 #include "app/print_layout.h"
@@ -109,8 +113,10 @@ TEST_F(DocumentExport, ANameWithoutAKnownSuffixIsRefusedAndNothingIsWritten) {
     action("mnuFileExport")->trigger();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.contains(".pdf, .svg or .png"));
+    // A folder is refused before the options page.
     ASSERT_TRUE(QDir(workdir.path()).mkdir("taken.svg"));
-    exportTo(workdir.file("taken.svg"));
+    dialogs.saveNames = {workdir.file("taken.svg")};
+    action("mnuFileExport")->trigger();
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_TRUE(prompts.shown[1].text.contains("taken.svg"));
     EXPECT_EQ(QDir(workdir.path()).entryList(QDir::Files), QStringList{});
@@ -126,6 +132,112 @@ TEST_F(DocumentExport, AnOpenedDrawingIsExportedAsItsPictureAndTheDialogSaysSo) 
     exportTo(workdir.file("opened.pdf"), &note);
     EXPECT_TRUE(note.contains("picture"));
     EXPECT_TRUE(bytes(workdir.file("opened.pdf")).contains("/Subtype /Image"));
+}
+
+TEST_F(DocumentExport, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    newDrawing();
+    auto writeOld = [&](const QString& name) {
+        QFile f(workdir.file(name));
+        return f.open(QIODevice::WriteOnly) && f.write("old") == 3;
+    };
+    ASSERT_TRUE(writeOld("old.pdf") && writeOld("real.svg"));
+    ASSERT_TRUE(QFile::link(workdir.file("real.svg"), workdir.file("link.svg")));
+    prompts.replies = {PromptReply::No, PromptReply::No};
+    for (const char* name : {"old.pdf", "link.svg"}) {
+        dialogs.saveNames = {workdir.file(name)};
+        action("mnuFileExport")->trigger();
+    }
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text, "\"old.pdf\" already exists.\nReplace it?");
+    EXPECT_EQ(prompts.shown[0].defaultReply, PromptReply::No);
+    EXPECT_TRUE(prompts.shown[1].text.contains("a link to \"" + workdir.file("real.svg") + "\""));
+    EXPECT_EQ(bytes(workdir.file("old.pdf")), "old");
+    EXPECT_EQ(bytes(workdir.file("real.svg")), "old");
+    // Yes replaces it; a read-only file is refused, its mode kept.
+    prompts.replies = {PromptReply::Yes};
+    exportTo(workdir.file("old.pdf"));
+    EXPECT_TRUE(bytes(workdir.file("old.pdf")).startsWith("%PDF"));
+    ASSERT_TRUE(QFile::setPermissions(workdir.file("real.svg"), QFileDevice::ReadOwner));
+    if (::access(QFile::encodeName(workdir.file("real.svg")).constData(), W_OK) != 0) {
+        dialogs.saveNames = {workdir.file("real.svg")};
+        action("mnuFileExport")->trigger();
+        EXPECT_TRUE(prompts.shown.back().text.endsWith("It is read-only."));
+        EXPECT_EQ(bytes(workdir.file("real.svg")), "old");
+    }
+    // The dialog is the export one, in the working folder.
+    EXPECT_EQ(dialogs.folders.last(), QDir::currentPath());
+}
+
+TEST_F(DocumentExport, APipeOrALinkToOneIsNeverReplacedByExportOrSaveAs) {
+    newDrawing();
+    for (const char* suffix : {"pdf", "svg", "png", "cir"}) {
+        const QString pipe = workdir.file(QStringLiteral("pipe.%1").arg(suffix));
+        const QString link = workdir.file(QStringLiteral("link.%1").arg(suffix));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        ASSERT_TRUE(QFile::link(pipe, link));
+        for (const QString& name : {pipe, link}) {
+            prompts.shown.clear();
+            dialogs.saveNames = {name};
+            action(QLatin1String(suffix) == "cir" ? "mnuFileSaveAs" : "mnuFileExport")->trigger();
+            ASSERT_EQ(prompts.shown.size(), 1u) << name.toStdString();
+            EXPECT_TRUE(prompts.shown[0].text.contains("not a regular file"))
+                << prompts.shown[0].text.toStdString();
+        }
+        struct stat status {};
+        ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &status), 0);
+        EXPECT_TRUE(S_ISFIFO(status.st_mode));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+    }
+}
+
+TEST_F(DocumentExport, AFullDiskLeavesTheOldFileWholeAndSaysWhy) {
+    // A small file system of its own, filled up.
+    const QString disk = workdir.file("disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=512k") != 0)
+        GTEST_SKIP() << "mounting a small file system is not permitted here";
+    struct Unmount {
+        QString at;
+        ~Unmount() { ::umount(QFile::encodeName(at).constData()); }
+    } unmount{disk};
+    const QByteArray old(100'000, 'o');
+    for (const char* name : {"old.pdf", "old.svg", "old.png", "old.cir"}) {
+        QFile f(disk + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+    }
+    {
+        QFile filler(disk + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+    }
+    newDrawing();
+    for (const char* name : {"old.pdf", "old.svg", "old.png", "old.cir"}) {
+        const QString path = disk + "/" + name;
+        prompts.shown.clear();
+        if (QFileInfo(path).suffix() == "cir") {
+            dialogs.saveNames = {path};
+            action("mnuFileSaveAs")->trigger();
+        } else {
+            prompts.replies = {PromptReply::Yes};
+            exportTo(path);
+        }
+        ASSERT_FALSE(prompts.shown.empty()) << name;
+        EXPECT_TRUE(prompts.shown.back().text.contains("No space left on device"))
+            << prompts.shown.back().text.toStdString();
+        EXPECT_EQ(bytes(path), old) << name;
+    }
+    EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
+TEST_F(DocumentExport, APngBeyondItsMemoryBudgetIsRefusedNamingTheLargestScaleThatFits) {
+    main->LoadNewDoc(DocumentKind::Circuit).setSize(60000, 60000);  // 4000 pixels
+    double eightTimes = 8.0;
+    exportTo(workdir.file("huge.png"), nullptr, &eightTimes);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("32000 x 32000 pixels"));
+    EXPECT_TRUE(prompts.shown[0].text.contains("The largest scale that fits is 289 %"));
+    EXPECT_FALSE(QFile::exists(workdir.file("huge.png")));
 }
 
 TEST(PageGrid, ActualSizeCutsTheDrawingIntoRowsAndColumnsOfPages) {

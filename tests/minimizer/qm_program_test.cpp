@@ -111,6 +111,24 @@ TEST_F(QmProgram, WrongArgumentCountShowsUsage) {
     EXPECT_EQ(listing(), "");
 }
 
+TEST_F(QmProgram, AnOptionIsNeverTakenForAFile) {
+    write("in.txt", "01\r\n10");
+    for (const char* args : {"in.txt --explain", "--frobnicate out.txt", "in.txt --"}) {
+        EXPECT_EQ(run(args), qm::kExitUsage) << args;
+        expectOneErrorLine("unknown option");
+    }
+    EXPECT_EQ(listing(), "in.txt ");
+}
+
+TEST(QmTimeLimit, AHugeLimitStillEndsInTheFuture) {
+    for (const char* ms : {"10000000000000", "99999999999999999999"}) {
+        ::setenv("QM_TIME_LIMIT_MS", ms, 1);
+        const auto now = std::chrono::steady_clock::now();
+        EXPECT_GT(now + qm::timeLimit(), now + std::chrono::hours(1)) << ms;
+    }
+    ::unsetenv("QM_TIME_LIMIT_MS");
+}
+
 struct BrokenInput {
     const char* name;
     std::string content;  // written to in.txt unless empty-named below
