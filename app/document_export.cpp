@@ -36,8 +36,9 @@ constexpr int kPdfDpi = 1200;
 
 // The most memory a PNG export may take for its picture, which is held
 // whole (the image writer takes no strips): beyond it a high scale would
-// take gigabytes and freeze the window.
-constexpr qint64 kPngBudgetBytes = 512LL * 1024 * 1024;
+// take gigabytes and freeze the window. The largest drawing Quendal makes
+// (166 million pixels) still fits at 100 %.
+constexpr qint64 kPngBudgetBytes = 768LL * 1024 * 1024;
 
 QSize scaled(QSize pixels, double scale) {
     return QSize(std::max(1, int(std::ceil(pixels.width() * scale))),

@@ -236,7 +236,7 @@ TEST_F(DocumentExport, APngBeyondItsMemoryBudgetIsRefusedNamingTheLargestScaleTh
     exportTo(workdir.file("huge.png"), nullptr, &eightTimes);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.contains("32000 x 32000 pixels"));
-    EXPECT_TRUE(prompts.shown[0].text.contains("The largest scale that fits is 289 %"));
+    EXPECT_TRUE(prompts.shown[0].text.contains("The largest scale that fits is 354 %"));
     EXPECT_FALSE(QFile::exists(workdir.file("huge.png")));
 }
 
