@@ -192,9 +192,10 @@ QIcon exportIcon() {
     return QIcon(pixmap);
 }
 
-frmExport::frmExport(const QString& path, ExportFormat format, bool pictureOnly, QWidget* parent)
+ExportDialog::ExportDialog(const QString& path, ExportFormat format, bool pictureOnly,
+                           QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("frmExport"));
+    setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("Export"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -231,7 +232,7 @@ frmExport::frmExport(const QString& path, ExportFormat format, bool pictureOnly,
     layout->addWidget(buttons);
 }
 
-double frmExport::scale() const {
+double ExportDialog::scale() const {
     return spnScale->value() / 100.0;
 }
 

@@ -61,11 +61,11 @@ QIcon exportIcon();
 
 // The options page of File > Export: the scale, and a note when the drawing
 // is an opened picture. Enter accepts the defaults.
-class frmExport : public QDialog {
+class ExportDialog : public QDialog {
     Q_OBJECT
 public:
-    frmExport(const QString& path, ExportFormat format, bool pictureOnly,
-              QWidget* parent = nullptr);
+    ExportDialog(const QString& path, ExportFormat format, bool pictureOnly,
+                 QWidget* parent = nullptr);
     // The chosen scale (1 is the size on the screen).
     double scale() const;
 

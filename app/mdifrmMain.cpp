@@ -438,7 +438,7 @@ void mdifrmMain::mnuFileExport_Click() {
         return;
     }
     if (!mayExportTo(path, prompts_)) return;
-    frmExport options(path, *format, !page->hasDrawing(), this);
+    ExportDialog options(path, *format, !page->hasDrawing(), this);
     if (options.exec() != QDialog::Accepted) return;
     try {
         exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(),

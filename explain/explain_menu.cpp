@@ -9,8 +9,8 @@
 
 #include <chrono>
 
+#include "explain/check_answer_window.h"
 #include "explain/explain_subject.h"
-#include "explain/frmCheck.h"
 #include "explain/karnaugh_map.h"
 #include "explain/karnaugh_switch.h"
 #include "explain/steps_view.h"
@@ -215,7 +215,7 @@ void ExplainMenu::mnuExplainCheck_Click() {
             return nullptr;
         }
     };
-    auto* form = new frmCheck(e, letters_, everything);
+    auto* form = new CheckAnswerWindow(e, letters_, everything);
     form->setWindowTitle(QStringLiteral("Check %1").arg(++checkCount_));
     QMdiSubWindow* window = area_->addSubWindow(form);
     window->show();

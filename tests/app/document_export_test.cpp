@@ -43,7 +43,7 @@ protected:
         QTimer::singleShot(0, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             ASSERT_NE(modal, nullptr);
-            EXPECT_EQ(modal->objectName(), "frmExport");
+            EXPECT_EQ(modal->objectName(), "ExportDialog");
             if (auto* label = modal->findChild<QLabel*>("lblPictureOnly"); label && note)
                 *note = label->text();
             if (scale) modal->findChild<QDoubleSpinBox*>("spnScale")->setValue(*scale * 100);

@@ -527,7 +527,7 @@ void Road::expectExportDialogs(const QString& path, std::function<void(QWidget*)
         if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
         // Then the options page, whose defaults Enter accepts.
         expected_ = [this, onOptions](QWidget* options) {
-            checkEqual(options->objectName(), QStringLiteral("frmExport"),
+            checkEqual(options->objectName(), QStringLiteral("ExportDialog"),
                        QStringLiteral("export options"));
             if (onOptions) onOptions(options);
             pressKey(options, Qt::Key_Return);

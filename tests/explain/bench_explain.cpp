@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "drawing/canvas_document.h"
-#include "explain/frmCheck.h"
+#include "explain/check_answer_window.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "minimizer/minimize.h"
@@ -63,7 +63,7 @@ std::optional<double> openView(const logic::Function& f, View view, double& expl
     }
     explainMs = cpuMs() - startCpu;
     if (view == View::Check) {
-        frmCheck form(e, "ABCDEFGH");
+        CheckAnswerWindow form(e, "ABCDEFGH");
         benchmark::DoNotOptimize(&form);
     } else {
         DocumentCanvas canvas;

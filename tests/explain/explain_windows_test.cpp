@@ -18,7 +18,7 @@
 #include <deque>
 
 #include "explain/explain_menu.h"
-#include "explain/frmCheck.h"
+#include "explain/check_answer_window.h"
 #include "logic/expression_parser.h"
 #include "tests/support/recording_canvas.h"
 
@@ -173,7 +173,7 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     // The window starts from the minimum sum of products and asks for the rest only when a
     // product of sums or Show needs it.
     int fuller = 0;
-    frmCheck form(std::make_shared<const qm::Explanation>(
+    CheckAnswerWindow form(std::make_shared<const qm::Explanation>(
                       qm::explain(f, qm::Deadline::max(), qm::ExplainScope::MinimumSop)),
                   "ABCD", [&] {
                       ++fuller;

@@ -20,7 +20,7 @@ namespace quendal::explain {
 // and presses Check; the window says whether it is equivalent (or a row where it differs) and
 // whether it is minimal, and shows a minimum only when asked (Show). It prints and exports as a
 // page holding the same.
-class frmCheck : public QWidget, public drawing::PageSource {
+class CheckAnswerWindow : public QWidget, public drawing::PageSource {
     Q_OBJECT
 public:
     // The longest answer the box takes (a line edit's usual limit); a longer paste is refused
@@ -29,8 +29,8 @@ public:
     using Fuller = std::function<std::shared_ptr<const qm::Explanation>()>;
     // `explanation` may hold only the minimum sum of products; `fuller` gives the whole
     // explanation when an answer or Show needs the product of sums.
-    frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
-             Fuller fuller = {}, QWidget* parent = nullptr);
+    CheckAnswerWindow(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
+                      Fuller fuller = {}, QWidget* parent = nullptr);
 
     void drawPage(drawing::Canvas& canvas) const override;
 

@@ -1,4 +1,4 @@
-#include "explain/frmCheck.h"
+#include "explain/check_answer_window.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,13 +10,13 @@
 
 namespace quendal::explain {
 
-frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
-                   Fuller fuller, QWidget* parent)
+CheckAnswerWindow::CheckAnswerWindow(std::shared_ptr<const qm::Explanation> explanation,
+                                     std::string letters, Fuller fuller, QWidget* parent)
     : QWidget(parent),
       explanation_(std::move(explanation)),
       fuller_(std::move(fuller)),
       letters_(std::move(letters)) {
-    setObjectName(QStringLiteral("frmCheck"));
+    setObjectName(QStringLiteral("CheckAnswerWindow"));
     auto* prompt = new QLabel(
         QString::fromStdString("Type " + functionName(letters_) +
                                " as a sum of products or a product of sums (letters, ', + and "
@@ -53,13 +53,13 @@ frmCheck::frmCheck(std::shared_ptr<const qm::Explanation> explanation, std::stri
     grid->setRowStretch(5, 1);
     grid->setColumnStretch(0, 1);
 
-    connect(cmdCheck, &QPushButton::clicked, this, &frmCheck::cmdCheck_Click);
-    connect(txtAnswer, &QLineEdit::returnPressed, this, &frmCheck::cmdCheck_Click);
-    connect(cmdShow, &QPushButton::clicked, this, &frmCheck::cmdShow_Click);
+    connect(cmdCheck, &QPushButton::clicked, this, &CheckAnswerWindow::cmdCheck_Click);
+    connect(txtAnswer, &QLineEdit::returnPressed, this, &CheckAnswerWindow::cmdCheck_Click);
+    connect(cmdShow, &QPushButton::clicked, this, &CheckAnswerWindow::cmdShow_Click);
     resize(520, 240);
 }
 
-const qm::Explanation& frmCheck::everything() {
+const qm::Explanation& CheckAnswerWindow::everything() {
     if (explanation_->scope != qm::ExplainScope::Everything && fuller_) {
         if (auto whole = fuller_()) explanation_ = std::move(whole);
         fuller_ = {};
@@ -67,7 +67,7 @@ const qm::Explanation& frmCheck::everything() {
     return *explanation_;
 }
 
-void frmCheck::cmdCheck_Click() {
+void CheckAnswerWindow::cmdCheck_Click() {
     const std::string answer = txtAnswer->text().toStdString();
     if (txtAnswer->text().size() > kMaxAnswerLength) {
         lblVerdict->setText(QStringLiteral("The answer is longer than %1 characters, the most "
@@ -102,7 +102,7 @@ void frmCheck::cmdCheck_Click() {
     page_.verdict = lblVerdict->text().toStdString();
 }
 
-void frmCheck::cmdShow_Click() {
+void CheckAnswerWindow::cmdShow_Click() {
     const qm::Explanation& e = everything();
     const int width = e.function.width;
     std::string text =
@@ -113,7 +113,7 @@ void frmCheck::cmdShow_Click() {
     page_.minimum = text;
 }
 
-void frmCheck::drawPage(drawing::Canvas& canvas) const {
+void CheckAnswerWindow::drawPage(drawing::Canvas& canvas) const {
     drawCheckPage(canvas, *explanation_, letters_, page_);
 }
 
