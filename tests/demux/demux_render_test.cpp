@@ -12,11 +12,11 @@
 using namespace quendal::common;
 using namespace quendal::drawing;
 using namespace quendal::demux;
+using logic::TermMode;
 
 namespace {
 
-FunctionView example(int n, std::vector<int> terms,
-                     logic::TermMode mode = logic::TermMode::Minterms) {
+FunctionView example(int n, std::vector<int> terms, TermMode mode = TermMode::Minterms) {
     FunctionView f;
     f.userName = "Ada";
     f.dateText = "05-Mar-2024";
@@ -81,14 +81,14 @@ TEST(DemuxRender, ConstantOutputsShowTheirTie) {
     EXPECT_EQ(pixel(grounded, 6200, 1200), QColor(0, 128, 0));
 
     DocumentCanvas vcc;
-    drawDemux(vcc, example(2, {}, logic::TermMode::Maxterms), 0);
+    drawDemux(vcc, example(2, {}, TermMode::Maxterms), 0);
     const QImage tied = wholePicture(vcc);
     EXPECT_EQ(pixel(tied, 6000, 1000), Qt::black);  // the rail up to Vcc
 }
 
 TEST(DemuxRender, MaxTermsWithDinZero) {
     DocumentCanvas canvas;
-    drawDemux(canvas, example(3, {0, 2, 3, 6}, logic::TermMode::Maxterms), 0);
+    drawDemux(canvas, example(3, {0, 2, 3, 6}, TermMode::Maxterms), 0);
     const QImage image = wholePicture(canvas);
     EXPECT_EQ(pixel(image, 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
 }
