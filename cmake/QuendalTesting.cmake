@@ -49,14 +49,3 @@ function(quendal_benchmark target)
   set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
   add_dependencies(benchmarks ${target})
 endfunction()
-
-# quendal_picture_generator(<target>)
-# Programs that render pictures for looking at or comparing, not tests: out of
-# the default build like the benchmarks; `--target pictures` builds them all.
-if(NOT TARGET pictures)
-  add_custom_target(pictures)
-endif()
-function(quendal_picture_generator target)
-  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
-  add_dependencies(pictures ${target})
-endfunction()

@@ -1,7 +1,7 @@
 // Walks the real program through its windows and saves screenshots of the
 // whole screen: the login form, the main window with the work form, and
 // drawings in document windows. Run it on a virtual screen (see
-// scripts/screenshot); the folder for the pictures is the first argument.
+// scripts/pictures); the folder for the pictures is the first argument.
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -26,8 +26,8 @@
 #include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/universal_circuits.h"
+#include "drawing/whole_picture.h"
 #include "tests/drawing/circuit_function_support.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;

@@ -6,9 +6,9 @@
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
 #include "drawing/canvas_document.h"
+#include "drawing/whole_picture.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_workdir.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;

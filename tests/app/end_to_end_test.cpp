@@ -10,10 +10,10 @@
 #include "app/circuit_files.h"
 #include "app/frmSplash.h"
 #include "app/shell.h"
+#include "drawing/whole_picture.h"
 #include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/palette_tolerance.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;

@@ -7,8 +7,8 @@
 #include <QSignalSpy>
 
 #include "app/circuit_files.h"
+#include "drawing/whole_picture.h"
 #include "tests/app/main_window_support.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;

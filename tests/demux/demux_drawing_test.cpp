@@ -12,6 +12,7 @@
 
 using namespace quendal::drawing;
 using namespace quendal::demux;
+using logic::TermMode;
 
 using ::testing::Contains;
 using ::testing::ElementsAreArray;
@@ -20,13 +21,13 @@ using ::testing::Not;
 
 namespace {
 
-FunctionView makeFunction(int n, std::vector<int> terms, bool minTerms = true) {
+FunctionView makeFunction(int n, std::vector<int> terms, TermMode mode = TermMode::Minterms) {
     FunctionView f;
     f.userName = "A";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
     f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
-    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.mode = mode;
     f.function = logic::functionOfTerms(n, terms, f.mode);
     for (size_t i = 0; i < terms.size(); ++i)
         f.termsText += (i ? "," : "") + std::to_string(terms[i]);
@@ -174,7 +175,7 @@ TEST(DemuxDrawing, DinZeroBubblesDoNotDependOnTheNumberOfTerms) {
 }
 
 TEST(DemuxDrawing, MaxTermsUseNorForDinOneAndBubblesWithAndForDinZero) {
-    const FunctionView f = makeFunction(3, {1, 3, 5}, false);
+    const FunctionView f = makeFunction(3, {1, 3, 5}, TermMode::Maxterms);
     const auto nor = gateOps(drawNorGate, 6400, 1100, 6400, 1900);
     const auto one = draw(f, 1);
     EXPECT_EQ(tail(one, nor.size()), nor);
@@ -188,9 +189,9 @@ TEST(DemuxDrawing, MaxTermsUseNorForDinOneAndBubblesWithAndForDinZero) {
 }
 
 TEST(DemuxDrawing, GateStandsAtX8WithoutJunctionDots) {
-    for (bool minTerms : {true, false})
+    for (TermMode mode : {TermMode::Minterms, TermMode::Maxterms})
         for (int din : {0, 1}) {
-            const auto ops = draw(makeFunction(4, {0, 7, 15}, minTerms), din);
+            const auto ops = draw(makeFunction(4, {0, 7, 15}, mode), din);
             for (const auto& op : ops) EXPECT_THAT(op, Not(HasSubstr("filled")));
             // The first gate wire starts at gateX = 6800 on the first term.
             EXPECT_TRUE(contains(ops, "line 6800,900-6800,900 green"));
@@ -293,7 +294,7 @@ TEST(DemuxDrawing, EmptyMinTermListTiesYToGroundWithoutAGate) {
 }
 
 TEST(DemuxDrawing, EmptyMaxTermListTiesYToVcc) {
-    const auto ops = draw(makeFunction(2, {}, false), 0);
+    const auto ops = draw(makeFunction(2, {}, TermMode::Maxterms), 0);
     const std::vector<std::string> expected = {
         "line 6000,1200-6470,1200 green",
         "text 6500,1110 ' Y '",

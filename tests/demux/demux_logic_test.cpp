@@ -10,6 +10,7 @@
 
 using namespace quendal::drawing;
 using namespace quendal::demux;
+using logic::TermMode;
 
 namespace {
 
@@ -19,15 +20,15 @@ struct Function {
     std::vector<int> value;
 };
 
-FunctionView viewOf(const Function& fn, bool minTerms) {
+FunctionView viewOf(const Function& fn, TermMode mode) {
     FunctionView f;
     f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(fn.n)));
-    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.mode = mode;
     std::vector<int> terms, dontCares;
     for (int row = 0; row < (1 << fn.n); ++row) {
         if (fn.value[row] == 2)
             dontCares.push_back(row);
-        else if (fn.value[row] == (minTerms ? 1 : 0))
+        else if (fn.value[row] == (mode == TermMode::Minterms ? 1 : 0))
             terms.push_back(row);
     }
     f.function = logic::functionOfTerms(fn.n, terms, f.mode, dontCares);
@@ -63,9 +64,9 @@ std::string keyOf(const std::vector<RecordingCanvas::Op>& ops) {
 // Draws the function, reads the drawing back as a circuit and compares Y
 // with the function on every row that is not a don't-care. Returns an empty
 // string when they agree, else what went wrong.
-std::string check(const Function& fn, bool minTerms, int din, ReadDrawings& read) {
+std::string check(const Function& fn, TermMode mode, int din, ReadDrawings& read) {
     RecordingCanvas canvas;
-    drawDemux(canvas, viewOf(fn, minTerms), din);
+    drawDemux(canvas, viewOf(fn, mode), din);
     std::string key = keyOf(canvas.operations());
     auto known = read.find(key);
     if (known == read.end()) {
@@ -88,19 +89,19 @@ std::string check(const Function& fn, bool minTerms, int din, ReadDrawings& read
     return {};
 }
 
-std::string describe(const Function& fn, bool minTerms, int din) {
-    std::string s = "n=" + std::to_string(fn.n) + (minTerms ? " min" : " max") +
+std::string describe(const Function& fn, TermMode mode, int din) {
+    std::string s = "n=" + std::to_string(fn.n) + (mode == TermMode::Minterms ? " min" : " max") +
                     " Din=" + std::to_string(din) + " values ";
     for (int v : fn.value) s += v == 2 ? '-' : char('0' + v);
     return s;
 }
 
 void checkAllModes(const Function& fn, ReadDrawings& read, int& failures) {
-    for (bool minTerms : {true, false})
+    for (TermMode mode : {TermMode::Minterms, TermMode::Maxterms})
         for (int din : {0, 1}) {
-            const std::string problem = check(fn, minTerms, din, read);
+            const std::string problem = check(fn, mode, din, read);
             if (!problem.empty() && ++failures <= 5)
-                ADD_FAILURE() << describe(fn, minTerms, din) << ": " << problem;
+                ADD_FAILURE() << describe(fn, mode, din) << ": " << problem;
         }
 }
 
@@ -170,7 +171,7 @@ TEST(DemuxLogic, ReadBackNoticesAMissingTermLead) {
     };
     Function fn{2, {0, 1, 0, 1}};
     DroppingCanvas canvas;
-    drawDemux(canvas, viewOf(fn, true), 1);
+    drawDemux(canvas, viewOf(fn, TermMode::Minterms), 1);
     const DemuxNetlist net = readDemuxNetlist(canvas);
     EXPECT_EQ(net.feeding, std::vector<int>{1});
     EXPECT_EQ(net.evaluate(3), 0);
@@ -179,18 +180,18 @@ TEST(DemuxLogic, ReadBackNoticesAMissingTermLead) {
 TEST(DemuxLogic, ReadBackSeesGateKindsAndActiveLevels) {
     Function fn{2, {0, 1, 1, 0}};
     struct Case {
-        bool minTerms;
+        TermMode mode;
         int din;
         DemuxNetlist::Gate gate;
         bool activeLow;
         std::vector<int> feeding;
     };
-    for (const Case& c : {Case{true, 1, DemuxNetlist::Gate::Or, false, {1, 2}},
-                          Case{true, 0, DemuxNetlist::Gate::Nand, true, {1, 2}},
-                          Case{false, 1, DemuxNetlist::Gate::Nor, false, {0, 3}},
-                          Case{false, 0, DemuxNetlist::Gate::And, true, {0, 3}}}) {
+    for (const Case& c : {Case{TermMode::Minterms, 1, DemuxNetlist::Gate::Or, false, {1, 2}},
+                          Case{TermMode::Minterms, 0, DemuxNetlist::Gate::Nand, true, {1, 2}},
+                          Case{TermMode::Maxterms, 1, DemuxNetlist::Gate::Nor, false, {0, 3}},
+                          Case{TermMode::Maxterms, 0, DemuxNetlist::Gate::And, true, {0, 3}}}) {
         RecordingCanvas canvas;
-        drawDemux(canvas, viewOf(fn, c.minTerms), c.din);
+        drawDemux(canvas, viewOf(fn, c.mode), c.din);
         const DemuxNetlist net = readDemuxNetlist(canvas);
         EXPECT_EQ(net.gate, c.gate);
         EXPECT_EQ(net.activeLow, std::vector<bool>(4, c.activeLow));

@@ -2,27 +2,27 @@
 #include "demux/demux_drawing.h"
 #include "drawing/canvas_document.h"
 
-#include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
 #include "drawing/drawing_kit.h"
-#include "tests/support/whole_picture.h"
+#include "drawing/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
 using namespace quendal::demux;
+using logic::TermMode;
 
 namespace {
 
-FunctionView example(int n, std::vector<int> terms, bool minTerms = true) {
+FunctionView example(int n, std::vector<int> terms, TermMode mode = TermMode::Minterms) {
     FunctionView f;
     f.userName = "Ada";
     f.dateText = "05-Mar-2024";
     f.timeText = "07:40 AM";
     f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
-    f.mode = minTerms ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.mode = mode;
     f.function = logic::functionOfTerms(n, terms, f.mode);
     for (size_t i = 0; i < terms.size(); ++i)
         f.termsText += (i ? "," : "") + std::to_string(terms[i]);
@@ -33,21 +33,12 @@ QColor pixel(const QImage& image, int xTwips, int yTwips) {
     return image.pixelColor(twipsToPixels(xTwips), twipsToPixels(yTwips));
 }
 
-// Set QUENDAL_DEMUX_PNG_DIR to keep the rendered drawings for a look.
-void keep(const QImage& image, const char* name) {
-    const QByteArray dir = qgetenv("QUENDAL_DEMUX_PNG_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    image.save(QString::fromLocal8Bit(dir) + "/" + name, "PNG");
-}
-
 }  // namespace
 
 TEST(DemuxRender, ThreeVariableExampleLandsOnItsPixels) {
     DocumentCanvas canvas;
     drawDemux(canvas, example(3, {1, 3, 5}), 1);
     const QImage image = wholePicture(canvas);
-    keep(image, "demux_example.png");
     EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(7400));
     EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(3500));
     EXPECT_EQ(pixel(image, 6200, 1100), Qt::black);  // lead of term 1
@@ -64,7 +55,6 @@ TEST(DemuxRender, SixVariablesFitTheirCanvas) {
     for (int t = 0; t < 64; t += 9) terms.push_back(t);
     drawDemux(canvas, example(6, terms), 0);
     const QImage image = wholePicture(canvas);
-    keep(image, "demux_six_variables.png");
     EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(8600));
     EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(14700));
     // The last select line and the bottom output's bubble are on the canvas.
@@ -79,7 +69,6 @@ TEST(DemuxRender, LongHeaderIsNotCutOff) {
     f.userName = "Maximiliana Wolfeschlegelsteinhausenbergerdorff";
     drawDemux(canvas, f, 1);
     const QImage image = wholePicture(canvas);
-    keep(image, "demux_long_header.png");
     EXPECT_GE(canvas.width(), canvas.textWidth(implementationHeader(f)));
     EXPECT_GE(image.width() * kTwipsPerPixel, canvas.textWidth(implementationHeader(f)));
 }
@@ -88,21 +77,18 @@ TEST(DemuxRender, ConstantOutputsShowTheirTie) {
     DocumentCanvas ground;
     drawDemux(ground, example(2, {}), 1);
     const QImage grounded = wholePicture(ground);
-    keep(grounded, "demux_ground.png");
     EXPECT_EQ(pixel(grounded, 6000, 1440), Qt::black);  // top ground bar under Y
     EXPECT_EQ(pixel(grounded, 6200, 1200), QColor(0, 128, 0));
 
     DocumentCanvas vcc;
-    drawDemux(vcc, example(2, {}, false), 0);
+    drawDemux(vcc, example(2, {}, TermMode::Maxterms), 0);
     const QImage tied = wholePicture(vcc);
-    keep(tied, "demux_vcc.png");
     EXPECT_EQ(pixel(tied, 6000, 1000), Qt::black);  // the rail up to Vcc
 }
 
 TEST(DemuxRender, MaxTermsWithDinZero) {
     DocumentCanvas canvas;
-    drawDemux(canvas, example(3, {0, 2, 3, 6}, false), 0);
+    drawDemux(canvas, example(3, {0, 2, 3, 6}, TermMode::Maxterms), 0);
     const QImage image = wholePicture(canvas);
-    keep(image, "demux_maxterms_din0.png");
     EXPECT_EQ(pixel(image, 6500, 1500), QColor(0, 0, 128));  // the AND's flat back
 }

@@ -249,7 +249,4 @@ TEST_F(DemuxCommand, DialogHasItsSizeColoursAndFont) {
     EXPECT_EQ(dlg->cmdOk->font().family(), "Times New Roman");
     EXPECT_EQ(dlg->cmdOk->font().pointSize(), 12);
     EXPECT_EQ(ButtonFeedback::background(dlg->cmdOk), ButtonFeedback::normal);
-    // Set QUENDAL_DEMUX_PNG_DIR to keep a picture of the dialog for a look.
-    const QByteArray dir = qgetenv("QUENDAL_DEMUX_PNG_DIR");
-    if (!dir.isEmpty()) dlg->grab().save(QString::fromLocal8Bit(dir) + "/frmDemuxOpt.png", "PNG");
 }

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -7,7 +6,6 @@
 #include "drawing/circuit_layout.h"
 #include "drawing/universal_circuits.h"
 #include "tests/drawing/circuit_function_support.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 
@@ -39,16 +37,6 @@ FunctionView eightVariables() {
     return circuitFunction(sopFor(truth, letters(8)), letters(8));
 }
 
-// AB'+C as the work form describes it after ticking minterms 1, 3, 4, 5, 7.
-FunctionView example() {
-    FunctionView f = circuitFunction("AB'+C");
-    f.userName = "STUDENT";
-    f.sopText = "A'B'C+A'BC+AB'C'+AB'C+ABC";
-    f.ipPosText = "((A+B+C')(A+B'+C')(A'+B+C)(A'+B+C')(A'+B'+C'))'";
-    f.minPosText = "((A'+B)(C'))'";
-    return f;
-}
-
 }  // namespace
 
 TEST(CircuitPictures, WiresAndDotsLandOnTheirPixels) {
@@ -68,24 +56,4 @@ TEST(CircuitPictures, AGrownCanvasKeepsTheLowestGateOnThePicture) {
     ASSERT_GT(c.height(), Canvas::kDefaultHeight);
     // The variable lines reach the bottom row of the picture.
     EXPECT_EQ(pixelAt(c, 400, c.height() - 10), kGreen);
-}
-
-// Writes the pictures for a look (and for the documentation) when asked:
-// QUENDAL_PICTURES_DIR=<folder> drawing_tests --gtest_filter=CircuitPictures.*
-TEST(CircuitPictures, WritesPicturesWhenAsked) {
-    const QString dir = qEnvironmentVariable("QUENDAL_PICTURES_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "QUENDAL_PICTURES_DIR not set";
-    QDir().mkpath(dir);
-    using Draw = void (*)(Canvas&, const FunctionView&);
-    const std::pair<const char*, Draw> styles[] = {{"basic", drawBasicCircuit},
-                                                   {"nand", drawUniversalNandCircuit},
-                                                   {"nor", drawUniversalNorCircuit}};
-    for (const auto& [name, draw] : styles) {
-        DocumentCanvas example;
-        draw(example, ::example());
-        EXPECT_TRUE(wholePicture(example).save(dir + "/circuit-" + name + ".png", "PNG"));
-        DocumentCanvas big;
-        draw(big, eightVariables());
-        EXPECT_TRUE(wholePicture(big).save(dir + "/circuit-" + name + "-8vars.png", "PNG"));
-    }
 }

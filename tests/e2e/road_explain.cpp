@@ -15,13 +15,13 @@
 #include "app/frmCircuit.h"
 #include "app/mdifrmMain.h"
 #include "drawing/canvas_document.h"
+#include "drawing/whole_picture.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "tests/e2e/file_checks.h"
 #include "tests/e2e/print_dialog_driver.h"
 #include "tests/e2e/road.h"
-#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;

@@ -15,7 +15,7 @@ std::string joined(const std::vector<int>& list) {
 
 }  // namespace
 
-FunctionView makeFunction(int n, std::vector<int> terms, bool minTermMode,
+FunctionView makeFunction(int n, std::vector<int> terms, logic::TermMode mode,
                           std::vector<int> dontCares) {
     FunctionView f;
     f.userName = "Tester";
@@ -24,7 +24,7 @@ FunctionView makeFunction(int n, std::vector<int> terms, bool minTermMode,
     f.letters = std::string(logic::kDefaultLetters.substr(0, static_cast<std::size_t>(n)));
     f.termsText = joined(terms);
     f.dontCareText = joined(dontCares);
-    f.mode = minTermMode ? logic::TermMode::Minterms : logic::TermMode::Maxterms;
+    f.mode = mode;
     f.function = logic::functionOfTerms(n, terms, f.mode, dontCares);
     return f;
 }

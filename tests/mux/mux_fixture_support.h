@@ -8,7 +8,8 @@
 
 // A function as the work form hands it to the drawings, with letters A, B, …
 // and the header texts a ticked function has (user "Tester" on a fixed day).
-quendal::drawing::FunctionView makeFunction(int n, std::vector<int> terms, bool minTermMode = true,
+quendal::drawing::FunctionView makeFunction(int n, std::vector<int> terms,
+                                            logic::TermMode mode = logic::TermMode::Minterms,
                                             std::vector<int> dontCares = {});
 
 // The three operations of a filled dot in the foreground colour.

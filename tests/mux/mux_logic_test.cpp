@@ -10,6 +10,7 @@
 
 using namespace quendal::drawing;
 using namespace quendal::mux;
+using logic::TermMode;
 
 namespace {
 
@@ -44,12 +45,12 @@ std::vector<int> termsOf(unsigned mask, int numTerms) {
 
 struct Size {
     int n, k;
-    bool minTerms;
+    TermMode mode;
 };
 
 void PrintTo(const Size& size, std::ostream* os) {
-    *os << size.n << " variables, " << (1 << size.k) << " : 1, " << (size.minTerms ? "min" : "max")
-        << " terms";
+    *os << size.n << " variables, " << (1 << size.k) << " : 1, "
+        << (size.mode == TermMode::Minterms ? "min" : "max") << " terms";
 }
 
 std::string name(const ::testing::TestParamInfo<Size>& info) {
@@ -57,7 +58,7 @@ std::string name(const ::testing::TestParamInfo<Size>& info) {
     text += std::to_string(info.param.n);
     text += "_k";
     text += std::to_string(info.param.k);
-    text += info.param.minTerms ? "_min" : "_max";
+    text += info.param.mode == TermMode::Minterms ? "_min" : "_max";
     return text;
 }
 
@@ -66,7 +67,8 @@ std::vector<Size> offeredSizes(int upToN) {
     for (int n = 1; n <= upToN; ++n)
         for (int k = 1; k <= 6; ++k)
             if (muxOptionsFor(n).offers(k))
-                for (bool minTerms : {true, false}) sizes.push_back({n, k, minTerms});
+                for (TermMode mode : {TermMode::Minterms, TermMode::Maxterms})
+                    sizes.push_back({n, k, mode});
     return sizes;
 }
 
@@ -96,10 +98,10 @@ std::vector<unsigned> masksToCheck(int n) {
 class EveryFunction : public ::testing::TestWithParam<Size> {};
 
 TEST_P(EveryFunction, DrawingComputesTheFunction) {
-    const auto [n, k, minTerms] = GetParam();
+    const auto [n, k, mode] = GetParam();
     int failures = 0;
     for (unsigned mask : masksToCheck(n)) {
-        const FunctionView f = makeFunction(n, termsOf(mask, 1 << n), minTerms);
+        const FunctionView f = makeFunction(n, termsOf(mask, 1 << n), mode);
         const std::string problem = checkDrawing(f, k);
         if (!problem.empty()) {
             ADD_FAILURE() << "terms " << f.termsText << ": " << problem;
@@ -115,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(UpToFourVariables, EveryFunction, ::testing::ValuesIn(o
 class RandomFunctions : public ::testing::TestWithParam<Size> {};
 
 TEST_P(RandomFunctions, DrawingComputesTheFunctionOutsideTheDontCares) {
-    const auto [n, k, minTerms] = GetParam();
-    std::mt19937 random(static_cast<unsigned>(n * 100 + k * 10 + minTerms));
+    const auto [n, k, mode] = GetParam();
+    std::mt19937 random(static_cast<unsigned>(n * 100 + k * 10 + (mode == TermMode::Minterms)));
     for (int round = 0; round < 20; ++round) {
         std::vector<int> terms, dcs;
         for (int t = 0; t < (1 << n); ++t) {
@@ -124,7 +126,7 @@ TEST_P(RandomFunctions, DrawingComputesTheFunctionOutsideTheDontCares) {
             if (r == 0) terms.push_back(t);
             if (r == 1) dcs.push_back(t);
         }
-        const FunctionView f = makeFunction(n, terms, minTerms, dcs);
+        const FunctionView f = makeFunction(n, terms, mode, dcs);
         const std::string problem = checkDrawing(f, k);
         ASSERT_EQ(problem, "") << "terms " << f.termsText << " dc " << f.dontCareText;
     }

@@ -1,10 +1,9 @@
 #include "common/twips.h"
 #include "drawing/canvas_document.h"
+#include "drawing/whole_picture.h"
 #include "mux/mux_drawing.h"
 #include "tests/mux/mux_fixture_support.h"
-#include "tests/support/whole_picture.h"
 
-#include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -19,19 +18,10 @@ QColor pixel(const QImage& image, int xTwips, int yTwips) {
     return image.pixelColor(twipsToPixels(xTwips), twipsToPixels(yTwips));
 }
 
-// Set QUENDAL_MUX_PNG_DIR to keep the rendered drawings for a look.
-void keep(const QImage& image, const char* name) {
-    const QByteArray dir = qgetenv("QUENDAL_MUX_PNG_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    image.save(QString::fromLocal8Bit(dir) + "/" + name, "PNG");
-}
-
 TEST(MuxRender, SingleEightToOne) {
     DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 3);
     const QImage image = wholePicture(canvas);
-    keep(image, "mux_single_8to1.png");
     EXPECT_EQ(image.width(), DocumentCanvas::pixelsFor(9696));
     EXPECT_EQ(pixel(image, 2500, 1000), Qt::black);  // Vcc rail
     EXPECT_EQ(pixel(image, 3500, 1100), Qt::black);  // input 1 on Vcc
@@ -46,7 +36,6 @@ TEST(MuxRender, TreeOfThreeVariables) {
     DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(3, {1, 3, 5}), 2);
     const QImage image = wholePicture(canvas);
-    keep(image, "mux_tree_3vars_4to1.png");
     EXPECT_EQ(pixel(image, 5700, 2400 - 100), QColor(0, 128, 0));  // OR gate lead
     EXPECT_EQ(pixel(image, 6050, 2400), QColor(0, 128, 0));        // OR output
     EXPECT_EQ(pixel(image, 2000, 2600), Qt::black);                // to the strobe inverter
@@ -57,7 +46,6 @@ TEST(MuxRender, TreeOfFourVariables) {
     DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(4, {0, 5, 10, 15}), 2);
     const QImage image = wholePicture(canvas);
-    keep(image, "mux_tree_4vars_4to1.png");
     EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(8400));
     EXPECT_EQ(pixel(image, 1400, 4000), Qt::black);  // select tie
     EXPECT_EQ(pixel(image, 6700, 4000), Qt::black);  // second-level block
@@ -67,7 +55,6 @@ TEST(MuxRender, TreeOfFiveVariables) {
     DocumentCanvas canvas;
     drawMuxImplementation(canvas, makeFunction(5, {1, 6, 11, 20, 31}), 3);
     const QImage image = wholePicture(canvas);
-    keep(image, "mux_tree_5vars_8to1.png");
     EXPECT_EQ(pixel(image, 6400, 3000), Qt::black);  // outer column of the square ties
     EXPECT_EQ(pixel(image, 6500, 6180), Qt::white);  // clear of input 4's open end
 }
@@ -78,7 +65,6 @@ TEST(MuxRender, EightVariablesWithSixtyFourToOne) {
     for (int t = 0; t < 256; t += 3) terms.push_back(t);
     drawMuxImplementation(canvas, makeFunction(8, terms), 6);
     const QImage image = wholePicture(canvas);
-    keep(image, "mux_tree_8vars_64to1.png");
     EXPECT_EQ(image.height(), DocumentCanvas::pixelsFor(56400));
     EXPECT_EQ(pixel(image, 3000, 55000), Qt::black);  // ground rail, near its end
     EXPECT_EQ(pixel(image, 4000, 50000), Qt::black);  // fourth block

@@ -9,6 +9,7 @@
 
 using namespace quendal::drawing;
 using namespace quendal::mux;
+using logic::TermMode;
 
 namespace {
 
@@ -205,7 +206,8 @@ TEST(DrawMulMux, ZeroFunctionHasNoVccRail) {
     // ground rail is there to carry them.
     std::vector<int> all(8);
     for (int t = 0; t < 8; ++t) all[static_cast<std::size_t>(t)] = t;
-    for (const FunctionView& f : {makeFunction(3, all, false), makeFunction(3, {}, true, {2})}) {
+    for (const FunctionView& f :
+         {makeFunction(3, all, TermMode::Maxterms), makeFunction(3, {}, TermMode::Minterms, {2})}) {
         RecordingCanvas c;
         drawMulMux(c, f, 2);
         const auto lines = c.lines();
@@ -217,10 +219,10 @@ TEST(DrawMulMux, ZeroFunctionHasNoVccRail) {
 
 TEST(DrawMux, BlockWithoutTermsHangsOnOneRail) {
     // Block 2 of a function whose terms all lie in block 1.
-    for (bool minTerms : {true, false}) {
+    for (TermMode mode : {TermMode::Minterms, TermMode::Maxterms}) {
         RecordingCanvas c;
-        drawMux(c, makeFunction(3, {0, 1}, minTerms), 2, 2, 2, 4000, 2800);
-        const int rail = minTerms ? 3000 : 2500;
+        drawMux(c, makeFunction(3, {0, 1}, mode), 2, 2, 2, 4000, 2800);
+        const int rail = mode == TermMode::Minterms ? 3000 : 2500;
         int ties = 0;
         for (const auto& op : c.operations())
             if (op.kind == Kind::Line && op.y1 == op.y2 && op.x2 == 4000) {

@@ -7,6 +7,7 @@
 
 using namespace quendal::drawing;
 using namespace quendal::mux;
+using logic::TermMode;
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST(Draw1Mux, ThreeVariablesMinTermsOneThreeFive) {
 
 TEST(Draw1Mux, TwoVariablesMaxTermsZeroAndThree) {
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(2, {0, 3}, false));
+    draw1Mux(c, makeFunction(2, {0, 3}, TermMode::Maxterms));
     std::string missing;
     EXPECT_TRUE(containsInOrder(c.lines(),
                                 {
@@ -125,7 +126,7 @@ TEST(Draw1Mux, EveryTermTickedHasNoGround) {
 TEST(Draw1Mux, OnlyDontCaresTiesEveryInputToGround) {
     // Min-term mode with no minterm: the function is 0.
     RecordingCanvas c;
-    draw1Mux(c, makeFunction(2, {}, true, {1, 2}));
+    draw1Mux(c, makeFunction(2, {}, TermMode::Minterms, {1, 2}));
     const auto lines = only(c, Kind::Line);
     for (const auto& line : lines) EXPECT_EQ(line.find("line 2500,"), std::string::npos) << line;
     std::string missing;
@@ -142,10 +143,10 @@ TEST(Draw1Mux, OnlyDontCaresTiesEveryInputToGround) {
 
 TEST(Draw1Mux, DontCaresFollowTheTermsNotEntered) {
     // In min-term mode a don't-care goes to ground, in max-term mode to Vcc.
-    const auto minLines = drawn(makeFunction(2, {0}, true, {3}));
+    const auto minLines = drawn(makeFunction(2, {0}, TermMode::Minterms, {3}));
     EXPECT_NE(std::find(minLines.begin(), minLines.end(), "line 3000,1500-4000,1500 fg"),
               minLines.end());
-    const auto maxLines = drawn(makeFunction(2, {0}, false, {3}));
+    const auto maxLines = drawn(makeFunction(2, {0}, TermMode::Maxterms, {3}));
     EXPECT_NE(std::find(maxLines.begin(), maxLines.end(), "line 2500,1500-4000,1500 fg"),
               maxLines.end());
 }
@@ -170,9 +171,9 @@ TEST(Draw1Mux, SixVariablesGrowTheCanvas) {
 
 TEST(MuxHeader, DontCaresOnlyWhenThereAreAny) {
     EXPECT_EQ(
-        implementationHeader(makeFunction(2, {1}, false)),
+        implementationHeader(makeFunction(2, {1}, TermMode::Maxterms)),
         "     User  :  Tester   Date  :  05-Mar-2024   Time  :  07:40 AM     Max Terms  :  1");
-    EXPECT_EQ(implementationHeader(makeFunction(2, {1}, true, {2, 3})),
+    EXPECT_EQ(implementationHeader(makeFunction(2, {1}, TermMode::Minterms, {2, 3})),
               "     User  :  Tester   Date  :  05-Mar-2024   Time  :  07:40 AM     Min Terms  :  "
               "1     DontCare Terms  :  2,3");
 }
@@ -191,7 +192,7 @@ TEST(Draw1Mux, LongHeaderGrowsTheCanvasBeforeTheScrollMaxima) {
     std::vector<int> dcs;
     for (int t = 1; t < 64; t += 2) dcs.push_back(t);
     RecordingCanvas c;
-    const FunctionView f = makeFunction(6, all, true, dcs);
+    const FunctionView f = makeFunction(6, all, TermMode::Minterms, dcs);
     draw1Mux(c, f);
     const int headerWidth = c.textWidth(implementationHeader(f));
     ASSERT_GT(headerWidth, 9696);
