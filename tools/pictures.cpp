@@ -27,7 +27,7 @@
 #include "drawing/circuit_layout.h"
 #include "drawing/document_host.h"
 #include "drawing/universal_circuits.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "explain/check_page.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"

@@ -26,7 +26,7 @@
 #include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/universal_circuits.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/drawing/circuit_function_support.h"
 
 using namespace quendal::drawing;

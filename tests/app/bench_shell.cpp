@@ -12,7 +12,7 @@
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 using namespace quendal::app;

@@ -19,7 +19,7 @@
 #include "app/circuit_files.h"
 #include "app/picture_screening.h"
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/palette_tolerance.h"
 #include "tests/support/temp_workdir.h"

@@ -6,7 +6,7 @@
 #include "app/circuit_files.h"
 #include "app/print_layout.h"
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_workdir.h"
 

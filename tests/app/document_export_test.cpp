@@ -15,7 +15,7 @@
 #include "app/circuit_files.h"
 #include "app/document_export.h"
 #include "app/print_layout.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/app/main_window_support.h"
 
 using namespace quendal::common;

@@ -14,7 +14,7 @@
 #include "drawing/universal_circuits.h"
 #include "mux/mux_drawing.h"
 
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/drawing/circuit_function_support.h"
 
 using namespace quendal::drawing;

@@ -8,7 +8,7 @@
 
 #include "app/frmCircuit.h"
 #include "common/twips.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;

@@ -10,7 +10,7 @@
 #include "app/circuit_files.h"
 #include "app/frmSplash.h"
 #include "app/shell.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/app/main_window_support.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/palette_tolerance.h"

@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 
 #include "app/circuit_files.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/app/main_window_support.h"
 
 using namespace quendal::common;

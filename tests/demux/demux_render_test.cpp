@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/drawing_kit.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;

@@ -10,7 +10,7 @@
 #include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/universal_circuits.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/drawing/circuit_function_support.h"
 #include "tests/support/recording_canvas.h"
 

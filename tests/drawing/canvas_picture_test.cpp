@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::drawing;
 

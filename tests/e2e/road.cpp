@@ -28,7 +28,7 @@
 #include "app/frmSplash.h"
 #include "app/mdifrmMain.h"
 #include "app/shell.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "tests/e2e/file_checks.h"
 #include "tests/e2e/print_dialog_driver.h"
 #include "tests/support/palette_tolerance.h"

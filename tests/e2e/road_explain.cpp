@@ -15,7 +15,7 @@
 #include "app/frmCircuit.h"
 #include "app/mdifrmMain.h"
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"

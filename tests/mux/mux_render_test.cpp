@@ -1,6 +1,6 @@
 #include "common/twips.h"
 #include "drawing/canvas_document.h"
-#include "drawing/whole_picture.h"
+#include "tests/support/whole_picture.h"
 #include "mux/mux_drawing.h"
 #include "tests/mux/mux_fixture_support.h"
 
