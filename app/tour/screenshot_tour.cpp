@@ -225,6 +225,9 @@ int main(int argc, char** argv) {
                 ++failures;
             }
         }
+        // The user guide as Help shows it, pictures included.
+        main->mnuHelpContents_Click();
+        if (!shoot(folder, "help.png")) ++failures;
         app.quit();
     });
     app.exec();
