@@ -91,7 +91,7 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     item("mnuExplainTruthTable")->trigger();
     EXPECT_EQ(captions,
               (QStringList{"Truth Table 1", "Karnaugh Map 1", "Steps 1", "Truth Table 2"}));
-    EXPECT_TRUE(hasText(canvases[0], "Truth table of F(A,B,C,D)"));
+    EXPECT_TRUE(hasText(canvases[0], "Truth table of Y(A,B,C,D)"));
     EXPECT_TRUE(hasText(canvases[1], "A'B'"));  // the SOP legend
     EXPECT_TRUE(hasText(canvases[2], "F = (A'+C)D   (2 sums, 3 literals)"));
 
@@ -102,13 +102,13 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     auto* pos = area->currentSubWindow()->findChild<QRadioButton*>("optPos");
     ASSERT_TRUE(pos);
     QTest::mouseClick(pos, Qt::LeftButton, {}, QPoint(4, pos->height() / 2));
-    EXPECT_TRUE(hasText(map, "F = (A'+C)D"));
+    EXPECT_TRUE(hasText(map, "Y = (A'+C)D"));
     EXPECT_FALSE(hasText(map, "A'B'"));
     emit menu->menu()->aboutToShow();
     EXPECT_TRUE(item("mnuExplainPosLoops")->isChecked());
     item("mnuExplainPosLoops")->trigger();
-    EXPECT_TRUE(hasText(map, "F = A'B'+CD"));
-    EXPECT_FALSE(hasText(map, "F = (A'+C)D"));
+    EXPECT_TRUE(hasText(map, "Y = A'B'+CD"));
+    EXPECT_FALSE(hasText(map, "Y = (A'+C)D"));
     EXPECT_TRUE(area->currentSubWindow()->findChild<QRadioButton*>("optSop")->isChecked());
     EXPECT_EQ(area->subWindowList().size(), 4);
 
@@ -207,7 +207,7 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     EXPECT_TRUE(minimum->text().isEmpty());
     // The printed page: the answer last checked with its verdict; the minimum once shown.
     enter("A'B'D+CD");
-    EXPECT_NE(page().find("Answer: F(A,B,C,D) = A'B'D+CD\n" + verdict->text().toStdString()),
+    EXPECT_NE(page().find("Answer: Y = A'B'D+CD\n" + verdict->text().toStdString()),
               std::string::npos);
     EXPECT_EQ(page().find("minimum sum"), std::string::npos);
     QTest::mouseClick(form.findChild<QPushButton*>("cmdShow"), Qt::LeftButton);
