@@ -26,8 +26,8 @@ constexpr int kCornerRadius = 60;
 constexpr int kOpenGap = 60;  // a wrapping loop's open arms stop this short of the grid's edge
 // The minterm numbers: small seven-segment digits, grey, in the cell's top-left corner inside
 // the loops, so that the cell's value stays central.
-constexpr int kNumberDigitWidth = 45;
-constexpr int kNumberDigitHeight = 90;
+constexpr int kNumberDigitWidth = 55;
+constexpr int kNumberDigitHeight = 100;
 constexpr int kNumberSpacing = 25;
 constexpr int kNumberRoom = 2 * kNumberDigitWidth + kNumberSpacing + 90;
 constexpr drawing::Rgb kMintermNumberColour{150, 150, 150};
