@@ -61,7 +61,8 @@ void drawPage(drawing::Canvas& canvas, const qm::Explanation& e, const std::stri
     say("Check my answer", 0);
     std::string who = "Student: " + common::Session::current().UserName;
     if (pageClock) who += "      Date: " + common::headerDate(pageClock->now());
-    say(who, 0);
+    canvas.printAt(kMargin, y, {who});  // as it is: wrapping would close up the gap
+    y += lh;
     y += lh / 2;
     say(functionName(letters) + ":", 0);
     say("1-rows: " + rowList(e.function.on), kIndent);

@@ -17,9 +17,11 @@
 
 #include <deque>
 
+#include "common/session.h"
 #include "explain/explain_menu.h"
 #include "explain/frmCheck.h"
 #include "logic/expression_parser.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
@@ -187,6 +189,13 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
         return text;
     };
     EXPECT_NE(page().find("No answer has been checked."), std::string::npos);
+    // The printout says who checked and when, the date through the clock seam.
+    quendal::common::Session::current().UserName = "Ann Lee";
+    const FixedClock clock{quendal::common::LocalDateTime{2024, 3, 5, 7, 40, 0}};
+    setCheckPageClock(&clock);
+    EXPECT_NE(page().find("Student: Ann Lee      Date: 05-Mar-2024\nY(A,B,C,D):\n"),
+              std::string::npos);
+    setCheckPageClock(nullptr);
     auto* answer = form.findChild<QLineEdit*>("txtAnswer");
     auto* verdict = form.findChild<QLabel*>("lblVerdict");
     auto* minimum = form.findChild<QLabel*>("lblMinimum");
