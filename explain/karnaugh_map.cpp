@@ -266,8 +266,8 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
                 const std::string value = f.on.test(minterm) ? "1" : f.dc.test(minterm) ? "x" : "0";
                 canvas.printAt(left + col * cw + (cw - canvas.textWidth(value)) / 2, textTop,
                                {value});
-                drawSmallNumber(canvas, left + col * cw + loopRoom,
-                                g.gridTop + row * ch + loopRoom - kLoopStep / 2, minterm,
+                drawSmallNumber(canvas, left + col * cw + loopRoom + kLoopStep,
+                                g.gridTop + row * ch + loopRoom + kLoopStep / 2, minterm,
                                 kMintermNumberColour);
             }
         }
