@@ -18,9 +18,9 @@ constexpr int kMinCellWidth = 600;
 constexpr int kMinCellHeight = 450;
 constexpr int kLabelWidth = 720;  // row labels left of each grid
 constexpr int kMapGap = 480;      // between maps side by side
+constexpr int kFirstInset = 45;   // clear of the grid line, so no loop reads as one
 // Loops that share cells lie this much further in each, so none shares another's line, and the
 // deepest stays this far off the cell's digit.
-constexpr int kFirstInset = 45;  // clear of the grid line, so no loop reads as one
 constexpr int kLoopStep = 30;
 constexpr int kCornerRadius = 60;
 constexpr int kOpenGap = 60;  // a wrapping loop's open arms stop this short of the grid's edge
