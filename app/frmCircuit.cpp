@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -67,6 +68,27 @@ frmCircuit::frmCircuit(drawing::DocumentKind kind, QWidget* parent) : QWidget(pa
 
     resize(sizeHint());
     Form_Load();
+    // Only the window's zoom changes: saved pictures, prints and exports stay at 100 %.
+    switch (kind_) {
+        case drawing::DocumentKind::Explain: setZoom(kExplainZoom, QPoint(0, top_)); break;
+        case drawing::DocumentKind::Circuit:
+        case drawing::DocumentKind::Mux:
+        case drawing::DocumentKind::Demux:
+            // The drawing is made after the window opens, before the event loop runs again.
+            QTimer::singleShot(0, this, &frmCircuit::fitNewDrawing);
+            break;
+        case drawing::DocumentKind::Opened: break;
+    }
+}
+
+void frmCircuit::fitNewDrawing() {
+    // A zoom chosen meanwhile wins; a drawing on the default canvas is small enough as it is.
+    if (zoom_ != 1.0 || (canvas_.width() <= drawing::Canvas::kDefaultWidth &&
+                         canvas_.height() <= drawing::Canvas::kDefaultHeight))
+        return;
+    const QSize visible = visiblePixels();
+    const QSize actual = canvas_.pixelSize();
+    if (actual.width() > visible.width() || actual.height() > visible.height()) fitInWindow();
 }
 
 QSize frmCircuit::sizeHint() const {

@@ -235,7 +235,8 @@ void mdifrmMain::createWorkForm() {
             if (controls) frmD_->setControls(controls);
             return canvas;
         },
-        [this](const QString& text) { prompts_.message(text, common::PromptIcon::Exclamation); }};
+        [this](const QString& text) { prompts_.message(text, common::PromptIcon::Exclamation); },
+        &clock_};
     explainMenu_ =
         new explain::ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
     connect(workForm_, &workspace::frmSimplification::drawingCommandsEnabled, explainMenu_,
@@ -441,8 +442,7 @@ void mdifrmMain::mnuFileExport_Click() {
     ExportDialog options(path, *format, !page->hasDrawing(), this);
     if (options.exec() != QDialog::Accepted) return;
     try {
-        exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(),
-                       title);
+        exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(), title);
     } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
     }

@@ -105,10 +105,12 @@ void CheckAnswerWindow::cmdCheck_Click() {
 void CheckAnswerWindow::cmdShow_Click() {
     const qm::Explanation& e = everything();
     const int width = e.function.width;
+    // The function's name, never one of its variable letters.
+    const std::string y = outputName(letters_) + " = ";
     std::string text =
-        "A minimum sum of products: F = " + logic::sopText(e.covers.front(), width, letters_);
+        "A minimum sum of products: " + y + logic::sopText(e.covers.front(), width, letters_);
     if (e.pos)
-        text += "\nA minimum product of sums: F = " + logic::posText(*e.pos, width, letters_);
+        text += "\nA minimum product of sums: " + y + logic::posText(*e.pos, width, letters_);
     lblMinimum->setText(QString::fromStdString(text));
     page_.minimum = text;
 }

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "common/session.h"
 #include "explain/explain_subject.h"
 #include "explain/sized_drawing.h"
 
@@ -14,6 +15,8 @@ constexpr int kMargin = 240;
 constexpr int kIndent = 360;
 // The text's width on a portrait page of the default canvas.
 constexpr int kTextWidth = 9000;
+
+const common::Clock* pageClock = nullptr;
 
 std::string rowList(const logic::RowSet& rows) {
     std::string text;
@@ -55,16 +58,20 @@ void drawPage(drawing::Canvas& canvas, const qm::Explanation& e, const std::stri
             y += lh;
         }
     };
-    const std::string name = functionName(letters);
-    say("Check my answer: " + name, 0);
+    say("Check my answer", 0);
+    std::string who = "Student: " + common::Session::current().UserName;
+    if (pageClock) who += "      Date: " + common::headerDate(pageClock->now());
+    canvas.printAt(kMargin, y, {who});  // as it is: wrapping would close up the gap
+    y += lh;
     y += lh / 2;
+    say(functionName(letters) + ":", 0);
     say("1-rows: " + rowList(e.function.on), kIndent);
     say("Don't-cares: " + rowList(e.function.dc), kIndent);
     y += lh / 2;
     if (!page.checked) {
         say("No answer has been checked.", 0);
     } else {
-        say("Answer: " + name + " = " + page.answer, 0);
+        say("Answer: " + outputName(letters) + " = " + page.answer, 0);
         y += lh / 2;
         say(page.verdict, kIndent);
     }
@@ -75,6 +82,10 @@ void drawPage(drawing::Canvas& canvas, const qm::Explanation& e, const std::stri
 }
 
 }  // namespace
+
+void setCheckPageClock(const common::Clock* clock) {
+    pageClock = clock;
+}
 
 void drawCheckPage(drawing::Canvas& canvas, const qm::Explanation& explanation,
                    const std::string& letters, const CheckPage& page) {

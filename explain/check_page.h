@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/clock.h"
 #include "drawing/canvas.h"
 #include "minimizer/explanation.h"
 
@@ -15,8 +16,13 @@ struct CheckPage {
     std::string minimum;   // the minimum forms, only once the student asked to see them
 };
 
-// The page of a check: the function (its 1-rows and don't-cares), the answer, the verdict and,
-// when shown, the minimum, lines wrapped to the width of a page.
+// The clock whose date the check pages carry (none: no date). The Explain menu sets the main
+// window's, so that the date goes through the same seam as the drawings' headers.
+void setCheckPageClock(const common::Clock* clock);
+
+// The page of a check: who checked it and when (the signed-in student, the clock's date), the
+// function once (its 1-rows and don't-cares), the answer, the verdict and, when shown, the
+// minimum, lines wrapped to the width of a page.
 void drawCheckPage(drawing::Canvas& canvas, const qm::Explanation& explanation,
                    const std::string& letters, const CheckPage& page);
 

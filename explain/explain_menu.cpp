@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "explain/check_answer_window.h"
+#include "explain/check_page.h"
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
 #include "explain/karnaugh_switch.h"
@@ -57,9 +58,11 @@ ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks h
     // One explanation at a time: a new one waits only for the one called off before it to stop.
     pool_.setMaxThreadCount(1);
     setAvailable(false);
+    setCheckPageClock(hooks_.clock);
 }
 
 ExplainMenu::~ExplainMenu() {
+    setCheckPageClock(nullptr);
     dropAhead();
     pool_.waitForDone();
 }

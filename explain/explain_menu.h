@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/clock.h"
 #include "drawing/function_view.h"
 #include "minimizer/explanation.h"
 
@@ -42,6 +43,8 @@ public:
         // canvas.
         std::function<drawing::Canvas&(const QString& caption, QWidget* controls)> openDocument;
         std::function<void(const QString& message)> message;
+        // The date printed on check pages; none: no date.
+        const common::Clock* clock = nullptr;
     };
 
     // Inserts the menu into `bar` before the menu of `before`.

@@ -20,8 +20,14 @@ ExplainSubject subjectOf(const drawing::FunctionView& view) {
     return subject;
 }
 
+std::string outputName(const std::string& letters) {
+    for (const char name : std::string("YZWQFGHIJKLMNOPRSTUVXABCDE"))
+        if (letters.find(name) == std::string::npos) return std::string(1, name);
+    return "Out";  // every letter taken
+}
+
 std::string functionName(const std::string& letters) {
-    std::string name = "F(";
+    std::string name = outputName(letters) + "(";
     for (std::size_t i = 0; i < letters.size(); ++i) {
         if (i > 0) name += ',';
         name += letters[i];

@@ -25,7 +25,11 @@ ExplainSubject subjectOf(const drawing::FunctionView& view);
 // The letters of a subject in the form the minimizer's texts take: "ABCD" by default.
 std::string lettersOf(const drawing::FunctionView& view);
 
-// "F(A,B,C)"
+// The function's own name, never one of its letters (F is also the sixth variable): Y, as the
+// circuits call their output, or the first of Z, W, Q, ... that is free.
+std::string outputName(const std::string& letters);
+
+// "Y(A,B,C)"
 std::string functionName(const std::string& letters);
 
 }  // namespace quendal::explain

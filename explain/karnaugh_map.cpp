@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <stdexcept>
 
 #include "explain/explain_subject.h"
@@ -13,14 +14,23 @@ namespace quendal::explain {
 namespace {
 
 constexpr int kMargin = 240;
-constexpr int kCellWidth = 480;
-constexpr int kCellHeight = 360;
+constexpr int kMinCellWidth = 600;
+constexpr int kMinCellHeight = 450;
 constexpr int kLabelWidth = 720;  // row labels left of each grid
 constexpr int kMapGap = 480;      // between maps side by side
-constexpr int kLoopInset = 30;    // the first loop's distance from the cell edge
-constexpr int kLoopStep = 25;
-constexpr int kOpenReach = 150;  // how far a wrapping loop's sides run on past the edge     //
-                                 // further in for each next loop, so overlapping loops show
+constexpr int kFirstInset = 45;   // clear of the grid line, so no loop reads as one
+// Loops that share cells lie this much further in each, so none shares another's line, and the
+// deepest stays this far off the cell's digit.
+constexpr int kLoopStep = 30;
+constexpr int kCornerRadius = 60;
+constexpr int kOpenGap = 60;  // a wrapping loop's open arms stop this short of the grid's edge
+// The minterm numbers: small seven-segment digits, grey, in the cell's top-left corner inside
+// the loops, so that the cell's value stays central.
+constexpr int kNumberDigitWidth = 55;
+constexpr int kNumberDigitHeight = 100;
+constexpr int kNumberSpacing = 25;
+constexpr int kNumberRoom = 2 * kNumberDigitWidth + kNumberSpacing + 90;
+constexpr drawing::Rgb kMintermNumberColour{150, 150, 150};
 
 // Dark enough to print on white, far enough apart to tell the loops apart.
 constexpr std::array<drawing::Rgb, 10> kLoopColours{{
@@ -74,8 +84,74 @@ struct Geometry {
     int mapsTop = 0;
     int gridTop = 0;
     int mapWidth = 0;  // labels and grid of one map
+    int cellWidth = kMinCellWidth, cellHeight = kMinCellHeight;
     int gridLeft(int map) const { return kMargin + map * (mapWidth + kMapGap) + kLabelWidth; }
 };
+
+// Each loop's depth: loops that share a cell get different depths (the larger loop outside), so
+// their lines never coincide.
+std::vector<int> loopDepths(const std::vector<logic::Cube>& loops) {
+    std::vector<std::size_t> order(loops.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::popcount(loops[a].free) > std::popcount(loops[b].free);
+    });
+    std::vector<int> depth(loops.size(), -1);
+    for (const std::size_t k : order) {
+        std::vector<bool> taken(loops.size() + 1);
+        for (std::size_t other = 0; other < loops.size(); ++other) {
+            const logic::Cube& a = loops[k];
+            const logic::Cube& b = loops[other];
+            if (depth[other] >= 0 && ((a.value ^ b.value) & ~a.free & ~b.free) == 0)
+                taken[static_cast<std::size_t>(depth[other])] = true;
+        }
+        int d = 0;
+        while (taken[static_cast<std::size_t>(d)]) ++d;
+        depth[k] = d;
+    }
+    return depth;
+}
+
+// A digit as seven segments (top, upper right, lower right, bottom, lower left, upper left,
+// middle), so that it can be smaller than the canvas's one font.
+void drawSmallNumber(drawing::Canvas& canvas, int x, int y, int number, drawing::Rgb colour) {
+    static constexpr std::array<unsigned, 10> kSegments{0x3F, 0x06, 0x5B, 0x4F, 0x66,
+                                                        0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    const std::string digits = std::to_string(number);
+    const int w = kNumberDigitWidth, h = kNumberDigitHeight, m = kNumberDigitHeight / 2;
+    for (const char digit : digits) {
+        const unsigned on = kSegments[static_cast<std::size_t>(digit - '0')];
+        auto segment = [&](int bit, int x1, int y1, int x2, int y2) {
+            if (on & (1u << bit)) canvas.line(x + x1, y + y1, x + x2, y + y2, colour);
+        };
+        segment(0, 0, 0, w, 0);
+        segment(1, w, 0, w, m);
+        segment(2, w, m, w, h);
+        segment(3, 0, h, w, h);
+        segment(4, 0, m, 0, h);
+        segment(5, 0, 0, 0, m);
+        segment(6, 0, m, w, m);
+        x += w + kNumberSpacing;
+    }
+}
+
+// One piece of a loop: the rectangle (x1, y1)-(x2, y2) with rounded corners, each side open
+// (not drawn, its neighbours running on to the grid's edge) where the loop wraps round it.
+void drawLoopPiece(drawing::Canvas& canvas, int x1, int y1, int x2, int y2, bool openLeft,
+                   bool openTop, bool openRight, bool openBottom, drawing::Rgb colour) {
+    constexpr double kPi = 3.14159265358979323846;
+    const int r = kCornerRadius;
+    const int left = openLeft ? x1 : x1 + r, right = openRight ? x2 : x2 - r;
+    const int top = openTop ? y1 : y1 + r, bottom = openBottom ? y2 : y2 - r;
+    if (!openTop) canvas.line(left, y1, right, y1, colour);
+    if (!openBottom) canvas.line(left, y2, right, y2, colour);
+    if (!openLeft) canvas.line(x1, top, x1, bottom, colour);
+    if (!openRight) canvas.line(x2, top, x2, bottom, colour);
+    if (!openTop && !openLeft) canvas.arc(x1 + r, y1 + r, r, colour, kPi / 2, kPi);
+    if (!openTop && !openRight) canvas.arc(x2 - r, y1 + r, r, colour, 0, kPi / 2);
+    if (!openBottom && !openLeft) canvas.arc(x1 + r, y2 - r, r, colour, kPi, 1.5 * kPi);
+    if (!openBottom && !openRight) canvas.arc(x2 - r, y2 - r, r, colour, 1.5 * kPi, 2 * kPi);
+}
 
 }  // namespace
 
@@ -134,11 +210,21 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
     const std::vector<logic::Cube> loops =
         sop ? explanation.covers.front() : explanation.pos.value_or(std::vector<logic::Cube>{});
 
+    const std::vector<int> depths = loopDepths(loops);
+    const int levels = loops.empty() ? 1 : *std::max_element(depths.begin(), depths.end()) + 1;
+    // Every loop lies inside the cell's border, the deepest still one step off the digit.
+    const int loopRoom = kFirstInset + kLoopStep * levels;
+    const int digitWidth =
+        std::max({canvas.textWidth("0"), canvas.textWidth("1"), canvas.textWidth("x")});
+
     Geometry g;
-    g.mapWidth = kLabelWidth + layout.cols() * kCellWidth;
+    g.cellWidth = std::max(kMinCellWidth, digitWidth + 2 * (loopRoom + kNumberRoom));
+    g.cellHeight = std::max(kMinCellHeight, lh + 2 * loopRoom);
+    const int cw = g.cellWidth, ch = g.cellHeight;
+    g.mapWidth = kLabelWidth + layout.cols() * cw;
     g.mapsTop = kMargin + 3 * lh;
     g.gridTop = g.mapsTop + (layout.mapBits > 0 ? 2 : 1) * lh + 180;
-    const int gridHeight = layout.rows() * kCellHeight;
+    const int gridHeight = layout.rows() * ch;
     const int legendTop = g.gridTop + gridHeight + lh;
 
     const std::string mapLetters = letters.substr(0, static_cast<std::size_t>(layout.mapBits));
@@ -155,7 +241,7 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
 
     for (int map = 0; map < layout.maps(); ++map) {
         const int left = g.gridLeft(map);
-        const int right = left + layout.cols() * kCellWidth;
+        const int right = left + layout.cols() * cw;
         int labelsTop = g.mapsTop;
         if (layout.mapBits > 0) {
             const std::string title = mapLetters + " = " + bits(grayCode(map), layout.mapBits);
@@ -166,11 +252,11 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
         canvas.printAt(left - kLabelWidth + 60, labelsTop, {corner});
         for (int col = 0; col < layout.cols(); ++col) {
             const std::string label = bits(grayCode(col), layout.colBits);
-            canvas.printAt(left + col * kCellWidth + (kCellWidth - canvas.textWidth(label)) / 2,
-                           labelsTop, {label});
+            canvas.printAt(left + col * cw + (cw - canvas.textWidth(label)) / 2, labelsTop,
+                           {label});
         }
         for (int row = 0; row < layout.rows(); ++row) {
-            const int textTop = g.gridTop + row * kCellHeight + (kCellHeight - lh) / 2;
+            const int textTop = g.gridTop + row * ch + (ch - lh) / 2;
             if (layout.rowBits > 0) {
                 const std::string label = bits(grayCode(row), layout.rowBits);
                 canvas.printAt(left - 200 - canvas.textWidth(label), textTop, {label});
@@ -178,22 +264,23 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
             for (int col = 0; col < layout.cols(); ++col) {
                 const int minterm = layout.mintermAt(map, row, col);
                 const std::string value = f.on.test(minterm) ? "1" : f.dc.test(minterm) ? "x" : "0";
-                canvas.printAt(left + col * kCellWidth + (kCellWidth - canvas.textWidth(value)) / 2,
-                               textTop, {value});
+                canvas.printAt(left + col * cw + (cw - canvas.textWidth(value)) / 2, textTop,
+                               {value});
+                drawSmallNumber(canvas, left + col * cw + loopRoom + kLoopStep,
+                                g.gridTop + row * ch + loopRoom + kLoopStep / 2, minterm,
+                                kMintermNumberColour);
             }
         }
         for (int row = 0; row <= layout.rows(); ++row)
-            canvas.line(left, g.gridTop + row * kCellHeight, right, g.gridTop + row * kCellHeight);
-        for (int col = 0; col <= layout.cols(); ++col) {
-            canvas.line(left + col * kCellWidth, g.gridTop, left + col * kCellWidth,
-                        g.gridTop + gridHeight);
-        }
+            canvas.line(left, g.gridTop + row * ch, right, g.gridTop + row * ch);
+        for (int col = 0; col <= layout.cols(); ++col)
+            canvas.line(left + col * cw, g.gridTop, left + col * cw, g.gridTop + gridHeight);
     }
 
     for (std::size_t k = 0; k < loops.size(); ++k) {
         const logic::Cube& cube = loops[k];
         const drawing::Rgb colour = loopColour(static_cast<int>(k));
-        const int inset = kLoopInset + static_cast<int>(k % 4) * kLoopStep;
+        const int inset = kFirstInset + kLoopStep * depths[k];
         const auto rowPieces = piecesAlong(cube, layout.colBits, layout.rowBits);
         const auto colPieces = piecesAlong(cube, 0, layout.colBits);
         for (int map = 0; map < layout.maps(); ++map) {
@@ -201,20 +288,17 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
             const int mapMask = (layout.maps() - 1) << (layout.rowBits + layout.colBits);
             if (((mapCode ^ cube.value) & mapMask & ~cube.free) != 0) continue;
             const int left = g.gridLeft(map);
+            const int right = left + layout.cols() * cw;
             for (const Piece& r : rowPieces) {
                 for (const Piece& c : colPieces) {
-                    const int x1 =
-                        c.openStart ? left - kOpenReach : left + c.first * kCellWidth + inset;
-                    const int x2 = c.openEnd ? left + layout.cols() * kCellWidth + kOpenReach
-                                             : left + (c.last + 1) * kCellWidth - inset;
-                    const int y1 = r.openStart ? g.gridTop - kOpenReach
-                                               : g.gridTop + r.first * kCellHeight + inset;
-                    const int y2 = r.openEnd ? g.gridTop + gridHeight + kOpenReach
-                                             : g.gridTop + (r.last + 1) * kCellHeight - inset;
-                    if (!r.openStart) canvas.line(x1, y1, x2, y1, colour);
-                    if (!r.openEnd) canvas.line(x1, y2, x2, y2, colour);
-                    if (!c.openStart) canvas.line(x1, y1, x1, y2, colour);
-                    if (!c.openEnd) canvas.line(x2, y1, x2, y2, colour);
+                    const int x1 = c.openStart ? left + kOpenGap : left + c.first * cw + inset;
+                    const int x2 = c.openEnd ? right - kOpenGap : left + (c.last + 1) * cw - inset;
+                    const int y1 =
+                        r.openStart ? g.gridTop + kOpenGap : g.gridTop + r.first * ch + inset;
+                    const int y2 = r.openEnd ? g.gridTop + gridHeight - kOpenGap
+                                             : g.gridTop + (r.last + 1) * ch - inset;
+                    drawLoopPiece(canvas, x1, y1, x2, y2, c.openStart, r.openStart, c.openEnd,
+                                  r.openEnd, colour);
                 }
             }
         }
@@ -237,7 +321,7 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
     }
     const std::string whole = sop ? logic::sopText(loops, width, letters)
                                   : (explanation.pos ? logic::posText(loops, width, letters) : "?");
-    canvas.printAt(kMargin, y, {std::string("F = ") + whole});
+    canvas.printAt(kMargin, y, {outputName(letters) + " = " + whole});
 }
 
 }  // namespace

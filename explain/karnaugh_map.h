@@ -44,9 +44,11 @@ drawing::Rgb loopColour(int index);
 // Why the map is not drawn for a width, or "" when it is.
 std::string karnaughUnavailableReason(int width);
 
-// The map with its labels, the cells 1 / 0 / x, the loops of the minimum sum of products (around
-// the ones) or of the minimum product of sums (around the zeros) and a legend that names each
-// loop. A loop that wraps round an edge is drawn open towards that edge, in pieces.
+// The map with its labels, the cells 1 / 0 / x with their minterm numbers small in a corner, the
+// loops of the minimum sum of products (around the ones) or of the minimum product of sums
+// (around the zeros) and a legend that names each loop. Loops lie inside their cells, clear of
+// the digits, loops that share cells at different depths; a loop that wraps round an edge is
+// drawn in pieces, each open towards that edge.
 void drawKarnaughMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
                      const std::string& letters, LoopForm form);
 

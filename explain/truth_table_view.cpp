@@ -48,17 +48,19 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
     });
     const int right = coverLeft + coverWidth + 120;
 
+    const std::string name = outputName(letters);
     canvas.printAt(kMargin, kMargin, {"Truth table of " + functionName(letters)});
-    canvas.printAt(kMargin, kMargin + lh,
-                   {"Rows where F = 1 are framed in the colour of the first product of F = " +
-                    logic::sopText(cover, f.width, letters) + " that covers them."});
+    canvas.printAt(
+        kMargin, kMargin + lh,
+        {"Rows where " + name + " = 1 are framed in the colour of the first product of " + name +
+         " = " + logic::sopText(cover, f.width, letters) + " that covers them."});
     int y = kMargin + 3 * lh;
     canvas.printAt(kMargin + 60, y, {"Row"});
     for (int column = 0; column < f.width; ++column) {
         canvas.printAt(inputsLeft + column * kInputColumn, y,
                        {std::string(1, letters[static_cast<std::size_t>(column)])});
     }
-    canvas.printAt(outputLeft, y, {"F"});
+    canvas.printAt(outputLeft, y, {name});
     canvas.printAt(coverLeft, y, {"Covered by"});
     y += rowHeight;
     canvas.line(kMargin, y - 30, right, y - 30);

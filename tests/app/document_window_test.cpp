@@ -199,3 +199,25 @@ TEST_F(DocumentWindow, MaximaThatADrawingSetsComeBackAtActualSize) {
     EXPECT_EQ(v->maximum(), 9396);
     EXPECT_EQ(h->maximum(), 8296);
 }
+
+TEST(DocumentWindowOpening, ExplainViewsOpenEnlargedAndNewDrawingsLargerThanTheWindowFitted) {
+    frmCircuit view(DocumentKind::Explain);
+    EXPECT_EQ(view.zoom(), frmCircuit::kExplainZoom);
+    // The zoom waits for the drawing, which is made once the window is open.
+    frmCircuit small(DocumentKind::Circuit), large(DocumentKind::Mux), opened;
+    for (frmCircuit* doc : {&small, &large, &opened}) {
+        doc->show();
+        doc->canvas().line(0, 0, 3000, 3000);
+    }
+    large.canvas().setSize(40000, 20000);
+    opened.canvas().setSize(40000, 20000);
+    const QImage actual = wholePicture(large.canvas());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(small.zoom(), 1.0);
+    EXPECT_EQ(opened.zoom(), 1.0);  // a picture from a file opens as it was saved
+    const QSize shown = large.findChild<QWidget*>("picCircuit")->size();
+    EXPECT_LT(large.zoom(), 1.0);
+    EXPECT_LE(shown.width(), large.width() - large.findChild<QScrollBar*>("VScroll1")->width());
+    // Only the window zooms: what is saved, printed or exported is the same 100 % picture.
+    EXPECT_EQ(wholePicture(large.canvas()), actual);
+}

@@ -17,9 +17,11 @@
 
 #include <deque>
 
+#include "common/session.h"
 #include "explain/explain_menu.h"
 #include "explain/check_answer_window.h"
 #include "logic/expression_parser.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
@@ -91,7 +93,7 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     item("mnuExplainTruthTable")->trigger();
     EXPECT_EQ(captions,
               (QStringList{"Truth Table 1", "Karnaugh Map 1", "Steps 1", "Truth Table 2"}));
-    EXPECT_TRUE(hasText(canvases[0], "Truth table of F(A,B,C,D)"));
+    EXPECT_TRUE(hasText(canvases[0], "Truth table of Y(A,B,C,D)"));
     EXPECT_TRUE(hasText(canvases[1], "A'B'"));  // the SOP legend
     EXPECT_TRUE(hasText(canvases[2], "F = (A'+C)D   (2 sums, 3 literals)"));
 
@@ -102,13 +104,13 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
     auto* pos = area->currentSubWindow()->findChild<QRadioButton*>("optPos");
     ASSERT_TRUE(pos);
     QTest::mouseClick(pos, Qt::LeftButton, {}, QPoint(4, pos->height() / 2));
-    EXPECT_TRUE(hasText(map, "F = (A'+C)D"));
+    EXPECT_TRUE(hasText(map, "Y = (A'+C)D"));
     EXPECT_FALSE(hasText(map, "A'B'"));
     emit menu->menu()->aboutToShow();
     EXPECT_TRUE(item("mnuExplainPosLoops")->isChecked());
     item("mnuExplainPosLoops")->trigger();
-    EXPECT_TRUE(hasText(map, "F = A'B'+CD"));
-    EXPECT_FALSE(hasText(map, "F = (A'+C)D"));
+    EXPECT_TRUE(hasText(map, "Y = A'B'+CD"));
+    EXPECT_FALSE(hasText(map, "Y = (A'+C)D"));
     EXPECT_TRUE(area->currentSubWindow()->findChild<QRadioButton*>("optSop")->isChecked());
     EXPECT_EQ(area->subWindowList().size(), 4);
 
@@ -187,6 +189,13 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
         return text;
     };
     EXPECT_NE(page().find("No answer has been checked."), std::string::npos);
+    // The printout says who checked and when, the date through the clock seam.
+    quendal::common::Session::current().UserName = "Ann Lee";
+    const FixedClock clock{quendal::common::LocalDateTime{2024, 3, 5, 7, 40, 0}};
+    setCheckPageClock(&clock);
+    EXPECT_NE(page().find("Student: Ann Lee      Date: 05-Mar-2024\nY(A,B,C,D):\n"),
+              std::string::npos);
+    setCheckPageClock(nullptr);
     auto* answer = form.findChild<QLineEdit*>("txtAnswer");
     auto* verdict = form.findChild<QLabel*>("lblVerdict");
     auto* minimum = form.findChild<QLabel*>("lblMinimum");
@@ -210,14 +219,14 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     EXPECT_TRUE(minimum->text().isEmpty());
     // The printed page: the answer last checked with its verdict; the minimum once shown.
     enter("A'B'D+CD");
-    EXPECT_NE(page().find("Answer: F(A,B,C,D) = A'B'D+CD\n" + verdict->text().toStdString()),
+    EXPECT_NE(page().find("Answer: Y = A'B'D+CD\n" + verdict->text().toStdString()),
               std::string::npos);
     EXPECT_EQ(page().find("minimum sum"), std::string::npos);
     QTest::mouseClick(form.findChild<QPushButton*>("cmdShow"), Qt::LeftButton);
     EXPECT_EQ(minimum->text(),
-              "A minimum sum of products: F = A'B'+CD\n"
-              "A minimum product of sums: F = (A'+C)D");
-    EXPECT_NE(page().find("A minimum product of sums: F = (A'+C)D"), std::string::npos);
+              "A minimum sum of products: Y = A'B'+CD\n"
+              "A minimum product of sums: Y = (A'+C)D");
+    EXPECT_NE(page().find("A minimum product of sums: Y = (A'+C)D"), std::string::npos);
 }
 
 }  // namespace

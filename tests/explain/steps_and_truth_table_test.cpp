@@ -8,11 +8,11 @@
 #include <random>
 #include <set>
 
-#include "tests/support/recording_canvas.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
 #include "logic/expression_text.h"
+#include "tests/support/recording_canvas.h"
 
 using namespace quendal::drawing;
 using namespace quendal::explain;
@@ -119,7 +119,7 @@ TEST(TruthTableView, EveryRowShowsItsInputsOutputAndCoveringProducts) {
                 EXPECT_EQ(read.cells.at(letters.substr(v, 1)), bit) << row;
             }
             const char value = column[static_cast<std::size_t>(row)];
-            EXPECT_EQ(read.cells.at("F"), value == '-' ? "x" : std::string(1, value)) << row;
+            EXPECT_EQ(read.cells.at("Y"), value == '-' ? "x" : std::string(1, value)) << row;
             std::vector<std::pair<std::string, Rgb>> expected;
             if (value == '1') {
                 const std::vector<logic::Cube>& cover = e.covers.front();
