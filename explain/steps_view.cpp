@@ -220,8 +220,9 @@ private:
         // A chart wider than the page is drawn in bands of columns, each with the rows that
         // have an X in it.
         const int left = kMargin + kIndent + labelWidth + 120;
-        const std::size_t perBand =
-            static_cast<std::size_t>(std::max(8, (kRight - left) / kChartCell));
+        // Wide enough that three-digit column numbers keep apart.
+        cell_ = std::max(kChartCell, c_.textWidth(std::to_string(columns.back())) + 120);
+        const std::size_t perBand = static_cast<std::size_t>(std::max(8, (kRight - left) / cell_));
         for (std::size_t first = 0; first < columns.size(); first += perBand) {
             gap();
             const std::vector<int> band(columns.begin() + static_cast<std::ptrdiff_t>(first),
@@ -235,11 +236,12 @@ private:
         const int top = y_;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const std::string label = std::to_string(columns[k]);
-            c_.printAt(
-                left + static_cast<int>(k) * kChartCell + (kChartCell - c_.textWidth(label)) / 2,
-                top, {label});
+            c_.printAt(left + static_cast<int>(k) * cell_ + (cell_ - c_.textWidth(label)) / 2, top,
+                       {label});
         }
-        const int gridTop = top + lh_ + 30;
+        // The rule under the numbers, and the first row's circles clear below it.
+        const int rule = top + lh_ + 15;
+        const int gridTop = rule + lh_ / 6 + 30;
         const int rowHeight = lh_ + 45;
         const int radius = lh_ * 2 / 3;
         const auto isEssential = [&](const logic::Cube& cube) {
@@ -260,38 +262,39 @@ private:
                        {named(cube) + (isEssential(cube) ? " (essential)" : "")});
             for (std::size_t k = 0; k < columns.size(); ++k) {
                 if (!cube.contains(columns[k])) continue;
-                const int x =
-                    left + static_cast<int>(k) * kChartCell + (kChartCell - c_.textWidth("X")) / 2;
+                const int x = left + static_cast<int>(k) * cell_ + (cell_ - c_.textWidth("X")) / 2;
                 c_.printAt(x, y, {"X"});
                 bool only = true;
                 for (const auto& other : e_.primes) {
                     if (!(other == cube) && other.contains(columns[k])) only = false;
                 }
                 if (only) {
-                    c_.circle(left + static_cast<int>(k) * kChartCell + kChartCell / 2, y + lh_ / 2,
-                              radius, kEssential);
+                    c_.circle(left + static_cast<int>(k) * cell_ + cell_ / 2, y + lh_ / 2, radius,
+                              kEssential);
                 }
             }
         }
         const int gridBottom = gridTop + static_cast<int>(rows.size()) * rowHeight;
-        const int right = left + static_cast<int>(columns.size()) * kChartCell;
-        c_.line(kMargin + kIndent, gridTop - 15, right, gridTop - 15);
+        const int right = left + static_cast<int>(columns.size()) * cell_;
+        c_.line(kMargin + kIndent, rule, right, rule);
         c_.line(left - 60, top, left - 60, gridBottom);
-        // A struck column's line runs below its number and breaks round each mark.
+        // A struck column's line starts below its number and breaks round each mark.
         const int clear = radius + 30;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             if (!struck.test(columns[k])) continue;
-            const int x = left + static_cast<int>(k) * kChartCell + kChartCell / 2;
-            int from = gridTop;
+            const int x = left + static_cast<int>(k) * cell_ + cell_ / 2;
+            int from = rule;
             for (std::size_t p = 0; p < rows.size(); ++p) {
                 if (!rows[p].contains(columns[k])) continue;
                 const int centre = gridTop + static_cast<int>(p) * rowHeight + lh_ / 2;
                 if (centre - clear > from) c_.line(x, from, x, centre - clear, kStrike);
                 from = centre + clear;
             }
-            if (gridBottom > from) c_.line(x, from, x, gridBottom, kStrike);
+            // It goes on a little below the chart, so that a column with an X in every row
+            // still shows it is struck.
+            if (gridBottom + lh_ / 3 > from) c_.line(x, from, x, gridBottom + lh_ / 3, kStrike);
         }
-        y_ = gridBottom + 30;
+        y_ = gridBottom + lh_ / 3 + 30;
     }
 
     // The chart as the reductions leave it, replayed step by step to say why each applies.
@@ -469,21 +472,18 @@ private:
     // Why a minimum cover may hold primes that row dominance dropped: each costs as much as its
     // dominator.
     std::string standInsOf(const std::vector<logic::Cube>& cover) const {
-        std::string pairs;
-        int count = 0;
+        std::string text;
         for (const auto& r : e_.reductions) {
             if (r.kind != qm::Reduction::Kind::RowDominance) continue;
             for (std::size_t i = 0; i < r.primesRemoved.size(); ++i) {
                 const logic::Cube& p = r.primesRemoved[i];
                 if (std::find(cover.begin(), cover.end(), p) == cover.end()) continue;
-                pairs += (pairs.empty() ? "" : ", ") + shortName(p) + " by " +
-                         shortName(r.dominatedBy[i]);
-                ++count;
+                text += (text.empty() ? "" : "; ") + shortName(p) +
+                        (r.tied[i] ? " went as equal to " : " was dominated by ") +
+                        shortName(r.dominatedBy[i]) + " but costs the same";
             }
         }
-        if (count == 0) return "";
-        return count == 1 ? "dominated, but as cheap as its dominator: " + pairs
-                          : "dominated, but each as cheap as its dominator: " + pairs;
+        return text;
     }
 
     // "(2 products, 5 literals)", or what a constant means.
@@ -547,6 +547,7 @@ private:
     int width_;
     int lh_;
     int y_ = 0;
+    int cell_ = kChartCell;  // the chart's column width
 };
 
 }  // namespace
