@@ -431,9 +431,9 @@ private:
             } else {
                 std::string list;
                 for (const auto& text : cheapest) list += (list.empty() ? "" : ", ") + text;
-                say("    The cheapest products, with fewest primes and then fewest literals (" +
-                    costText(least, "product") + " each), are " + list +
-                    ": equal, any of them will do.");
+                say("    The cheapest products, with fewest primes and then fewest literals, are " +
+                    list + ", each of " + counted(least.terms, "product") + " and " +
+                    counted(least.literals, "literal") + ": equal, any of them will do.");
             }
         } else if (r.branching) {
             const qm::Branching& b = *r.branching;
@@ -443,17 +443,17 @@ private:
                 " cover; each branch takes one of them and leaves out the ones before it:");
             for (std::size_t i = 0; i < b.primes.size(); ++i) {
                 const std::string cost = b.costs[i]
-                                             ? "the cheapest cover of what is left then has " +
-                                                   costText(*b.costs[i], "product")
-                                             : std::string("not settled in time (or no cover)");
+                                             ? "what is left is then covered by " +
+                                                   costText(*b.costs[i], "product") + " at best"
+                                             : std::string("not settled in time, or no cover");
                 say("        take " + named(b.primes[i]) + ": " + cost + ".");
             }
         }
         say("    Take " + names(r.primesTaken) + ", covering " + joined(r.mintermsCovered) + ".");
     }
 
-    // The reductions reach one minimum cover; when Qm.exe writes another of the same cost,
-    // say why that one may hold primes the reductions dropped.
+    // The reductions reach one minimum cover; when the minimum shown (what Qm.exe writes) is
+    // another of the same cost, say why that one may hold primes the reductions dropped.
     void reachedCover() {
         std::vector<logic::Cube> reached;
         for (const auto& r : e_.reductions)
@@ -464,7 +464,7 @@ private:
         const auto& chosen = e_.covers.front();
         if (reached == chosen || e_.reductions.empty()) return;
         gap();
-        say("The reductions reach " + sopLine(reached) + ". Qm.exe writes " + sopLine(chosen) +
+        say("The reductions reach " + sopLine(reached) + ". Quendal gives " + sopLine(chosen) +
             ", the minimum cover whose primes come first, of the same cost (" + standInsOf(chosen) +
             ").");
     }
