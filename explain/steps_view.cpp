@@ -458,15 +458,19 @@ private:
         std::vector<logic::Cube> reached;
         for (const auto& r : e_.reductions)
             reached.insert(reached.end(), r.primesTaken.begin(), r.primesTaken.end());
-        std::sort(reached.begin(), reached.end(), [&](const logic::Cube& a, const logic::Cube& b) {
+        const auto byIndex = [&](const logic::Cube& a, const logic::Cube& b) {
             return indexOf(a) < indexOf(b);
-        });
-        const auto& chosen = e_.covers.front();
+        };
+        std::sort(reached.begin(), reached.end(), byIndex);
+        std::vector<logic::Cube> chosen = e_.covers.front();
+        std::sort(chosen.begin(), chosen.end(), byIndex);
         if (reached == chosen || e_.reductions.empty()) return;
+        const std::string why = standInsOf(chosen);
         gap();
-        say("The reductions reach " + sopLine(reached) + ". Quendal gives " + sopLine(chosen) +
-            ", the minimum cover whose primes come first, of the same cost (" + standInsOf(chosen) +
-            ").");
+        say("The reductions reach " + sopLine(reached) + ". Quendal gives " +
+            sopLine(e_.covers.front()) +
+            ", the minimum cover whose primes come first, of the same cost" +
+            (why.empty() ? "." : " (" + why + ")."));
     }
 
     // Why a minimum cover may hold primes that row dominance dropped: each costs as much as its
