@@ -361,14 +361,14 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
     return steps;
 }
 
-// Enumerates the covers made of primes that cost exactly `target`, each once: at every node the
-// open column with the fewest candidates is branched on, and the i-th branch takes the i-th
-// candidate and forbids the earlier ones. Past the covers it keeps it only counts.
+// Enumerates the covers of `open` made of primes that cost exactly `target`, each once: at every
+// node the open column with the fewest candidates is branched on, and the i-th branch takes the
+// i-th candidate and forbids the earlier ones. Counting keeps no cover.
 class CoverEnumerator {
 public:
-    CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
-                    Deadline deadline, const CancelFlag* cancelled)
-        : target_(target), deadline_(deadline), cancelled_(cancelled) {
+    CoverEnumerator(const Function& function, const std::vector<Cube>& primes, const RowSet& open,
+                    FormCost target, Deadline deadline, const CancelFlag* cancelled)
+        : open_(open), target_(target), deadline_(deadline), cancelled_(cancelled) {
         candidates_.resize(std::size_t{1} << function.width);
         for (const Cube& prime : primes) {
             rows_.push_back(prime.rows(function.width) & function.on);
@@ -378,20 +378,25 @@ public:
                     static_cast<int>(rows_.size() - 1));
             });
         }
-        open_ = function.on;
     }
 
-    // Up to `limit` covers as ascending prime indices; `count` receives how many there are,
-    // nothing when the deadline came first.
-    std::vector<std::vector<int>> run(std::size_t limit, std::optional<long>& count) {
+    // Up to `limit` covers as ascending prime indices; `complete` tells whether that was all
+    // (false also when the deadline came first).
+    std::vector<std::vector<int>> list(std::size_t limit, bool& complete) {
         limit_ = limit;
-        std::vector<char> allowed(rows_.size(), 1);
-        std::vector<int> chosen;
-        stopped_ = false;
-        search(open_, allowed, chosen, FormCost{});
-        count.reset();
-        if (!stopped_) count = count_;
+        stopAtLimit_ = true;
+        start();
+        complete = !stopped_;
         return std::move(found_);
+    }
+
+    // How many covers there are; nothing when the deadline came first.
+    std::optional<long> count() {
+        limit_ = 0;
+        stopAtLimit_ = false;
+        start();
+        if (stopped_) return std::nullopt;
+        return count_;
     }
 
 private:
@@ -404,7 +409,11 @@ private:
             return;
         }
         if (open.empty()) {
-            if (cost == target_ && ++count_ <= static_cast<long>(limit_)) {
+            if (cost == target_ && ++count_ > static_cast<long>(limit_) && stopAtLimit_) {
+                stopped_ = true;
+                return;
+            }
+            if (cost == target_ && count_ <= static_cast<long>(limit_)) {
                 std::vector<int> cover = chosen;
                 std::sort(cover.begin(), cover.end());
                 found_.push_back(std::move(cover));
@@ -466,6 +475,15 @@ private:
         for (int p : forbidden) allowed[static_cast<std::size_t>(p)] = 1;
     }
 
+    void start() {
+        std::vector<char> allowed(rows_.size(), 1);
+        std::vector<int> chosen;
+        stopped_ = false;
+        count_ = 0;
+        found_.clear();
+        search(open_, allowed, chosen, FormCost{});
+    }
+
     std::vector<RowSet> rows_;
     std::vector<int> literals_;
     std::vector<std::vector<int>> candidates_;  // for each column, the primes covering it
@@ -476,9 +494,53 @@ private:
     std::size_t limit_ = 0;
     long nodes_ = 0;
     long count_ = 0;
+    bool stopAtLimit_ = true;
     bool stopped_ = false;
     std::vector<std::vector<int>> found_;
 };
+
+// The number of minimum covers. The essential primes are in every one; the columns they leave
+// fall into parts that share no prime, and a cover is minimum exactly when each part of it is
+// (products, then literals, add up part by part), so the count is the product of the parts'
+// counts, each part counted on its own. Nothing when a part's count did not finish or the
+// product overflows.
+std::optional<long> countMinimumCovers(const Function& function, const std::vector<Cube>& primes,
+                                       const std::vector<Cube>& chosen, Deadline deadline,
+                                       const CancelFlag* cancelled) {
+    const int width = function.width;
+    RowSet once, twice;
+    for (const Cube& prime : primes) {
+        const RowSet reach = prime.rows(width) & function.on;
+        twice |= once & reach;
+        once |= reach;
+    }
+    RowSet open = function.on;
+    for (const Cube& prime : primes) {
+        if (prime.rows(width).intersects(function.on - twice)) open -= prime.rows(width);
+    }
+    std::vector<RowSet> parts;
+    for (const Cube& prime : primes) {
+        RowSet joined = prime.rows(width) & open;
+        if (joined.empty()) continue;
+        std::erase_if(parts, [&](const RowSet& part) {
+            if (!part.intersects(joined)) return false;
+            joined |= part;
+            return true;
+        });
+        parts.push_back(joined);
+    }
+    long total = 1;
+    for (const RowSet& part : parts) {
+        std::vector<Cube> mine;
+        for (const Cube& cube : chosen)
+            if (cube.rows(width).intersects(part)) mine.push_back(cube);
+        const auto count =
+            CoverEnumerator(function, primes, part, costOf(mine, width), deadline, cancelled)
+                .count();
+        if (!count || __builtin_mul_overflow(total, *count, &total)) return std::nullopt;
+    }
+    return total;
+}
 
 void appendCode(std::string& out, const Cube& cube, int width) {
     out += '"';
@@ -585,15 +647,19 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
     }
     if (!chosen.empty()) {
         // Listing and counting the others is a courtesy: it never holds up the rest for long.
-        CoverEnumerator enumerator(function, result.primes, result.sopCost, listingDeadline(),
+        const Deadline listing = listingDeadline();
+        CoverEnumerator enumerator(function, result.primes, function.on, result.sopCost, listing,
                                    cancelled);
-        const auto all = enumerator.run(Explanation::kMaxCovers, result.coverCount);
+        const auto all = enumerator.list(Explanation::kMaxCovers, result.coversComplete);
         for (const auto& indices : all) {
             std::vector<Cube> cover = cubesAt(result.primes, indices);
             if (cover != chosen && result.covers.size() < Explanation::kMaxCovers)
                 result.covers.push_back(std::move(cover));
         }
-        result.coversComplete = result.coverCount && *result.coverCount <= Explanation::kMaxCovers;
+        result.coverCount =
+            result.coversComplete
+                ? std::optional<long>(static_cast<long>(all.size()))
+                : countMinimumCovers(function, result.primes, chosen, listingDeadline(), cancelled);
     } else {
         result.coverCount = 1;
     }
