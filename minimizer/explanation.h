@@ -80,8 +80,8 @@ enum class ExplainScope { Everything, MinimumSop };
 struct Explanation {
     static constexpr int kMaxTableWidth = 6;
     static constexpr int kMaxCovers = 32;
-    // Listing and counting the minimum covers stops after this long (then coversComplete is
-    // false and, when the count was not finished, coverCount is nothing).
+    // Listing the minimum covers, counting them and showing a search's branches each stop after
+    // this long (then coversComplete is false, coverCount nothing, a branch's cost nothing).
     static constexpr int kCoverSearchMilliseconds = 50;
 
     ExplainScope scope = ExplainScope::Everything;
