@@ -261,6 +261,18 @@ TEST(StepsView, NamesEachDominatedPrimeAndItsDominator) {
     for (const std::string& line : reductions) EXPECT_EQ(line.find("cyclic"), std::string::npos);
 }
 
+TEST(StepsView, GivesTheExactCountPastTheCoversItLists) {
+    // "Not all variables equal" in 6 variables: 5! = 120 minimum covers, 32 of them listed.
+    logic::Function f;
+    f.width = 6;
+    for (int row = 1; row < 63; ++row) f.on.set(row);
+    RecordingCanvas canvas;
+    drawSteps(canvas, qm::explain(f), "ABCDEF");
+    const std::vector<std::string> covers = readSections(canvas)["6"];
+    ASSERT_EQ(covers.size(), 33U);
+    EXPECT_EQ(covers.front(), "There are 120 minimum covers, all as small; the first 32:");
+}
+
 TEST(StepsView, NamesTheFunctionYStaysOnThePageAndStrikesNoMarkAtSixToEightVariables) {
     std::mt19937 random(68);
     for (int width = 6; width <= 8; ++width) {
