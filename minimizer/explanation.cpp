@@ -78,12 +78,6 @@ std::vector<CombiningStep> combiningTable(const Function& function) {
     return steps;
 }
 
-// Whether prime a may replace prime b in a preferred cover: no more literals, and on a tie the
-// earlier code. Dropping b for a then keeps the cover that minimize() returns.
-bool better(const std::vector<int>& literals, int a, int b) {
-    return literals[a] < literals[b] || (literals[a] == literals[b] && a < b);
-}
-
 std::vector<Cube> cubesAt(const std::vector<Cube>& primes, const std::vector<int>& indices) {
     std::vector<Cube> cubes;
     for (int i : indices) cubes.push_back(primes[static_cast<std::size_t>(i)]);
@@ -96,10 +90,116 @@ std::vector<int> rowsOf(const RowSet& set) {
     return rows;
 }
 
-// The chart reductions as a textbook applies them, up to a cyclic rest that `chosen` (the
-// preferred minimum cover) settles.
+// Petrick's method on a small cyclic rest: the product of one sum per column, multiplied out
+// with absorption (a product holding another is dropped), as bit sets of `left`.
+Petrick petrick(const std::vector<Cube>& primes, const std::vector<int>& left,
+                const std::vector<RowSet>& rows, const std::vector<int>& literals,
+                const std::vector<int>& columns) {
+    Petrick result;
+    std::vector<unsigned> products{0};
+    for (int column : columns) {
+        std::vector<Cube> sum;
+        std::vector<unsigned> next;
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            if (!rows[static_cast<std::size_t>(left[k])].test(column)) continue;
+            sum.push_back(primes[static_cast<std::size_t>(left[k])]);
+            for (unsigned product : products) next.push_back(product | 1u << k);
+        }
+        result.sums.push_back(std::move(sum));
+        std::sort(next.begin(), next.end());
+        next.erase(std::unique(next.begin(), next.end()), next.end());
+        products.clear();
+        for (unsigned product : next) {
+            const bool absorbed = std::any_of(next.begin(), next.end(), [&](unsigned other) {
+                return other != product && (other & product) == other;
+            });
+            if (!absorbed) products.push_back(product);
+        }
+    }
+    auto costOfProduct = [&](unsigned product) {
+        FormCost cost;
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            if (product >> k & 1u) {
+                cost.terms += 1;
+                cost.literals += literals[static_cast<std::size_t>(left[k])];
+            }
+        }
+        return cost;
+    };
+    // Bit k is the k-th prime left in output order, so the reversed bits order the index lists.
+    auto listKey = [&](unsigned product) {
+        std::vector<int> list;
+        for (std::size_t k = 0; k < left.size(); ++k)
+            if (product >> k & 1u) list.push_back(static_cast<int>(k));
+        return list;
+    };
+    std::sort(products.begin(), products.end(), [&](unsigned a, unsigned b) {
+        const FormCost ca = costOfProduct(a), cb = costOfProduct(b);
+        if (ca.terms != cb.terms) return ca.terms < cb.terms;
+        if (ca.literals != cb.literals) return ca.literals < cb.literals;
+        return listKey(a) < listKey(b);
+    });
+    for (unsigned product : products) {
+        std::vector<Cube> cover;
+        for (int k : listKey(product)) cover.push_back(primes[static_cast<std::size_t>(left[k])]);
+        result.products.push_back(std::move(cover));
+    }
+    return result;
+}
+
+// The first level of a search on a cyclic rest: each branch settled with the cover solver
+// within the listing's time.
+Branching branching(const std::vector<Cube>& primes, const std::vector<int>& left,
+                    const std::vector<RowSet>& rows, const std::vector<int>& literals,
+                    const RowSet& open, Deadline deadline, const CancelFlag* cancelled) {
+    Branching result;
+    std::size_t fewest = left.size() + 1;
+    open.forEach([&](int column) {
+        const auto count = static_cast<std::size_t>(
+            std::count_if(left.begin(), left.end(), [&](int p) { return rows[p].test(column); }));
+        if (count < fewest) {
+            fewest = count;
+            result.column = column;
+        }
+    });
+    SolveOptions options;
+    options.cancelled = cancelled;
+    std::vector<int> excluded;
+    for (int p : left) {
+        if (!rows[p].test(result.column)) continue;
+        result.primes.push_back(primes[static_cast<std::size_t>(p)]);
+        CoverProblem problem;
+        problem.rows = open - rows[p];
+        for (int q : left) {
+            if (q == p || std::find(excluded.begin(), excluded.end(), q) != excluded.end())
+                continue;
+            problem.columns.push_back(rows[q] & open);
+            problem.literals.push_back(literals[q]);
+        }
+        std::optional<FormCost> cost;
+        try {
+            if (const auto cover = solveCover(problem, deadline, options)) {
+                cost = FormCost{1, literals[p]};
+                for (int k : *cover) {
+                    cost->terms += 1;
+                    cost->literals += problem.literals[static_cast<std::size_t>(k)];
+                }
+            }
+        } catch (const TooHard&) {
+        }
+        result.costs.push_back(cost);
+        excluded.push_back(p);
+    }
+    return result;
+}
+
+// The chart reductions as a textbook applies them, up to a cyclic rest, whose search is shown
+// when `deadline` is given (the time it may take). `chosen` (the preferred
+// minimum cover) settles that rest, each of its primes that a dominance step dropped replaced by
+// its dominator (the same cost, or the chosen cover would not be minimum).
 std::vector<Reduction> reduceChart(const Function& function, const std::vector<Cube>& primes,
-                                   const std::vector<Cube>& chosen) {
+                                   const std::vector<Cube>& chosen, const Deadline* deadline,
+                                   const CancelFlag* cancelled) {
     const int width = function.width;
     std::vector<RowSet> rows;
     std::vector<int> literals;
@@ -107,11 +207,18 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
         rows.push_back(prime.rows(width) & function.on);
         literals.push_back(prime.literals(width));
     }
+    std::vector<int> target;  // the preferred cover as prime indices, kept inside the chart left
+    for (const Cube& cube : chosen)
+        target.push_back(
+            static_cast<int>(std::find(primes.begin(), primes.end(), cube) - primes.begin()));
     std::vector<Reduction> steps;
     RowSet open = function.on;
     std::vector<int> active(primes.size());
     for (std::size_t i = 0; i < active.size(); ++i) active[i] = static_cast<int>(i);
     std::vector<int> takenSoFar;
+    auto contains = [](const std::vector<int>& list, int p) {
+        return std::find(list.begin(), list.end(), p) != list.end();
+    };
 
     // Drops the active primes that no longer cover an open column; returns them.
     auto dropIdle = [&] {
@@ -146,34 +253,52 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
             step.primesTaken = cubesAt(primes, taken);
             step.mintermsCovered = rowsOf(covered);
             open -= covered;
-            std::erase_if(active, [&](int p) {
-                return std::find(taken.begin(), taken.end(), p) != taken.end();
-            });
+            std::erase_if(active, [&](int p) { return contains(taken, p); });
             takenSoFar.insert(takenSoFar.end(), taken.begin(), taken.end());
             step.primesRemoved = cubesAt(primes, dropIdle());
             steps.push_back(std::move(step));
             continue;
         }
 
-        // Row dominance: every dominated prime at once (the relation is transitive).
+        // Row dominance: p goes when q covers every column p covers and has no more literals,
+        // and q covers more columns or has fewer literals. Only when both are equal does the
+        // order decide (the later prime goes). Every dominated prime at once: the relation is
+        // transitive and keeps its maximal primes.
         Reduction rowStep;
         rowStep.kind = Reduction::Kind::RowDominance;
         std::vector<int> dropped;
         for (int p : active) {
             const RowSet reach = rows[p] & open;
+            int dominator = -1;
+            bool tied = false;
             for (int q : active) {
-                if (q != p && better(literals, q, p) && reach.subsetOf(rows[q] & open)) {
-                    dropped.push_back(p);
-                    rowStep.primesRemoved.push_back(primes[p]);
-                    rowStep.dominatedBy.push_back(primes[q]);
-                    break;
+                if (q == p || literals[q] > literals[p] || !reach.subsetOf(rows[q] & open))
+                    continue;
+                const bool equal = literals[q] == literals[p] && reach == (rows[q] & open);
+                if (equal && q > p) continue;
+                // A strict dominator is named before a tie.
+                if (dominator < 0 || (tied && !equal)) {
+                    dominator = q;
+                    tied = equal;
                 }
             }
+            if (dominator < 0) continue;
+            dropped.push_back(p);
+            rowStep.primesRemoved.push_back(primes[p]);
+            rowStep.dominatedBy.push_back(primes[static_cast<std::size_t>(dominator)]);
+            rowStep.tied.push_back(tied);
         }
         if (!dropped.empty()) {
-            std::erase_if(active, [&](int p) {
-                return std::find(dropped.begin(), dropped.end(), p) != dropped.end();
-            });
+            std::erase_if(active, [&](int p) { return contains(dropped, p); });
+            for (int& t : target) {
+                // Follow the dominators until one that stays (each is kept or dropped itself).
+                while (contains(dropped, t)) {
+                    const auto at = std::find(dropped.begin(), dropped.end(), t) - dropped.begin();
+                    const Cube& by = rowStep.dominatedBy[static_cast<std::size_t>(at)];
+                    t = static_cast<int>(std::find(primes.begin(), primes.end(), by) -
+                                         primes.begin());
+                }
+            }
             steps.push_back(std::move(rowStep));
             continue;
         }
@@ -186,37 +311,48 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
                 if (rows[p].test(column)) primesOfColumn[column].push_back(p);
             }
         });
+        Reduction columnStep;
+        columnStep.kind = Reduction::Kind::ColumnDominance;
         RowSet removed;
         for (const auto& [column, mine] : primesOfColumn) {
             for (const auto& [other, theirs] : primesOfColumn) {
                 if (other == column || removed.test(other)) continue;
                 const bool includes =
                     std::includes(mine.begin(), mine.end(), theirs.begin(), theirs.end());
-                if (includes && (mine.size() > theirs.size() || other < column)) {
+                const bool equal = mine.size() == theirs.size();
+                if (includes && (!equal || other < column)) {
                     removed.set(column);
+                    columnStep.mintermsRemoved.push_back(column);
+                    columnStep.dominatedColumns.push_back(other);
+                    columnStep.tied.push_back(equal);
                     break;
                 }
             }
         }
         if (!removed.empty()) {
-            Reduction step;
-            step.kind = Reduction::Kind::ColumnDominance;
-            step.mintermsRemoved = rowsOf(removed);
             open -= removed;
-            step.primesRemoved = cubesAt(primes, dropIdle());
-            steps.push_back(std::move(step));
+            columnStep.primesRemoved = cubesAt(primes, dropIdle());
+            steps.push_back(std::move(columnStep));
             continue;
         }
 
-        // A cyclic rest: the preferred minimum cover says which primes settle it.
+        // A cyclic rest: Petrick's method shows it when small, else the search's first branching.
         Reduction step;
         step.kind = Reduction::Kind::Search;
+        step.columnsLeft = rowsOf(open);
+        step.primesLeft = cubesAt(primes, active);
+        if (static_cast<int>(active.size()) <= Reduction::kMaxPetrick &&
+            static_cast<int>(step.columnsLeft.size()) <= Reduction::kMaxPetrick) {
+            step.petrick = petrick(primes, active, rows, literals, step.columnsLeft);
+        } else if (deadline) {
+            step.branching = branching(primes, active, rows, literals, open, *deadline, cancelled);
+        }
+        std::sort(target.begin(), target.end());
         RowSet covered;
-        for (const Cube& cube : chosen) {
-            const auto at = std::find(primes.begin(), primes.end(), cube) - primes.begin();
-            if (std::find(takenSoFar.begin(), takenSoFar.end(), at) != takenSoFar.end()) continue;
-            step.primesTaken.push_back(cube);
-            covered |= cube.rows(width) & open;
+        for (int p : target) {
+            if (contains(takenSoFar, p)) continue;
+            step.primesTaken.push_back(primes[static_cast<std::size_t>(p)]);
+            covered |= rows[p] & open;
         }
         step.mintermsCovered = rowsOf(covered);
         steps.push_back(std::move(step));
@@ -225,14 +361,14 @@ std::vector<Reduction> reduceChart(const Function& function, const std::vector<C
     return steps;
 }
 
-// Enumerates the covers made of primes that cost exactly `target`, each once: at every node the
-// open column with the fewest candidates is branched on, and the i-th branch takes the i-th
-// candidate and forbids the earlier ones.
+// Enumerates the covers of `open` made of primes that cost exactly `target`, each once: at every
+// node the open column with the fewest candidates is branched on, and the i-th branch takes the
+// i-th candidate and forbids the earlier ones. Counting keeps no cover.
 class CoverEnumerator {
 public:
-    CoverEnumerator(const Function& function, const std::vector<Cube>& primes, FormCost target,
-                    Deadline deadline, const CancelFlag* cancelled)
-        : target_(target), deadline_(deadline), cancelled_(cancelled) {
+    CoverEnumerator(const Function& function, const std::vector<Cube>& primes, const RowSet& open,
+                    FormCost target, Deadline deadline, const CancelFlag* cancelled)
+        : open_(open), target_(target), deadline_(deadline), cancelled_(cancelled) {
         candidates_.resize(std::size_t{1} << function.width);
         for (const Cube& prime : primes) {
             rows_.push_back(prime.rows(function.width) & function.on);
@@ -242,18 +378,25 @@ public:
                     static_cast<int>(rows_.size() - 1));
             });
         }
-        open_ = function.on;
     }
 
-    // Up to `limit` covers as ascending prime indices; `complete` tells whether that was all.
-    std::vector<std::vector<int>> run(std::size_t limit, bool& complete) {
+    // Up to `limit` covers as ascending prime indices; `complete` tells whether that was all
+    // (false also when the deadline came first).
+    std::vector<std::vector<int>> list(std::size_t limit, bool& complete) {
         limit_ = limit;
-        std::vector<char> allowed(rows_.size(), 1);
-        std::vector<int> chosen;
-        stopped_ = false;
-        search(open_, allowed, chosen, FormCost{});
+        stopAtLimit_ = true;
+        start();
         complete = !stopped_;
         return std::move(found_);
+    }
+
+    // How many covers there are; nothing when the deadline came first.
+    std::optional<long> count() {
+        limit_ = 0;
+        stopAtLimit_ = false;
+        start();
+        if (stopped_) return std::nullopt;
+        return count_;
     }
 
 private:
@@ -266,11 +409,11 @@ private:
             return;
         }
         if (open.empty()) {
-            if (cost == target_) {
-                if (found_.size() == limit_) {
-                    stopped_ = true;
-                    return;
-                }
+            if (cost == target_ && ++count_ > static_cast<long>(limit_) && stopAtLimit_) {
+                stopped_ = true;
+                return;
+            }
+            if (cost == target_ && count_ <= static_cast<long>(limit_)) {
                 std::vector<int> cover = chosen;
                 std::sort(cover.begin(), cover.end());
                 found_.push_back(std::move(cover));
@@ -332,6 +475,15 @@ private:
         for (int p : forbidden) allowed[static_cast<std::size_t>(p)] = 1;
     }
 
+    void start() {
+        std::vector<char> allowed(rows_.size(), 1);
+        std::vector<int> chosen;
+        stopped_ = false;
+        count_ = 0;
+        found_.clear();
+        search(open_, allowed, chosen, FormCost{});
+    }
+
     std::vector<RowSet> rows_;
     std::vector<int> literals_;
     std::vector<std::vector<int>> candidates_;  // for each column, the primes covering it
@@ -341,9 +493,54 @@ private:
     const CancelFlag* cancelled_;
     std::size_t limit_ = 0;
     long nodes_ = 0;
+    long count_ = 0;
+    bool stopAtLimit_ = true;
     bool stopped_ = false;
     std::vector<std::vector<int>> found_;
 };
+
+// The number of minimum covers. The essential primes are in every one; the columns they leave
+// fall into parts that share no prime, and a cover is minimum exactly when each part of it is
+// (products, then literals, add up part by part), so the count is the product of the parts'
+// counts, each part counted on its own. Nothing when a part's count did not finish or the
+// product overflows.
+std::optional<long> countMinimumCovers(const Function& function, const std::vector<Cube>& primes,
+                                       const std::vector<Cube>& chosen, Deadline deadline,
+                                       const CancelFlag* cancelled) {
+    const int width = function.width;
+    RowSet once, twice;
+    for (const Cube& prime : primes) {
+        const RowSet reach = prime.rows(width) & function.on;
+        twice |= once & reach;
+        once |= reach;
+    }
+    RowSet open = function.on;
+    for (const Cube& prime : primes) {
+        if (prime.rows(width).intersects(function.on - twice)) open -= prime.rows(width);
+    }
+    std::vector<RowSet> parts;
+    for (const Cube& prime : primes) {
+        RowSet joined = prime.rows(width) & open;
+        if (joined.empty()) continue;
+        std::erase_if(parts, [&](const RowSet& part) {
+            if (!part.intersects(joined)) return false;
+            joined |= part;
+            return true;
+        });
+        parts.push_back(joined);
+    }
+    long total = 1;
+    for (const RowSet& part : parts) {
+        std::vector<Cube> mine;
+        for (const Cube& cube : chosen)
+            if (cube.rows(width).intersects(part)) mine.push_back(cube);
+        const auto count =
+            CoverEnumerator(function, primes, part, costOf(mine, width), deadline, cancelled)
+                .count();
+        if (!count || __builtin_mul_overflow(total, *count, &total)) return std::nullopt;
+    }
+    return total;
+}
 
 void appendCode(std::string& out, const Cube& cube, int width) {
     out += '"';
@@ -356,6 +553,15 @@ void appendCubes(std::string& out, const std::vector<Cube>& cubes, int width) {
     for (std::size_t i = 0; i < cubes.size(); ++i) {
         if (i > 0) out += ", ";
         appendCode(out, cubes[i], width);
+    }
+    out += ']';
+}
+
+void appendCubeLists(std::string& out, const std::vector<std::vector<Cube>>& lists, int width) {
+    out += '[';
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        if (i > 0) out += ", ";
+        appendCubes(out, lists[i], width);
     }
     out += ']';
 }
@@ -417,7 +623,17 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
     result.sopCost = costOf(chosen, width);
     if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
     result.chartColumns = rowsOf(function.on);
-    result.reductions = reduceChart(function, result.primes, chosen);
+    // The search on a cyclic rest that is too large for Petrick's method is shown within the
+    // listing's time too.
+    const auto listingDeadline = [&] {
+        return std::min(deadline,
+                        std::chrono::steady_clock::now() +
+                            std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
+    };
+    const Deadline searchShown = listingDeadline();
+    result.reductions =
+        reduceChart(function, result.primes, chosen,
+                    scope == ExplainScope::MinimumSop ? nullptr : &searchShown, cancelled);
     if (!result.reductions.empty() &&
         result.reductions.front().kind == Reduction::Kind::Essential) {
         result.essential = result.reductions.front().primesTaken;
@@ -430,21 +646,23 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         return result;
     }
     if (!chosen.empty()) {
-        // Listing the others is a courtesy: it never holds up the rest for long.
-        const Deadline listing = std::min(
-            deadline, std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(Explanation::kCoverSearchMilliseconds));
-        CoverEnumerator enumerator(function, result.primes, result.sopCost, listing, cancelled);
-        bool complete = false;
-        const auto all = enumerator.run(Explanation::kMaxCovers + 1, complete);
+        // Listing and counting the others is a courtesy: it never holds up the rest for long.
+        const Deadline listing = listingDeadline();
+        CoverEnumerator enumerator(function, result.primes, function.on, result.sopCost, listing,
+                                   cancelled);
+        const auto all = enumerator.list(Explanation::kMaxCovers, result.coversComplete);
         for (const auto& indices : all) {
             std::vector<Cube> cover = cubesAt(result.primes, indices);
             if (cover != chosen && result.covers.size() < Explanation::kMaxCovers)
                 result.covers.push_back(std::move(cover));
         }
-        result.coversComplete = complete && all.size() <= Explanation::kMaxCovers;
+        result.coverCount =
+            result.coversComplete
+                ? std::optional<long>(static_cast<long>(all.size()))
+                : countMinimumCovers(function, result.primes, chosen, listingDeadline(), cancelled);
+    } else {
+        result.coverCount = 1;
     }
-    if (result.coversComplete) result.coverCount = static_cast<long>(result.covers.size());
 
     // The true minimum product of sums: a minimum sum of products of the zeros, complemented.
     Function zeros;
@@ -509,6 +727,41 @@ std::string toJson(const Explanation& e) {
         appendInts(out, r.mintermsCovered);
         out += ", \"mintermsRemoved\": ";
         appendInts(out, r.mintermsRemoved);
+        out += ", \"dominatedColumns\": ";
+        appendInts(out, r.dominatedColumns);
+        out += ", \"tied\": [";
+        for (std::size_t k = 0; k < r.tied.size(); ++k)
+            out += std::string(k > 0 ? ", " : "") + (r.tied[k] ? "true" : "false");
+        out += "], \"columnsLeft\": ";
+        appendInts(out, r.columnsLeft);
+        out += ", \"primesLeft\": ";
+        appendCubes(out, r.primesLeft, width);
+        out += ", \"petrick\": ";
+        if (r.petrick) {
+            out += "{\"sums\": ";
+            appendCubeLists(out, r.petrick->sums, width);
+            out += ", \"products\": ";
+            appendCubeLists(out, r.petrick->products, width);
+            out += '}';
+        } else {
+            out += "null";
+        }
+        out += ", \"branching\": ";
+        if (r.branching) {
+            out += "{\"column\": " + std::to_string(r.branching->column) + ", \"primes\": ";
+            appendCubes(out, r.branching->primes, width);
+            out += ", \"costs\": [";
+            for (std::size_t k = 0; k < r.branching->costs.size(); ++k) {
+                if (k > 0) out += ", ";
+                if (r.branching->costs[k])
+                    appendCost(out, *r.branching->costs[k]);
+                else
+                    out += "null";
+            }
+            out += "]}";
+        } else {
+            out += "null";
+        }
         out += '}';
     }
     out += e.reductions.empty() ? "],\n" : "\n  ],\n";

@@ -26,6 +26,23 @@ struct CombiningStep {
     std::vector<Entry> entries;  // ordered by group, then output order
 };
 
+// Petrick's method on a cyclic rest: one sum per column left (the primes that cover it), and
+// their product multiplied out, absorbed products dropped, each product a cover of the rest.
+struct Petrick {
+    std::vector<std::vector<logic::Cube>> sums;
+    std::vector<std::vector<logic::Cube>> products;  // cheapest first, then output order
+};
+
+// How the search split a cyclic rest too large for Petrick's method: on the column with the
+// fewest primes, the i-th branch takes the i-th of them and leaves out the ones before it.
+struct Branching {
+    int column = 0;
+    std::vector<logic::Cube> primes;
+    // The cheapest cover of the rest in each branch; nothing when it was not settled in time
+    // or the branch has no cover.
+    std::vector<std::optional<logic::FormCost>> costs;
+};
+
 // One reduction of the prime-implicant chart (primes are its rows, the 1-rows of the function
 // its columns), in the order it was applied.
 struct Reduction {
@@ -33,7 +50,7 @@ struct Reduction {
         Essential,        // primes that alone cover some column are taken
         RowDominance,     // a prime whose columns another no dearer prime also covers is dropped
         ColumnDominance,  // a column covered whenever another column is covered is dropped
-        Search,           // what was left had no essential prime: a search chose the rest
+        Search,           // a cyclic rest (nothing above applies): a search chose the rest
     };
     Kind kind = Kind::Essential;
     std::vector<logic::Cube> primesTaken;    // primes added to the cover at this step
@@ -41,6 +58,16 @@ struct Reduction {
     std::vector<logic::Cube> dominatedBy;    // RowDominance: the prime that dominates each one
     std::vector<int> mintermsCovered;        // columns settled by the primes taken
     std::vector<int> mintermsRemoved;        // ColumnDominance: columns dropped
+    std::vector<int> dominatedColumns;       // ColumnDominance: the column each one dominates
+    // Dominance: for each prime (column) removed, whether it equals the one kept in its rows
+    // (primes) and literals, so that either could go and the later one went.
+    std::vector<bool> tied;
+    // Search: the cyclic rest, and how it was settled.
+    std::vector<int> columnsLeft;
+    std::vector<logic::Cube> primesLeft;
+    std::optional<Petrick> petrick;      // for a rest of up to kMaxPetrick rows and columns
+    std::optional<Branching> branching;  // else
+    static constexpr int kMaxPetrick = 8;
 };
 
 logic::FormCost costOf(const std::vector<logic::Cube>& cover, int width);
@@ -53,7 +80,8 @@ enum class ExplainScope { Everything, MinimumSop };
 struct Explanation {
     static constexpr int kMaxTableWidth = 6;
     static constexpr int kMaxCovers = 32;
-    // The search for every minimum cover stops after this long (then coversComplete is false).
+    // Listing the minimum covers, counting them and showing a search's branches each stop after
+    // this long (then coversComplete is false, coverCount nothing, a branch's cost nothing).
     static constexpr int kCoverSearchMilliseconds = 50;
 
     ExplainScope scope = ExplainScope::Everything;
@@ -67,7 +95,7 @@ struct Explanation {
         covers;                      // every minimum cover up to kMaxCovers; covers[0] is
                                      // what "Qm.exe IN OUT" writes; {{}} with no 1-row
     bool coversComplete = true;      // covers holds every minimum cover
-    std::optional<long> coverCount;  // number of minimum covers when all were found
+    std::optional<long> coverCount;  // number of minimum covers, when the count finished
     logic::FormCost sopCost;
     // A minimum cover of the 0-rows with the don't-cares: each cube of zeros stands for one sum.
     // Nothing when that search ran out of time.

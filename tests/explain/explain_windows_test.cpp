@@ -95,7 +95,7 @@ TEST_F(ExplainMenuTest, ItemsOpenNumberedDocumentsShowingTheViews) {
               (QStringList{"Truth Table 1", "Karnaugh Map 1", "Steps 1", "Truth Table 2"}));
     EXPECT_TRUE(hasText(canvases[0], "Truth table of Y(A,B,C,D)"));
     EXPECT_TRUE(hasText(canvases[1], "A'B'"));  // the SOP legend
-    EXPECT_TRUE(hasText(canvases[2], "F = (A'+C)D   (2 sums, 3 literals)"));
+    EXPECT_TRUE(hasText(canvases[2], "Y = (A'+C)D   (2 sums, 3 literals)"));
 
     // The map's own switch redraws it in place with the loops around the zeros; the menu item
     // tells and turns the same switch.
@@ -149,7 +149,7 @@ TEST_F(ExplainMenuTest, TheWholeExplanationWorkedOutAfterSimplifyIsSharedAndFoll
     menu->setAvailable(true);
     menu->setAvailable(true);
     item("mnuExplainSteps")->trigger();
-    EXPECT_TRUE(hasText(canvases.back(), "F = A'B'D   (3 sums, 3 literals)"));
+    EXPECT_TRUE(hasText(canvases.back(), "Y = A'B'D   (3 sums, 3 literals)"));
     const logic::Function& shown = menu->explanation()->function;
     EXPECT_TRUE(shown.on.test(1) && shown.on.test(3) && !shown.on.test(7));
 }
@@ -164,7 +164,7 @@ TEST_F(ExplainMenuTest, KarnaughMapSaysWhyItIsUnavailableAboveSixVariables) {
     EXPECT_TRUE(map->toolTip().contains(QStringLiteral("this function has 8")));
     item("mnuExplainSteps")->trigger();
     EXPECT_TRUE(
-        hasText(canvases.back(), "F = A'B'C'D'E'F'G'H'+ABCDEFGH   (2 products, 16 literals)"));
+        hasText(canvases.back(), "Y = A'B'C'D'E'F'G'H'+ABCDEFGH   (2 products, 16 literals)"));
 }
 
 TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {

@@ -133,16 +133,28 @@ TEST(TruthTableView, EveryRowShowsItsInputsOutputAndCoveringProducts) {
     }
 }
 
-// The Steps page's lines under each numbered heading.
+// The Steps page's lines under each numbered heading, a line wrapped at the page's edge joined
+// again (its rest is on the next line, indented 240 further; the cut was at a space, after a
+// '+' or between two sums).
 std::map<std::string, std::vector<std::string>> readSections(const RecordingCanvas& canvas) {
     std::map<std::string, std::vector<std::string>> sections;
     std::string current;
+    int lineX = -1, lastY = -1;
     for (const Op& t : textsOf(canvas)) {
         if (t.text.size() > 3 && std::isdigit(static_cast<unsigned char>(t.text[0])) &&
-            t.text.substr(1, 2) == ". ")
+            t.text.substr(1, 2) == ". ") {
             current = t.text.substr(0, 1);
-        else
+        } else if (t.x1 == lineX + 240 && t.y1 == lastY + RecordingCanvas::kLineHeight) {
+            std::string& line = sections[current].back();
+            const bool glued = line.ends_with("+") || (line.ends_with(")") && t.text[0] == '(');
+            line += (glued ? "" : " ") + t.text;
+            lastY = t.y1;
+            continue;
+        } else {
             sections[current].push_back(t.text);
+        }
+        if (t.y1 != lastY) lineX = t.x1;
+        lastY = t.y1;
     }
     return sections;
 }
@@ -157,7 +169,11 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
             return logic::productText(c, f.width, letters);
         };
         const auto sop = [&](const std::vector<logic::Cube>& c) {
-            return "F = " + logic::sopText(c, f.width, letters);
+            return "Y = " + logic::sopText(c, f.width, letters);
+        };
+        const auto name = [&](std::size_t p) {
+            return "P" + std::to_string(p + 1) + " " +
+                   (e.primes[p].literals(f.width) == 0 ? "(the constant 1)" : product(e.primes[p]));
         };
         RecordingCanvas canvas;
         drawSteps(canvas, e, letters);
@@ -166,8 +182,7 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
         std::vector<std::string> primes;
         for (std::size_t p = 0; p < e.primes.size(); ++p) {
             const logic::Cube& c = e.primes[p];
-            primes.push_back("P" + std::to_string(p + 1) + " " + product(c) + " = " +
-                             logic::codeOf(c, f.width) + "   covers 1-rows " +
+            primes.push_back(name(p) + " = " + logic::codeOf(c, f.width) + "   covers 1-rows " +
                              rowsText(c.rows(f.width) & f.on));
         }
         if (primes.empty()) primes.push_back("None: the function has no 1-row.");
@@ -181,19 +196,28 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
             if (line.ends_with(" (essential)")) essential.insert(line.substr(0, line.size() - 12));
         }
         for (std::size_t p = 0; p < e.primes.size(); ++p) {
-            const std::string name = "P" + std::to_string(p + 1) + " " + product(e.primes[p]);
             const bool isEssential =
                 std::find(e.essential.begin(), e.essential.end(), e.primes[p]) != e.essential.end();
-            expectedLabels.insert(name + (isEssential ? " (essential)" : ""));
-            if (isEssential) expectedEssential.insert(name);
+            expectedLabels.insert(name(p) + (isEssential ? " (essential)" : ""));
+            if (isEssential) expectedEssential.insert(name(p));
         }
         EXPECT_EQ(labelled, expectedLabels);
         EXPECT_EQ(essential, expectedEssential);
 
+        // Counts agree with their nouns; a constant says it is one.
         const logic::FormCost cost = qm::costOf(e.covers.front(), f.width);
-        EXPECT_EQ(sections["5"], std::vector<std::string>{
-                                     sop(e.covers.front()) + "   (" + std::to_string(cost.terms) +
-                                     " products, " + std::to_string(cost.literals) + " literals)"});
+        const auto counted = [](int n, const std::string& noun) {
+            return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+        };
+        const std::string costText =
+            cost.literals == 0
+                ? std::string(e.covers.front().empty() ? "(the constant 0: no 1-row)"
+                                                       : "(the constant 1: every row "
+                                                         "is a 1-row or a don't-care)")
+                : "(" + counted(cost.terms, "product") + ", " + counted(cost.literals, "literal") +
+                      ")";
+        EXPECT_EQ(sections["5"],
+                  std::vector<std::string>{sop(e.covers.front()) + "   " + costText});
         // All minimum covers are found at these sizes.
         ASSERT_TRUE(e.coverCount);
         std::vector<std::string> covers;
@@ -204,7 +228,78 @@ TEST(StepsView, ListsThePrimesEssentialPrimesAndMinimumCoversOfTheExplanation) {
                              " minimum covers, all as small:");
             for (const auto& cover : e.covers) covers.push_back(sop(cover));
         }
-        EXPECT_EQ(sections["6"], covers);
+        // A cover may carry why it holds a dominated prime, after its text.
+        std::vector<std::string> read = sections["6"];
+        for (std::string& line : read) line = line.substr(0, line.find("   ("));
+        EXPECT_EQ(read, covers);
+
+        // No "1 products", and nothing left over from the function's old name.
+        for (const auto& [section, lines] : sections) {
+            for (const std::string& line : lines) {
+                EXPECT_EQ(line.find(" 1 products"), std::string::npos) << line;
+                EXPECT_EQ(line.find(" 1 literals"), std::string::npos) << line;
+                EXPECT_EQ(line.find(" 1 sums"), std::string::npos) << line;
+                EXPECT_FALSE(line.starts_with("F")) << line;
+            }
+        }
+    }
+}
+
+TEST(StepsView, NamesEachDominatedPrimeAndItsDominator) {
+    // m(1,4,5,6)+d(3): B'C dominates A'C and AB' after the essential AC'; no search follows.
+    logic::Function f;
+    f.width = 3;
+    for (int row : {1, 4, 5, 6}) f.on.set(row);
+    f.dc.set(3);
+    RecordingCanvas canvas;
+    drawSteps(canvas, qm::explain(f), "ABC");
+    const std::vector<std::string> reductions = readSections(canvas)["4"];
+    EXPECT_NE(std::find(reductions.begin(), reductions.end(),
+                        "    P1 A'C (column 1; 2 literals) is dominated by P4 B'C (columns 1, 5; 2 "
+                        "literals)."),
+              reductions.end());
+    for (const std::string& line : reductions) EXPECT_EQ(line.find("cyclic"), std::string::npos);
+}
+
+TEST(StepsView, GivesTheExactCountPastTheCoversItLists) {
+    // "Not all variables equal" in 6 variables: 5! = 120 minimum covers, 32 of them listed.
+    logic::Function f;
+    f.width = 6;
+    for (int row = 1; row < 63; ++row) f.on.set(row);
+    RecordingCanvas canvas;
+    drawSteps(canvas, qm::explain(f), "ABCDEF");
+    const std::vector<std::string> covers = readSections(canvas)["6"];
+    ASSERT_EQ(covers.size(), 33U);
+    EXPECT_EQ(covers.front(), "There are 120 minimum covers, all as small; the first 32:");
+}
+
+TEST(StepsView, NamesTheFunctionYStaysOnThePageAndStrikesNoMarkAtSixToEightVariables) {
+    std::mt19937 random(68);
+    for (int width = 6; width <= 8; ++width) {
+        std::string column;
+        for (int row = 0; row < (1 << width); ++row) column += "1110000--"[random() % 9];
+        const logic::Function f = functionOf(column);
+        SCOPED_TRACE(width);
+        RecordingCanvas canvas;
+        drawSteps(canvas, qm::explain(f), std::string("ABCDEFGH").substr(0, width));
+        const std::vector<Op> texts = textsOf(canvas);
+        for (const Op& t : texts) {
+            EXPECT_LE(t.x1 + canvas.textWidth(t.text), Canvas::kDefaultWidth - 240) << t.text;
+            // The function is Y: F is a variable here.
+            EXPECT_FALSE(t.text.starts_with("F =") || t.text.starts_with("F' =")) << t.text;
+        }
+        // The strike-through lines of the chart (grey, upright) cross no number and no X.
+        for (const Op& line : canvas.operations()) {
+            if (line.kind != RecordingCanvas::Kind::Line || line.colour != Rgb{160, 160, 160})
+                continue;
+            for (const Op& t : texts) {
+                const bool across = line.x1 > t.x1 && line.x1 < t.x1 + canvas.textWidth(t.text);
+                const bool along =
+                    std::min(line.y1, line.y2) < t.y1 + RecordingCanvas::kLineHeight &&
+                    std::max(line.y1, line.y2) > t.y1;
+                EXPECT_FALSE(across && along) << t.text << " at " << t.x1 << "," << t.y1;
+            }
+        }
     }
 }
 

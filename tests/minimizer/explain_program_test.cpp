@@ -68,6 +68,32 @@ TEST_F(QmExplain, PrintsTheRequiredKeysWithCubesAsInTheOutputFile) {
     EXPECT_EQ(slurp(dir_ / "out.txt"), "00--\r\n--11\r\n");
 }
 
+TEST_F(QmExplain, ReductionsSayWhyAndASearchComesOnlyOnACyclicRest) {
+    // m(1,4,5,6)+d(3): B'C dominates A'C and AB' (no tie), then is essential.
+    write("dominated.txt", "001\r\n100\r\n101\r\n110\r\n011d\r\n");
+    const Run dominated = run("--explain dominated.txt");
+    ASSERT_EQ(dominated.status, 0) << dominated.err;
+    EXPECT_NE(dominated.out.find("{\"kind\": \"rowDominance\", \"primesTaken\": [], "
+                                 "\"primesRemoved\": [\"0-1\", \"10-\"], \"dominatedBy\": "
+                                 "[\"-01\", \"-01\"], "),
+              std::string::npos)
+        << dominated.out;
+    EXPECT_NE(dominated.out.find("\"tied\": [false, false]"), std::string::npos);
+    EXPECT_EQ(dominated.out.find("\"search\""), std::string::npos);
+
+    // m(0,1,2,5,6,7) is cyclic from the start: Petrick's product of sums and its expansion.
+    write("cyclic.txt", "000\r\n001\r\n010\r\n101\r\n110\r\n111\r\n");
+    const Run cyclic = run("--explain cyclic.txt");
+    ASSERT_EQ(cyclic.status, 0) << cyclic.err;
+    for (const char* key :
+         {"\"kind\": \"search\", \"primesTaken\": [\"00-\", \"1-1\", \"-10\"]",
+          "\"petrick\": {\"sums\": [[\"00-\", \"0-0\"], [\"00-\", \"-01\"], ",
+          "\"products\": [[\"00-\", \"1-1\", \"-10\"], [\"0-0\", \"11-\", \"-01\"], ",
+          "\"branching\": null", "\"coverCount\": 2,"}) {
+        EXPECT_NE(cyclic.out.find(key), std::string::npos) << key << "\n" << cyclic.out;
+    }
+}
+
 TEST_F(QmExplain, OnlyDontCaresHaveOneEmptyCover) {
     write("in.txt", "01d\r\n10d\r\n");
     const Run r = run("--explain in.txt");
