@@ -216,6 +216,11 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     // A paste longer than the box holds is refused with a word, not checked cut short.
     EXPECT_TRUE(
         enter(QString(40000, 'A')).startsWith("The answer is longer than 32767 characters"));
+    // Pastes that once exhausted the stack end in a syntax message, and the box goes on working.
+    EXPECT_TRUE(enter(QString(25000, '(')).startsWith("Something is missing"));
+    EXPECT_TRUE(enter(QString(32766, '(') + "A").startsWith("Missing ')' at position 32768"));
+    EXPECT_TRUE(enter("A" + QString(32000, '\'') + "*").startsWith("Unexpected '*'"));
+    EXPECT_TRUE(enter("A'D+CD").startsWith("Equivalent and minimal"));
     EXPECT_TRUE(minimum->text().isEmpty());
     // The printed page: the answer last checked with its verdict; the minimum once shown.
     enter("A'B'D+CD");
