@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "explain/check_page.h"
 #include "explain/explain_subject.h"
 #include "minimizer/answer_check.h"
 
@@ -24,6 +25,15 @@ CheckAnswerWindow::CheckAnswerWindow(std::shared_ptr<const qm::Explanation> expl
         this);
     prompt->setObjectName(QStringLiteral("lblPrompt"));
     prompt->setWordWrap(true);
+    // The function stays in view while the student works on it.
+    const logic::Function& f = explanation_->function;
+    auto* function =
+        new QLabel(QString::fromStdString(functionName(letters_) + ":   1-rows: " + rowList(f.on) +
+                                          "   Don't-cares: " + rowList(f.dc)),
+                   this);
+    function->setObjectName(QStringLiteral("lblFunction"));
+    function->setWordWrap(true);
+    function->setTextInteractionFlags(Qt::TextSelectableByMouse);
     txtAnswer = new QLineEdit(this);
     txtAnswer->setObjectName(QStringLiteral("txtAnswer"));
     // One more than an answer may have, so that a longer paste, which the box cuts, is known.
@@ -44,13 +54,14 @@ CheckAnswerWindow::CheckAnswerWindow(std::shared_ptr<const qm::Explanation> expl
     lblMinimum->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(prompt, 0, 0, 1, 2);
-    grid->addWidget(txtAnswer, 1, 0);
-    grid->addWidget(cmdCheck, 1, 1);
-    grid->addWidget(lblVerdict, 2, 0, 1, 2);
-    grid->addWidget(cmdShow, 3, 1);
-    grid->addWidget(lblMinimum, 4, 0, 1, 2);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(function, 0, 0, 1, 2);
+    grid->addWidget(prompt, 1, 0, 1, 2);
+    grid->addWidget(txtAnswer, 2, 0);
+    grid->addWidget(cmdCheck, 2, 1);
+    grid->addWidget(lblVerdict, 3, 0, 1, 2);
+    grid->addWidget(cmdShow, 4, 1);
+    grid->addWidget(lblMinimum, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
     grid->setColumnStretch(0, 1);
 
     connect(cmdCheck, &QPushButton::clicked, this, &CheckAnswerWindow::cmdCheck_Click);

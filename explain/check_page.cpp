@@ -18,12 +18,6 @@ constexpr int kTextWidth = 9000;
 
 const common::Clock* pageClock = nullptr;
 
-std::string rowList(const logic::RowSet& rows) {
-    std::string text;
-    rows.forEach([&](int row) { text += (text.empty() ? "" : ", ") + std::to_string(row); });
-    return text.empty() ? "none" : text;
-}
-
 // Splits a text into lines no wider than `width` at spaces (a word wider than a line gets one
 // of its own); a line break in the text starts a new line.
 std::vector<std::string> wrapped(const drawing::Canvas& canvas, const std::string& text,
@@ -82,6 +76,12 @@ void drawPage(drawing::Canvas& canvas, const qm::Explanation& e, const std::stri
 }
 
 }  // namespace
+
+std::string rowList(const logic::RowSet& rows) {
+    std::string text;
+    rows.forEach([&](int row) { text += (text.empty() ? "" : ", ") + std::to_string(row); });
+    return text.empty() ? "none" : text;
+}
 
 void setCheckPageClock(const common::Clock* clock) {
     pageClock = clock;

@@ -4,6 +4,7 @@
 
 #include "common/clock.h"
 #include "drawing/canvas.h"
+#include "logic/row_set.h"
 #include "minimizer/explanation.h"
 
 namespace quendal::explain {
@@ -19,6 +20,9 @@ struct CheckPage {
 // The clock whose date the check pages carry (none: no date). The Explain menu sets the main
 // window's, so that the date goes through the same seam as the drawings' headers.
 void setCheckPageClock(const common::Clock* clock);
+
+// The rows of a set as the page and the window list them: "1, 3, 7", or "none".
+std::string rowList(const logic::RowSet& rows);
 
 // The page of a check: who checked it and when (the signed-in student, the clock's date), the
 // function once (its 1-rows and don't-cares), the answer, the verdict and, when shown, the

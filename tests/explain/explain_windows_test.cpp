@@ -18,8 +18,8 @@
 #include <deque>
 
 #include "common/session.h"
-#include "explain/explain_menu.h"
 #include "explain/check_answer_window.h"
+#include "explain/explain_menu.h"
 #include "logic/expression_parser.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_canvas.h"
@@ -176,11 +176,11 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     // product of sums or Show needs it.
     int fuller = 0;
     CheckAnswerWindow form(std::make_shared<const qm::Explanation>(
-                      qm::explain(f, qm::Deadline::max(), qm::ExplainScope::MinimumSop)),
-                  "ABCD", [&] {
-                      ++fuller;
-                      return std::make_shared<const qm::Explanation>(qm::explain(f));
-                  });
+                               qm::explain(f, qm::Deadline::max(), qm::ExplainScope::MinimumSop)),
+                           "ABCD", [&] {
+                               ++fuller;
+                               return std::make_shared<const qm::Explanation>(qm::explain(f));
+                           });
     auto page = [&] {
         RecordingCanvas canvas;
         form.drawPage(canvas);
@@ -196,6 +196,8 @@ TEST(CheckWindow, AnswersEquivalenceMinimalitySyntaxAndShowsOnlyWhenAsked) {
     EXPECT_NE(page().find("Student: Ann Lee      Date: 05-Mar-2024\nY(A,B,C,D):\n"),
               std::string::npos);
     setCheckPageClock(nullptr);
+    EXPECT_EQ(form.findChild<QLabel*>("lblFunction")->text(),
+              "Y(A,B,C,D):   1-rows: 1, 3, 7, 11, 15   Don't-cares: 0, 2, 5");
     auto* answer = form.findChild<QLineEdit*>("txtAnswer");
     auto* verdict = form.findChild<QLabel*>("lblVerdict");
     auto* minimum = form.findChild<QLabel*>("lblMinimum");
