@@ -76,16 +76,20 @@ private:
         std::string rest = text;
         int x = left;
         while (c_.textWidth(rest) > kRight - x) {
-            // The last place that fits: at a space (dropped), after a '+' or between sums.
-            std::size_t cut = 0;
+            // The last place that fits: at a space (dropped), after a '+' or between sums. A
+            // prefix only grows wider, so the places are searched by halves: a long line of an
+            // 8-variable function measures a few prefixes, not every one.
+            std::vector<std::size_t> places;
             for (std::size_t at = 1; at < rest.size(); ++at) {
-                const bool place = rest[at] == ' ' || rest[at - 1] == '+' ||
-                                   (rest[at - 1] == ')' && rest[at] == '(');
-                if (!place) continue;
-                if (c_.textWidth(rest.substr(0, at)) > kRight - x) break;
-                cut = at;
+                if (rest[at] == ' ' || rest[at - 1] == '+' ||
+                    (rest[at - 1] == ')' && rest[at] == '('))
+                    places.push_back(at);
             }
-            if (cut == 0) break;
+            const auto fits = std::partition_point(
+                places.begin(), places.end(),
+                [&](std::size_t at) { return c_.textWidth(rest.substr(0, at)) <= kRight - x; });
+            if (fits == places.begin()) break;
+            const std::size_t cut = *(fits - 1);
             c_.printAt(x, y_, {rest.substr(0, cut)});
             y_ += lh_;
             rest = rest.substr(std::min(rest.size() - 1, rest.find_first_not_of(' ', cut)));
