@@ -241,6 +241,9 @@ void mdifrmMain::createWorkForm() {
         new explain::ExplainMenu(menuBar(), mnuWindow->menuAction(), mdiArea_, hooks, this);
     connect(workForm_, &workspace::frmSimplification::drawingCommandsEnabled, explainMenu_,
             &explain::ExplainMenu::setAvailable);
+    // The work form shows the minimum product of sums the menu works out after each Simplify.
+    connect(explainMenu_, &explain::ExplainMenu::explained, workForm_,
+            &workspace::frmSimplification::showMinimumPos);
 }
 
 QWidget* mdifrmMain::workForm() const {

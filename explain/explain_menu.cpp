@@ -1,6 +1,7 @@
 #include "explain/explain_menu.h"
 
 #include <QAction>
+#include <QFutureWatcher>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -71,6 +72,24 @@ void ExplainMenu::dropAhead() {
     if (aheadCancelled_) aheadCancelled_->store(true, std::memory_order_relaxed);
     aheadCancelled_.reset();
     ahead_ = {};
+    if (aheadWatcher_) {
+        aheadWatcher_->disconnect(this);
+        aheadWatcher_->deleteLater();  // it may be the sender being handled
+        aheadWatcher_ = nullptr;
+    }
+}
+
+void ExplainMenu::reportAhead() {
+    if (!aheadWatcher_) return;  // reported already, or dropped
+    aheadWatcher_->disconnect(this);
+    aheadWatcher_->deleteLater();
+    aheadWatcher_ = nullptr;
+    const Ahead& ahead = ahead_.result();
+    std::optional<std::string> pos;
+    if (ahead.explanation && ahead.explanation->pos)
+        pos = logic::posText(*ahead.explanation->pos, ahead.explanation->function.width,
+                             aheadLetters_);
+    emit explained(aheadSubject_, pos);
 }
 
 void ExplainMenu::setAvailable(bool available) {
@@ -94,7 +113,8 @@ void ExplainMenu::setAvailable(bool available) {
 }
 
 void ExplainMenu::startAhead() {
-    ExplainSubject subject = subjectOf(hooks_.currentFunction());
+    aheadSubject_ = hooks_.currentFunction();
+    ExplainSubject subject = subjectOf(aheadSubject_);
     if (subject.function.width < 1 || subject.function.width > logic::kMaxWidth) return;
     aheadLetters_ = subject.letters;
     const auto deadline =
@@ -111,6 +131,9 @@ void ExplainMenu::startAhead() {
                 return {nullptr, failure.what()};
             }
         });
+    aheadWatcher_ = new QFutureWatcher<Ahead>(this);
+    connect(aheadWatcher_, &QFutureWatcherBase::finished, this, &ExplainMenu::reportAhead);
+    aheadWatcher_->setFuture(ahead_);
 }
 
 std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope) {
@@ -124,6 +147,7 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope
             letters_ = aheadLetters_;
             return explanation_;
         }
+        reportAhead();
         dropAhead();
         if (hooks_.message) {
             hooks_.message(QStringLiteral("The explanation could not be computed: ") +

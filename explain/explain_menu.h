@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/clock.h"
@@ -15,6 +16,8 @@
 #include "minimizer/explanation.h"
 
 class QAction;
+template <typename T>
+class QFutureWatcher;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -66,6 +69,13 @@ public:
         qm::ExplainScope scope = qm::ExplainScope::Everything);
     const std::string& letters() const { return letters_; }
 
+signals:
+    // The explanation worked out after a Simplify is ready: the function it explains, as the
+    // work form gave it, and its minimum product of sums as the Steps page writes it (none: not
+    // found in time). Never sent for a function changed since.
+    void explained(const drawing::FunctionView& subject,
+                   const std::optional<std::string>& minimumPos);
+
 public slots:
     // The work form's drawing commands became available (a successful Simplify) or not.
     void setAvailable(bool available);
@@ -85,6 +95,8 @@ private:
     // Calls off the background work, if any, and forgets it; its thread stops at its next look
     // at the flag.
     void dropAhead();
+    // Sends explained() for the background work, once.
+    void reportAhead();
     // The switch of the Karnaugh map in the current window, if it shows one.
     KarnaughSwitch* currentMapSwitch() const;
 
@@ -107,6 +119,8 @@ private:
     QFuture<Ahead> ahead_;
     std::shared_ptr<qm::CancelFlag> aheadCancelled_;
     std::string aheadLetters_;
+    drawing::FunctionView aheadSubject_;
+    QFutureWatcher<Ahead>* aheadWatcher_ = nullptr;
     std::string letters_;
     int truthTableCount_ = 0, karnaughCount_ = 0, stepsCount_ = 0, checkCount_ = 0;
     // Declared last, so that it is gone, its thread waited for, before anything above.

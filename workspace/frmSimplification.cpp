@@ -38,6 +38,20 @@ const QColor kMaxBlue(0, 0, 192);
 const QColor kDontCareGreen(0, 128, 0);
 const QColor kNavy(0, 0, 128);
 
+// The two boxes whose texts are complements of sums of products keep those texts (the log, the
+// drawings' headers and the files hold them), so their captions say what they are.
+const QString kEquationCaption = QStringLiteral("Boolean &Expression (SOP)");
+const QString kComplementedEquationCaption = QStringLiteral("Boolean Expression (SOP)'");
+const QString kComplementedEquationTip = QStringLiteral(
+    "The sum of products of the max-terms, complemented: the function itself, "
+    "not a sum of products of it. Its product of sums is the box below.");
+const QString kPosEquationCaption = QStringLiteral("Minimized Equation (POS)'");
+const QString kPosEquationTip = QStringLiteral(
+    "The minimum sum of products complemented twice: the same function, not a minimum product "
+    "of sums. The minimum product of sums is in the Minimum POS box.");
+const QString kPosNotFoundTip =
+    QStringLiteral("The minimum product of sums was not found in time.");
+
 QColor windowText() {
     return QApplication::palette().color(QPalette::WindowText);
 }
@@ -69,21 +83,22 @@ frmSimplification::frmSimplification(drawing::DocumentHost& host, common::Prompt
 frmSimplification::~frmSimplification() = default;
 
 void frmSimplification::createControls() {
-    const QRect area = common::twipsRect(0, 0, 11892, 6012);
+    // 600 twips taller than the buttons' form, for the row of the minimum product of sums.
+    const QRect area = common::twipsRect(0, 0, 11892, 6612);
     setMinimumSize(area.size());
     resize(area.size());
 
-    picMain = make<QWidget>(this, "picMain", 0, 0, 11892, 6012);
+    picMain = make<QWidget>(this, "picMain", 0, 0, 11892, 6612);
     picMain->setAutoFillBackground(true);
     common::setBackgroundColour(picMain, kFormGrey);
 
     const QFont captionFont = common::timesFont(12);
     const QFont boxFont = common::timesFont(9.75);
 
-    auto label = [&](const char* name, const char* caption, const QColor& colour, int left, int top,
-                     int width, int height) {
+    auto label = [&](const char* name, const QString& caption, const QColor& colour, int left,
+                     int top, int width, int height) {
         auto* l = make<QLabel>(picMain, name, left, top, width, height);
-        l->setText(QString::fromLatin1(caption));
+        l->setText(caption);
         l->setFont(captionFont);
         common::setTextColour(l, colour);
         return l;
@@ -135,7 +150,7 @@ void frmSimplification::createControls() {
     lblDontCare = label("lblDontCare", "Don't Care", kDontCareGreen, 6480, 1680, 1092, 252);
     txtDontCare = filledBox("txtDontCare", kDontCareGreen, kFormGrey, 6480, 1920, 2772, 492);
 
-    lblEquation = label("lblEquation", "Boolean &Expression (SOP)", kNavy, 360, 2640, 2532, 372);
+    lblEquation = label("lblEquation", kEquationCaption, kNavy, 360, 2640, 2532, 372);
     txtEquation = make<common::AppendOnlyLineEdit>(picMain, "txtEquation", 2880, 2640, 6372, 375);
     txtEquation->setFont(boxFont);
     common::setTextColour(txtEquation, kNavy);
@@ -147,11 +162,10 @@ void frmSimplification::createControls() {
     lblMinEquation =
         label("lblMinEquation", "Minimized Equation (SOP)", kNavy, 360, 3840, 2532, 372);
     txtMinEquation = filledBox("txtMinEquation", kNavy, Qt::white, 2880, 3840, 6372, 375);
-    lblPosEquation =
-        label("lblPosEquation", "Minimized Equation (POS)", kNavy, 360, 4440, 2532, 372);
+    lblPosEquation = label("lblPosEquation", kPosEquationCaption, kNavy, 360, 4440, 2532, 372);
+    lblPosEquation->setToolTip(kPosEquationTip);
     txtPosEquation = filledBox("txtPosEquation", kNavy, Qt::white, 2880, 4440, 6372, 375);
-
-    fitExpressionLabels();
+    txtPosEquation->setToolTip(kPosEquationTip);
 
     cmdSimplify = button("cmdSimplify", "&Simplify", 360, 5040, 1215, 372);
     cmdClear = button("cmdClear", "&Clear", 1680, 5040, 1215, 372);
@@ -160,6 +174,11 @@ void frmSimplification::createControls() {
     cmdDemux = button("cmdDemux", "&Demux", 5640, 5040, 1215, 375);
     cmdLogout = button("cmdLogout", "&Logout", 6960, 5040, 1092, 375);
     cmdExit = button("cmdExit", "E&xit", 8160, 5040, 1092, 375);
+
+    lblTruePosEquation = label("lblTruePosEquation", "Minimum POS", kNavy, 360, 5520, 2532, 372);
+    txtTruePosEquation = filledBox("txtTruePosEquation", kNavy, Qt::white, 2880, 5520, 6372, 375);
+
+    fitExpressionLabels();
 
     feedback_ = new common::ButtonFeedback(
         picMain, {cmdSimplify, cmdClear, cmdCircuit, cmdMux, cmdDemux, cmdLogout, cmdExit}, this);
@@ -172,9 +191,15 @@ void frmSimplification::fitExpressionLabels() {
     const std::pair<QLabel*, QLineEdit*> rows[] = {{lblEquation, txtEquation},
                                                    {lblIpPosEquation, txtIpPosEquation},
                                                    {lblMinEquation, txtMinEquation},
-                                                   {lblPosEquation, txtPosEquation}};
+                                                   {lblPosEquation, txtPosEquation},
+                                                   {lblTruePosEquation, txtTruePosEquation}};
     int needed = 0;
     for (const auto& [label, box] : rows) needed = std::max(needed, label->sizeHint().width());
+    // The equation's caption in Max Terms mode must fit as well.
+    for (const QString& caption : {kComplementedEquationCaption, kEquationCaption}) {
+        lblEquation->setText(caption);
+        needed = std::max(needed, lblEquation->sizeHint().width());
+    }
     for (const auto& [label, box] : rows) {
         const int gap = box->x() - label->geometry().right();
         const int overflow = needed - label->width();
@@ -469,9 +494,39 @@ void frmSimplification::showTexts() {
     txtIpPosEquation->setText(QString::fromStdString(texts.ipPos));
     txtMinEquation->setText(QString::fromStdString(texts.minSop));
     txtPosEquation->setText(QString::fromStdString(texts.minPos));
+    showEquationCaption();
+    // The minimum product of sums comes later, and only for the answer these texts end in.
+    resultShown_ = false;
+    txtTruePosEquation->clear();
+    txtTruePosEquation->setToolTip({});
+}
+
+// In Max Terms mode the equation box holds the complement of the max-terms' sum of products.
+void frmSimplification::showEquationCaption() {
+    const bool complemented = entry_.mode() == FunctionEntry::Mode::MaxTerms;
+    lblEquation->setText(complemented ? kComplementedEquationCaption : kEquationCaption);
+    lblEquation->setToolTip(complemented ? kComplementedEquationTip : QString());
+    txtEquation->setToolTip(complemented ? kComplementedEquationTip : QString());
+}
+
+void frmSimplification::showMinimumPos(const drawing::FunctionView& of,
+                                       const std::optional<std::string>& pos) {
+    const drawing::FunctionView& shown = entry_.minimized();
+    if (!resultShown_ || of.function.width != shown.function.width ||
+        of.function.on.words != shown.function.on.words ||
+        of.function.dc.words != shown.function.dc.words || of.letters != shown.letters ||
+        of.minSopText != shown.minSopText)
+        return;
+    txtTruePosEquation->setText(pos ? QString::fromStdString(*pos) : QString());
+    txtTruePosEquation->setToolTip(pos ? QString() : kPosNotFoundTip);
 }
 
 void frmSimplification::enableDrawingCommands(bool enabled) {
+    resultShown_ = enabled;
+    if (!enabled) {
+        txtTruePosEquation->clear();
+        txtTruePosEquation->setToolTip({});
+    }
     cmdCircuit->setEnabled(enabled);
     cmdMux->setEnabled(enabled);
     cmdDemux->setEnabled(enabled);

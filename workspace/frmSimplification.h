@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,9 @@ public slots:
     void cmdDemux_Click();
     void cmdLogout_Click();
     void cmdExit_Click();
+    // The minimum product of sums of `of`, worked out away from the form (none: not found in
+    // time). Shown only while the form still shows the result of that very function.
+    void showMinimumPos(const drawing::FunctionView& of, const std::optional<std::string>& pos);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -86,6 +90,7 @@ private:
 
     void chooseOption(FunctionEntry::Option option, const QColor& colour);
     void showTermMode(const QString& caption, const QColor& colour);
+    void showEquationCaption();
     void selectOption(FunctionEntry::Option option);
     void deselectOptions();
     void setTick(int index, bool ticked);
@@ -119,6 +124,8 @@ private:
     QLineEdit* txtMinEquation = nullptr;
     QLabel* lblPosEquation = nullptr;
     QLineEdit* txtPosEquation = nullptr;
+    QLabel* lblTruePosEquation = nullptr;
+    QLineEdit* txtTruePosEquation = nullptr;
     QPushButton* cmdSimplify = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdCircuit = nullptr;
@@ -130,6 +137,7 @@ private:
 
     FunctionEntry entry_;
     bool minimumProven_ = true;  // the last Simplify's answer is a proven minimum
+    bool resultShown_ = false;   // the boxes show the answer of minimized(), nothing changed since
     bool fillingList = false;    // the form's own tick changes, which the tick handler ignores
 };
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -18,7 +21,9 @@
 
 #include "app/credits.h"
 #include "app/help_window.h"
+#include "explain/explain_menu.h"
 #include "tests/app/main_window_support.h"
+#include "workspace/frmSimplification.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
@@ -308,4 +313,43 @@ TEST_F(MainWindowTest, WindowMenuListsTheChildWindowsAndActivatesThem) {
     ASSERT_NE(circuitItem, nullptr);
     circuitItem->trigger();
     EXPECT_EQ(main->activeDocument()->windowTitle(), "Circuit 1");
+}
+
+// The Explain menu works out the minimum product of sums after Simplify; the work form shows it
+// for as long as it shows that function's answer, and never one of another function.
+TEST_F(MainWindowTest, WorkFormShowsTheTrueMinimumPosOnceWorkedOutAndOnlyForItsFunction) {
+    auto* work = qobject_cast<quendal::workspace::frmSimplification*>(main->workForm());
+    auto* menu = main->findChild<quendal::explain::ExplainMenu*>();
+    ASSERT_TRUE(work && menu);
+    auto* truePos = work->findChild<QLineEdit*>("txtTruePosEquation");
+    auto* terms = work->findChild<QListWidget*>("lstTerms");
+    // m(1,3,7,11,15)+d(0,2,5): the minimizer answers A'B'+CD.
+    launcher.action = ScriptedMinimizerLauncher::writes("00--\r\n--11\r\n");
+    work->findChild<QRadioButton*>("rbMinTerms")->click();
+    for (int term : {1, 3, 7, 11, 15}) terms->item(term)->setCheckState(Qt::Checked);
+    work->findChild<QRadioButton*>("rbDontCare")->click();
+    for (int term : {0, 2, 5}) terms->item(term)->setCheckState(Qt::Checked);
+    work->findChild<QPushButton*>("cmdSimplify")->click();
+    EXPECT_EQ(work->findChild<QLineEdit*>("txtPosEquation")->text(), "((A+B)(C'+D'))'");
+    QTRY_COMPARE(truePos->text(), QStringLiteral("(A'+C)D"));
+    EXPECT_TRUE(truePos->toolTip().isEmpty());
+
+    // Not proven in time: empty, and the tooltip says why.
+    const FunctionView simplified = work->currentFunction();
+    emit menu->explained(simplified, std::nullopt);
+    EXPECT_TRUE(truePos->text().isEmpty());
+    EXPECT_TRUE(truePos->toolTip().contains("not found in time"));
+    emit menu->explained(simplified, "(A'+C)D");
+    EXPECT_EQ(truePos->text(), "(A'+C)D");
+
+    // A changed term clears it, and a late answer for the function before is never shown.
+    terms->item(8)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(truePos->text().isEmpty());
+    emit menu->explained(simplified, "X");
+    EXPECT_TRUE(truePos->text().isEmpty());
+    // Nor is one for another function while this one is shown.
+    work->findChild<QPushButton*>("cmdSimplify")->click();
+    QTRY_VERIFY(!truePos->text().isEmpty());
+    emit menu->explained(simplified, "X");
+    EXPECT_NE(truePos->text(), "X");
 }

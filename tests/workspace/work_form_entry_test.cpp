@@ -52,43 +52,76 @@ TEST_P(Controls, NamedPlacedAndCaptioned) {
 
 TEST(WorkFormLayout, ExpressionCaptionsAreNotCutOffAndDoNotRunIntoTheirBoxes) {
     WorkForm w;
-    for (const char* row : {"Equation", "IpPosEquation", "MinEquation", "PosEquation"}) {
-        auto* label = w.get<QLabel>((std::string("lbl") + row).c_str());
-        auto* box = w.get<QLineEdit>((std::string("txt") + row).c_str());
-        EXPECT_GE(label->width(), label->sizeHint().width()) << row;
-        EXPECT_LT(label->geometry().right(), box->x()) << row;
+    // Max Terms mode gives the equation its longer caption; both modes must fit.
+    for (bool maxTerms : {false, true}) {
+        if (maxTerms) w.choose("rbMaxTerms");
+        for (const char* row :
+             {"Equation", "IpPosEquation", "MinEquation", "PosEquation", "TruePosEquation"}) {
+            auto* label = w.get<QLabel>((std::string("lbl") + row).c_str());
+            auto* box = w.get<QLineEdit>((std::string("txt") + row).c_str());
+            EXPECT_GE(label->width(), label->sizeHint().width()) << row;
+            EXPECT_LT(label->geometry().right(), box->x()) << row;
+            EXPECT_EQ(box->x(), w.box("txtEquation")->x()) << row;
+        }
     }
+}
+
+// The boxes keep the texts the log and the drawings hold; their captions say that two of them are
+// complements of sums of products.
+TEST(WorkFormLayout, ComplementedTextsAreCaptionedAsSuchInEitherMode) {
+    WorkForm w;
+    auto* equation = w.get<QLabel>("lblEquation");
+    auto* pos = w.get<QLabel>("lblPosEquation");
+    EXPECT_EQ(pos->text(), "Minimized Equation (POS)'");
+    EXPECT_TRUE(pos->toolTip().contains("minimum sum of products complemented twice"));
+    EXPECT_TRUE(pos->toolTip().contains("Minimum POS"));
+    EXPECT_TRUE(w.box("txtTruePosEquation")->isReadOnly());
+    EXPECT_EQ(w.box("txtTruePosEquation")->font(), w.box("txtPosEquation")->font());
+    EXPECT_EQ(w.box("txtTruePosEquation")->palette(), w.box("txtPosEquation")->palette());
+
+    EXPECT_EQ(equation->text(), "Boolean &Expression (SOP)");
+    EXPECT_TRUE(equation->toolTip().isEmpty());
+    w.choose("rbMaxTerms");
+    EXPECT_EQ(equation->text(), "Boolean Expression (SOP)'");
+    EXPECT_TRUE(equation->toolTip().contains("complemented"));
+    // A new number of variables opens Min Terms again, and the caption and its key come back.
+    w.chooseVariables(3);
+    w.choose("rbMinTerms");
+    EXPECT_EQ(equation->text(), "Boolean &Expression (SOP)");
+    EXPECT_TRUE(equation->toolTip().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkForm, Controls,
-    testing::Values(ControlCase{"picMain", "", 0, 0, 11892, 6012},
-                    ControlCase{"lblVar", "No of Variables", 360, 240, 1572, 252},
-                    ControlCase{"cboVar", "", 2040, 240, 975, 324},
-                    ControlCase{"rbMinTerms", "M&in Terms", 360, 840, 1455, 255},
-                    ControlCase{"rbMaxTerms", "M&ax Terms", 360, 1440, 1455, 285},
-                    ControlCase{"rbDontCare", "D&on't Care", 360, 2040, 1455, 285},
-                    ControlCase{"lstTerms", "", 2040, 840, 4335, 1335},
-                    ControlCase{"lblTerms", "Min / Max", 6480, 840, 1212, 252},
-                    ControlCase{"txtTerms", "", 6480, 1080, 2772, 492},
-                    ControlCase{"lblDontCare", "Don't Care", 6480, 1680, 1092, 252},
-                    ControlCase{"txtDontCare", "", 6480, 1920, 2772, 492},
-                    ControlCase{"lblEquation", "Boolean &Expression (SOP)", 360, 2640, 2532, 372},
-                    ControlCase{"txtEquation", "", 2880, 2640, 6372, 375},
-                    ControlCase{"lblIpPosEquation", "Boolean Expression (POS)", 360, 3240, 2532,
-                                372},
-                    ControlCase{"txtIpPosEquation", "", 2880, 3240, 6372, 375},
-                    ControlCase{"lblMinEquation", "Minimized Equation (SOP)", 360, 3840, 2532, 372},
-                    ControlCase{"txtMinEquation", "", 2880, 3840, 6372, 375},
-                    ControlCase{"lblPosEquation", "Minimized Equation (POS)", 360, 4440, 2532, 372},
-                    ControlCase{"txtPosEquation", "", 2880, 4440, 6372, 375},
-                    ControlCase{"cmdSimplify", "&Simplify", 360, 5040, 1215, 372},
-                    ControlCase{"cmdClear", "&Clear", 1680, 5040, 1215, 372},
-                    ControlCase{"cmdCircuit", "Ci&rcuit", 3000, 5040, 1215, 372},
-                    ControlCase{"cmdMux", "&Mux", 4320, 5040, 1215, 375},
-                    ControlCase{"cmdDemux", "&Demux", 5640, 5040, 1215, 375},
-                    ControlCase{"cmdLogout", "&Logout", 6960, 5040, 1092, 375},
-                    ControlCase{"cmdExit", "E&xit", 8160, 5040, 1092, 375}),
+    testing::Values(
+        ControlCase{"picMain", "", 0, 0, 11892, 6612},
+        ControlCase{"lblVar", "No of Variables", 360, 240, 1572, 252},
+        ControlCase{"cboVar", "", 2040, 240, 975, 324},
+        ControlCase{"rbMinTerms", "M&in Terms", 360, 840, 1455, 255},
+        ControlCase{"rbMaxTerms", "M&ax Terms", 360, 1440, 1455, 285},
+        ControlCase{"rbDontCare", "D&on't Care", 360, 2040, 1455, 285},
+        ControlCase{"lstTerms", "", 2040, 840, 4335, 1335},
+        ControlCase{"lblTerms", "Min / Max", 6480, 840, 1212, 252},
+        ControlCase{"txtTerms", "", 6480, 1080, 2772, 492},
+        ControlCase{"lblDontCare", "Don't Care", 6480, 1680, 1092, 252},
+        ControlCase{"txtDontCare", "", 6480, 1920, 2772, 492},
+        ControlCase{"lblEquation", "Boolean &Expression (SOP)", 360, 2640, 2532, 372},
+        ControlCase{"txtEquation", "", 2880, 2640, 6372, 375},
+        ControlCase{"lblIpPosEquation", "Boolean Expression (POS)", 360, 3240, 2532, 372},
+        ControlCase{"txtIpPosEquation", "", 2880, 3240, 6372, 375},
+        ControlCase{"lblMinEquation", "Minimized Equation (SOP)", 360, 3840, 2532, 372},
+        ControlCase{"txtMinEquation", "", 2880, 3840, 6372, 375},
+        ControlCase{"lblPosEquation", "Minimized Equation (POS)'", 360, 4440, 2532, 372},
+        ControlCase{"txtPosEquation", "", 2880, 4440, 6372, 375},
+        ControlCase{"cmdSimplify", "&Simplify", 360, 5040, 1215, 372},
+        ControlCase{"cmdClear", "&Clear", 1680, 5040, 1215, 372},
+        ControlCase{"cmdCircuit", "Ci&rcuit", 3000, 5040, 1215, 372},
+        ControlCase{"cmdMux", "&Mux", 4320, 5040, 1215, 375},
+        ControlCase{"cmdDemux", "&Demux", 5640, 5040, 1215, 375},
+        ControlCase{"cmdLogout", "&Logout", 6960, 5040, 1092, 375},
+        ControlCase{"cmdExit", "E&xit", 8160, 5040, 1092, 375},
+        ControlCase{"lblTruePosEquation", "Minimum POS", 360, 5520, 2532, 372},
+        ControlCase{"txtTruePosEquation", "", 2880, 5520, 6372, 375}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WorkFormLook, FontsAndColours) {
