@@ -48,3 +48,47 @@ TEST(TimeLimit, EasyFunctionFinishesWellBeforeIt) {
 }
 
 }  // namespace
+
+namespace {
+
+int literalsOf(const std::vector<logic::Cube>& cover) {
+    int literals = 0;
+    for (const logic::Cube& cube : cover) literals += cube.literals(8);
+    return literals;
+}
+
+// Stopped after ever more search nodes, the search claims no more than it proved: a proven
+// count is the minimum's, a literal bound never above the minimum's literals, a proven cost the
+// minimum's cost. The first and the last stage are reached on the way (this function's count
+// search settles its literals too).
+TEST(TimeLimit, AStoppedSearchSaysExactlyWhatItProved) {
+    const logic::Function function = hardFunction();
+    const std::vector<logic::Cube> minimum = qm::searchMinimum(function);
+    const int count = static_cast<int>(minimum.size()), literals = literalsOf(minimum);
+    bool sawNothing = false, sawCost = false;
+    for (long nodes = 0;; nodes = nodes * 2 + 1) {
+        qm::SolveOptions options;
+        options.nodeLimit = nodes;
+        const qm::BestCover best = qm::minimizeWithin(function, qm::Deadline::max(), options);
+        if (best.proven) {
+            EXPECT_EQ(best.cover, minimum);
+            break;
+        }
+        EXPECT_LE(best.lowerBound, count);
+        EXPECT_GE(static_cast<int>(best.cover.size()), count);
+        if (best.costProven) {
+            sawCost = true;
+            EXPECT_EQ(static_cast<int>(best.cover.size()), count);
+            EXPECT_EQ(literalsOf(best.cover), literals);
+        } else if (best.countProven) {
+            EXPECT_EQ(static_cast<int>(best.cover.size()), count);
+            EXPECT_LE(best.literalBound, literals);
+            EXPECT_GT(literalsOf(best.cover), best.literalBound);
+        } else {
+            sawNothing = true;
+        }
+    }
+    EXPECT_TRUE(sawNothing && sawCost);
+}
+
+}  // namespace
