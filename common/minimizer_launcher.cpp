@@ -111,7 +111,8 @@ MinimizerReport ProcessMinimizerLauncher::run(const QString& inFile, const QStri
         MinimizerReport report;
         report.notProven = errorText(process, name);
         // Quote the finding itself, whatever stands before it on the line.
-        const qsizetype at = report.notProven.indexOf(QStringLiteral("not proven minimal"));
+        qsizetype at = report.notProven.indexOf(QStringLiteral("not proven minimal"));
+        if (at < 0) at = report.notProven.indexOf(QStringLiteral("a minimum cover"));
         if (at > 0) report.notProven = report.notProven.mid(at);
         if (report.notProven.isEmpty()) report.notProven = QStringLiteral("not proven minimal");
         return report;

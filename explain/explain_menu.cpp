@@ -86,7 +86,7 @@ void ExplainMenu::reportAhead() {
     aheadWatcher_ = nullptr;
     const Ahead& ahead = ahead_.result();
     std::optional<std::string> pos;
-    if (ahead.explanation && ahead.explanation->pos)
+    if (ahead.explanation && !ahead.explanation->unproven && ahead.explanation->pos)
         pos = logic::posText(*ahead.explanation->pos, ahead.explanation->function.width,
                              aheadLetters_);
     emit explained(aheadSubject_, pos);
@@ -123,9 +123,10 @@ void ExplainMenu::startAhead() {
     ahead_ = QtConcurrent::run(
         &pool_, [subject = std::move(subject), deadline, cancelled = aheadCancelled_]() -> Ahead {
             try {
-                return {std::make_shared<const qm::Explanation>(qm::explain(
-                            subject.function, deadline, qm::ExplainScope::Everything,
-                            subject.minimum ? &*subject.minimum : nullptr, cancelled.get())),
+                return {std::make_shared<const qm::Explanation>(
+                            qm::explain(subject.function, deadline, qm::ExplainScope::Everything,
+                                        subject.minimum ? &*subject.minimum : nullptr,
+                                        cancelled.get(), qm::WhenUnproven::Explain)),
                         {}};
             } catch (const std::exception& failure) {
                 return {nullptr, failure.what()};
@@ -136,7 +137,18 @@ void ExplainMenu::startAhead() {
     aheadWatcher_->setFuture(ahead_);
 }
 
-std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope) {
+std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope scope,
+                                                                bool unprovenShown) {
+    auto e = anyExplanation(scope);
+    if (!e || !e->unproven || unprovenShown) return e;
+    if (hooks_.message) {
+        hooks_.message(
+            QStringLiteral("The explanation could not be computed: no minimum found in time"));
+    }
+    return nullptr;
+}
+
+std::shared_ptr<const qm::Explanation> ExplainMenu::anyExplanation(qm::ExplainScope scope) {
     if (explanation_ && (explanation_->scope == qm::ExplainScope::Everything ||
                          scope == qm::ExplainScope::MinimumSop))
         return explanation_;
@@ -162,7 +174,8 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
         explanation_ = std::make_shared<const qm::Explanation>(qm::explain(
-            subject.function, deadline, scope, subject.minimum ? &*subject.minimum : nullptr));
+            subject.function, deadline, scope, subject.minimum ? &*subject.minimum : nullptr,
+            nullptr, qm::WhenUnproven::Explain));
     } catch (const std::exception& failure) {
         if (hooks_.message) {
             hooks_.message(QStringLiteral("The explanation could not be computed: ") +
@@ -174,8 +187,8 @@ std::shared_ptr<const qm::Explanation> ExplainMenu::explanation(qm::ExplainScope
 }
 
 drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter, qm::ExplainScope scope,
-                                         QWidget* controls) {
-    if (!explanation(scope)) {
+                                         QWidget* controls, bool unprovenShown) {
+    if (!explanation(scope, unprovenShown)) {
         delete controls;
         return nullptr;
     }
@@ -219,8 +232,8 @@ void ExplainMenu::mnuExplainPosLoops_Click() {
 }
 
 void ExplainMenu::mnuExplainSteps_Click() {
-    if (drawing::Canvas* canvas =
-            openCanvas(QStringLiteral("Steps"), stepsCount_, qm::ExplainScope::Everything))
+    if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Steps"), stepsCount_,
+                                             qm::ExplainScope::Everything, nullptr, true))
         drawSteps(*canvas, *explanation_, letters_);
 }
 

@@ -64,9 +64,11 @@ public:
     // of 8 variables can take a second), and a view that needs it waits for what is left; the
     // work is called off when the function changes or the menu goes. A view
     // that shows only the minimum sum of products computes that part at once if the rest is not
-    // ready. Null when it could not be computed (the user was told why).
+    // ready. Null when it could not be computed (the user was told why). A minimum not proven in
+    // time is explained only for a view that says so (`unprovenShown`: the Steps page); any
+    // other view is told it could not be computed.
     std::shared_ptr<const qm::Explanation> explanation(
-        qm::ExplainScope scope = qm::ExplainScope::Everything);
+        qm::ExplainScope scope = qm::ExplainScope::Everything, bool unprovenShown = false);
     const std::string& letters() const { return letters_; }
 
 signals:
@@ -89,7 +91,9 @@ public slots:
 
 private:
     drawing::Canvas* openCanvas(const QString& kind, int& counter, qm::ExplainScope scope,
-                                QWidget* controls = nullptr);
+                                QWidget* controls = nullptr, bool unprovenShown = false);
+    // explanation() whether its minimum is proven or not.
+    std::shared_ptr<const qm::Explanation> anyExplanation(qm::ExplainScope scope);
     // Starts working out the whole explanation of the current function in the background.
     void startAhead();
     // Calls off the background work, if any, and forgets it; its thread stops at its next look

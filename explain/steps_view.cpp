@@ -469,6 +469,12 @@ private:
         std::vector<logic::Cube> chosen = e_.covers.front();
         std::sort(chosen.begin(), chosen.end(), byIndex);
         if (reached == chosen || e_.reductions.empty()) return;
+        if (e_.unproven) {
+            gap();
+            say("The reductions reach " + sopLine(reached) + ". Quendal gives " +
+                sopLine(e_.covers.front()) + ", the best cover its search found in time.");
+            return;
+        }
         const std::string why = standInsOf(chosen);
         gap();
         say("The reductions reach " + sopLine(reached) + ". Quendal gives " +
@@ -501,13 +507,43 @@ private:
                                   : "(" + costText(cost, noun) + ")";
     }
 
+    // What is proven of a cover found when time ran out, and why the other minima are not listed.
+    void unprovenResult() {
+        const qm::BestCover& u = *e_.unproven;
+        const int products = static_cast<int>(e_.covers.front().size());
+        if (u.costProven) {
+            say("It is a minimum (proven), but Quendal ran out of time before proving it the "
+                "minimum cover whose primes come first.");
+        } else if (u.countProven) {
+            say("Not proven the smallest: Quendal ran out of time. It has the fewest products "
+                "(proven), but a cover of " +
+                std::to_string(products) + " products may have as few as " +
+                std::to_string(u.literalBound) + " literals.");
+        } else {
+            say("Not proven the smallest: Quendal ran out of time. Every cover needs at least " +
+                std::to_string(u.lowerBound) + " products; this one has " +
+                std::to_string(products) + ".");
+        }
+        heading("6. Every minimum sum of products");
+        say("Not listed: the minimum is not proven.");
+    }
+
     void result() {
         const auto& cover = e_.covers.front();
-        heading("5. The minimum sum of products");
+        heading(e_.unproven ? "5. The smallest sum of products found"
+                            : "5. The minimum sum of products");
         say(sopLine(cover) + "   " +
             costNote(e_.sopCost, "product",
                      cover.empty() ? "0: no 1-row" : "1: every row is a 1-row or a don't-care"));
+        if (e_.unproven) {
+            unprovenResult();
+        } else {
+            everyMinimum();
+        }
+        posResult();
+    }
 
+    void everyMinimum() {
         heading("6. Every minimum sum of products");
         const long listed = static_cast<long>(e_.covers.size());
         if (!e_.coverCount) {
@@ -531,7 +567,9 @@ private:
                 say(sopLine(other) + (why.empty() ? "" : "   (" + why + ")"));
             }
         }
+    }
 
+    void posResult() {
         heading("7. The minimum product of sums");
         if (!e_.pos) {
             say("The 0-rows could not be minimized in time.");

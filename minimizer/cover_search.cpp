@@ -306,6 +306,7 @@ void CoverSearch::search(Node node, Duals duals, Effort effort, Cost floor, Sear
     if (options_.cancelled && options_.cancelled->load(std::memory_order_relaxed)) {
         throw OutOfTime{};
     }
+    if (options_.nodeLimit >= 0 && stats_.nodes >= options_.nodeLimit) throw OutOfTime{};
     if (run.nodeBudget == 0) {
         run.budgetSpent = true;
         return;

@@ -38,6 +38,13 @@ double millisecondsSince(std::chrono::steady_clock::time_point& mark) {
     return elapsed;
 }
 
+// The fewest literals `count` of the candidates can have: a bound for a cover of that count.
+int fewestLiterals(std::vector<int> literals, int count) {
+    std::sort(literals.begin(), literals.end());
+    count = std::clamp(count, 0, static_cast<int>(literals.size()));
+    return std::accumulate(literals.begin(), literals.begin() + count, 0);
+}
+
 class Solver {
 public:
     Solver(const CoverProblem& problem, Deadline deadline, const SolveOptions& options,
@@ -59,20 +66,38 @@ private:
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
 
+    // What a cover of `count` candidates was proven to cost in literals at least.
+    int literalBound(int count) const;
+
     const CoverProblem& problem_;
     Deadline deadline_;
     const SolveOptions& options_;
     SolveStats& stats_;
     CoverSearch search_;
+    // The root after its reductions: what a caller is told is proven when time runs out.
+    Cost rootCost_;
+    std::vector<int> rootLiterals_;  // of the candidates still undecided there
+    // Set once phase one is done: the minimum cost and a cover of it.
+    std::optional<Cost> minimum_;
+    std::vector<int> minimumCover_;
 };
+
+int Solver::literalBound(int count) const {
+    if (minimum_ && minimum_->count == count) return minimum_->literals;
+    return rootCost_.literals + fewestLiterals(rootLiterals_, count - rootCost_.count);
+}
 
 std::optional<std::vector<int>> Solver::solve() {
     try {
         return run();
     } catch (const OutOfTime&) {
-        std::vector<int> cover = search_.best;
+        // In the tie-break the cost is proven: answer with the cover phase one ended with.
+        std::vector<int> cover = minimum_ ? minimumCover_ : search_.best;
         std::sort(cover.begin(), cover.end());
-        throw TooHard("no minimum found in time", std::move(cover), search_.lowerBound);
+        const int count = static_cast<int>(cover.size());
+        const int bound = minimum_ ? minimum_->count : search_.lowerBound;
+        throw TooHard("no minimum found in time", std::move(cover), bound, literalBound(count),
+                      minimum_.has_value());
     }
 }
 
@@ -167,7 +192,24 @@ std::optional<std::vector<int>> Solver::solveParts(const Node& root,
             bounds[p] = tooHard.lowerBound();
             int bound = static_cast<int>(root.chosen.size());
             for (int b : bounds) bound += b;
-            throw TooHard(tooHard.what(), joined(), bound);
+            // The parts solved before are exact; a part not started yet has only its greedy
+            // cover, so its literals are bounded by its cheapest candidates.
+            int literals = root.cost.literals;
+            bool started = false;
+            for (std::size_t q : order) {
+                const int count = static_cast<int>(answers[q].size());
+                if (q == p) {
+                    literals += tooHard.literalBound();
+                    started = true;
+                } else if (!started) {
+                    for (int index : answers[q]) literals += problems[q].literals[index];
+                } else {
+                    literals += fewestLiterals(problems[q].literals, count);
+                }
+            }
+            const bool lastPart = p == order.back();
+            throw TooHard(tooHard.what(), joined(), bound, literals,
+                          tooHard.costProven() && lastPart);
         }
     }
     return joined();
@@ -186,6 +228,8 @@ std::optional<std::vector<int>> Solver::run() {
         std::sort(root.chosen.begin(), root.chosen.end());
         return root.chosen;
     }
+    rootCost_ = root.cost;
+    for (int column : root.active) rootLiterals_.push_back(problem_.literals[column]);
     // The parts' own solves count their own phases.
     if (auto answer = solveParts(root, reach)) return answer;
     greedyStart(root, reach);
@@ -195,6 +239,8 @@ std::optional<std::vector<int>> Solver::run() {
     stats_.minimumMs += millisecondsSince(mark);
 
     const Cost minimum = search_.limit;
+    minimum_ = minimum;
+    minimumCover_ = search_.best;
     std::vector<int> cover = preferredCover(search_, root, std::move(reach), minimum, search_.best);
     stats_.tieBreakMs += millisecondsSince(mark);
     return cover;

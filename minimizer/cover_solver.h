@@ -32,18 +32,34 @@ using Deadline = std::chrono::steady_clock::time_point;
 using CancelFlag = std::atomic<bool>;
 
 // Thrown when the search for a minimum passes its deadline. It carries the cheapest cover found
-// so far (ascending candidate indices; empty when none was found) and the number of candidates
-// every cover was proven to need, so that a caller may still answer, with that caveat.
+// so far (ascending candidate indices; empty when none was found), the number of candidates
+// every cover was proven to need and, so that a caller may still answer with the right caveat,
+// how far the proof got: the count is proven when the cover reaches the bound; then
+// `literalBound` is what a cover of that count was proven to cost in literals, and
+// `costProven` says the cover is of minimum cost and only the choice among equal minima was
+// unfinished.
 class TooHard : public std::runtime_error {
 public:
-    explicit TooHard(const std::string& what, std::vector<int> bestCover = {}, int lowerBound = 0)
-        : std::runtime_error(what), bestCover_(std::move(bestCover)), lowerBound_(lowerBound) {}
+    explicit TooHard(const std::string& what, std::vector<int> bestCover = {}, int lowerBound = 0,
+                     int literalBound = 0, bool costProven = false)
+        : std::runtime_error(what),
+          bestCover_(std::move(bestCover)),
+          lowerBound_(lowerBound),
+          literalBound_(literalBound),
+          costProven_(costProven) {}
     const std::vector<int>& bestCover() const { return bestCover_; }
     int lowerBound() const { return lowerBound_; }
+    bool countProven() const {
+        return !bestCover_.empty() && static_cast<int>(bestCover_.size()) == lowerBound_;
+    }
+    int literalBound() const { return literalBound_; }
+    bool costProven() const { return costProven_; }
 
 private:
     std::vector<int> bestCover_;
     int lowerBound_ = 0;
+    int literalBound_ = 0;
+    bool costProven_ = false;
 };
 
 // The search's tuning: every figure it was tuned with, and why. The defaults are what Qm.exe
@@ -81,6 +97,9 @@ struct SolveOptions {
     // Set from another thread to call the search off, as the deadline does (none: only the
     // deadline stops it).
     const CancelFlag* cancelled = nullptr;
+    // Search nodes after which the search stops as at the deadline (-1: no such limit), so that
+    // tests can stop it at a point of their choice, whatever the machine's speed.
+    long nodeLimit = -1;
 };
 
 // What one solve did, collected on the way (counters and a clock read per phase, nothing that

@@ -17,21 +17,20 @@ int runExplain(const std::string& inPath, std::ostream& out, std::ostream& err) 
         const Function function = parseFunction(readInputFile(inPath), inPath);
         // The same limit as the plain mode, so a test's injected limit reaches both.
         const Deadline deadline = std::chrono::steady_clock::now() + timeLimit();
-        std::string json;
-        try {
-            json = toJson(explain(function, deadline));
-        } catch (const TooHard&) {
-            err << "Qm.exe: " << inPath << ": no minimum found within " << timeLimit().count()
-                << " ms; the function is too hard to explain\n";
-            return kExitFailed;
-        }
+        // A minimum not proven in time is explained all the same: the primes, the chart and the
+        // best cover, marked as unproven.
+        const Explanation explanation = explain(function, deadline, ExplainScope::Everything,
+                                                nullptr, nullptr, WhenUnproven::Explain);
+        const std::string json = toJson(explanation);
         // Written only once whole, so that a failure leaves stdout empty.
         out << json << std::flush;
         if (!out) {
             err << "Qm.exe: cannot write to standard output\n";
             return kExitFailed;
         }
-        return kExitOk;
+        if (!explanation.unproven) return kExitOk;
+        err << "Qm.exe: " << notProvenNote(*explanation.unproven, function.width, inPath) << '\n';
+        return kExitNotProven;
     });
 }
 

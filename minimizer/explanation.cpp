@@ -602,7 +602,8 @@ FormCost costOf(const std::vector<Cube>& cover, int width) {
 }
 
 Explanation explain(const Function& function, Deadline deadline, ExplainScope scope,
-                    const std::vector<Cube>* minimum, const CancelFlag* cancelled) {
+                    const std::vector<Cube>* minimum, const CancelFlag* cancelled,
+                    WhenUnproven whenUnproven) {
     Explanation result;
     result.scope = scope;
     result.function = function;
@@ -618,8 +619,20 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
         }
         return function.on.subsetOf(covered);
     };
-    const std::vector<Cube> chosen =
-        minimum && isPrimeCover(*minimum) ? *minimum : minimize(function, deadline, cancelled);
+    std::vector<Cube> chosen;
+    if (minimum && isPrimeCover(*minimum)) {
+        chosen = *minimum;
+    } else if (whenUnproven == WhenUnproven::Throw) {
+        chosen = minimize(function, deadline, cancelled);
+    } else {
+        SolveOptions options;
+        options.cancelled = cancelled;
+        BestCover best = minimizeWithin(function, deadline, options);
+        // Called off is not out of time: that answer is not wanted at all.
+        if (cancelled && cancelled->load()) throw TooHard("the explanation was called off");
+        chosen = best.cover;
+        if (!best.proven) result.unproven = std::move(best);
+    }
     result.sopCost = costOf(chosen, width);
     if (width <= Explanation::kMaxTableWidth) result.combining = combiningTable(function);
     result.chartColumns = rowsOf(function.on);
@@ -641,11 +654,11 @@ Explanation explain(const Function& function, Deadline deadline, ExplainScope sc
 
     // Every minimum cover: the preferred one first, the others in the output order.
     result.covers.push_back(chosen);
-    if (scope == ExplainScope::MinimumSop) {
+    if (scope == ExplainScope::MinimumSop || result.unproven) {
+        // The other minimum covers are listed by the cost of a proven one.
         result.coversComplete = false;
-        return result;
-    }
-    if (!chosen.empty()) {
+        if (scope == ExplainScope::MinimumSop) return result;
+    } else if (!chosen.empty()) {
         // Listing and counting the others is a courtesy: it never holds up the rest for long.
         const Deadline listing = listingDeadline();
         CoverEnumerator enumerator(function, result.primes, function.on, result.sopCost, listing,
@@ -700,6 +713,15 @@ std::string toJson(const Explanation& e) {
     out += "\n  ],\n";
     out += std::string("  \"coversComplete\": ") + (e.coversComplete ? "true" : "false") + ",\n";
     out += "  \"coverCount\": " + (e.coverCount ? std::to_string(*e.coverCount) : "null") + ",\n";
+    if (e.unproven) {
+        // What is proven of the best cover: its count, then its literals, then all but the choice.
+        const BestCover& u = *e.unproven;
+        out += "  \"proven\": false,\n  \"productsNeeded\": " + std::to_string(u.lowerBound) +
+               ",\n  \"countProven\": " + (u.countProven ? "true" : "false") +
+               ",\n  \"literalsNeeded\": " +
+               (u.countProven ? std::to_string(u.literalBound) : "null") +
+               ",\n  \"costProven\": " + (u.costProven ? "true" : "false") + ",\n";
+    }
     out += "  \"sop\": \"" + sopText(e.covers.front(), width) + "\",\n";
     out += "  \"sopCost\": ";
     appendCost(out, e.sopCost);

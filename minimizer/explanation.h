@@ -7,6 +7,7 @@
 
 #include "logic/function.h"
 #include "minimizer/cover_solver.h"
+#include "minimizer/minimize.h"
 
 namespace qm {
 
@@ -77,6 +78,10 @@ logic::FormCost costOf(const std::vector<logic::Cube>& cover, int width);
 // costs little more than the minimization itself.
 enum class ExplainScope { Everything, MinimumSop };
 
+// What explain() does when the minimum sum of products is not proven by the deadline: throw
+// TooHard, or explain the best cover found, saying what was proven of it.
+enum class WhenUnproven { Throw, Explain };
+
 struct Explanation {
     static constexpr int kMaxTableWidth = 6;
     static constexpr int kMaxCovers = 32;
@@ -101,6 +106,9 @@ struct Explanation {
     // Nothing when that search ran out of time.
     std::optional<std::vector<logic::Cube>> pos;
     logic::FormCost posCost;
+    // Set when the minimum was not proven in time (WhenUnproven::Explain): covers holds only the
+    // best cover found, and this says what was proven of it.
+    std::optional<BestCover> unproven;
 };
 
 // Throws TooHard when the minimum sum of products is not found before `deadline`; the other
@@ -110,11 +118,13 @@ struct Explanation {
 // OUT" wrote for the function): it is taken as covers[0] without minimizing again when it is a
 // cover of the function by prime implicants. Once `cancelled` is set (from another thread: the
 // explanation is no longer wanted) every search stops as at the deadline; what is returned or
-// thrown then is to be dropped.
+// thrown then is to be dropped. With WhenUnproven::Explain a minimum not proven by the deadline
+// is explained all the same, marked as unproven.
 Explanation explain(const logic::Function& function, Deadline deadline = Deadline::max(),
                     ExplainScope scope = ExplainScope::Everything,
                     const std::vector<logic::Cube>* minimum = nullptr,
-                    const CancelFlag* cancelled = nullptr);
+                    const CancelFlag* cancelled = nullptr,
+                    WhenUnproven whenUnproven = WhenUnproven::Throw);
 
 // The JSON text printed by "Qm.exe --explain IN": variables, primes, essential, covers,
 // coversComplete, pos and the rest of the explanation, cubes written as in the output file.

@@ -49,21 +49,29 @@ std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
     return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
 }
 
-BestCover minimizeWithin(const Function& function, Deadline deadline) {
+BestCover minimizeWithin(const Function& function, Deadline deadline, const SolveOptions& options) {
     if (auto known = knownMinimum(function)) {
         return {*known, true, static_cast<int>(known->size())};
     }
     const std::vector<Cube> primes = primeImplicants(function);
     BestCover result;
     try {
-        const auto chosen = solveCover(coverProblemOf(function, primes), deadline);
+        const auto chosen = solveCover(coverProblemOf(function, primes), deadline, options);
         if (chosen) result.cover = cubesOf(primes, *chosen);
         result.lowerBound = static_cast<int>(result.cover.size());
+        for (const Cube& cube : result.cover) result.literalBound += cube.literals(function.width);
     } catch (const TooHard& tooHard) {
         // Indices ascend, so the cubes stay in the output order.
         result.cover = cubesOf(primes, tooHard.bestCover());
         result.proven = false;
         result.lowerBound = tooHard.lowerBound();
+        result.countProven = tooHard.countProven();
+        result.literalBound = tooHard.literalBound();
+        int literals = 0;
+        for (const Cube& cube : result.cover) literals += cube.literals(function.width);
+        // A cover that reaches the literal bound is of minimum cost too.
+        result.costProven =
+            result.countProven && (tooHard.costProven() || literals <= result.literalBound);
     }
     return result;
 }

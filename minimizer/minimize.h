@@ -25,12 +25,19 @@ std::vector<logic::Cube> searchMinimum(const logic::Function& function,
 
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products
-// every cover was proven to need.
+// every cover was proven to need, and how far the proof got.
 struct BestCover {
     std::vector<logic::Cube> cover;
-    bool proven = true;
+    bool proven = true;  // the documented minimum
     int lowerBound = 0;  // products every cover needs; the cover's size when proven
+    // Short of that: the cover has the fewest products, and a cover of that many needs at
+    // least `literalBound` literals; or it is a minimum (fewest products and literals), not
+    // proven the documented one among equal minima.
+    bool countProven = true;
+    int literalBound = 0;
+    bool costProven = true;
 };
-BestCover minimizeWithin(const logic::Function& function, Deadline deadline);
+BestCover minimizeWithin(const logic::Function& function, Deadline deadline,
+                         const SolveOptions& options = {});
 
 }  // namespace qm

@@ -138,6 +138,24 @@ std::chrono::milliseconds timeLimit() {
     return std::chrono::seconds(kTimeLimitSeconds);
 }
 
+std::string notProvenNote(const BestCover& best, int width, const std::string& inPath) {
+    int literals = 0;
+    for (const logic::Cube& cube : best.cover) literals += cube.literals(width);
+    const std::string products = std::to_string(best.cover.size()) + " products";
+    // Each line says exactly what is proven, so that a proven count is never doubted.
+    if (best.costProven) {
+        return inPath + ": a minimum cover (" + products + ", " + std::to_string(literals) +
+               " literals, proven), not proven the first in the documented order";
+    }
+    if (best.countProven) {
+        return inPath + ": not proven minimal: " + products + " (proven the fewest), " +
+               std::to_string(literals) + " literals found, at least " +
+               std::to_string(best.literalBound) + " needed";
+    }
+    return inPath + ": not proven minimal: " + products + " found, at least " +
+           std::to_string(best.lowerBound) + " needed";
+}
+
 int runQm(const std::vector<std::string>& args, std::ostream& err) {
     // An option in either place ("Qm.exe in.txt --explain") is a slip, not a file to write.
     for (const std::string& arg : args) {
@@ -160,8 +178,7 @@ int runQm(const std::vector<std::string>& args, std::ostream& err) {
         // Even unproven, the cover is valid: the student gets an answer with an honest caveat.
         writeFileAtomically(outPath, formatCover(best.cover, function.width));
         if (best.proven) return kExitOk;
-        err << "Qm.exe: " << inPath << ": not proven minimal: " << best.cover.size()
-            << " products found, at least " << best.lowerBound << " needed\n";
+        err << "Qm.exe: " << notProvenNote(best, function.width, inPath) << '\n';
         return kExitNotProven;
     });
 }

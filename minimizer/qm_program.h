@@ -2,14 +2,15 @@
 
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "minimizer/exchange.h"
+#include "minimizer/minimize.h"
 
 namespace qm {
 
@@ -38,6 +39,10 @@ std::chrono::milliseconds timeLimit();
 // Runs `body` (which returns the exit status) and turns what it throws into one line on
 // `err` and kExitFailed, as every mode of Qm.exe reports failures.
 int reportingFailures(std::ostream& err, const std::function<int()>& body);
+
+// The line (after "Qm.exe: ") that says what is proven of an unproven answer for IN: the
+// product count not, the count but not the literals, or the cost but not the documented choice.
+std::string notProvenNote(const BestCover& best, int width, const std::string& inPath);
 
 // The whole program: `args` are the command-line arguments after the program name (IN OUT).
 // Problems are reported as one line on `err`; returns the exit status.

@@ -43,10 +43,19 @@ MinimizerAnswer exchangeWithMinimizer(const std::string& inText, int columns,
 }
 
 QString notProvenMessage(const QString& note) {
-    return QStringLiteral(
-               "The minimized equation is correct but may not be the smallest.\n"
-               "Qm.exe: ") +
-           note;
+    // The headline follows what the minimizer proved: a proven count is never doubted.
+    QString headline =
+        QStringLiteral("The minimized equation is correct but may not be the smallest.");
+    if (note.startsWith(QStringLiteral("a minimum cover"))) {
+        headline = QStringLiteral(
+            "The minimized equation is a minimum, but Quendal ran out of time choosing which of "
+            "the equal minima to show.");
+    } else if (note.contains(QStringLiteral("(proven the fewest)"))) {
+        headline = QStringLiteral(
+            "The minimized equation is correct and has the fewest products, but may not have "
+            "the fewest literals.");
+    }
+    return headline + QStringLiteral("\nQm.exe: ") + note;
 }
 
 }  // namespace quendal::workspace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <chrono>
 #include <map>
 #include <random>
 #include <set>
@@ -301,6 +303,34 @@ TEST(StepsView, NamesTheFunctionYStaysOnThePageAndStrikesNoMarkAtSixToEightVaria
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StepsView, SaysWhatIsProvenOfACoverFoundWhenTimeRanOut) {
+    // 1 where 3 to 5 of 8 inputs are 1, but one row: its minimum needs a search, given no time.
+    logic::Function f;
+    f.width = 8;
+    for (int row = 0; row < 256; ++row) {
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if (ones >= 3 && ones <= 5 && row != 0x07) f.on.set(row);
+    }
+    const qm::Explanation e =
+        qm::explain(f, std::chrono::steady_clock::now(), qm::ExplainScope::Everything, nullptr,
+                    nullptr, qm::WhenUnproven::Explain);
+    ASSERT_TRUE(e.unproven);
+    RecordingCanvas canvas;
+    drawSteps(canvas, e, "ABCDEFGH");
+    auto sections = readSections(canvas);
+    ASSERT_FALSE(sections["5"].empty());
+    EXPECT_EQ(sections["5"].back(),
+              "Not proven the smallest: Quendal ran out of time. Every cover "
+              "needs at least " +
+                  std::to_string(e.unproven->lowerBound) + " products; this one has " +
+                  std::to_string(e.covers.front().size()) + ".");
+    EXPECT_EQ(sections["6"], std::vector<std::string>{"Not listed: the minimum is not proven."});
 }
 
 }  // namespace

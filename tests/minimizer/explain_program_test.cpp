@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <bit>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,9 +38,9 @@ protected:
         int status = -1;
         std::string out, err;
     };
-    Run run(const std::string& args) {
-        const std::string command = "cd '" + dir_.string() + "' && '" QUENDAL_QM_EXE "' " + args +
-                                    " > stdout.log 2> stderr.log";
+    Run run(const std::string& args, const std::string& environment = "") {
+        const std::string command = "cd '" + dir_.string() + "' && " + environment + " '" +
+                                    QUENDAL_QM_EXE "' " + args + " > stdout.log 2> stderr.log";
         const int status = std::system(command.c_str());
         Run result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir_ / "stdout.log"),
                    slurp(dir_ / "stderr.log")};
@@ -100,6 +101,30 @@ TEST_F(QmExplain, OnlyDontCaresHaveOneEmptyCover) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"covers\": [\n    []\n  ],"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"primes\": [],"), std::string::npos) << r.out;
+}
+
+// A minimum not proven in time is still explained: the chart and the best cover, marked as such,
+// with status 3 and the same line as the plain run.
+TEST_F(QmExplain, AnUnprovenMinimumIsExplainedAndMarked) {
+    std::string text;  // 1 where 3 to 5 of 8 inputs are 1, but one row: needs a search
+    for (int row = 0; row < 256; ++row) {
+        const int ones = std::popcount(static_cast<unsigned>(row));
+        if (ones < 3 || ones > 5 || row == 0x07) continue;
+        for (int bit = 7; bit >= 0; --bit) text += ((row >> bit) & 1) ? '1' : '0';
+        text += "\r\n";
+    }
+    write("in.txt", text);
+    const Run r = run("--explain in.txt", "QM_TIME_LIMIT_MS=0");
+    const Run plain = run("in.txt out.txt", "QM_TIME_LIMIT_MS=0");
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_EQ(r.err, plain.err);
+    for (const char* key : {"\"proven\": false,", "\"productsNeeded\": ", "\"chartColumns\": [",
+                            "\"reductions\": [", "\"coverCount\": null,"})
+        EXPECT_NE(r.out.find(key), std::string::npos) << key;
+    // The cover explained is the one the plain run writes.
+    std::string cover = slurp(dir_ / "out.txt");
+    EXPECT_NE(r.out.find("\"covers\": [\n    [\"" + cover.substr(0, cover.find('\r')) + "\""),
+              std::string::npos);
 }
 
 TEST_F(QmExplain, BadInputFailsLikeThePlainRunWithNothingOnStdout) {

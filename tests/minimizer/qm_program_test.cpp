@@ -299,4 +299,26 @@ TEST_F(QmProgram, EasyFunctionIsProvenEvenWithoutTime) {
     EXPECT_EQ(read("out.txt"), "001\r\n11-\r\n");
 }
 
+// The note says exactly what is proven: the count, then the literals, then all but the choice.
+TEST(QmNote, SaysExactlyWhatIsProven) {
+    qm::BestCover best;
+    best.cover = {logic::cubeOfCode("10-"), logic::cubeOfCode("--1")};  // 3 literals
+    best.proven = false;
+    best.lowerBound = 1;
+    best.countProven = false;
+    best.costProven = false;
+    EXPECT_EQ(qm::notProvenNote(best, 3, "in.txt"),
+              "in.txt: not proven minimal: 2 products found, at least 1 needed");
+    best.lowerBound = 2;
+    best.countProven = true;
+    best.literalBound = 2;
+    EXPECT_EQ(qm::notProvenNote(best, 3, "in.txt"),
+              "in.txt: not proven minimal: 2 products (proven the fewest), 3 literals found, at "
+              "least 2 needed");
+    best.costProven = true;
+    EXPECT_EQ(qm::notProvenNote(best, 3, "in.txt"),
+              "in.txt: a minimum cover (2 products, 3 literals, proven), not proven the first in "
+              "the documented order");
+}
+
 }  // namespace

@@ -192,6 +192,30 @@ TEST(NotProven, TheAnswerIsShownWithTheMinimizersNote) {
               "Qm.exe: not proven minimal: 2 products found, at least 1 needed");
     EXPECT_EQ(w.prompts.shown[0].icon, PromptIcon::Information);
 
+    // A proven count or cost is never doubted: the headline follows the minimizer's line.
+    const struct {
+        const char* line;
+        const char* headline;
+    } notes[] = {
+        {"not proven minimal: 2 products (proven the fewest), 3 literals found, at least 2 needed",
+         "The minimized equation is correct and has the fewest products, but may not have the "
+         "fewest literals."},
+        {"a minimum cover (2 products, 3 literals, proven), not proven the first in the "
+         "documented order",
+         "The minimized equation is a minimum, but Quendal ran out of time choosing which of the "
+         "equal minima to show."},
+    };
+    for (const auto& note : notes) {
+        writeScript(programs.filePath("Qm.exe"),
+                    std::string("printf '10-\\r\\n--1\\r\\n' > \"$2\"; echo 'Qm.exe: in.txt: ") +
+                        note.line + "' >&2; exit 3");
+        w.prompts.shown.clear();
+        w.click("cmdSimplify");
+        ASSERT_EQ(w.prompts.shown.size(), 1u);
+        EXPECT_EQ(w.prompts.shown[0].text, QString::fromLatin1(note.headline) +
+                                               "\nQm.exe: " + QString::fromLatin1(note.line));
+    }
+
     // The note does not excuse a wrong cover.
     writeScript(programs.filePath("Qm.exe"),
                 "printf -- '--1\\r\\n' > \"$2\"; echo 'not proven minimal' >&2; exit 3");
