@@ -28,8 +28,7 @@ std::string practiceHeader() {
 
 std::string practiceRow(const PracticeRecord& r) {
     std::string checks;
-    for (std::size_t i = 0; i < r.checks.size(); ++i)
-        checks += (i > 0 ? " | " : "") + r.checks[i];
+    for (std::size_t i = 0; i < r.checks.size(); ++i) checks += (i > 0 ? " | " : "") + r.checks[i];
     return field(r.userName) + "," + field(r.dateTime) + "," + field(r.code) + "," + field(checks) +
            "," + std::to_string(r.hints) + "," + std::to_string(r.reveals) + "," +
            std::to_string(r.seconds) + "\r\n";
