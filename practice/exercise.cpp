@@ -104,7 +104,7 @@ Exercise generateExercise(const ExerciseRequest& request) {
     std::uint64_t state = (std::uint64_t{r.seed} << 12) | (std::uint64_t(r.level) << 8) |
                           (std::uint64_t(r.width) << 4) | (r.dontCares ? 1u : 0u);
     const unsigned dcShare = r.dontCares ? 3 : 0;
-    const unsigned oneShare = r.level == 1 ? 5 : r.level == 2 ? 7 : 8;
+    const unsigned oneShare = r.level == 1 ? 4 : r.level == 2 ? 7 : 8;
     const int rows = 1 << r.width;
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         logic::Function f;

@@ -51,11 +51,11 @@ struct Exercise {
 
 // The exercise a request names. The generator: a splitmix64 stream started from
 // (seed << 12 | level << 8 | width << 4 | dontCares) draws, for every attempt, one 64-bit word
-// per row; its top four bits v make the row a don't-care when v < 3 (with don't-cares only),
-// else a one when v < 3 + the level's share (5, 7 or 8 sixteenths), else a zero. The first
-// attempt that has a one, a zero, a don't-care when asked for, and the level asked for is the
-// exercise. Only integer arithmetic, so every platform draws the same. Throws ExerciseError for
-// an impossible request.
+// per row, rows in ascending order; its top four bits v make the row a don't-care when v < d
+// (d = 3 with don't-cares, 0 without), else a one when v < d + the level's share (4, 7 or 8 for
+// levels 1, 2, 3), else a zero. The first attempt that has a one, a zero, a don't-care when
+// asked for, and the level asked for is the exercise. Only integer arithmetic, so every
+// platform draws the same. Throws ExerciseError for an impossible request.
 Exercise generateExercise(const ExerciseRequest& request);
 
 // The splitmix64 step the generator uses, for the tests.
