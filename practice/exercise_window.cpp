@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "explain/check_answer_window.h"
 #include "explain/check_page.h"
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
-#include "logic/expression_parser.h"
 #include "logic/expression_text.h"
 #include "practice/judging.h"
 
@@ -50,13 +50,6 @@ ExerciseWindow::ExerciseWindow(Exercise exercise,
                              this);
     title->setObjectName(QStringLiteral("lblExercise"));
     title->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* function = new QLabel(QString::fromStdString(explain::functionName(letters_) +
-                                                       ":   1-rows: " + explain::rowList(f.on) +
-                                                       "   Don't-cares: " + explain::rowList(f.dc)),
-                                this);
-    function->setObjectName(QStringLiteral("lblFunction"));
-    function->setWordWrap(true);
-    function->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto box = [this](const char* name) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
@@ -66,18 +59,17 @@ ExerciseWindow::ExerciseWindow(Exercise exercise,
     };
     txtMinSop = box("txtMinSop");
     txtMinPos = box("txtMinPos");
-    auto* prompt =
-        new QLabel(QStringLiteral("Your answer, a sum of products or a product of sums:"), this);
-    txtAnswer = new QLineEdit(this);
-    txtAnswer->setObjectName(QStringLiteral("txtAnswer"));
-    txtAnswer->setMaxLength(kMaxAnswerLength + 1);
-    auto* cmdCheck = new QPushButton(QStringLiteral("&Check"), this);
-    cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
-    cmdCheck->setDefault(true);
-    lblVerdict = new QLabel(this);
-    lblVerdict->setObjectName(QStringLiteral("lblVerdict"));
-    lblVerdict->setWordWrap(true);
-    lblVerdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The check window in practice form: hints for a typed answer, never the minimum.
+    check_ = new explain::CheckAnswerWindow(
+        explanation_, letters_, {}, this,
+        [e = explanation_, letters = letters_](const std::string& answer) {
+            return practiceCheckText(answer, *e, letters);
+        });
+    connect(check_, &explain::CheckAnswerWindow::checked, this,
+            [this](const QString& answer, const QString& verdict) {
+                // Long answers are cut in the record, which is for reading.
+                noteCheck(answer.left(200).toStdString(), verdict.toStdString());
+            });
     lblHint = new QLabel(this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
     lblHint->setWordWrap(true);
@@ -100,22 +92,16 @@ ExerciseWindow::ExerciseWindow(Exercise exercise,
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 3);
-    grid->addWidget(function, 1, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Minimum SOP:"), this), 2, 0);
     grid->addWidget(txtMinSop, 2, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Minimum POS:"), this), 3, 0);
     grid->addWidget(txtMinPos, 3, 1, 1, 2);
-    grid->addWidget(prompt, 4, 0, 1, 3);
-    grid->addWidget(txtAnswer, 5, 0, 1, 2);
-    grid->addWidget(cmdCheck, 5, 2);
-    grid->addWidget(lblVerdict, 6, 0, 1, 3);
-    grid->addLayout(buttons, 7, 0, 1, 3);
-    grid->addWidget(lblHint, 8, 0, 1, 3);
-    grid->setRowStretch(9, 1);
+    grid->addWidget(check_, 4, 0, 1, 3);
+    grid->addLayout(buttons, 5, 0, 1, 3);
+    grid->addWidget(lblHint, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
     grid->setColumnStretch(1, 1);
 
-    connect(cmdCheck, &QPushButton::clicked, this, &ExerciseWindow::cmdCheck_Click);
-    connect(txtAnswer, &QLineEdit::returnPressed, this, &ExerciseWindow::cmdCheck_Click);
     connect(cmdHint, &QPushButton::clicked, this, &ExerciseWindow::cmdHint_Click);
     connect(cmdReveal, &QPushButton::clicked, this, &ExerciseWindow::cmdReveal_Click);
     auto open = [this](View view) {
@@ -127,7 +113,7 @@ ExerciseWindow::ExerciseWindow(Exercise exercise,
     connect(cmdKarnaughMap, &QPushButton::clicked, this, open(View::KarnaughMap));
     connect(cmdSteps, &QPushButton::clicked, this, open(View::Steps));
     setWindowTitle(QStringLiteral("Exercise ") + QString::fromStdString(exercise_.code));
-    resize(640, 320);
+    resize(640, 400);
 }
 
 ExerciseWindow::~ExerciseWindow() {
@@ -146,23 +132,7 @@ void ExerciseWindow::noteCheck(const std::string& what, const std::string& verdi
 }
 
 void ExerciseWindow::cmdCheck_Click() {
-    const std::string answer = txtAnswer->text().toStdString();
-    std::string verdict;
-    if (txtAnswer->text().size() > kMaxAnswerLength) {
-        verdict = "The answer is longer than " + std::to_string(kMaxAnswerLength) +
-                  " characters, the most this box holds, so it was cut: shorten it.";
-    } else {
-        try {
-            verdict = practiceCheckText(answer, *explanation_, letters_);
-        } catch (const logic::SyntaxError& error) {
-            verdict = error.what();
-            txtAnswer->setFocus();
-            txtAnswer->setCursorPosition(error.position() - 1);
-        }
-    }
-    lblVerdict->setText(QString::fromStdString(verdict));
-    // Long answers are cut in the record, which is for reading.
-    noteCheck(answer.substr(0, 200), verdict);
+    check_->cmdCheck_Click();
 }
 
 void ExerciseWindow::cmdHint_Click() {
@@ -214,8 +184,10 @@ void ExerciseWindow::drawPage(drawing::Canvas& canvas) const {
     explain::CheckPage page;
     page.checked = !record_.checks.empty();
     if (page.checked) {
-        page.answer = txtAnswer->text().toStdString();
-        page.verdict = lblVerdict->text().toStdString();
+        page.answer =
+            check_->findChild<QLineEdit*>(QStringLiteral("txtAnswer"))->text().toStdString();
+        page.verdict =
+            check_->findChild<QLabel*>(QStringLiteral("lblVerdict"))->text().toStdString();
     }
     if (revealed())
         page.minimum = txtMinSop->text().toStdString() + "\n" + txtMinPos->text().toStdString();

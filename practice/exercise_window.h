@@ -16,16 +16,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace quendal::explain {
+class CheckAnswerWindow;
+}
+
 namespace quendal::practice {
 
 // One exercise: the function and nothing of its minimum until Reveal. The student types an
-// answer and checks it (hints, never the minimum), asks for the next step as a hint, and opens
-// the truth table, the Karnaugh map (to draw loops on) and the Steps page in practice form.
-// When the window goes, a row of practice.csv records what was done.
+// answer and checks it in the check window's practice form (hints, never the minimum), asks
+// for the next step as a hint, and opens the truth table, the Karnaugh map (to draw loops on)
+// and the Steps page in practice form. When the window goes, a row of practice.csv records what
+// was done.
 class ExerciseWindow : public QWidget, public drawing::PageSource {
     Q_OBJECT
 public:
-    static constexpr int kMaxAnswerLength = 32767;
     enum class View { TruthTable, KarnaughMap, Steps };
     struct Hooks {
         // Opens a practice view of the exercise (full once revealed).
@@ -70,8 +74,7 @@ private:
     std::string lastHint_;
     QLineEdit* txtMinSop = nullptr;
     QLineEdit* txtMinPos = nullptr;
-    QLineEdit* txtAnswer = nullptr;
-    QLabel* lblVerdict = nullptr;
+    explain::CheckAnswerWindow* check_ = nullptr;
     QLabel* lblHint = nullptr;
 };
 

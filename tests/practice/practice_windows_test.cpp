@@ -93,6 +93,7 @@ TEST_F(ExerciseWindowTest, HidesTheMinimumUntilRevealAndRecordsTheWork) {
     std::unique_ptr<ExerciseWindow> w(open());
     EXPECT_TRUE(child<QLineEdit>(w.get(), "txtMinSop")->text().isEmpty());
     EXPECT_TRUE(child<QLineEdit>(w.get(), "txtMinPos")->text().isEmpty());
+    EXPECT_FALSE(child<QPushButton>(w.get(), "cmdShow")->isVisibleTo(w.get()));
     child<QLineEdit>(w.get(), "txtAnswer")->setText(QStringLiteral("C"));
     QTest::mouseClick(child<QPushButton>(w.get(), "cmdCheck"), Qt::LeftButton);
     EXPECT_EQ(child<QLabel>(w.get(), "lblVerdict")->text(),
