@@ -5,6 +5,9 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +22,7 @@
 #include "explain/truth_table_view.h"
 #include "practice/exercise_window.h"
 #include "practice/practice_map.h"
+#include "practice/practice_menu.h"
 #include "practice/worksheet.h"
 #include "tests/support/recording_canvas.h"
 
@@ -230,6 +234,60 @@ TEST(ExercisesCommand, WritesJsonAndPdfsAndRefusesBadArguments) {
     EXPECT_EQ(runExercisesCommand(toPipe, why), 1);
     EXPECT_NE(why.str().find("it is a folder"), std::string::npos);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 4);
+}
+
+}  // namespace
+}  // namespace quendal::practice
+
+namespace quendal::practice {
+namespace {
+
+// The menu's glue: codes opened or refused, and each view in practice form until Reveal.
+TEST(PracticeMenuTest, OpensViewsInPracticeFormUntilReveal) {
+    QTemporaryDir dir;
+    QMenuBar bar;
+    QMdiArea area;
+    std::vector<std::unique_ptr<drawing::RecordingCanvas>> canvases;
+    std::vector<std::unique_ptr<QWidget>> controls;
+    std::vector<QString> captions, messages;
+    PracticeMenu::Hooks hooks;
+    hooks.openDocument = [&](const QString& caption, QWidget* extra) -> drawing::Canvas& {
+        captions.push_back(caption);
+        controls.emplace_back(extra);
+        canvases.push_back(std::make_unique<drawing::RecordingCanvas>());
+        return *canvases.back();
+    };
+    hooks.message = [&](const QString& m) { messages.push_back(m); };
+    hooks.recordPath = dir.filePath(QStringLiteral("practice.csv")).toStdString();
+    PracticeMenu menu(&bar, nullptr, &area, hooks);
+
+    EXPECT_EQ(menu.openCode(QStringLiteral("L3-2V-N-0000")), nullptr);  // no such level
+    EXPECT_EQ(menu.openCode(QStringLiteral("nonsense")), nullptr);
+    ASSERT_EQ(messages.size(), 2u);
+    ExerciseWindow* exercise = menu.openCode(QStringLiteral("l2-4v-d-8k3q"));
+    ASSERT_NE(exercise, nullptr);
+    EXPECT_EQ(exercise->exercise().code, "L2-4V-D-8K3Q");
+
+    menu.openView(*exercise, ExerciseWindow::View::Steps);
+    auto* next = qobject_cast<QPushButton*>(controls.back().get());
+    ASSERT_NE(next, nullptr);
+    for (int i = 1; i < explain::kStepsParts; ++i) {
+        EXPECT_EQ(joinedLines(*canvases.back()).find("7. The minimum product of sums"),
+                  std::string::npos);
+        next->click();
+    }
+    EXPECT_NE(joinedLines(*canvases.back()).find("7. The minimum product of sums"),
+              std::string::npos);
+    EXPECT_FALSE(next->isEnabled());
+    menu.openView(*exercise, ExerciseWindow::View::TruthTable);
+    EXPECT_EQ(joinedLines(*canvases.back()).find("Covered by"), std::string::npos);
+    menu.openView(*exercise, ExerciseWindow::View::KarnaughMap);
+    EXPECT_NE(area.activeSubWindow()->findChild<PracticeMapWindow*>(), nullptr);
+    exercise->cmdReveal_Click();
+    menu.openView(*exercise, ExerciseWindow::View::TruthTable);
+    EXPECT_NE(joinedLines(*canvases.back()).find("Covered by"), std::string::npos);
+    EXPECT_EQ(captions.front().left(9), QStringLiteral("Practice "));
+    EXPECT_EQ(captions.back().left(11), QStringLiteral("Truth Table"));
 }
 
 }  // namespace
