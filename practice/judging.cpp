@@ -1,6 +1,8 @@
 #include "practice/judging.h"
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 
 #include "logic/expression_parser.h"
 #include "minimizer/answer_check.h"
@@ -133,43 +135,134 @@ CoverVerdict judgeCover(const qm::Explanation& e, const std::vector<Cube>& produ
     return v;
 }
 
-std::string coverVerdictText(const CoverVerdict& v, const std::vector<Cube>& products, int width,
-                             std::string_view letters, std::string_view what) {
+namespace {
+
+// The verdict on a sum of products, or (`sums`) on a product of sums judged as the cover of the
+// zeros its sums make (each sum a cube of zeros).
+std::string verdictText(const CoverVerdict& v, const std::vector<Cube>& terms, int width,
+                        std::string_view letters, std::string_view what, bool sums) {
     auto name = [&](int i) {
-        return logic::productText(products[static_cast<std::size_t>(i)], width, letters);
+        const Cube& c = terms[static_cast<std::size_t>(i)];
+        return sums ? "(" + logic::sumText(c, width, letters) + ")"
+                    : logic::productText(c, width, letters);
     };
+    const std::string one = sums ? "0" : "1", other = sums ? "1" : "0";
+    const std::string kind = sums ? "sum" : "product";
     if (v.notImplicant >= 0)
-        return name(v.notImplicant) + " is 1 on row " + std::to_string(v.zeroRow) +
-               ", where the function is 0.";
+        return name(v.notImplicant) + " is " + one + " on row " + std::to_string(v.zeroRow) +
+               ", where the function is " + other + ".";
     if (v.missingRow >= 0)
-        return "Row " + std::to_string(v.missingRow) + " is a 1 that none of your " +
-               std::string(what) + " covers.";
-    if (v.notPrime >= 0)
-        return name(v.notPrime) + " is not prime: " +
-               literal(products[static_cast<std::size_t>(v.notPrime)], v.freeColumn, width,
-                       letters) +
+        return "Row " + std::to_string(v.missingRow) + " is a " + one + " that none of your " +
+               std::string(what) + (sums ? " is 0 on." : " covers.");
+    if (v.notPrime >= 0) {
+        const Cube& c = terms[static_cast<std::size_t>(v.notPrime)];
+        // A sum's literal is the complement of the value its cube of zeros fixes.
+        Cube flipped = c;
+        flipped.value = static_cast<std::uint8_t>(c.value ^ bitOf(v.freeColumn, width));
+        return name(v.notPrime) +
+               " is not prime: " + literal(sums ? flipped : c, v.freeColumn, width, letters) +
                " can go.";
-    if (v.redundant >= 0) return name(v.redundant) + " is redundant: the others cover all its 1s.";
+    }
+    if (v.redundant >= 0)
+        return name(v.redundant) + " is redundant: the others " + (sums ? "are 0 on" : "cover") +
+               " all its " + one + "s.";
     if (v.cost == v.minimum)
-        return "Correct and minimal: " + plural(v.cost.terms, "product", "products") + " and " +
+        return "Correct and minimal: " + plural(v.cost.terms, kind, kind + "s") + " and " +
                plural(v.cost.literals, "literal", "literals") + ".";
     if (v.cost.terms > v.minimum.terms)
         return "Correct, but not minimal: " +
-               plural(v.cost.terms - v.minimum.terms, "product", "products") + " too many.";
+               plural(v.cost.terms - v.minimum.terms, kind, kind + "s") + " too many.";
     return "Correct, but not minimal: " +
            plural(v.cost.literals - v.minimum.literals, "literal", "literals") + " too many.";
 }
 
+// The sums of a product of sums written plainly, "(A+B')C(B+C')", as cubes of zeros; nothing
+// for anything else (a complemented sum, a constant, a sum that is always 1).
+std::optional<std::vector<Cube>> sumsOf(std::string_view text, int width,
+                                        std::string_view letters) {
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    };
+    auto column = [&](char c) {
+        for (int exact = 1; exact >= 0; --exact) {
+            for (int k = 0; k < width; ++k) {
+                const char l = letters[static_cast<std::size_t>(k)];
+                if (exact ? l == c
+                          : std::toupper(static_cast<unsigned char>(l)) ==
+                                std::toupper(static_cast<unsigned char>(c)))
+                    return k;
+            }
+        }
+        return -1;
+    };
+    // Adds a literal to the sum whose cube of zeros is `zeros`; false when it cannot be read.
+    auto literalInto = [&](Cube& zeros) {
+        skip();
+        if (i >= text.size()) return false;
+        const int k = column(text[i]);
+        if (k < 0) return false;
+        ++i;
+        bool complemented = false;
+        for (skip(); i < text.size() && text[i] == '\''; skip()) {
+            complemented = !complemented;
+            ++i;
+        }
+        const int bit = bitOf(k, width);
+        const int value = complemented ? bit : 0;
+        if (!(zeros.free & bit)) return (zeros.value & bit) == value;  // X + X' is always 1
+        zeros.free = static_cast<std::uint8_t>(zeros.free & ~bit);
+        zeros.value = static_cast<std::uint8_t>(zeros.value | value);
+        return true;
+    };
+    std::vector<Cube> sums;
+    for (skip(); i < text.size(); skip()) {
+        Cube zeros{0, static_cast<std::uint8_t>((1 << width) - 1)};
+        if (text[i] == '(') {
+            ++i;
+            do {
+                if (!literalInto(zeros)) return std::nullopt;
+                skip();
+            } while (i < text.size() && text[i] == '+' && ++i);
+            if (i >= text.size() || text[i] != ')') return std::nullopt;
+            ++i;
+            skip();
+            if (i < text.size() && text[i] == '\'') return std::nullopt;
+        } else if (!literalInto(zeros)) {
+            return std::nullopt;
+        }
+        sums.push_back(zeros);
+    }
+    if (sums.empty()) return std::nullopt;
+    return sums;
+}
+
+}  // namespace
+
+std::string coverVerdictText(const CoverVerdict& v, const std::vector<Cube>& products, int width,
+                             std::string_view letters, std::string_view what) {
+    return verdictText(v, products, width, letters, what, false);
+}
+
 std::string practiceCheckText(std::string_view answer, const qm::Explanation& e,
                               std::string_view letters) {
-    const logic::ParsedExpression parsed =
-        logic::parseExpression(answer, e.function.width, letters);
+    const logic::Function& f = e.function;
+    const logic::ParsedExpression parsed = logic::parseExpression(answer, f.width, letters);
     if (parsed.asSop) {
-        const std::vector<Cube> products =
-            logic::parseSumOfProducts(answer, e.function.width, letters);
-        return coverVerdictText(judgeCover(e, products), products, e.function.width, letters);
+        const std::vector<Cube> products = logic::parseSumOfProducts(answer, f.width, letters);
+        return coverVerdictText(judgeCover(e, products), products, f.width, letters);
     }
-    // A product of sums: where it differs, else how far from the minimum product of sums.
+    // A product of sums is the cover of the zeros its sums make, judged as a sum of products is.
+    logic::Function zeros;
+    zeros.width = f.width;
+    zeros.on = logic::functionOfTerms(f.width, {}, logic::TermMode::Maxterms).on - f.on - f.dc;
+    zeros.dc = f.dc;
+    const auto sums = sumsOf(answer, f.width, letters);
+    if (sums && !zeros.on.empty()) {
+        const qm::Explanation ofZeros = qm::explain(zeros);
+        return verdictText(judgeCover(ofZeros, *sums), *sums, f.width, letters, "sums", true);
+    }
+    // Anything else: where it differs, else how far from the minimum product of sums.
     const qm::AnswerVerdict verdict = qm::checkAnswer(answer, e, letters);
     if (!verdict.equivalent)
         return "Row " + std::to_string(verdict.differingRow) + " is " +

@@ -139,10 +139,23 @@ TEST_F(TypedAnswerHints, NameEachKindOfFault) {
               "Correct, but not minimal: 1 product too many.");
     EXPECT_EQ(practiceCheckText("C + AB", simple),
               "Correct and minimal: 2 products and 3 literals.");
-    EXPECT_EQ(practiceCheckText("(A + B)C", simple), "Row 1 is 1 but your answer gives 0 there.");
-    EXPECT_EQ(practiceCheckText("(A + C)(B + C)", simple), "Correct and minimal.");
-    EXPECT_EQ(practiceCheckText("(A + C)(B + C)(A + B + C)", simple),
-              "Correct, but not minimal: 1 sum too many.");
+    // A product of sums gets the same hints, said of its sums and their 0s.
+    EXPECT_EQ(practiceCheckText("(A + B)C", simple),
+              "(A+B) is 0 on row 1, where the function is 1.");
+    EXPECT_EQ(practiceCheckText("(A + C)(C + A)", simple),
+              "Row 4 is a 0 that none of your sums is 0 on.");
+    EXPECT_EQ(practiceCheckText("(A + C)(B + C)(A + B + C')", simple),
+              "(A+B+C') is 0 on row 1, where the function is 1.");
+    EXPECT_EQ(practiceCheckText("(A + C)(b + c)(A + B + C)", simple),
+              "(A+B+C) is not prime: A can go.");
+    EXPECT_EQ(practiceCheckText("(A+C)(B+C)(C+A)", simple),
+              "(A+C) is redundant: the others are 0 on all its 0s.");
+    EXPECT_EQ(practiceCheckText("(A + C)(B + C)", simple),
+              "Correct and minimal: 2 sums and 4 literals.");
+    // Not plainly a product of sums: judged by its rows and size alone.
+    EXPECT_EQ(practiceCheckText("((A + C)(B + C))", simple), "Correct and minimal.");
+    EXPECT_EQ(practiceCheckText("(A + C)(B + C)'", simple),
+              "Row 1 is 1 but your answer gives 0 there.");
     EXPECT_THROW(practiceCheckText("C +", simple), logic::SyntaxError);
 }
 
