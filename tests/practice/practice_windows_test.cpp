@@ -170,6 +170,27 @@ TEST(PracticeMapTest, DraggedLoopsAreJudgedAloneAndTogether) {
     EXPECT_EQ(reports.back().second, "AC' is 1 on row 4, where the function is 0.");
 }
 
+// On six variables the pointer finds the cells of all four maps: a drag from map to map, and
+// with Shift round the maps' edge.
+TEST(PracticeMapTest, DragsReachAcrossTheMaps) {
+    const Exercise x = generateExercise({3, 6, false, 1});
+    PracticeMapView view(std::make_shared<const qm::Explanation>(qm::explain(x.function)),
+                         "ABCDEF");
+    for (int minterm = 0; minterm < 64; ++minterm) {
+        const auto cell = explain::karnaughLayout(6).cellOf(minterm);
+        const MapPoint p = view.pointAt(view.cellCentre(minterm));
+        ASSERT_TRUE(p.map == cell.map && p.row == cell.row && p.col == cell.col) << minterm;
+    }
+    auto drag = [&](int from, int to, Qt::KeyboardModifiers keys) {
+        QTest::mousePress(&view, Qt::LeftButton, keys, view.cellCentre(from));
+        QTest::mouseRelease(&view, Qt::LeftButton, keys, view.cellCentre(to));
+        return view.loops().back();
+    };
+    // Maps AB = 00, 01, 11, 10 side by side: cell 0 to cell 16 joins the first two.
+    EXPECT_EQ(drag(0, 16, Qt::NoModifier), logic::cubeOfCode("0-0000"));
+    EXPECT_EQ(drag(0, 32, Qt::ShiftModifier), logic::cubeOfCode("-00000"));
+}
+
 // The exporter's exercises command: what it writes, and what it refuses.
 TEST(ExercisesCommand, WritesJsonAndPdfsAndRefusesBadArguments) {
     QTemporaryDir dir;
