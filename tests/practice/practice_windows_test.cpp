@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,8 +12,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <sstream>
@@ -24,6 +29,7 @@
 #include "practice/practice_map.h"
 #include "practice/practice_menu.h"
 #include "practice/worksheet.h"
+#include "tests/app/scripted_file_dialogs.h"
 #include "tests/support/recording_canvas.h"
 
 namespace quendal::practice {
@@ -309,6 +315,51 @@ TEST(PracticeMenuTest, OpensViewsInPracticeFormUntilReveal) {
     EXPECT_NE(joinedLines(*canvases.back()).find("Covered by"), std::string::npos);
     EXPECT_EQ(captions.front().left(9), QStringLiteral("Practice "));
     EXPECT_EQ(captions.back().left(11), QStringLiteral("Truth Table"));
+}
+
+}  // namespace
+}  // namespace quendal::practice
+
+namespace quendal::practice {
+namespace {
+
+// The menu's dialogs, answered as a person would: a new exercise of the kind chosen, and a
+// worksheet with its answer key beside it.
+TEST(PracticeMenuTest, NewExerciseAndWorksheetFollowTheirDialogs) {
+    QTemporaryDir dir;
+    QMenuBar bar;
+    QMdiArea area;
+    ScriptedFileDialogs files;
+    files.saveNames.push_back(dir.filePath(QStringLiteral("sheet")));
+    PracticeMenu::Hooks hooks;
+    hooks.fileDialogs = &files;
+    hooks.recordPath = dir.filePath(QStringLiteral("practice.csv")).toStdString();
+    std::vector<QString> messages;
+    hooks.message = [&](const QString& m) { messages.push_back(m); };
+    PracticeMenu menu(&bar, nullptr, &area, hooks);
+    // Answers the dialog once it is up: 5 variables, don't-cares, level 3 (and 2 exercises).
+    auto answer = [](int count) {
+        QTimer::singleShot(0, [count] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QSpinBox*>(QStringLiteral("spnVariables"))->setValue(5);
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkDontCares"))->setChecked(true);
+            dialog->findChild<QComboBox*>(QStringLiteral("cboLevel"))->setCurrentIndex(2);
+            if (auto* spin = dialog->findChild<QSpinBox*>(QStringLiteral("spnCount")))
+                spin->setValue(count);
+            dialog->accept();
+        });
+    };
+    answer(0);
+    menu.mnuPracticeNew_Click();
+    auto* exercise = area.activeSubWindow()->findChild<ExerciseWindow*>();
+    ASSERT_NE(exercise, nullptr);
+    EXPECT_EQ(exercise->exercise().code.substr(0, 7), "L3-5V-D");
+    answer(2);
+    menu.mnuPracticeWorksheet_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(contents(dir.filePath(QStringLiteral("sheet.pdf"))).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(contents(dir.filePath(QStringLiteral("sheet-answers.pdf"))).rfind("%PDF", 0), 0u);
 }
 
 }  // namespace
