@@ -35,6 +35,7 @@
 #include "drawing/canvas_document.h"
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
+#include "practice/practice_menu.h"
 #include "workspace/frmSimplification.h"
 
 namespace quendal::app {
@@ -244,6 +245,10 @@ void mdifrmMain::createWorkForm() {
     // The work form shows the minimum product of sums the menu works out after each Simplify.
     connect(explainMenu_, &explain::ExplainMenu::explained, workForm_,
             &workspace::frmSimplification::showMinimumPos);
+    // Practice sits after Explain; its views open as the Explain menu's do.
+    practiceMenu_ = new practice::PracticeMenu(
+        menuBar(), mnuWindow->menuAction(), mdiArea_,
+        {hooks.openDocument, hooks.message, &fileDialogs_, &clock_}, this);
 }
 
 QWidget* mdifrmMain::workForm() const {
