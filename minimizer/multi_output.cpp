@@ -71,10 +71,20 @@ public:
 
     // The cheapest cover (candidate indices); `complete` when the search proved it minimum, and
     // the root's bounds either way.
-    std::vector<int> run(bool& complete, int& countBound, int& weightBound) {
+    std::vector<int> run(bool& complete, int& countBound, int& weightBound,
+                         const std::vector<int>& start = {}) {
         Bits covered(words_, 0);
         Bits excluded((columns_.size() + 63) / 64, 0);
         greedy();
+        // A cover found before, when it is cheaper, is the limit to beat.
+        if (!start.empty()) {
+            int weight = 0;
+            for (int c : start) weight += weights_[static_cast<std::size_t>(c)];
+            if (better(static_cast<int>(start.size()), weight)) {
+                best_ = start;
+                bestWeight_ = weight;
+            }
+        }
         const auto [count, weight] = packing(covered, excluded);
         countBound = count;
         weightBound = weight;
@@ -395,47 +405,126 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
 
     MultiCover result;
     std::vector<int> chosen;
-    if (rowCount <= 256 && enumerated) {
-        CoverProblem problem;
-        for (int r = 0; r < rowCount; ++r) problem.rows.set(r);
-        for (const Candidate& c : candidates) {
-            RowSet column;
-            rowsOf(c, [&column](int r) { column.set(r); });
-            problem.columns.push_back(column);
-            problem.literals.push_back(c.weight);
-        }
-        try {
-            if (auto cover = solveCover(problem, deadline, options)) chosen = *cover;
-        } catch (const TooHard& tooHard) {
-            chosen = tooHard.bestCover();
-            result.proven = false;
-            result.productBound = tooHard.lowerBound();
-            result.countProven = tooHard.countProven();
-            result.inputBound = tooHard.literalBound();
-            result.costProven = tooHard.costProven();
+    const std::size_t words = (static_cast<std::size_t>(rowCount) + 63) / 64;
+    std::vector<Bits> columns;
+    std::vector<int> weights;
+    std::vector<int> candidatesOfRow(static_cast<std::size_t>(rowCount), 0);
+    for (const Candidate& c : candidates) {
+        Bits column(words, 0);
+        rowsOf(c, [&](int r) {
+            setBit(column, r);
+            ++candidatesOfRow[static_cast<std::size_t>(r)];
+        });
+        columns.push_back(std::move(column));
+        weights.push_back(c.weight);
+    }
+    if (enumerated) {
+        // Row generation: the covering search holds 256 rows, so it minimizes over a subset of
+        // the rows, the hardest (fewest candidates) first. A minimum over a subset is a bound for
+        // the whole; when it covers every row it is the whole problem's minimum, and the first in
+        // the documented order too (every minimum of the whole is one of the subset). Otherwise
+        // the rows it leaves open join the subset, while there is room.
+        std::vector<int> order(static_cast<std::size_t>(rowCount));
+        for (int r = 0; r < rowCount; ++r) order[static_cast<std::size_t>(r)] = r;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return candidatesOfRow[static_cast<std::size_t>(a)] <
+                   candidatesOfRow[static_cast<std::size_t>(b)];
+        });
+        constexpr int kRows = 256;
+        std::vector<int> subset(order.begin(),
+                                order.begin() + (rowCount <= kRows ? rowCount : kRows / 2));
+        for (;;) {
+            CoverProblem problem;
+            for (std::size_t i = 0; i < subset.size(); ++i) problem.rows.set(static_cast<int>(i));
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                RowSet column;
+                for (std::size_t i = 0; i < subset.size(); ++i) {
+                    if (testBit(columns[c], subset[i])) column.set(static_cast<int>(i));
+                }
+                problem.columns.push_back(column);
+                problem.literals.push_back(weights[c]);
+            }
+            bool stopped = false;
+            try {
+                if (auto cover = solveCover(problem, deadline, options)) chosen = *cover;
+                int weight = 0;
+                for (int c : chosen) weight += weights[static_cast<std::size_t>(c)];
+                result.productBound = static_cast<int>(chosen.size());
+                result.inputBound = weight;
+            } catch (const TooHard& tooHard) {
+                stopped = true;
+                chosen = tooHard.bestCover();
+                result.proven = false;
+                result.productBound = tooHard.lowerBound();
+                result.inputBound = tooHard.countProven() ? tooHard.literalBound() : 0;
+                result.costProven = tooHard.costProven();
+            }
+            Bits covered(words, 0);
+            for (int c : chosen) {
+                for (std::size_t w = 0; w < words; ++w)
+                    covered[w] |= columns[static_cast<std::size_t>(c)][w];
+            }
+            std::vector<int> open;
+            for (int r : order) {
+                if (!testBit(covered, r)) open.push_back(r);
+            }
+            if (open.empty()) break;
+            if (stopped || static_cast<int>(subset.size()) == kRows) {
+                // Out of time or room: the rows left open are covered greedily, and with time
+                // left the plain search over all rows tries to beat that.
+                result.proven = false;
+                result.costProven = false;
+                while (!open.empty()) {
+                    int pick = -1;
+                    int gain = 0;
+                    for (std::size_t c = 0; c < columns.size(); ++c) {
+                        int g = 0;
+                        for (int r : open) g += testBit(columns[c], r) ? 1 : 0;
+                        if (g > gain || (g == gain && g > 0 &&
+                                         weights[c] < weights[static_cast<std::size_t>(pick)])) {
+                            gain = g;
+                            pick = static_cast<int>(c);
+                        }
+                    }
+                    chosen.push_back(pick);
+                    std::erase_if(open, [&](int r) {
+                        return testBit(columns[static_cast<std::size_t>(pick)], r);
+                    });
+                }
+                std::sort(chosen.begin(), chosen.end());
+                if (!stopped) {
+                    WideSearch search(rowCount, columns, weights, deadline, options);
+                    bool complete = false;
+                    int countBound = 0;
+                    int weightBound = 0;
+                    chosen = search.run(complete, countBound, weightBound, chosen);
+                    if (complete) {
+                        // Every cover was searched: the one found is a minimum, the first the
+                        // search met.
+                        result.proven = true;
+                    } else if (countBound > result.productBound) {
+                        result.productBound = countBound;
+                        result.inputBound = weightBound;
+                    }
+                }
+                break;
+            }
+            for (int r : open) {
+                if (static_cast<int>(subset.size()) == kRows) break;
+                subset.push_back(r);
+            }
         }
     } else {
-        std::vector<Bits> columns;
-        std::vector<int> weights;
-        for (const Candidate& c : candidates) {
-            Bits column((static_cast<std::size_t>(rowCount) + 63) / 64, 0);
-            rowsOf(c, [&column](int r) { setBit(column, r); });
-            columns.push_back(std::move(column));
-            weights.push_back(c.weight);
-        }
         WideSearch search(rowCount, std::move(columns), std::move(weights), deadline, options);
         bool complete = false;
         chosen = search.run(complete, result.productBound, result.inputBound);
-        if (!complete || !enumerated) {
-            result.proven = false;
-            result.costProven = false;
-            // A finished search over each prime with all its outputs still has the fewest
-            // products: a smaller output set never saves a product.
-            if (complete) result.productBound = static_cast<int>(chosen.size());
-            // The packing's weights are of whole output sets there, not a bound: each product
-            // takes at least one gate input.
-            if (!enumerated) result.inputBound = result.productBound;
-        }
+        result.proven = false;
+        result.costProven = false;
+        // A finished search over each prime with all its outputs still has the fewest products:
+        // a smaller output set never saves a product. Its packing's weights are of whole output
+        // sets, not a bound: each product takes at least one gate input.
+        if (complete) result.productBound = static_cast<int>(chosen.size());
+        result.inputBound = result.productBound;
     }
 
     // One product per cube (an unproven cover may take a cube twice), in the output order.

@@ -238,6 +238,48 @@ TEST(MultiOutputMinimum, SevenSegmentDecoderNeedsNineProducts) {
     EXPECT_EQ(brute.minimum(9).first, 9);
 }
 
+// More output rows than the covering search holds at once (the 4-bit adder's 5 outputs have 640
+// ones): solved over growing subsets of the rows, to the optimum CBC proves for it.
+TEST(MultiOutputMinimum, ProblemsOfManyRowsReachTheOptimum) {
+    std::vector<Function> outputs(5);
+    for (int j = 0; j < 5; ++j) outputs[j].width = 8;
+    for (int m = 0; m < 256; ++m) {
+        const int sum = (m >> 4) + (m & 15);
+        for (int j = 0; j < 5; ++j) {
+            if ((sum >> (4 - j)) & 1) outputs[j].on.set(m);
+        }
+    }
+    const qm::MultiCover cover = qm::minimizeMultiOutput(outputs);
+    EXPECT_TRUE(cover.proven);
+    EXPECT_TRUE(qm::coversAll(cover.products, outputs));
+    const MultiCost cost = qm::multiCost(cover.products, 8);
+    EXPECT_EQ(cost.products, 75);
+    EXPECT_EQ(cost.gateInputs(), 415);
+}
+
+// rd84 (the ones of 8 inputs counted, in binary) keeps 411 rows after the reductions: more than
+// the subsets can hold, so the plain wide search finishes. Whatever the time allows, the cover is
+// valid and the bounds hold against the optimum CBC proves (255 products, 2057 gate inputs).
+TEST(MultiOutputMinimum, RowsBeyondTheSubsetsKeepTheirBounds) {
+    std::vector<Function> outputs(4);
+    for (int j = 0; j < 4; ++j) outputs[j].width = 8;
+    for (int m = 0; m < 256; ++m) {
+        for (int j = 0; j < 4; ++j) {
+            if ((std::popcount(static_cast<unsigned>(m)) >> (3 - j)) & 1) outputs[j].on.set(m);
+        }
+    }
+    const qm::MultiCover cover = qm::minimizeMultiOutput(
+        outputs, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+    EXPECT_TRUE(qm::coversAll(cover.products, outputs));
+    const MultiCost cost = qm::multiCost(cover.products, 8);
+    EXPECT_GE(cost.products, 255);
+    EXPECT_LE(cover.productBound, 255);
+    if (cover.countProven) {
+        EXPECT_EQ(cost.products, 255);
+        EXPECT_LE(cover.inputBound, 2057);
+    }
+}
+
 // A deadline already passed still gives a valid cover of multi-output primes, with bounds that
 // hold; the same with a node limit part way, and the wide search's path for many rows.
 TEST(MultiOutputMinimum, UnprovenAnswersAreValidAndTheirBoundsHold) {
