@@ -37,4 +37,12 @@ std::string productText(const logic::Cube& cube, const Design& design);
 // output's sum in the shared solution and on its own, and the gate counts of both.
 std::string resultHtml(const Design& design, const DesignMinimum& minimum);
 
+// Up to this many inputs the result shows a Karnaugh map per output.
+inline constexpr int kMaxMapInputs = 4;
+
+// A Karnaugh map per output as HTML tables (rows and columns in Gray order), each cell its value
+// and the shared products covering it, coloured by the first of them: a product has one colour
+// on every map. Empty for more than kMaxMapInputs inputs.
+std::string karnaughMapsHtml(const Design& design, const qm::MultiCover& cover);
+
 }  // namespace quendal::design

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -107,6 +108,7 @@ void frmDesign::buildWindow() {
     txtResult = new QTextBrowser(split);
     txtResult->setObjectName(QStringLiteral("txtResult"));
     split->setStretchFactor(1, 1);
+    split_ = split;
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -182,6 +184,13 @@ void frmDesign::showDesign() {
     }
     grdTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The grid as wide as its columns (up to half the window), the result beside it.
+    grdTable->resizeColumnsToContents();
+    int tableWidth = grdTable->verticalHeader()->sizeHint().width() + 2 * grdTable->frameWidth() +
+                     grdTable->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grdTable->columnCount(); ++c) tableWidth += grdTable->columnWidth(c);
+    const int total = std::max(split_->width(), width());
+    split_->setSizes({std::min(tableWidth, total / 2), total - std::min(tableWidth, total / 2)});
     filling_ = false;
 }
 

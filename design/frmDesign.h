@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTableWidget;
 class QTextBrowser;
 
@@ -96,6 +97,7 @@ private:
     QLineEdit* txtOutputNames = nullptr;
     QComboBox* cboPreset = nullptr;
     QTableWidget* grdTable = nullptr;
+    QSplitter* split_ = nullptr;
     QPushButton* cmdMinimize = nullptr;
     QLabel* lblStatus = nullptr;
     QTextBrowser* txtResult = nullptr;

@@ -124,6 +124,13 @@ TEST(Designs, TheResultComparesSharingWithEachOutputAlone) {
     EXPECT_NE(html.find("<b>A</b> (shared)"), std::string::npos) << html;
     EXPECT_NE(html.find("<td>B'D' + CD'</td>"), std::string::npos) << html;  // e on its own
     EXPECT_NE(html.find("Sharing saves"), std::string::npos);
+    // The maps: e's cell 0 (row 00, column 00) is covered by P4 = B'D' alone, in its colour
+    // on every map that takes it.
+    const std::string maps = karnaughMapsHtml(design, minimum.shared);
+    const std::string eMap =
+        maps.substr(maps.find("<b>e</b>"), maps.find("<b>f</b>") - maps.find("<b>e</b>"));
+    EXPECT_NE(eMap.find("bgcolor=\"#ffc9c9\">1<br><small> P4</small>"), std::string::npos) << eMap;
+    EXPECT_EQ(karnaughMapsHtml(resized(Design{}, kMaxMapInputs + 1, 1), {}), "");
     Design named = design;
     named.inputNames = {"In3", "B", "C", "D"};
     EXPECT_EQ(productText(logic::cubeOfCode("10-1"), named), "In3*B'*D");
