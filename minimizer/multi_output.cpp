@@ -524,7 +524,24 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
         // a smaller output set never saves a product. Its packing's weights are of whole output
         // sets, not a bound: each product takes at least one gate input.
         if (complete) result.productBound = static_cast<int>(chosen.size());
-        result.inputBound = result.productBound;
+        // Each output with ones takes a product, and each product has its fewest literals.
+        int fewestLiterals = width;
+        for (const Candidate& c : candidates) {
+            fewestLiterals = std::min(
+                fewestLiterals, primes[static_cast<std::size_t>(c.prime)].cube.literals(width));
+        }
+        int outputsWithOnes = 0;
+        for (const Function& out : outputs) outputsWithOnes += out.on.empty() ? 0 : 1;
+        result.inputBound =
+            std::max(result.productBound, outputsWithOnes) + result.productBound * fewestLiterals;
+        // Reaching that bound after a complete search is a minimum beyond doubt.
+        std::vector<SharedProduct> found;
+        for (int index : chosen) {
+            const Candidate& c = candidates[static_cast<std::size_t>(index)];
+            found.push_back({primes[static_cast<std::size_t>(c.prime)].cube, c.outputs});
+        }
+        if (complete && multiCost(found, width).gateInputs() <= result.inputBound)
+            result.proven = true;
     }
 
     // One product per cube (an unproven cover may take a cube twice), in the output order.

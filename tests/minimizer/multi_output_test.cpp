@@ -255,6 +255,13 @@ TEST(MultiOutputMinimum, ProblemsOfManyRowsReachTheOptimum) {
     const MultiCost cost = qm::multiCost(cover.products, 8);
     EXPECT_EQ(cost.products, 75);
     EXPECT_EQ(cost.gateInputs(), 415);
+
+    // 32 outputs all 1: too many output sets to offer one by one, and proven all the same.
+    std::vector<Function> ones(32, functionOf(3, 255, 0));
+    const qm::MultiCover one = qm::minimizeMultiOutput(ones);
+    EXPECT_TRUE(one.proven);
+    ASSERT_EQ(one.products.size(), 1U);
+    EXPECT_EQ(one.products[0].outputs, 0xFFFFFFFFU);
 }
 
 // rd84 (the ones of 8 inputs counted, in binary) keeps 411 rows after the reductions: more than
