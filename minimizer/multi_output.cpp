@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
+#include <random>
 #include <stdexcept>
 
 namespace qm {
@@ -27,6 +28,8 @@ namespace {
 constexpr int kMaxOutputs = 32;
 // Candidates beyond this are not enumerated: the wide search then works on a greedy basis alone.
 constexpr std::size_t kMaxCandidates = 1U << 16;
+// Nodes the wide search gets to finish a proof before the time left goes to improving the cover.
+constexpr long kWideSearchNodes = 20000;
 
 struct Candidate {
     int prime = 0;
@@ -225,6 +228,79 @@ private:
     std::vector<int> best_;
     int bestWeight_ = 0;
 };
+
+// Large neighbourhood search for covers of more rows than the covering search holds: drops a
+// random share of the cover's candidates, covers the rows they leave open with the covering
+// search (when those fit its 256 rows), and keeps the result when it is cheaper, until the
+// deadline. The random sequence is fixed, so the same time gives the same cover.
+std::vector<int> improvedCover(std::vector<int> cover, int rowCount,
+                               const std::vector<Bits>& columns, const std::vector<int>& weights,
+                               Deadline deadline, const SolveOptions& options) {
+    const std::size_t words = (static_cast<std::size_t>(rowCount) + 63) / 64;
+    const auto costOf = [&](const std::vector<int>& candidates) {
+        int weight = 0;
+        for (int c : candidates) weight += weights[static_cast<std::size_t>(c)];
+        return std::pair<int, int>(static_cast<int>(candidates.size()), weight);
+    };
+    std::pair<int, int> best = costOf(cover);
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    double share = 0.3;
+    SolveOptions inner = options;
+    inner.nodeLimit = -1;
+    for (long round = 0; std::chrono::steady_clock::now() < deadline; ++round) {
+        if (options.cancelled != nullptr && options.cancelled->load()) break;
+        // A test's node limit bounds the rounds instead, whatever the machine's speed.
+        if (options.nodeLimit >= 0 && round >= options.nodeLimit) break;
+        std::vector<int> kept;
+        for (int c : cover) {
+            if (uniform(random) >= share) kept.push_back(c);
+        }
+        Bits covered(words, 0);
+        for (int c : kept) {
+            for (std::size_t w = 0; w < words; ++w)
+                covered[w] |= columns[static_cast<std::size_t>(c)][w];
+        }
+        std::vector<int> open;
+        for (int r = 0; r < rowCount; ++r) {
+            if (!testBit(covered, r)) open.push_back(r);
+        }
+        if (open.size() > 256) {
+            share *= 0.8;
+            continue;
+        }
+        CoverProblem problem;
+        for (std::size_t i = 0; i < open.size(); ++i) problem.rows.set(static_cast<int>(i));
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            RowSet column;
+            for (std::size_t i = 0; i < open.size(); ++i) {
+                if (testBit(columns[c], open[i])) column.set(static_cast<int>(i));
+            }
+            problem.columns.push_back(column);
+            problem.literals.push_back(weights[c]);
+        }
+        const Deadline shortly =
+            std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(250));
+        std::vector<int> added;
+        try {
+            if (auto solved = solveCover(problem, shortly, inner)) added = *solved;
+        } catch (const TooHard& tooHard) {
+            added = tooHard.bestCover();
+            if (added.empty() && !open.empty()) continue;
+        }
+        kept.insert(kept.end(), added.begin(), added.end());
+        std::sort(kept.begin(), kept.end());
+        kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+        const std::pair<int, int> cost = costOf(kept);
+        if (cost < best) {
+            best = cost;
+            cover = kept;
+        }
+        // Larger neighbourhoods while they fit, for more freedom.
+        share = std::min(0.6, share * 1.05);
+    }
+    return cover;
+}
 
 }  // namespace
 
@@ -493,7 +569,10 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
                 }
                 std::sort(chosen.begin(), chosen.end());
                 if (!stopped) {
-                    WideSearch search(rowCount, columns, weights, deadline, options);
+                    // A short try to finish the proof, then the time left improves the cover.
+                    SolveOptions wide = options;
+                    if (wide.nodeLimit < 0) wide.nodeLimit = kWideSearchNodes;
+                    WideSearch search(rowCount, columns, weights, deadline, wide);
                     bool complete = false;
                     int countBound = 0;
                     int weightBound = 0;
@@ -502,9 +581,13 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
                         // Every cover was searched: the one found is a minimum, the first the
                         // search met.
                         result.proven = true;
-                    } else if (countBound > result.productBound) {
-                        result.productBound = countBound;
-                        result.inputBound = weightBound;
+                    } else {
+                        if (countBound > result.productBound) {
+                            result.productBound = countBound;
+                            result.inputBound = weightBound;
+                        }
+                        chosen =
+                            improvedCover(chosen, rowCount, columns, weights, deadline, options);
                     }
                 }
                 break;
