@@ -340,19 +340,23 @@ bool frmDesign::saveAs() {
     QString path = seams_.fileDialogs.saveFileName(this, folder, kFilter);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pla");
-    fileName_ = path;
-    return save();
+    return saveTo(path);
 }
 
 bool frmDesign::save() {
-    if (fileName_.isEmpty()) return saveAs();
+    return fileName_.isEmpty() ? saveAs() : saveTo(fileName_);
+}
+
+bool frmDesign::saveTo(const QString& path) {
     const std::string text = logic::formatPla(designPla(design_, preset_.toStdString()));
-    if (const auto reason = seams_.writeFile(fileName_, QByteArray::fromStdString(text))) {
+    if (const auto reason = seams_.writeFile(path, QByteArray::fromStdString(text))) {
         seams_.prompts.message(
-            QStringLiteral("Cannot save %1: %2").arg(QFileInfo(fileName_).fileName(), *reason),
+            QStringLiteral("Cannot save %1: %2").arg(QFileInfo(path).fileName(), *reason),
             common::PromptIcon::Critical);
         return false;
     }
+    // Only a file written becomes the design's file.
+    fileName_ = path;
     setWindowTitle(QStringLiteral("Design - ") + QFileInfo(fileName_).fileName());
     return true;
 }

@@ -73,6 +73,7 @@ signals:
 
 private:
     void buildWindow();
+    bool saveTo(const QString& path);
     void showDesign();
     void cellEdited(int row, int column);
     void namesEdited(bool inputs);
