@@ -30,6 +30,8 @@ constexpr int kMaxOutputs = 32;
 constexpr std::size_t kMaxCandidates = 1U << 16;
 // Nodes the wide search gets to finish a proof before the time left goes to improving the cover.
 constexpr long kWideSearchNodes = 20000;
+// Rounds of the neighbourhood search without a cheaper cover after which it gives up.
+constexpr long kStaleRounds = 400;
 
 struct Candidate {
     int prime = 0;
@@ -229,6 +231,21 @@ private:
     int bestWeight_ = 0;
 };
 
+// The covering search takes secondary costs of 0 to kSolverWeights per candidate (its literal
+// bounds count candidates by literals, and it weighs one candidate more than any sum of them).
+// Shifting every weight by the same amount keeps the order of covers of one count, so the weights
+// go in less the smallest; weights that span more than that are cut (see minimizeMultiOutput).
+constexpr int kSolverWeights = 8;
+
+int lightest(const std::vector<int>& weights) {
+    return weights.empty() ? 0 : *std::min_element(weights.begin(), weights.end());
+}
+
+bool solverTakes(const std::vector<int>& weights) {
+    return weights.empty() ||
+           *std::max_element(weights.begin(), weights.end()) - lightest(weights) <= kSolverWeights;
+}
+
 // Large neighbourhood search for covers of more rows than the covering search holds: drops a
 // random share of the cover's candidates, covers the rows they leave open with the covering
 // search (when those fit its 256 rows), and keeps the result when it is cheaper, until the
@@ -243,13 +260,17 @@ std::vector<int> improvedCover(std::vector<int> cover, int rowCount,
         return std::pair<int, int>(static_cast<int>(candidates.size()), weight);
     };
     std::pair<int, int> best = costOf(cover);
+    const int base = lightest(weights);
     std::mt19937 random(20261208);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     double share = 0.3;
     SolveOptions inner = options;
     inner.nodeLimit = -1;
+    long lastGain = 0;
     for (long round = 0; std::chrono::steady_clock::now() < deadline; ++round) {
         if (options.cancelled != nullptr && options.cancelled->load()) break;
+        // Without a deadline (the library's default) it ends once it stops finding anything.
+        if (round - lastGain > kStaleRounds) break;
         // A test's node limit bounds the rounds instead, whatever the machine's speed.
         if (options.nodeLimit >= 0 && round >= options.nodeLimit) break;
         std::vector<int> kept;
@@ -277,7 +298,9 @@ std::vector<int> improvedCover(std::vector<int> cover, int rowCount,
                 if (testBit(columns[c], open[i])) column.set(static_cast<int>(i));
             }
             problem.columns.push_back(column);
-            problem.literals.push_back(weights[c]);
+            // A heuristic here: weights beyond what the covering search takes are cut to it,
+            // and the result is judged by its real cost below.
+            problem.literals.push_back(std::min(weights[c] - base, kSolverWeights));
         }
         const Deadline shortly =
             std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(250));
@@ -295,6 +318,7 @@ std::vector<int> improvedCover(std::vector<int> cover, int rowCount,
         if (cost < best) {
             best = cost;
             cover = kept;
+            lastGain = round;
         }
         // Larger neighbourhoods while they fit, for more freedom.
         share = std::min(0.6, share * 1.05);
@@ -494,6 +518,18 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
         columns.push_back(std::move(column));
         weights.push_back(c.weight);
     }
+    const int base = lightest(weights);
+    // Weights the covering search does not take are cut to what it takes: the count it finds
+    // is still the fewest (weights only order covers of one count), the gate inputs are then
+    // improved by the neighbourhood search and not proven.
+    const bool exactWeights = solverTakes(weights);
+    const auto fewestWeights = [&weights](int count) {
+        std::vector<int> sorted = weights;
+        std::sort(sorted.begin(), sorted.end());
+        int sum = 0;
+        for (int i = 0; i < count && i < static_cast<int>(sorted.size()); ++i) sum += sorted[i];
+        return sum;
+    };
     if (enumerated) {
         // Row generation: the covering search holds 256 rows, so it minimizes over a subset of
         // the rows, the hardest (fewest candidates) first. A minimum over a subset is a bound for
@@ -518,7 +554,7 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
                     if (testBit(columns[c], subset[i])) column.set(static_cast<int>(i));
                 }
                 problem.columns.push_back(column);
-                problem.literals.push_back(weights[c]);
+                problem.literals.push_back(std::min(weights[c] - base, kSolverWeights));
             }
             bool stopped = false;
             try {
@@ -526,14 +562,18 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
                 int weight = 0;
                 for (int c : chosen) weight += weights[static_cast<std::size_t>(c)];
                 result.productBound = static_cast<int>(chosen.size());
-                result.inputBound = weight;
+                result.inputBound =
+                    exactWeights ? weight : fewestWeights(static_cast<int>(chosen.size()));
             } catch (const TooHard& tooHard) {
                 stopped = true;
                 chosen = tooHard.bestCover();
                 result.proven = false;
                 result.productBound = tooHard.lowerBound();
-                result.inputBound = tooHard.countProven() ? tooHard.literalBound() : 0;
-                result.costProven = tooHard.costProven();
+                result.inputBound = !tooHard.countProven() ? 0
+                                    : exactWeights
+                                        ? tooHard.literalBound() + base * tooHard.lowerBound()
+                                        : fewestWeights(tooHard.lowerBound());
+                result.costProven = exactWeights && tooHard.costProven();
             }
             Bits covered(words, 0);
             for (int c : chosen) {
@@ -544,18 +584,30 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
             for (int r : order) {
                 if (!testBit(covered, r)) open.push_back(r);
             }
-            if (open.empty()) break;
+            if (open.empty()) {
+                if (!exactWeights) {
+                    result.proven = false;
+                    result.costProven = false;
+                    if (!stopped)
+                        chosen =
+                            improvedCover(chosen, rowCount, columns, weights, deadline, options);
+                }
+                break;
+            }
             if (stopped || static_cast<int>(subset.size()) == kRows) {
                 // Out of time or room: the rows left open are covered greedily, and with time
                 // left the plain search over all rows tries to beat that.
                 result.proven = false;
                 result.costProven = false;
-                while (!open.empty()) {
+                Bits left(words, 0);
+                for (int r : open) setBit(left, r);
+                for (std::size_t remaining = open.size(); remaining > 0;) {
                     int pick = -1;
                     int gain = 0;
                     for (std::size_t c = 0; c < columns.size(); ++c) {
                         int g = 0;
-                        for (int r : open) g += testBit(columns[c], r) ? 1 : 0;
+                        for (std::size_t w = 0; w < words; ++w)
+                            g += std::popcount(columns[c][w] & left[w]);
                         if (g > gain || (g == gain && g > 0 &&
                                          weights[c] < weights[static_cast<std::size_t>(pick)])) {
                             gain = g;
@@ -563,9 +615,9 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
                         }
                     }
                     chosen.push_back(pick);
-                    std::erase_if(open, [&](int r) {
-                        return testBit(columns[static_cast<std::size_t>(pick)], r);
-                    });
+                    for (std::size_t w = 0; w < words; ++w)
+                        left[w] &= ~columns[static_cast<std::size_t>(pick)][w];
+                    remaining -= static_cast<std::size_t>(gain);
                 }
                 std::sort(chosen.begin(), chosen.end());
                 if (!stopped) {
@@ -598,33 +650,45 @@ MultiCover minimizeMultiOutput(const std::vector<Function>& outputs, Deadline de
             }
         }
     } else {
-        WideSearch search(rowCount, std::move(columns), std::move(weights), deadline, options);
+        // Output sets not all offered: the plain wide search, then the neighbourhood search in
+        // the time left.
+        SolveOptions wide = options;
+        if (wide.nodeLimit < 0) wide.nodeLimit = kWideSearchNodes;
+        WideSearch search(rowCount, columns, weights, deadline, wide);
         bool complete = false;
         chosen = search.run(complete, result.productBound, result.inputBound);
-        result.proven = false;
-        result.costProven = false;
-        // A finished search over each prime with all its outputs still has the fewest products:
-        // a smaller output set never saves a product. Its packing's weights are of whole output
-        // sets, not a bound: each product takes at least one gate input.
-        if (complete) result.productBound = static_cast<int>(chosen.size());
-        // Each output with ones takes a product, and each product has its fewest literals.
-        int fewestLiterals = width;
-        for (const Candidate& c : candidates) {
-            fewestLiterals = std::min(
-                fewestLiterals, primes[static_cast<std::size_t>(c.prime)].cube.literals(width));
+        if (complete && enumerated) {
+            result.proven = true;  // every cover searched: the first minimum it met
+        } else {
+            if (!complete)
+                chosen = improvedCover(chosen, rowCount, columns, weights, deadline, options);
+            result.proven = false;
+            result.costProven = false;
         }
-        int outputsWithOnes = 0;
-        for (const Function& out : outputs) outputsWithOnes += out.on.empty() ? 0 : 1;
-        result.inputBound =
-            std::max(result.productBound, outputsWithOnes) + result.productBound * fewestLiterals;
-        // Reaching that bound after a complete search is a minimum beyond doubt.
-        std::vector<SharedProduct> found;
-        for (int index : chosen) {
-            const Candidate& c = candidates[static_cast<std::size_t>(index)];
-            found.push_back({primes[static_cast<std::size_t>(c.prime)].cube, c.outputs});
+        if (!enumerated) {
+            // A finished search over each prime with all its outputs still has the fewest
+            // products: a smaller output set never saves a product. Its packing's weights are of
+            // whole output sets, not a bound; each output with ones takes a product, and each
+            // product has at least the fewest literals of any.
+            if (complete) result.productBound = static_cast<int>(chosen.size());
+            int fewestLiterals = width;
+            for (const Candidate& c : candidates) {
+                fewestLiterals = std::min(
+                    fewestLiterals, primes[static_cast<std::size_t>(c.prime)].cube.literals(width));
+            }
+            int outputsWithOnes = 0;
+            for (const Function& out : outputs) outputsWithOnes += out.on.empty() ? 0 : 1;
+            result.inputBound = std::max(result.productBound, outputsWithOnes) +
+                                result.productBound * fewestLiterals;
+            // Reaching that bound after a complete search is a minimum beyond doubt.
+            std::vector<SharedProduct> found;
+            for (int index : chosen) {
+                const Candidate& c = candidates[static_cast<std::size_t>(index)];
+                found.push_back({primes[static_cast<std::size_t>(c.prime)].cube, c.outputs});
+            }
+            if (complete && multiCost(found, width).gateInputs() <= result.inputBound)
+                result.proven = true;
         }
-        if (complete && multiCost(found, width).gateInputs() <= result.inputBound)
-            result.proven = true;
     }
 
     // One product per cube (an unproven cover may take a cube twice), in the output order.

@@ -188,6 +188,50 @@ TEST(MultiOutputMinimum, RandomFunctionsOfThreeAndFourOutputs) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         expectMinimum(outputs, brute, 10);
     }
+    // Up to 8 outputs: products serve more outputs at once.
+    for (int trial = 0; trial < 40; ++trial) {
+        std::vector<Function> outputs;
+        const int count = 6 + trial % 3;
+        for (int j = 0; j < count; ++j)
+            outputs.push_back(
+                functionOf(3, random() & random() & 255U, random() & random() & 255U));
+        BruteForce brute(outputs, cubes);
+        SCOPED_TRACE("wide trial " + std::to_string(trial));
+        expectMinimum(outputs, brute, 10);
+    }
+}
+
+// Products serving many outputs weigh more than the covering search takes (a row shared by all 8
+// outputs, a large cube in one): the count is still the fewest, the gate inputs are improved and
+// their bound holds.
+TEST(MultiOutputMinimum, HeavyProductsKeepTheFewestCountAndTrueBounds) {
+    std::mt19937 random(8);
+    const std::vector<Cube> cubes = allCubes(3);
+    int unproven = 0;
+    for (int trial = 0; trial < 12; ++trial) {
+        std::vector<Function> outputs;
+        for (int j = 0; j < 8; ++j) {
+            unsigned on = (random() & random() & 255U) | 0x80U;
+            if (j == 0) on |= 0x0FU;
+            outputs.push_back(functionOf(3, on & ~0x40U, 0));
+        }
+        BruteForce brute(outputs, cubes);
+        const auto [products, gateInputs] = brute.minimum(12);
+        const qm::MultiCover cover = qm::minimizeMultiOutput(outputs);
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        ASSERT_TRUE(qm::coversAll(cover.products, outputs));
+        const MultiCost cost = qm::multiCost(cover.products, 3);
+        EXPECT_EQ(cost.products, products);
+        EXPECT_TRUE(cover.countProven);
+        EXPECT_GE(cost.gateInputs(), gateInputs);
+        EXPECT_LE(cover.inputBound, gateInputs);
+        if (cover.proven) {
+            EXPECT_EQ(cost.gateInputs(), gateInputs);
+        } else {
+            ++unproven;
+        }
+    }
+    EXPECT_GT(unproven, 0);  // the cut weights were reached
 }
 
 // The BCD to 7-segment decoder (rows 10 to 15 don't-care) needs 9 products: a cover of 9 is
