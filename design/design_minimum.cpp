@@ -146,7 +146,9 @@ std::string resultHtml(const Design& design, const DesignMinimum& minimum) {
 
 std::string karnaughMapsHtml(const Design& design, const qm::MultiCover& cover) {
     const int width = design.inputs();
-    if (width > kMaxMapInputs) return {};
+    if (width > kMaxMapInputs)
+        return "<p>Karnaugh maps are shown for designs of up to " + std::to_string(kMaxMapInputs) +
+               " inputs.</p>";
     // Light colours that tell neighbours apart; a product keeps its colour on every map.
     static const char* colours[] = {"#ffd8a8", "#b2f2bb", "#a5d8ff", "#ffc9c9", "#e5dbff",
                                     "#fff3bf", "#c3fae8", "#fcc2d7", "#d8f5a2", "#d0ebff"};

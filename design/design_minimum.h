@@ -42,7 +42,7 @@ inline constexpr int kMaxMapInputs = 4;
 
 // A Karnaugh map per output as HTML tables (rows and columns in Gray order), each cell its value
 // and the shared products covering it, coloured by the first of them: a product has one colour
-// on every map. Empty for more than kMaxMapInputs inputs.
+// on every map. For more than kMaxMapInputs inputs, a line saying so.
 std::string karnaughMapsHtml(const Design& design, const qm::MultiCover& cover);
 
 }  // namespace quendal::design
