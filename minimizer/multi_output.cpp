@@ -409,8 +409,9 @@ bool coversAll(const std::vector<SharedProduct>& products, const std::vector<Fun
         }
         if (!out.on.subsetOf(covered)) return false;
     }
+    // No product may name an output past the last.
     for (const SharedProduct& product : products) {
-        if ((product.outputs >> outputs.size()) != 0 && outputs.size() < 32) return false;
+        if (outputs.size() < 32 && (product.outputs >> outputs.size()) != 0) return false;
     }
     return true;
 }
