@@ -26,7 +26,7 @@ using logic::RowSet;
 namespace {
 
 constexpr int kMaxOutputs = 32;
-// Candidates beyond this are not enumerated: the wide search then works on a greedy basis alone.
+// Beyond this many candidates each prime is offered only with all its outputs.
 constexpr std::size_t kMaxCandidates = 1U << 16;
 // Nodes the wide search gets to finish a proof before the time left goes to improving the cover.
 constexpr long kWideSearchNodes = 20000;

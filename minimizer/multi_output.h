@@ -52,12 +52,15 @@ struct MultiCover {
     bool costProven = true;               // the cover is a minimum, not the documented choice
 };
 
-// Among minimum covers the result is, where the problem's rows fit the covering search (at most
-// 256 output-row pairs left after the reductions), the one whose list of candidates comes first:
-// products in the output order of their cubes, each with its output sets in ascending order of
-// their bits. Larger problems are searched by a plain branch and bound over wide bit sets, which
-// returns the first minimum it meets. Both depend only on the function. Throws
-// std::invalid_argument for no outputs, more than 32, or outputs of different widths.
+// Among minimum covers the result is the one whose list of candidates comes first (products in
+// the output order of their cubes, each with its output sets in ascending order of their bits)
+// when the covering search settles the problem whole. Problems of more rows than it holds are
+// solved over growing subsets of the rows, then by a plain branch and bound over wide bit sets
+// (the first minimum it meets) and a neighbourhood search; products serving so many outputs that
+// their weights span more than the covering search takes get the fewest products proven and
+// their gate inputs improved, not proven. The answer depends only on the function and, when
+// unproven, on the time. Throws std::invalid_argument for no outputs, more than 32, or outputs of
+// different widths.
 MultiCover minimizeMultiOutput(const std::vector<logic::Function>& outputs,
                                Deadline deadline = Deadline::max(),
                                const SolveOptions& options = {});
