@@ -25,6 +25,8 @@
 #include "app/help_window.h"
 #include "app/print_layout.h"
 #include "app/qt_file_dialogs.h"
+#include "app/replacing_file.h"
+#include "app/replacing_file.h"
 #include "app/version.h"
 #include "app/window_arrangement.h"
 #include "common/clock.h"
@@ -32,6 +34,7 @@
 #include "common/minimizer_launcher.h"
 #include "common/prompts.h"
 #include "common/session.h"
+#include "design/frmDesign.h"
 #include "drawing/canvas_document.h"
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
@@ -102,7 +105,8 @@ QMenu* mdifrmMain::addMenu(const char* name, const QString& caption,
 void mdifrmMain::createMenus() {
     using M = mdifrmMain;
     mnuFile = addMenu("mnuFile", QStringLiteral("&File"),
-                      {{"mnuFileOpen", "&Open...", &M::mnuFileOpen_Click, {Qt::CTRL | Qt::Key_O}},
+                      {{"mnuFileNewDesign", "New &Design...", &M::mnuFileNewDesign_Click},
+                       {"mnuFileOpen", "&Open...", &M::mnuFileOpen_Click, {Qt::CTRL | Qt::Key_O}},
                        {"mnuFileClose", "&Close", &M::mnuFileClose_Click},
                        {"mnuFileBar0"},
                        {"mnuFileSave", "&Save", &M::mnuFileSave_Click},
@@ -147,6 +151,19 @@ void mdifrmMain::createMenus() {
          {"mnuHelpSearchForHelpOn", "&Search For Help On...", &M::mnuHelpSearchForHelpOn_Click},
          {"mnuHelpBar0"},
          {"mnuHelpAbout", "&About ", &M::mnuHelpAbout_Click}});
+}
+
+void mdifrmMain::mnuFileNewDesign_Click() {
+    // A window of its own: a design is not a drawing, and it keeps its own File menu.
+    const auto write = [](const QString& path, const QByteArray& bytes) -> std::optional<QString> {
+        ReplacingFile file(replacementTarget(path));
+        if (!file.start() || file.write(bytes) != bytes.size() || !file.commit())
+            return file.reason();
+        return std::nullopt;
+    };
+    auto* window = new design::frmDesign({prompts_, fileDialogs_, write}, this);
+    window->setWindowFlag(Qt::Window);
+    window->show();
 }
 
 void mdifrmMain::createToolBar() {

@@ -82,6 +82,7 @@ signals:
 
 public slots:
     void MDIForm_Load();
+    void mnuFileNewDesign_Click();
     void mnuFileOpen_Click();
     void mnuFileClose_Click();
     void mnuFileSave_Click();

@@ -7,11 +7,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <new>
 #include <random>
 
 #include "minimizer/input_format.h"
 #include "minimizer/minimize.h"
+#include "minimizer/multi_output_program.h"
 
 namespace qm {
 
@@ -157,6 +159,8 @@ std::string notProvenNote(const BestCover& best, int width, const std::string& i
 }
 
 int runQm(const std::vector<std::string>& args, std::ostream& err) {
+    if (!args.empty() && args[0] == "--pla")
+        return runPla(std::vector<std::string>(args.begin() + 1, args.end()), std::cout, err);
     // An option in either place ("Qm.exe in.txt --explain") is a slip, not a file to write.
     for (const std::string& arg : args) {
         if (arg.starts_with("--")) {

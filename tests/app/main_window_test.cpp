@@ -53,6 +53,7 @@ TEST_P(MainWindowMenu, ItemHasItsCaptionWithAccessKey) {
 INSTANTIATE_TEST_SUITE_P(
     Items, MainWindowMenu,
     ::testing::Values(
+        MenuItem{"mnuFileNewDesign", "New &Design..."},
         MenuItem{"mnuFileOpen", "&Open..."}, MenuItem{"mnuFileClose", "&Close"},
         MenuItem{"mnuFileSave", "&Save"}, MenuItem{"mnuFileSaveAs", "Save &As..."},
         MenuItem{"mnuFilePageSetup", "Page Set&up..."}, MenuItem{"mnuFilePrint", "&Print..."},
@@ -76,9 +77,9 @@ TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
     QStringList file;
     for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
     EXPECT_EQ(file,
-              QStringList({"mnuFileOpen", "mnuFileClose", "mnuFileBar0", "mnuFileSave",
-                           "mnuFileSaveAs", "mnuFileExport", "mnuFileBar2", "mnuFilePageSetup",
-                           "mnuFilePrint", "mnuFileBar5", "mnuFileExit"}));
+              QStringList({"mnuFileNewDesign", "mnuFileOpen", "mnuFileClose", "mnuFileBar0",
+                           "mnuFileSave", "mnuFileSaveAs", "mnuFileExport", "mnuFileBar2",
+                           "mnuFilePageSetup", "mnuFilePrint", "mnuFileBar5", "mnuFileExit"}));
     EXPECT_TRUE(action("mnuFileBar0")->isSeparator());
     EXPECT_TRUE(action("mnuHelpBar0")->isSeparator());
     EXPECT_EQ(action("mnuFileOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));

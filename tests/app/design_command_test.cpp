@@ -1,0 +1,44 @@
+// File > New Design...: the design window, and its files written through the replacing writer.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "design/frmDesign.h"
+#include "logic/pla.h"
+#include "tests/app/main_window_support.h"
+
+namespace {
+
+TEST_F(MainWindowTest, NewDesignOpensAWindowThatSavesThroughTheReplacingWriter) {
+    action("mnuFileNewDesign")->trigger();
+    auto* window = main->findChild<quendal::design::frmDesign*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isWindow());
+    window->loadPreset(QStringLiteral("bcd7seg"));
+
+    const QString path = workdir.file(QStringLiteral("seven.pla"));
+    dialogs.saveNames.push_back(path);
+    ASSERT_TRUE(window->saveAs());
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const logic::Pla pla = logic::parsePla(saved.readAll().toStdString());
+    EXPECT_EQ(pla.outputNames.size(), 7U);
+    EXPECT_EQ(pla.comments.at(0), " quendal design preset=bcd7seg");
+
+    // A named pipe in the file's place is refused, named, and left as it was.
+    const QString pipe = workdir.file(QStringLiteral("pipe.pla"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    dialogs.saveNames.push_back(pipe);
+    EXPECT_FALSE(window->saveAs());
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_TRUE(prompts.shown.back().text.startsWith(QStringLiteral("Cannot save pipe.pla: ")))
+        << prompts.shown.back().text.toStdString();
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+}  // namespace
