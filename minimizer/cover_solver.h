@@ -24,6 +24,10 @@ struct CoverProblem {
     // branches it explores anyway. Without them the search uses no symmetry.
     logic::Function function;
     std::vector<logic::Cube> cubes;
+    // A cover of minimum cost known in advance (candidate indices; empty when none is): the
+    // search then only finds a cover of that cost among the candidates its reductions keep, and
+    // goes on to the tie-break without proving the minimum again.
+    std::vector<int> knownMinimum;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
