@@ -83,6 +83,8 @@ private:
     // The root after its reductions: what a caller is told is proven when time runs out.
     Cost rootCost_;
     std::vector<int> rootLiterals_;  // of the candidates still undecided there
+    // The cost of the minimum known in advance, while it is trusted.
+    std::optional<Cost> knownCost_;
     // Set once phase one is done: the minimum cost and a cover of it.
     std::optional<Cost> minimum_;
     std::vector<int> minimumCover_;
@@ -90,6 +92,7 @@ private:
 
 int Solver::literalBound(int count) const {
     if (minimum_ && minimum_->count == count) return minimum_->literals;
+    if (knownCost_ && knownCost_->count == count) return knownCost_->literals;
     return rootCost_.literals + fewestLiterals(rootLiterals_, count - rootCost_.count);
 }
 
@@ -276,11 +279,15 @@ void Solver::greedyStart(const Node& root, const std::vector<RowSet>& reach) {
 
 bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reach) {
     const Cost known = search_.costOf(problem_.knownMinimum);
-    if (search_.limit == known) {
-        search_.lowerBound = known.count;
-        return true;
+    // Proven in advance: what a caller is told should time run out before a cover reaches it.
+    knownCost_ = known;
+    search_.lowerBound = known.count;
+    if (search_.limit == known) return true;
+    if (search_.limit < known) {  // the known cover was not a minimum after all
+        knownCost_.reset();
+        search_.lowerBound = 0;
+        return false;
     }
-    if (search_.limit < known) return false;  // the known cover was not a minimum after all
     // A target just above the known cost: the first cover below it is a minimum.
     const Cost upper = search_.limit;
     const std::vector<int> upperCover = search_.best;
@@ -288,13 +295,15 @@ bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reac
     SearchRun find;
     find.goal = Goal::kFirstBelowLimit;
     search_.search(root, startingDuals(root, reach), Effort::kRoot, Cost{}, find);
-    if (!find.found) {
-        search_.limit = upper;
-        search_.best = upperCover;
+    if (!find.found || search_.limit < known) {  // as above
+        knownCost_.reset();
+        search_.lowerBound = 0;
+        if (!find.found) {
+            search_.limit = upper;
+            search_.best = upperCover;
+        }
         return false;
     }
-    if (search_.limit < known) return false;  // as above: the search goes on from this cover
-    search_.lowerBound = known.count;
     return true;
 }
 
