@@ -45,17 +45,21 @@ std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int
     return cover;
 }
 
-std::vector<Cube> search(const Function& function, Deadline deadline, const CancelFlag* cancelled,
+std::vector<Cube> search(const Function& function, Deadline deadline, SolveOptions options,
                          SolveStats* stats, bool useKnown) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
     // Primes come in the output order, so the solver's index tie-break is the order of codes.
-    SolveOptions options;
-    options.cancelled = cancelled;
     const auto chosen =
         solveCover(coverProblemOf(function, primes, useKnown), deadline, options, stats);
     return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
+}
+
+SolveOptions cancelledBy(const CancelFlag* cancelled) {
+    SolveOptions options;
+    options.cancelled = cancelled;
+    return options;
 }
 
 }  // namespace
@@ -63,12 +67,17 @@ std::vector<Cube> search(const Function& function, Deadline deadline, const Canc
 std::vector<Cube> minimize(const Function& function, Deadline deadline, const CancelFlag* cancelled,
                            SolveStats* stats) {
     if (auto known = knownMinimum(function)) return *known;
-    return search(function, deadline, cancelled, stats, true);
+    return search(function, deadline, cancelledBy(cancelled), stats, true);
 }
 
 std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
                                 const CancelFlag* cancelled, SolveStats* stats) {
-    return search(function, deadline, cancelled, stats, false);
+    return search(function, deadline, cancelledBy(cancelled), stats, false);
+}
+
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
+                                const SolveOptions& options, SolveStats* stats) {
+    return search(function, deadline, options, stats, false);
 }
 
 BestCover minimizeWithin(const Function& function, Deadline deadline, const SolveOptions& options) {

@@ -25,6 +25,10 @@ std::vector<logic::Cube> searchMinimum(const logic::Function& function,
                                        Deadline deadline = Deadline::max(),
                                        const CancelFlag* cancelled = nullptr,
                                        SolveStats* stats = nullptr);
+// The same with the search's tuning: the table of covers known in advance is made with an
+// unlimited SolveOptions::choiceWork, so that it holds the first minimum covers.
+std::vector<logic::Cube> searchMinimum(const logic::Function& function, Deadline deadline,
+                                       const SolveOptions& options, SolveStats* stats = nullptr);
 
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products
