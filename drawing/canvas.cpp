@@ -36,6 +36,7 @@ void Canvas::arc(int x, int y, int r, std::optional<Rgb> colour, double start, d
 void Canvas::cls() {
     currentX_ = 0;
     currentY_ = 0;
+    circuit_.reset();
     cleared();
 }
 

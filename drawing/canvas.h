@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ inline constexpr Rgb blue{0, 0, 192};   // NAND gates
 inline constexpr Rgb red{192, 0, 0};    // OR and NOR gates
 inline constexpr Rgb black{0, 0, 0};    // junction dots
 }  // namespace colours
+
+struct DrawnCircuit;
 
 enum class FillStyle { Solid = 0, Transparent = 1 };
 
@@ -83,6 +86,12 @@ public:
     void setHScrollMax(int value);
     void setVScrollMax(int value);
 
+    // The model of the circuit drawn, kept with its drawing (the document
+    // window holds its canvas); none for other drawings, and gone when the
+    // canvas is wiped.
+    void setCircuit(std::shared_ptr<const DrawnCircuit> circuit) { circuit_ = std::move(circuit); }
+    const std::shared_ptr<const DrawnCircuit>& circuit() const { return circuit_; }
+
 protected:
     virtual void renderLine(int x1, int y1, int x2, int y2, std::optional<Rgb> colour) = 0;
     virtual void renderBox(int x, int y, int w, int h) = 0;
@@ -101,6 +110,7 @@ private:
     FillStyle fillStyle_ = FillStyle::Transparent;
     int width_ = kDefaultWidth, height_ = kDefaultHeight;
     int hScrollMax_ = 0, vScrollMax_ = 0;
+    std::shared_ptr<const DrawnCircuit> circuit_;
 };
 
 // The junction dot: a filled black disc of radius 25; the fill style is
