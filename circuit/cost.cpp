@@ -13,7 +13,7 @@ namespace {
 struct PackageType {
     const char* part;
     const char* description;
-    int slots;
+    int perPackage;
 };
 
 // One package kind per gate width; the order is the table's.
@@ -61,7 +61,7 @@ public:
         auto it = std::find_if(used_.begin(), used_.end(),
                                [&](const PackageCount& p) { return p.part == type.part; });
         if (it == used_.end()) {
-            used_.push_back({type.part, type.description, type.slots, 0, 0});
+            used_.push_back({type.part, type.description, type.perPackage, 0, 0});
             it = used_.end() - 1;
         }
         it->used += count;
@@ -74,7 +74,7 @@ public:
         for (const PackageType* t : {&kMux2, &kMux4, &kMux8, &kDecoder3, &kDecoder4})
             order.push_back(t->part);
         std::vector<PackageCount> out = used_;
-        for (PackageCount& p : out) p.packages = (p.used + p.slots - 1) / p.slots;
+        for (PackageCount& p : out) p.packages = (p.used + p.perPackage - 1) / p.perPackage;
         std::sort(out.begin(), out.end(), [&](const PackageCount& a, const PackageCount& b) {
             return std::find(order.begin(), order.end(), a.part) <
                    std::find(order.begin(), order.end(), b.part);

@@ -26,9 +26,9 @@ struct PartCount {
 struct PackageCount {
     std::string part;         // "7400"
     std::string description;  // "quad 2-input NAND"
-    int slots = 0;            // gates or blocks in one package
+    int perPackage = 0;       // gates or blocks in one package
     int used = 0;             // gates or blocks of the implementation mapped onto it
-    int packages = 0;         // packages needed: used / slots, rounded up
+    int packages = 0;         // packages needed: used / perPackage, rounded up
     friend bool operator==(const PackageCount&, const PackageCount&) = default;
 };
 

@@ -11,9 +11,12 @@
 #include "app/circuit_files.h"
 #include "app/document_export.h"
 #include "app/replacing_file.h"
+#include "circuit/cost.h"
+#include "circuit/netlist_export.h"
 #include "cli/function_file.h"
 #include "demux/demux_drawing.h"
 #include "drawing/canvas_document.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/universal_circuits.h"
 #include "minimizer/input_format.h"
 #include "mux/mux_drawing.h"
@@ -91,6 +94,39 @@ void draw(drawing::Canvas& canvas, const ExportRequest& request,
     }
 }
 
+bool isNetlistFormat(OutputFormat format) {
+    return format == OutputFormat::Verilog || format == OutputFormat::Vhdl ||
+           format == OutputFormat::Json;
+}
+
+// The text of the circuit drawn, from its model.
+std::string netlistText(const ExportRequest& request, const drawing::Canvas& canvas) {
+    const std::shared_ptr<const drawing::DrawnCircuit>& drawn = canvas.circuit();
+    if (!drawn)
+        throw ExportFailure("this drawing carries no circuit model to export as " +
+                            std::string(request.format == OutputFormat::Json ? "JSON" : "HDL"));
+    const circuit::Netlist& netlist = drawn->netlist;
+    if (const std::optional<std::string> problem =
+            circuit::moduleNameProblem(request.moduleName, netlist))
+        throw UsageError("--module \"" + request.moduleName + "\": " + *problem);
+    switch (request.format) {
+        case OutputFormat::Verilog: return circuit::toVerilog(netlist, request.moduleName);
+        case OutputFormat::Vhdl: return circuit::toVhdl(netlist, request.moduleName);
+        default:
+            return circuit::toJson(netlist, request.moduleName,
+                                   circuit::costJson(circuit::costOf(netlist)));
+    }
+}
+
+// A text file through the same replacing writer as the drawings.
+void writeText(const QString& path, const std::string& text) {
+    app::ReplacingFile file(app::replacementTarget(path));
+    const auto size = static_cast<qint64>(text.size());
+    if (!file.start() || file.write(text.data(), size) != size || !file.commit())
+        throw ExportFailure("cannot write \"" + path.toStdString() +
+                            "\": " + oneLine(file.reason().toStdString()));
+}
+
 }  // namespace
 
 common::LocalDateTime headerDateTime(const char* sourceDateEpoch) {
@@ -119,17 +155,12 @@ std::string documentTitle(Style style) {
 void writeExport(const ExportRequest& request, const drawing::FunctionView& function) {
     const QString out = QFileInfo(QString::fromStdString(request.outPath)).absoluteFilePath();
     checkTarget(request.outPath);
-    switch (request.format) {
-        case OutputFormat::Verilog:
-        case OutputFormat::Vhdl:
-        case OutputFormat::Json:
-            throw ExportFailure(
-                "this build of quendal-export writes drawings only (svg, pdf, "
-                "png, cir), not netlists");
-        default: break;
-    }
     drawing::DocumentCanvas canvas;
     draw(canvas, request, function);
+    if (isNetlistFormat(request.format)) {
+        writeText(out, netlistText(request, canvas));
+        return;
+    }
     try {
         const QString title = QString::fromStdString(documentTitle(request.style));
         switch (request.format) {

@@ -33,18 +33,6 @@ int number(const std::string& option, const std::string& value, int low, int hig
 
 }  // namespace
 
-bool isModuleName(const std::string& name) {
-    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name.front())) ||
-        name.back() == '_' || name.size() > 64)
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80 || !(std::isalnum(c) || c == '_')) return false;
-        if (c == '_' && i > 0 && name[i - 1] == '_') return false;
-    }
-    return true;
-}
-
 ExportRequest parseExportArguments(const std::vector<std::string>& args) {
     static const std::array<const char*, 8> kValued = {
         "--style", "--mux-size", "--din", "--module", "--format", "-o", "--user", "--output"};
@@ -101,11 +89,8 @@ ExportRequest parseExportArguments(const std::vector<std::string>& args) {
                              request.format == OutputFormat::Vhdl ||
                              request.format == OutputFormat::Json;
         if (!textual) throw UsageError("--module goes with --format verilog, vhdl or json only");
+        // Checked against the circuit's port names once it is drawn.
         request.moduleName = given["--module"];
-        if (!isModuleName(request.moduleName))
-            throw UsageError("--module \"" + request.moduleName +
-                             "\" is no module name: a letter, then letters, digits and single "
-                             "underscores, not ending in one");
     }
     if (given.count("--user")) request.userName = given["--user"];
     return request;

@@ -37,10 +37,6 @@ public:
 // Throws UsageError.
 ExportRequest parseExportArguments(const std::vector<std::string>& args);
 
-// Whether a name can be a Verilog module and a VHDL entity: a letter, then
-// letters, digits and single underscores, not ending in one.
-bool isModuleName(const std::string& name);
-
 // The synopsis, for --help and after a usage error.
 std::string exportUsage();
 

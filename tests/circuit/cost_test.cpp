@@ -168,8 +168,8 @@ TEST(Cost, TotalsAgreeWithTheirParts) {
         EXPECT_GE(cost.levels, 1);
         int total = 0;
         for (const PackageCount& p : cost.packages) {
-            EXPECT_GE(p.packages * p.slots, p.used);
-            EXPECT_LT((p.packages - 1) * p.slots, p.used);
+            EXPECT_GE(p.packages * p.perPackage, p.used);
+            EXPECT_LT((p.packages - 1) * p.perPackage, p.used);
             total += p.packages;
         }
         EXPECT_EQ(total, cost.packageTotal);
