@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 #include "drawing/bounds_canvas.h"
 #include "drawing/drawing_kit.h"
@@ -39,47 +40,62 @@ bool isConstant(const FunctionView& f) {
                        [width](const logic::Cube& cube) { return cube.literals(width) == 0; });
 }
 
-void printHeader(Canvas& c, const FunctionView& f, const CircuitStyle& style) {
-    c.print();
-    c.print(
-        {style.userLabel, f.userName, style.dateLabel, f.dateText, style.timeLabel, f.timeText});
-    c.print();
-    c.print({"         Boolean Expression (SOP)   :   ", f.sopText});
-    c.print({"         Boolean Expression (POS)   :   ", f.ipPosText});
-    c.print({"         Minimized Equation (SOP)   :   ", f.minSopText});
-    c.print({"         Minimized Equation (POS)   :   ", f.minPosText});
+void printHeader(CircuitBuilder& b, const FunctionView& f, const CircuitStyle& style) {
+    b.print();
+    b.print(style.userLabel + f.userName + style.dateLabel + f.dateText + style.timeLabel +
+            f.timeText);
+    b.print();
+    b.print("         Boolean Expression (SOP)   :   " + f.sopText);
+    b.print("         Boolean Expression (POS)   :   " + f.ipPosText);
+    b.print("         Minimized Equation (SOP)   :   " + f.minSopText);
+    b.print("         Minimized Equation (POS)   :   " + f.minPosText);
 }
 
 // The output marked with a dot and "Y" beside it.
-void drawOutput(Canvas& c, int x, int y) {
-    junctionDot(c, x, y);
-    c.printAt(x + 100, y - 100, {"Y"});
+void addOutput(CircuitBuilder& b, Tap out) {
+    b.dot(out.net, {out.at.x, out.at.y}, circuit::DotKind::Junction);
+    b.printAt(out.at.x + 100, out.at.y - 100, "Y");
+    b.output(out.net, {out.at.x, out.at.y});
 }
 
 // A function without any variable: Y tied to the supply rail or to ground.
-void drawConstantOutput(Canvas& c, bool one) {
+void addConstantOutput(CircuitBuilder& b, bool one) {
     constexpr int railX = 400, wireY = 2550, outX = 1400;
     constexpr int railLength = 100, groundLead = 200;
+    circuit::NetId net;
     if (one) {
-        drawVccBar(c, railX, wireY - railLength);
-        c.line(railX, wireY - railLength, railX, wireY, colours::green);
-        c.line(railX, wireY, outX, wireY, colours::green);
+        net = b.constant(1, {railX, wireY - railLength});
+        b.vccBar(railX, wireY - railLength, net);
+        b.wire(net, {railX, wireY - railLength}, {railX, wireY});
+        b.wire(net, {railX, wireY}, {outX, wireY});
     } else {
-        c.line(railX, wireY, outX, wireY, colours::green);
-        c.line(railX, wireY, railX, wireY + groundLead, colours::green);
-        drawGround(c, railX, wireY + groundLead, GroundSize::Small);
+        net = b.constant(0, {railX, wireY + groundLead});
+        b.wire(net, {railX, wireY}, {outX, wireY});
+        b.wire(net, {railX, wireY}, {railX, wireY + groundLead});
+        b.ground(railX, wireY + groundLead, false, false, net);
     }
-    drawOutput(c, outX, wireY);
+    addOutput(b, {{outX, wireY}, net});
 }
 
-void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, CircuitLayout& L) {
-    printHeader(c, f, style);
+// The net of the variable line at x.
+circuit::NetId lineNet(const CircuitLayout& L, int x) {
+    for (std::size_t k = 0; k < L.usedVars.size(); ++k) {
+        const int m = static_cast<int>(k) + 1;
+        if (x == L.linesX + kLinePitch * m - 200) return L.trueNets[k];
+        if (x == L.linesX + kLinePitch * m + 50) return L.complementNets[k];
+    }
+    return circuit::kNoNet;
+}
+
+void layoutCircuit(CircuitBuilder& b, const FunctionView& f, const CircuitStyle& style,
+                   CircuitLayout& L) {
+    printHeader(b, f, style);
 
     L.area = GateArea{};
-    L.area.gateAreaX = drawLines(c, L, f, style.inverter);
+    L.area.gateAreaX = addLines(b, L, f, style.inverter);
 
     if (isConstant(f)) {
-        drawConstantOutput(c, !f.minimum.empty());
+        addConstantOutput(b, !f.minimum.empty());
         return;
     }
 
@@ -87,6 +103,8 @@ void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, 
     L.in2Y = L.in1Y + 200;
     const std::size_t lastTerm = f.minimum.size() - 1, termCount = f.minimum.size();
 
+    // The nets that travel with in1, the running output and the term.
+    circuit::NetId in1Net = circuit::kNoNet, orNet = circuit::kNoNet, termNet = circuit::kNoNet;
     bool first = true;
     for (std::size_t i = 0; i < f.minimum.size(); ++i) {
         const std::vector<Literal> literals = literalsOf(f.minimum[i], f);
@@ -97,21 +115,26 @@ void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, 
             const bool bar = style.tapsOpposite ? !lit.marked : lit.marked;
             if (k == 0) {
                 L.in1X = findX(L, L.curVar, bar);
+                in1Net = lineNet(L, L.in1X);
                 continue;
             }
             L.in2X = findX(L, L.curVar, bar);
-            const Point out = style.literalGate(c, L.area, L.in1X, L.in1Y, L.in2X, L.in2Y,
-                                                k + 1 == literals.size());
+            const Tap out =
+                style.literalGate(b, L.area, {{L.in1X, L.in1Y}, in1Net},
+                                  {{L.in2X, L.in2Y}, lineNet(L, L.in2X)}, k + 1 == literals.size());
             if (first) {
-                L.orX = out.x;
-                L.orY = out.y;
+                L.orX = out.at.x;
+                L.orY = out.at.y;
+                orNet = out.net;
             } else {
-                L.termX = out.x;
-                L.termY = out.y;
+                L.termX = out.at.x;
+                L.termY = out.at.y;
+                termNet = out.net;
             }
-            L.in1X = out.x;
-            L.in1Y = out.y;
-            L.in2Y = out.y + 200;
+            L.in1X = out.at.x;
+            L.in1Y = out.at.y;
+            in1Net = out.net;
+            L.in2Y = out.at.y + 200;
         }
 
         if (literals.size() == 1) {
@@ -120,17 +143,20 @@ void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, 
             if (first) {
                 L.orX = x;
                 L.orY = L.in1Y;
+                orNet = lineNet(L, x);
             } else {
                 L.termX = x;
                 L.termY = L.in1Y - 100;
+                termNet = lineNet(L, x);
             }
         }
 
         if (!first) {
-            const Point out =
-                style.joinGate(c, L.area, L.orX, L.orY, L.termX, L.termY, i == lastTerm);
-            L.orX = out.x;
-            L.orY = out.y;
+            const Tap out = style.joinGate(b, L.area, {{L.orX, L.orY}, orNet},
+                                           {{L.termX, L.termY}, termNet}, i == lastTerm);
+            L.orX = out.at.x;
+            L.orY = out.at.y;
+            orNet = out.net;
         }
 
         L.in1Y = L.in2Y + 100;
@@ -139,20 +165,22 @@ void layoutCircuit(Canvas& c, const FunctionView& f, const CircuitStyle& style, 
     }
 
     if (style.invertsSingleTerm && termCount == 1) {
-        const Point out = drawNandGate(c, L.area, L.orX, L.orY, L.orX, L.orY);
-        L.orX = out.x;
-        L.orY = out.y;
+        const Tap in{{L.orX, L.orY}, orNet};
+        const Tap out = addGate(b, L.area, circuit::PartKind::Nand, in, in);
+        L.orX = out.at.x;
+        L.orY = out.at.y;
+        orNet = out.net;
     }
 
-    drawOutput(c, L.orX, L.orY);
+    addOutput(b, {{L.orX, L.orY}, orNet});
 }
 
-Point basicLiteralGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool) {
-    return drawAndGate(c, a, x1, y1, x2, y2);
+Tap basicLiteralGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool) {
+    return addGate(b, a, circuit::PartKind::And, in1, in2);
 }
 
-Point basicJoinGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool) {
-    return drawOrGate(c, a, x1, y1, x2, y2);
+Tap basicJoinGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool) {
+    return addGate(b, a, circuit::PartKind::Or, in1, in2);
 }
 
 const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
@@ -160,6 +188,7 @@ const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
                                .timeLabel = "         Time     :       ",
                                .inverter = InverterKind::Not,
                                .tapsOpposite = false,
+                               .model = circuit::Style::Basic,
                                .literalGate = basicLiteralGate,
                                .singleShiftPlain = 0,
                                .singleShiftMarked = 0,
@@ -168,29 +197,45 @@ const CircuitStyle kBasicStyle{.userLabel = "         User   :   ",
 
 }  // namespace
 
-int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, InverterKind inverter) {
+int addLines(CircuitBuilder& b, CircuitLayout& L, const FunctionView& f, InverterKind inverter) {
     L.usedVars.clear();
+    L.trueNets.clear();
+    L.complementNets.clear();
     const int width = f.function.width;
     std::uint8_t fixed = 0;  // columns some product has a literal of
     if (!isConstant(f)) {
         for (const logic::Cube& cube : f.minimum) fixed |= static_cast<std::uint8_t>(~cube.free);
     }
+    std::vector<int> columns;
     for (int column = 0; column < width; ++column) {
-        if ((fixed >> (width - 1 - column)) & 1U) L.usedVars.push_back(varName(f, column + 1));
+        if ((fixed >> (width - 1 - column)) & 1U) {
+            L.usedVars.push_back(varName(f, column + 1));
+            columns.push_back(column);
+        }
     }
 
     const int xstart = L.linesX, ystart = L.linesY;
     const int lineCount = static_cast<int>(L.usedVars.size());
     for (int m = 1; m <= lineCount; ++m) {
         const int X = xstart + kLinePitch * m;
-        c.printAt(X - 200, ystart + 100, {L.usedVars[m - 1]});
-        c.line(X - 200, ystart + 350, X - 200, L.linesBottom, colours::green);
-        c.line(X - 200, ystart + 550, X + 50, ystart + 550, colours::green);
-        c.line(X + 50, ystart + 550, X + 50, ystart + 700, colours::green);
-        const int below = drawInverter(c, inverter, X + 50, ystart + 700);
-        c.line(X + 50, ystart + 700 + below, X + 50, L.linesBottom, colours::green);
+        const circuit::NetId line = b.variable(columns[static_cast<std::size_t>(m - 1)], X - 200,
+                                               ystart + 100, {X - 200, ystart + 350});
+        b.wire(line, {X - 200, ystart + 350}, {X - 200, L.linesBottom});
+        b.wire(line, {X - 200, ystart + 550}, {X + 50, ystart + 550});
+        b.wire(line, {X + 50, ystart + 550}, {X + 50, ystart + 700});
+        const Tap bar = addInverter(b, inverter, {{X + 50, ystart + 700}, line});
+        b.wire(bar.net, {bar.at.x, bar.at.y}, {X + 50, L.linesBottom});
+        L.trueNets.push_back(line);
+        L.complementNets.push_back(bar.net);
     }
     return xstart + kLinePitch * (lineCount + 1) - 300;
+}
+
+int drawLines(Canvas& c, CircuitLayout& L, const FunctionView& f, InverterKind inverter) {
+    CircuitBuilder b(c, circuit::Style::Basic, f);
+    const int gateAreaX = addLines(b, L, f, inverter);
+    renderCircuit(c, b.take());
+    return gateAreaX;
 }
 
 int findX(const CircuitLayout& L, const std::string& letter, bool bar) {
@@ -202,14 +247,20 @@ int findX(const CircuitLayout& L, const std::string& letter, bool bar) {
     return 0;
 }
 
-void drawGateCircuit(Canvas& canvas, const FunctionView& function, const CircuitStyle& style) {
+DrawnCircuit buildGateCircuit(const Canvas& canvas, const FunctionView& function,
+                              const CircuitStyle& style) {
     // Measure first, with the variable lines cut short so that only what
     // must be seen (gates, wires, texts) decides whether the canvas grows.
     BoundsCanvas bounds(canvas);
-    CircuitLayout measured;
-    measured.linesBottom = measured.linesY + 950;
-    layoutCircuit(bounds, function, style, measured);
+    {
+        CircuitBuilder measure(canvas, style.model, function);
+        CircuitLayout measured;
+        measured.linesBottom = measured.linesY + 950;
+        layoutCircuit(measure, function, style, measured);
+        renderCircuit(bounds, measure.take());
+    }
 
+    CircuitBuilder b(canvas, style.model, function);
     CircuitLayout layout;
     if (!bounds.empty() && (bounds.right() > canvas.width() || bounds.bottom() > canvas.height())) {
         const int width = std::clamp(bounds.right() + kCircuitMargin, canvas.width(),
@@ -218,10 +269,21 @@ void drawGateCircuit(Canvas& canvas, const FunctionView& function, const Circuit
                                       std::max(canvas.height(), kMaxCircuitCanvas));
         // The scroll maxima are left to the document window, which ranges its
         // bars over the picture it shows.
-        canvas.setSize(width, height);
+        b.resize(width, height);
         layout.linesBottom = height;
     }
-    layoutCircuit(canvas, function, style, layout);
+    layoutCircuit(b, function, style, layout);
+    return b.take();
+}
+
+void drawGateCircuit(Canvas& canvas, const FunctionView& function, const CircuitStyle& style) {
+    auto drawn = std::make_shared<DrawnCircuit>(buildGateCircuit(canvas, function, style));
+    renderCircuit(canvas, *drawn);
+    canvas.setCircuit(std::move(drawn));
+}
+
+DrawnCircuit buildBasicCircuit(const Canvas& canvas, const FunctionView& function) {
+    return buildGateCircuit(canvas, function, kBasicStyle);
 }
 
 void drawBasicCircuit(Canvas& canvas, const FunctionView& function) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "drawing/canvas.h"
+#include "drawing/circuit_builder.h"
 #include "drawing/function_view.h"
 #include "drawing/gates.h"
 
@@ -24,6 +25,9 @@ struct CircuitLayout {
     // The letters that occur in the minimum cover, in column order;
     // usedVars[0] is the variable with the first pair of lines.
     std::vector<std::string> usedVars;
+    // The nets of each used variable's line and complement line, in the
+    // order of usedVars.
+    std::vector<circuit::NetId> trueNets, complementNets;
     std::string curVar;        // the letter being placed
     int in1X = 0, in1Y = 0;    // first input of the next gate
     int in2X = 0, in2Y = 0;    // second input of the next gate
@@ -34,9 +38,12 @@ struct CircuitLayout {
     int linesBottom = 10000;
 };
 
-// Draws the lines of every variable that occurs in the minimum cover from
+// Adds the lines of every variable that occurs in the minimum cover from
 // the layout's origin (linesX, linesY), each with its inverter, fills
-// layout.usedVars and returns the x where the gate area begins.
+// layout.usedVars and its nets and returns the x where the gate area begins.
+int addLines(CircuitBuilder& builder, CircuitLayout& layout, const FunctionView& function,
+             InverterKind inverter);
+// The same lines drawn alone on a canvas.
 int drawLines(Canvas& canvas, CircuitLayout& layout, const FunctionView& function,
               InverterKind inverter);
 
@@ -47,6 +54,7 @@ int findX(const CircuitLayout& layout, const std::string& letter, bool bar);
 // The minimized sum of products as a circuit of inverters, AND and OR gates,
 // under its header block.
 void drawBasicCircuit(Canvas& canvas, const FunctionView& function);
+DrawnCircuit buildBasicCircuit(const Canvas& canvas, const FunctionView& function);
 
 // What tells the three gate circuits apart; the term cascade, the variable
 // lines, the header and the canvas growth are shared.
@@ -58,24 +66,27 @@ struct CircuitStyle {
     InverterKind inverter;
     // A literal taps the opposite line (the NOR circuit) instead of its own.
     bool tapsOpposite;
+    circuit::Style model;
     // The gate that adds one more literal to a term.
-    Point (*literalGate)(Canvas&, GateArea&, int xin1, int yin1, int xin2, int yin2,
-                         bool lastLiteral);
+    Tap (*literalGate)(CircuitBuilder&, GateArea&, Tap in1, Tap in2, bool lastLiteral);
     // A single-literal term's output: how far right of the tapped line
     // (negative: left) it is taken, for a plain and for a marked letter.
     int singleShiftPlain;
     int singleShiftMarked;
     // The gate that joins a term to the running output.
-    Point (*joinGate)(Canvas&, GateArea&, int xin1, int yin1, int xin2, int yin2, bool lastTerm);
+    Tap (*joinGate)(CircuitBuilder&, GateArea&, Tap in1, Tap in2, bool lastTerm);
     // A function of one term ends on the complement and needs one more
     // inverting gate (the NAND circuit).
     bool invertsSingleTerm;
 };
 
-// Draws the circuit of the function in the given style. When the gates,
-// wires and texts reach past the canvas, the canvas grows to hold them with
-// a margin (the window's scroll range follows it), and the variable lines
-// run to the grown canvas's bottom edge.
+// Builds the circuit of the function in the given style for the canvas.
+// When the gates, wires and texts reach past the canvas, the canvas grows to
+// hold them with a margin (the window's scroll range follows it), and the
+// variable lines run to the grown canvas's bottom edge.
+DrawnCircuit buildGateCircuit(const Canvas& canvas, const FunctionView& function,
+                              const CircuitStyle& style);
+// Builds it, draws it and keeps it with the canvas.
 void drawGateCircuit(Canvas& canvas, const FunctionView& function, const CircuitStyle& style);
 
 // The margin left around a drawing that outgrew the canvas.

@@ -31,6 +31,17 @@ void printVccLabel(Canvas& canvas, int x, int y) {
     canvas.printAt(x - 100, y - 200, {"Vcc"});
 }
 
+void drawMuxBlockFigure(Canvas& canvas, int x, int y, int v) {
+    const int n = 1 << v;
+    canvas.box(x, y, (v + 1) * 400, (n + 1) * 200);
+    const int labelX = x + (v + 1) * 200;
+    const int labelY = y + (n + 1) * 100;
+    canvas.printAt(labelX, labelY, {PrintItem::number(n), ": 1"});
+    canvas.printAt(labelX, labelY + 200, {" MUX "});
+    // Printed 100 above each input so that a number sits on its input's height.
+    for (int i = 1; i <= n; ++i) canvas.printAt(x, y + i * 200 - 100, {PrintItem::number(i - 1)});
+}
+
 std::string implementationHeader(const FunctionView& f) {
     std::string header =
         "     User  :  " + f.userName + "   Date  :  " + f.dateText + "   Time  :  " + f.timeText;

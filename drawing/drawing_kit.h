@@ -30,6 +30,11 @@ void drawVccBar(Canvas& canvas, int x, int y);
 // edge (the multiplexer and demultiplexer drawings).
 void printVccLabel(Canvas& canvas, int x, int y);
 
+// The multiplexer block figure with v select lines and top-left corner
+// (x, y): outline, size label (" 8 : 1"), type label (" MUX ") and the input
+// numbers 0 .. 2^v - 1 down the left edge.
+void drawMuxBlockFigure(Canvas& canvas, int x, int y, int v);
+
 // The header line of the multiplexer and demultiplexer drawings: user, date,
 // time, the term list with its mode and, where there are any, the don't-care
 // terms.

@@ -1,7 +1,10 @@
 #include "drawing/gates.h"
 
+#include "drawing/circuit_builder.h"
+
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace quendal::drawing {
 
@@ -98,39 +101,55 @@ int drawInverter(Canvas& c, InverterKind kind, int x, int y) {
     return 250;
 }
 
-Point drawAndGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
-    placeGate(c, a, xin1, yin1, xin2, yin2);
-    const int X = a.gateX, Y = a.gateY;
+Point drawAndBody(Canvas& c, Point at) {
+    const int X = at.x, Y = at.y;
     andBody(c, X, Y, colours::navy, colours::navy);
     c.line(X + 350, Y, X + 450, Y, colours::navy);
     return {X + 450, Y};
 }
 
-Point drawNandGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
-    placeGate(c, a, xin1, yin1, xin2, yin2);
-    const int X = a.gateX, Y = a.gateY;
+Point drawNandBody(Canvas& c, Point at) {
+    const int X = at.x, Y = at.y;
     andBody(c, X, Y, colours::green, colours::blue);
     c.circle(X + 375, Y, 25, colours::blue);
     c.line(X + 400, Y, X + 500, Y, colours::green);
     return {X + 500, Y};
 }
 
-Point drawOrGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
-    placeGate(c, a, xin1, yin1, xin2, yin2);
-    const int X = a.gateX, Y = a.gateY;
+Point drawOrBody(Canvas& c, Point at) {
+    const int X = at.x, Y = at.y;
     orBody(c, X, Y);
     c.line(X + 370, Y, X + 470, Y, colours::green);
     c.line(X + 370, Y - 20, X + 370, Y + 30, colours::red);
     return {X + 470, Y};
 }
 
-Point drawNorGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
-    placeGate(c, a, xin1, yin1, xin2, yin2);
-    const int X = a.gateX, Y = a.gateY;
+Point drawNorBody(Canvas& c, Point at) {
+    const int X = at.x, Y = at.y;
     orBody(c, X, Y);
     c.circle(X + 375, Y, 25, colours::red);
     c.line(X + 400, Y, X + 500, Y, colours::green);
     return {X + 500, Y};
+}
+
+Point drawAndGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
+    placeGate(c, a, xin1, yin1, xin2, yin2);
+    return drawAndBody(c, {a.gateX, a.gateY});
+}
+
+Point drawNandGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
+    placeGate(c, a, xin1, yin1, xin2, yin2);
+    return drawNandBody(c, {a.gateX, a.gateY});
+}
+
+Point drawOrGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
+    placeGate(c, a, xin1, yin1, xin2, yin2);
+    return drawOrBody(c, {a.gateX, a.gateY});
+}
+
+Point drawNorGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
+    placeGate(c, a, xin1, yin1, xin2, yin2);
+    return drawNorBody(c, {a.gateX, a.gateY});
 }
 
 Point drawAndUsingNandGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
@@ -141,6 +160,71 @@ Point drawAndUsingNandGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2,
 Point drawOrUsingNorGate(Canvas& c, GateArea& a, int xin1, int yin1, int xin2, int yin2) {
     const Point first = drawNorGate(c, a, xin1, yin1, xin2, yin2);
     return drawNorGate(c, a, first.x, first.y, first.x, first.y);
+}
+
+namespace {
+
+int outputReach(circuit::PartKind kind) {
+    switch (kind) {
+        case circuit::PartKind::And: return 450;
+        case circuit::PartKind::Or: return 470;
+        default: return 500;
+    }
+}
+
+std::string partId(CircuitBuilder& b) {
+    return "g" + std::to_string(b.netlist().parts.size());
+}
+
+}  // namespace
+
+Tap addGate(CircuitBuilder& b, GateArea& a, circuit::PartKind kind, Tap in1, Tap in2) {
+    using circuit::PinRole;
+    // As placeGate: the same wires, in the same order.
+    a.gateX = std::max({in1.at.x, in2.at.x, a.gateAreaX});
+    a.gateY = roundHalfToEven((static_cast<double>(in1.at.y) + in2.at.y) / 2.0);
+    const int X = a.gateX, Y = a.gateY;
+    b.wire(in1.net, {in1.at.x, in1.at.y}, {X, in1.at.y});
+    b.wire(in2.net, {in2.at.x, in2.at.y}, {X, in2.at.y});
+    if (in1.at.x < a.gateAreaX) b.dot(in1.net, {in1.at.x, in1.at.y}, circuit::DotKind::Junction);
+    if (in2.at.x < a.gateAreaX) b.dot(in2.net, {in2.at.x, in2.at.y}, circuit::DotKind::Junction);
+    b.wire(in1.net, {X, in1.at.y}, {X, Y - 100});
+    b.wire(in2.net, {X, in2.at.y}, {X, Y + 100});
+
+    const int reach = outputReach(kind);
+    const circuit::NetId out = b.net({});
+    circuit::Part p;
+    p.kind = kind;
+    p.look = circuit::Look::Gate;
+    p.name = partId(b);
+    p.at = {X, Y};
+    p.box = {X, Y - 150, reach, 300};
+    p.pins = {{PinRole::In, in1.net, {X, Y - 100}},
+              {PinRole::In, in2.net, {X, Y + 100}},
+              {PinRole::Out, out, {X + reach, Y}}};
+    b.body(b.part(std::move(p)));
+    return {{X + reach, Y}, out};
+}
+
+Tap addInverter(CircuitBuilder& b, InverterKind kind, Tap in) {
+    using circuit::PinRole;
+    const int x = in.at.x, y = in.at.y;
+    const int below = kind == InverterKind::Not ? 200 : 250;
+    const circuit::NetId out = b.net({});
+    circuit::Part p;
+    p.kind = kind == InverterKind::Not    ? circuit::PartKind::Not
+             : kind == InverterKind::Nand ? circuit::PartKind::Nand
+                                          : circuit::PartKind::Nor;
+    p.look = circuit::Look::Inverter;
+    p.name = partId(b);
+    p.at = {x, y};
+    p.box = {x - 100, y, 200, below};
+    p.pins.push_back({PinRole::In, in.net, {x, y}});
+    // A NAND or NOR gate with its two inputs joined.
+    if (kind != InverterKind::Not) p.pins.push_back({PinRole::In, in.net, {x, y}});
+    p.pins.push_back({PinRole::Out, out, {x, y + below}});
+    b.body(b.part(std::move(p)));
+    return {{x, y + below}, out};
 }
 
 }  // namespace quendal::drawing

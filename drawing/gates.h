@@ -1,5 +1,6 @@
 #pragma once
 
+#include "circuit/netlist.h"
 #include "drawing/canvas.h"
 
 namespace quendal::drawing {
@@ -45,6 +46,29 @@ Point drawNorGate(Canvas& canvas, GateArea& area, int xin1, int yin1, int xin2, 
 // inputs joined at the first stage's output.
 Point drawAndUsingNandGate(Canvas& canvas, GateArea& area, int xin1, int yin1, int xin2, int yin2);
 Point drawOrUsingNorGate(Canvas& canvas, GateArea& area, int xin1, int yin1, int xin2, int yin2);
+
+// The bodies of the two-input gates alone, with their input leads and output
+// wire, at (gateX, gateY) as placed above; each returns the end of its
+// output wire.
+Point drawAndBody(Canvas& canvas, Point at);
+Point drawNandBody(Canvas& canvas, Point at);
+Point drawOrBody(Canvas& canvas, Point at);
+Point drawNorBody(Canvas& canvas, Point at);
+
+class CircuitBuilder;
+
+// A wire end that a gate takes as an input: where it is and its net.
+struct Tap {
+    Point at;
+    circuit::NetId net = circuit::kNoNet;
+};
+
+// The gates as parts of a circuit being built, drawn as the functions above
+// draw them: a two-input gate (And, Nand, Or or Nor) with the wires that
+// bring its inputs in, and an inverter pointing down whose input is the top
+// centre `in.at`. Each returns its output.
+Tap addGate(CircuitBuilder& builder, GateArea& area, circuit::PartKind kind, Tap in1, Tap in2);
+Tap addInverter(CircuitBuilder& builder, InverterKind kind, Tap in);
 
 // Half to even, as the gates centre themselves between their inputs.
 int roundHalfToEven(double value);

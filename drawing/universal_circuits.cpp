@@ -7,23 +7,34 @@ namespace quendal::drawing {
 
 namespace {
 
+using circuit::PartKind;
+
+// AND from two NAND gates, OR from two NOR gates: the second stage has both
+// inputs joined at the first stage's output.
+Tap addDoubleGate(CircuitBuilder& b, GateArea& a, PartKind kind, Tap in1, Tap in2) {
+    const Tap first = addGate(b, a, kind, in1, in2);
+    return addGate(b, a, kind, first, first);
+}
+
 // The last literal of a term is one gate; any earlier one is a compound gate
 // so that the chain keeps the polarity its next stage expects.
-Point nandLiteralGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool last) {
-    return last ? drawNandGate(c, a, x1, y1, x2, y2) : drawAndUsingNandGate(c, a, x1, y1, x2, y2);
+Tap nandLiteralGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool last) {
+    return last ? addGate(b, a, PartKind::Nand, in1, in2)
+                : addDoubleGate(b, a, PartKind::Nand, in1, in2);
 }
 
-Point nandJoinGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool lastTerm) {
-    return lastTerm ? drawNandGate(c, a, x1, y1, x2, y2)
-                    : drawAndUsingNandGate(c, a, x1, y1, x2, y2);
+Tap nandJoinGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool lastTerm) {
+    return lastTerm ? addGate(b, a, PartKind::Nand, in1, in2)
+                    : addDoubleGate(b, a, PartKind::Nand, in1, in2);
 }
 
-Point norLiteralGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool last) {
-    return last ? drawNorGate(c, a, x1, y1, x2, y2) : drawOrUsingNorGate(c, a, x1, y1, x2, y2);
+Tap norLiteralGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool last) {
+    return last ? addGate(b, a, PartKind::Nor, in1, in2)
+                : addDoubleGate(b, a, PartKind::Nor, in1, in2);
 }
 
-Point norJoinGate(Canvas& c, GateArea& a, int x1, int y1, int x2, int y2, bool) {
-    return drawOrUsingNorGate(c, a, x1, y1, x2, y2);
+Tap norJoinGate(CircuitBuilder& b, GateArea& a, Tap in1, Tap in2, bool) {
+    return addDoubleGate(b, a, PartKind::Nor, in1, in2);
 }
 
 constexpr const char* kUserLabel = "         User   :   ";
@@ -40,6 +51,7 @@ CircuitStyle universalStyle(InverterKind gate) {
             .timeLabel = kTimeLabel,
             .inverter = gate,
             .tapsOpposite = nor,
+            .model = nor ? circuit::Style::Nor : circuit::Style::Nand,
             .literalGate = nor ? norLiteralGate : nandLiteralGate,
             .singleShiftPlain = nor ? -250 : 250,
             .singleShiftMarked = nor ? 250 : -250,
@@ -55,6 +67,17 @@ void drawUniversalNandCircuit(Canvas& canvas, const FunctionView& function) {
 
 void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function) {
     drawGateCircuit(canvas, function, universalStyle(InverterKind::Nor));
+}
+
+DrawnCircuit buildCircuit(const Canvas& canvas, const FunctionView& function, CircuitKind kind) {
+    switch (kind) {
+        case CircuitKind::Nand:
+            return buildGateCircuit(canvas, function, universalStyle(InverterKind::Nand));
+        case CircuitKind::Nor:
+            return buildGateCircuit(canvas, function, universalStyle(InverterKind::Nor));
+        case CircuitKind::Basic: break;
+    }
+    return buildBasicCircuit(canvas, function);
 }
 
 void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind) {

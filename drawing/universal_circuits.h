@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/function_view.h"
 
 namespace quendal::drawing {
@@ -18,7 +19,11 @@ void drawUniversalNorCircuit(Canvas& canvas, const FunctionView& function);
 // The three gate circuits of the Circuit command.
 enum class CircuitKind { Basic, Nand, Nor };
 
-// Draws the circuit of the given kind.
+// Builds the circuit of the given kind as drawn on the canvas (its size and
+// text metrics), without drawing it.
+DrawnCircuit buildCircuit(const Canvas& canvas, const FunctionView& function, CircuitKind kind);
+
+// Draws the circuit of the given kind and keeps its model with the canvas.
 void drawCircuit(Canvas& canvas, const FunctionView& function, CircuitKind kind);
 
 }  // namespace quendal::drawing

@@ -1,5 +1,7 @@
 #include "mux/mux_block.h"
 
+#include "drawing/drawing_kit.h"
+
 namespace quendal::mux {
 
 void enlargeForBlock(drawing::Canvas& canvas, const MuxBlock& b) {
@@ -13,14 +15,7 @@ void enlargeForBlock(drawing::Canvas& canvas, const MuxBlock& b) {
 }
 
 void drawBlockBody(drawing::Canvas& canvas, const MuxBlock& b) {
-    canvas.box(b.xin, b.yin, b.W(), b.H());
-    const int labelX = b.xin + (b.v + 1) * 200;
-    const int labelY = b.yin + (b.N() + 1) * 100;
-    canvas.printAt(labelX, labelY, {drawing::PrintItem::number(b.N()), ": 1"});
-    canvas.printAt(labelX, labelY + 200, {" MUX "});
-    // Printed 100 above each input so that a number sits on its input's height.
-    for (int i = 1; i <= b.N(); ++i)
-        canvas.printAt(b.xin, b.yin + i * 200 - 100, {drawing::PrintItem::number(i - 1)});
+    drawing::drawMuxBlockFigure(canvas, b.xin, b.yin, b.v);
 }
 
 void drawOutputLine(drawing::Canvas& canvas, const MuxBlock& b) {
