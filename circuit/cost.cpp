@@ -167,6 +167,26 @@ int levelsOf(const Netlist& n) {
     return of(n.output);
 }
 
+// The parts Y depends on: the drawings give every variable its inverter,
+// used or not, and a gate that reaches nothing costs nothing.
+std::vector<bool> partsFeedingY(const Netlist& n) {
+    std::vector<bool> live(n.parts.size(), false);
+    std::vector<NetId> pending = {n.output};
+    std::vector<bool> seen(n.nets.size(), false);
+    while (!pending.empty()) {
+        const NetId net = pending.back();
+        pending.pop_back();
+        if (net < 0 || net >= static_cast<NetId>(n.nets.size())) continue;
+        if (seen[static_cast<std::size_t>(net)]) continue;
+        seen[static_cast<std::size_t>(net)] = true;
+        const int driver = n.net(net).driver.part;
+        if (driver < 0) continue;
+        live[static_cast<std::size_t>(driver)] = true;
+        for (const Pin& pin : n.part(driver).inputs()) pending.push_back(pin.net);
+    }
+    return live;
+}
+
 }  // namespace
 
 const char* kindName(PartKind kind) {
@@ -188,7 +208,10 @@ const char* kindName(PartKind kind) {
 Cost costOf(const Netlist& netlist) {
     std::map<std::pair<int, int>, int> gates, blocks;  // (kind, size) -> count
     Cost cost;
-    for (const Part& part : netlist.parts) {
+    const std::vector<bool> live = partsFeedingY(netlist);
+    for (std::size_t i = 0; i < netlist.parts.size(); ++i) {
+        const Part& part = netlist.parts[i];
+        if (!live[i]) continue;
         if (isGate(part.kind)) {
             const int inputs = static_cast<int>(part.inputs().size());
             ++gates[{static_cast<int>(part.kind), inputs}];

@@ -9,7 +9,9 @@ namespace quendal::circuit {
 
 // What an implementation costs: its gates and blocks, the gate inputs, the
 // levels from input to output, and the 74-series packages it takes. A pure
-// reading of a netlist, so every drawing kind is costed by one rule.
+// reading of a netlist, so every drawing kind is costed by one rule. Only
+// the parts Y depends on count: an inverter the drawing gives a variable
+// that no product uses is no cost.
 
 // Gates (or blocks) of one kind and size. For a gate `inputs` is its input
 // pins (an inverter made of a two-input gate has two); for a multiplexer its
