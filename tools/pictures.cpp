@@ -27,8 +27,8 @@
 #include "drawing/circuit_layout.h"
 #include "drawing/document_host.h"
 #include "drawing/universal_circuits.h"
-#include "tests/support/whole_picture.h"
 #include "explain/check_page.h"
+#include "explain/cost_table_view.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
@@ -36,6 +36,7 @@
 #include "mux/mux_command.h"
 #include "mux/mux_drawing.h"
 #include "tests/drawing/circuit_function_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal;
 using drawing::Canvas;
@@ -258,6 +259,11 @@ std::vector<Picture> pictures() {
                            "A minimum product of sums: F = (A'+C)D"};
                        drawCheckPage(c, four, "ABCD", checked);
                    })});
+    all.push_back({"explain", "cost_table.png", view([](Canvas& c) {
+                       const FunctionView f = circuitFunction("A'BC+A'D", {"A", "B", "C", "D"});
+                       drawCostTable(c, implementationsOf(f), "ABCD", f.minSopText);
+                   }),
+                   "cost_table.png"});
     return all;
 }
 
