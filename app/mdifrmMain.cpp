@@ -19,6 +19,7 @@
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
+#include "app/circuit_simulation.h"
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
@@ -68,7 +69,10 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(224, 224, 224));
     setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateZoomPanel(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        updateZoomPanel();
+        updateSimulateCommand();
+    });
     imlToolbarIcons = toolbarIcons();
     imlToolbarIcons.insert(QStringLiteral("Export"), exportIcon());
     createMenus();
@@ -124,7 +128,13 @@ void mdifrmMain::createMenus() {
           {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
          {"mnuViewZoomOut", "Zoom &Out", &M::mnuViewZoomOut_Click, {Qt::CTRL | Qt::Key_Minus}},
          {"mnuViewActualSize", "&Actual Size", &M::mnuViewActualSize_Click, {Qt::CTRL | Qt::Key_0}},
-         {"mnuViewFitInWindow", "&Fit in Window", &M::mnuViewFitInWindow_Click}});
+         {"mnuViewFitInWindow", "&Fit in Window", &M::mnuViewFitInWindow_Click},
+         {"mnuViewBar2"},
+         {"mnuViewSimulate", "Si&mulate", &M::mnuViewSimulate_Click}});
+    mnuViewSimulate = mnuView->findChild<QAction*>(QStringLiteral("mnuViewSimulate"));
+    mnuViewSimulate->setCheckable(true);
+    mnuViewSimulate->setIcon(simulateIcon());
+    connect(mnuView, &QMenu::aboutToShow, this, &mdifrmMain::updateSimulateCommand);
     mnuViewToolbar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewToolbar"));
     mnuViewStatusBar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewStatusBar"));
     for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar}) {
@@ -169,6 +179,9 @@ void mdifrmMain::createToolBar() {
     tbToolBar->addSeparator();
     addButton(QStringLiteral("Print"));
     addButton(QStringLiteral("Export"));
+    tbToolBar->addSeparator();
+    // The menu item itself, so the button shows its check mark.
+    tbToolBar->addAction(mnuViewSimulate);
 }
 
 void mdifrmMain::createStatusBar() {
@@ -197,6 +210,7 @@ void mdifrmMain::createStatusBar() {
     statusTimer_->start();
     updateStatusPanels();
     updateZoomPanel();
+    updateSimulateCommand();
 }
 
 void mdifrmMain::updateZoomPanel() {
@@ -272,6 +286,9 @@ drawing::Canvas& mdifrmMain::LoadNewDoc(drawing::DocumentKind kind) {
     auto* document = new frmCircuit(kind);
     document->setWindowTitle(caption);
     connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
+    connect(document, &frmCircuit::simulationChanged, this, [this] { updateSimulateCommand(); });
+    // The drawing, and so its model, comes once this returns.
+    QTimer::singleShot(0, this, &mdifrmMain::updateSimulateCommand);
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
     connect(&document->canvas(), &drawing::DocumentCanvas::imageChanged, document,
@@ -381,11 +398,12 @@ void mdifrmMain::mnuFilePageSetup_Click() {
 }
 
 const drawing::DocumentCanvas* mdifrmMain::activeDrawing(
-    std::unique_ptr<drawing::DocumentCanvas>& made, QString& title) const {
+    std::unique_ptr<drawing::DocumentCanvas>& made, QString& title, const QString& command) const {
     QMdiSubWindow* window = mdiArea_->currentSubWindow();
     if (!window || window == workWindow_) return nullptr;
     title = window->widget()->windowTitle();
-    if (const frmCircuit* document = activeDocument()) return &document->canvas();
+    if (const frmCircuit* document = activeDocument())
+        return showsSimulation(*document, command) ? &document->shownCanvas() : &document->canvas();
     if (const auto* source = dynamic_cast<const drawing::PageSource*>(window->widget())) {
         made = std::make_unique<drawing::DocumentCanvas>();
         source->drawPage(*made);
@@ -397,7 +415,7 @@ const drawing::DocumentCanvas* mdifrmMain::activeDrawing(
 void mdifrmMain::mnuFilePrint_Click() {
     std::unique_ptr<drawing::DocumentCanvas> made;
     QString title;
-    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    const drawing::DocumentCanvas* page = activeDrawing(made, title, QStringLiteral("Print"));
     if (!page) return;
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
@@ -428,7 +446,7 @@ void mdifrmMain::mnuFilePrint_Click() {
 void mdifrmMain::mnuFileExport_Click() {
     std::unique_ptr<drawing::DocumentCanvas> made;
     QString title;
-    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    const drawing::DocumentCanvas* page = activeDrawing(made, title, QStringLiteral("Export"));
     if (!page) return;
     // Exports go where the user works, not beside the program.
     const QString path = fileDialogs_.exportFileName(this, QDir::currentPath(), kExportFileFilter);
@@ -495,6 +513,31 @@ void mdifrmMain::mnuViewZoomOut_Click() {
 
 void mdifrmMain::mnuViewActualSize_Click() {
     if (frmCircuit* document = activeDocument()) document->actualSize();
+}
+
+void mdifrmMain::mnuViewSimulate_Click() {
+    frmCircuit* document = activeDocument();
+    if (document) document->setSimulating(mnuViewSimulate->isChecked());
+    updateSimulateCommand();
+}
+
+void mdifrmMain::updateSimulateCommand() {
+    const frmCircuit* document = activeDocument();
+    const bool simulating = document && document->isSimulating();
+    mnuViewSimulate->setEnabled(document && document->canSimulate());
+    mnuViewSimulate->setChecked(simulating);
+    statusPanel_->setText(simulating ? document->simulatedRowText() : QStringLiteral("Status"));
+}
+
+bool mdifrmMain::showsSimulation(const frmCircuit& document, const QString& command) const {
+    // The drawing as drawn unless the user asks for what the window shows.
+    return document.isSimulating() &&
+           prompts_.ask(QStringLiteral("The drawing is simulated at %1.\n%2 it as simulated?\n"
+                                       "No %3 the drawing as drawn.")
+                            .arg(document.simulatedRowText(), command,
+                                 command == QLatin1String("Print") ? QStringLiteral("prints")
+                                                                   : QStringLiteral("exports")),
+                        common::PromptReply::No, command);
 }
 
 void mdifrmMain::mnuViewFitInWindow_Click() {
