@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/function_view.h"
 
 #include <string>
@@ -37,5 +38,8 @@ struct DemuxGeometry {
 // block's top-left corner is the block origin. Throws std::out_of_range when
 // the function has not 1 to 6 variables.
 void drawDemux(drawing::Canvas& canvas, const drawing::FunctionView& function, int din);
+// The same drawing as a circuit model for the canvas, not drawn.
+drawing::DrawnCircuit buildDemux(const drawing::Canvas& canvas,
+                                 const drawing::FunctionView& function, int din);
 
 }  // namespace quendal::demux

@@ -44,10 +44,11 @@ public:
     void resize(int width, int height);
     void scrollMax(bool horizontal, int value);
 
-    // Prints the letter of column `column` at (x, y) and returns the net of
-    // that variable; the first label of a column makes its input terminal,
-    // whose net leaves it at `pin`.
-    circuit::NetId variable(int column, int x, int y, circuit::Point pin);
+    // The net of the variable of column `column`. Its input terminal is made
+    // by the first call of `variable`, at the column's first label (at),
+    // its net leaving it at `pin`; the label itself is the caller's to print.
+    circuit::NetId variableNet(int column);
+    circuit::NetId variable(int column, circuit::Point at, circuit::Point pin);
     // A new constant (1: Vcc, 0: ground) whose net leaves it at `pin`.
     circuit::NetId constant(int value, circuit::Point pin);
     // Y on the net, its pin at `pin` (the label is the caller's).
@@ -59,7 +60,8 @@ private:
     const Canvas& metrics_;
     const FunctionView& function_;
     DrawnCircuit drawn_;
-    std::vector<circuit::NetId> variables_;  // per column; kNoNet until labelled
+    std::vector<circuit::NetId> variables_;  // per column; kNoNet until asked for
+    std::vector<bool> terminals_;            // per column: the terminal is made
     int width_, height_;
 };
 

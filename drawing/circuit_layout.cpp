@@ -218,8 +218,9 @@ int addLines(CircuitBuilder& b, CircuitLayout& L, const FunctionView& f, Inverte
     const int lineCount = static_cast<int>(L.usedVars.size());
     for (int m = 1; m <= lineCount; ++m) {
         const int X = xstart + kLinePitch * m;
-        const circuit::NetId line = b.variable(columns[static_cast<std::size_t>(m - 1)], X - 200,
-                                               ystart + 100, {X - 200, ystart + 350});
+        b.printAt(X - 200, ystart + 100, L.usedVars[static_cast<std::size_t>(m - 1)]);
+        const circuit::NetId line = b.variable(columns[static_cast<std::size_t>(m - 1)],
+                                               {X - 200, ystart + 100}, {X - 200, ystart + 350});
         b.wire(line, {X - 200, ystart + 350}, {X - 200, L.linesBottom});
         b.wire(line, {X - 200, ystart + 550}, {X + 50, ystart + 550});
         b.wire(line, {X + 50, ystart + 550}, {X + 50, ystart + 700});

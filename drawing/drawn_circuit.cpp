@@ -164,6 +164,7 @@ CircuitBuilder::CircuitBuilder(const Canvas& target, circuit::Style style,
     for (int column = 0; column < function.function.width; ++column)
         drawn_.netlist.letters.push_back(varName(function, column + 1));
     variables_.assign(static_cast<std::size_t>(function.function.width), circuit::kNoNet);
+    terminals_.assign(variables_.size(), false);
 }
 
 DrawnCircuit::Element& CircuitBuilder::add(Kind kind) {
@@ -246,18 +247,23 @@ void CircuitBuilder::scrollMax(bool horizontal, int value) {
     e.x2 = horizontal ? 1 : 0;
 }
 
-circuit::NetId CircuitBuilder::variable(int column, int x, int y, circuit::Point pin) {
-    const std::string letter = varName(function_, column + 1);
-    printAt(x, y, letter);
+circuit::NetId CircuitBuilder::variableNet(int column) {
     circuit::NetId& net = variables_.at(static_cast<std::size_t>(column));
-    if (net != circuit::kNoNet) return net;
-    net = this->net(letter);
+    if (net == circuit::kNoNet) net = this->net(varName(function_, column + 1));
+    return net;
+}
+
+circuit::NetId CircuitBuilder::variable(int column, circuit::Point at, circuit::Point pin) {
+    const circuit::NetId net = variableNet(column);
+    if (terminals_.at(static_cast<std::size_t>(column))) return net;
+    terminals_[static_cast<std::size_t>(column)] = true;
+    const std::string letter = varName(function_, column + 1);
     circuit::Part p;
     p.kind = PartKind::Input;
     p.name = letter;
     p.column = column;
-    p.at = {x, y};
-    p.box = {x, y, textWidth(letter), lineHeight()};
+    p.at = at;
+    p.box = {at.x, at.y, textWidth(letter), lineHeight()};
     p.pins = {{PinRole::Out, net, pin}};
     part(std::move(p));
     return net;

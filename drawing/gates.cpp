@@ -178,7 +178,8 @@ std::string partId(CircuitBuilder& b) {
 
 }  // namespace
 
-Tap addGate(CircuitBuilder& b, GateArea& a, circuit::PartKind kind, Tap in1, Tap in2) {
+Tap addGate(CircuitBuilder& b, GateArea& a, circuit::PartKind kind, Tap in1, Tap in2,
+            circuit::NetId out) {
     using circuit::PinRole;
     // As placeGate: the same wires, in the same order.
     a.gateX = std::max({in1.at.x, in2.at.x, a.gateAreaX});
@@ -192,7 +193,7 @@ Tap addGate(CircuitBuilder& b, GateArea& a, circuit::PartKind kind, Tap in1, Tap
     b.wire(in2.net, {X, in2.at.y}, {X, Y + 100});
 
     const int reach = outputReach(kind);
-    const circuit::NetId out = b.net({});
+    if (out == circuit::kNoNet) out = b.net({});
     circuit::Part p;
     p.kind = kind;
     p.look = circuit::Look::Gate;
@@ -206,11 +207,11 @@ Tap addGate(CircuitBuilder& b, GateArea& a, circuit::PartKind kind, Tap in1, Tap
     return {{X + reach, Y}, out};
 }
 
-Tap addInverter(CircuitBuilder& b, InverterKind kind, Tap in) {
+Tap addInverter(CircuitBuilder& b, InverterKind kind, Tap in, circuit::NetId out) {
     using circuit::PinRole;
     const int x = in.at.x, y = in.at.y;
     const int below = kind == InverterKind::Not ? 200 : 250;
-    const circuit::NetId out = b.net({});
+    if (out == circuit::kNoNet) out = b.net({});
     circuit::Part p;
     p.kind = kind == InverterKind::Not    ? circuit::PartKind::Not
              : kind == InverterKind::Nand ? circuit::PartKind::Nand

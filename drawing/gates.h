@@ -66,9 +66,12 @@ struct Tap {
 // The gates as parts of a circuit being built, drawn as the functions above
 // draw them: a two-input gate (And, Nand, Or or Nor) with the wires that
 // bring its inputs in, and an inverter pointing down whose input is the top
-// centre `in.at`. Each returns its output.
-Tap addGate(CircuitBuilder& builder, GateArea& area, circuit::PartKind kind, Tap in1, Tap in2);
-Tap addInverter(CircuitBuilder& builder, InverterKind kind, Tap in);
+// centre `in.at`. Each returns its output, on the net `out` when one is
+// given (a net some part already reads), else on a new one.
+Tap addGate(CircuitBuilder& builder, GateArea& area, circuit::PartKind kind, Tap in1, Tap in2,
+            circuit::NetId out = circuit::kNoNet);
+Tap addInverter(CircuitBuilder& builder, InverterKind kind, Tap in,
+                circuit::NetId out = circuit::kNoNet);
 
 // Half to even, as the gates centre themselves between their inputs.
 int roundHalfToEven(double value);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <vector>
+
+#include "circuit/netlist.h"
 #include "drawing/canvas.h"
+#include "drawing/circuit_builder.h"
 #include "drawing/function_view.h"
 
 namespace quendal::mux {
@@ -34,6 +38,16 @@ inline constexpr int kGroundBelowBlock = 500;
 // scroll maxima from the (possibly new) size. The canvas never shrinks; the
 // last block drawn decides the scroll maxima.
 void enlargeForBlock(drawing::Canvas& canvas, const MuxBlock& block);
+void enlargeForBlock(drawing::CircuitBuilder& builder, const MuxBlock& block);
+
+// The block as a part of a circuit being built, with its figure here in the
+// drawing order: select pins on the bottom edge (the top edge when the
+// select lines come from above), data pins down the left edge, the strobe's
+// lead below the block when it has a strobe net, the output in the middle of
+// the right edge. Returns the part's index.
+int addBlock(drawing::CircuitBuilder& builder, const MuxBlock& block,
+             const std::vector<circuit::NetId>& select, const std::vector<circuit::NetId>& data,
+             circuit::NetId strobe, circuit::NetId out, bool selectFromTop = false);
 
 // Outline, size label (" 8 : 1"), type label (" MUX ") and the input
 // numbers 0 .. N-1 down the left edge.
@@ -50,5 +64,10 @@ void printOutputText(drawing::Canvas& canvas, const MuxBlock& block);
 // last select lines (none when the block selects on every variable).
 void simpleMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines,
                int xin, int yin);
+// The same block in a circuit being built, its data inputs on the given nets
+// (a net for every input; kNoNet gives an input a stub of its own). Returns
+// the output's net; Y is the caller's.
+circuit::NetId addSimpleMux(drawing::CircuitBuilder& builder, const drawing::FunctionView& function,
+                            int selectLines, int xin, int yin, std::vector<circuit::NetId> data);
 
 }  // namespace quendal::mux

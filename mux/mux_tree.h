@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/function_view.h"
 
 namespace quendal::mux {
@@ -13,6 +14,9 @@ namespace quendal::mux {
 // for 4 : 1, square ones for larger sizes, whose unused inputs would
 // otherwise touch the slanted ties).
 void drawMulMux(drawing::Canvas& canvas, const drawing::FunctionView& function, int selectLines);
+// The same drawing as a circuit model for the canvas, not drawn.
+drawing::DrawnCircuit buildMulMux(const drawing::Canvas& canvas,
+                                  const drawing::FunctionView& function, int selectLines);
 
 // First-level block muxNo of noOfMux, with selectLines select lines, top-left
 // corner (xin, yin): block, strobe (when one variable is left over), select

@@ -77,6 +77,9 @@ std::string check(const Function& fn, TermMode mode, int din, ReadDrawings& read
         }
     }
     const DemuxNetlist& net = known->second;
+    if (!canvas.circuit()) return "no model kept";
+    if (std::string d = netlist::disagreement(canvas.circuit()->netlist, net); !d.empty())
+        return "model and picture: " + d;
     if (net.din != din) return "Din reads " + std::to_string(net.din);
     if (net.numOutputs != (1 << fn.n)) return "outputs: " + std::to_string(net.numOutputs);
     for (int row = 0; row < (1 << fn.n); ++row) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,16 @@ bool checkCircuit(Style style, const std::vector<bool>& truth,
     const netlist::Netlist net = netlist::readNetlist(c.operations());
     if (!net.problems.empty()) {
         ADD_FAILURE() << styleName(style) << " " << sop << " unreadable:\n" << net.describe();
+        return false;
+    }
+    // The picture is rendered from the model kept with the canvas: both tell
+    // of one circuit.
+    if (!c.circuit()) {
+        ADD_FAILURE() << styleName(style) << " " << sop << " keeps no model";
+        return false;
+    }
+    if (const std::string d = netlist::disagreement(c.circuit()->netlist, net); !d.empty()) {
+        ADD_FAILURE() << styleName(style) << " " << sop << ": " << d << "\n" << net.describe();
         return false;
     }
     int foreign = 0;
@@ -119,4 +130,34 @@ TEST(SampledFunctions, EightVariablesManyTermsOnAGrownCanvas) {
     std::vector<bool> truth(256);
     for (int r = 0; r < 256; ++r) truth[r] = coin(random);
     for (Style s : {Basic, Nand, Nor}) checkCircuit(s, truth, letters);
+}
+
+// Functions that differ only by the order and polarity of their variables
+// are drawn alike: the same gates, taps on other lines. One function of each
+// such class stands for every function of four variables.
+TEST(FunctionClasses, FourVariablesOnePerClassInEveryStyle) {
+    std::vector<bool> seen(1 << 16);
+    std::vector<int> order = {0, 1, 2, 3};
+    std::vector<std::vector<int>> orders;
+    do orders.push_back(order);
+    while (std::next_permutation(order.begin(), order.end()));
+    int classes = 0;
+    for (unsigned f = 0; f < seen.size(); ++f) {
+        if (seen[f]) continue;
+        ++classes;
+        for (const std::vector<int>& p : orders)
+            for (unsigned flip = 0; flip < 16; ++flip) {
+                unsigned g = 0;
+                for (unsigned row = 0; row < 16; ++row) {
+                    unsigned to = 0;
+                    for (int bit = 0; bit < 4; ++bit)
+                        to |= (((row ^ flip) >> bit) & 1U) << p[static_cast<std::size_t>(bit)];
+                    g |= ((f >> row) & 1U) << to;
+                }
+                seen[g] = true;
+            }
+        for (Style s : {Basic, Nand, Nor})
+            if (!checkCircuit(s, truthOf(f, 16), kLetters)) return;
+    }
+    EXPECT_EQ(classes, 402);  // the known count of these classes
 }

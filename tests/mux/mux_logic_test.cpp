@@ -22,6 +22,9 @@ std::string checkDrawing(const FunctionView& f, int k) {
     drawMuxImplementation(c, f, k);
     const MuxNetlist net(c.operations());
     if (!net.problems().empty()) return net.problems().front();
+    if (!c.circuit()) return "no model kept";
+    if (std::string d = netlist::disagreement(c.circuit()->netlist, net); !d.empty())
+        return "model and picture: " + d;
     const int n = f.function.width;
     for (int row = 0; row < (1 << n); ++row) {
         if (f.function.dc.test(row)) continue;

@@ -952,3 +952,192 @@ DemuxNetlist readDemuxNetlist(const RecordingCanvas& canvas) {
     if (!net.constant) throw std::runtime_error("Y is tied to nothing");
     return net;
 }
+
+// ---- The picture against the model ----------------------------------------------
+
+namespace netlist {
+
+namespace {
+
+namespace circuit = quendal::circuit;
+using circuit::PartKind;
+using circuit::PinRole;
+
+// Pairs model nets with picture nets, one to one.
+class NetPairs {
+public:
+    // False (with the reason kept) when either net is already paired otherwise.
+    bool pair(int model, int picture, const std::string& where) {
+        const auto m = toPicture_.find(model);
+        const auto p = toModel_.find(picture);
+        if ((m != toPicture_.end() && m->second != picture) ||
+            (p != toModel_.end() && p->second != model)) {
+            problem = text(where, ": model net ", model, " meets picture net ", picture,
+                           " (paired with ", m != toPicture_.end() ? m->second : -2, " / ",
+                           p != toModel_.end() ? p->second : -2, ")");
+            return false;
+        }
+        if (picture < 0 && model >= 0) {
+            problem = text(where, ": no picture net for model net ", model);
+            return false;
+        }
+        toPicture_[model] = picture;
+        toModel_[picture] = model;
+        return true;
+    }
+    std::string problem;
+
+private:
+    std::map<int, int> toPicture_, toModel_;
+};
+
+std::optional<GateKind> pictureKind(PartKind kind) {
+    switch (kind) {
+        case PartKind::Not: return GateKind::Not;
+        case PartKind::And: return GateKind::And;
+        case PartKind::Or: return GateKind::Or;
+        case PartKind::Nand: return GateKind::Nand;
+        case PartKind::Nor: return GateKind::Nor;
+        default: return std::nullopt;
+    }
+}
+
+constexpr int kMaxRowsCompared = 1 << 10;
+
+}  // namespace
+
+std::string disagreement(const circuit::Netlist& model, const Netlist& picture) {
+    NetPairs nets;
+    int modelGates = 0;
+    for (const circuit::Part& part : model.parts) {
+        const auto kind = pictureKind(part.kind);
+        if (!kind) continue;
+        ++modelGates;
+        const auto g = std::find_if(picture.gates.begin(), picture.gates.end(), [&](const Gate& g) {
+            return g.kind == *kind && g.at == Point{part.at.x, part.at.y};
+        });
+        if (g == picture.gates.end())
+            return text("model gate ", part.name, " (", kindName(*kind), " at ", part.at.x, ",",
+                        part.at.y, ") is not in the picture");
+        const std::vector<circuit::Pin> in = part.inputs();
+        if (in.size() != g->inputs.size())
+            return text(part.name, ": ", in.size(), " inputs, the picture's gate ",
+                        g->inputs.size());
+        for (std::size_t k = 0; k < in.size(); ++k)
+            if (!nets.pair(in[k].net, g->inputs[k], part.name + " input")) return nets.problem;
+        if (!nets.pair(part.output(), g->output, part.name + " output")) return nets.problem;
+    }
+    if (modelGates != static_cast<int>(picture.gates.size()))
+        return text("the model has ", modelGates, " gates, the picture ", picture.gates.size());
+    for (const circuit::Part& part : model.parts) {
+        if (part.kind == PartKind::Input) {
+            const auto v = picture.variables.find(part.name);
+            if (v == picture.variables.end()) return "no line for " + part.name;
+            if (!nets.pair(part.output(), v->second, "variable " + part.name)) return nets.problem;
+        } else if (part.kind == PartKind::Constant) {
+            if (!nets.pair(part.output(), part.value ? picture.vccNet : picture.groundNet,
+                           part.name))
+                return nets.problem;
+        }
+    }
+    if (!nets.pair(model.output, picture.outputNet, "Y")) return nets.problem;
+    const int rows = 1 << model.width();
+    for (int row = 0; row < rows && row < kMaxRowsCompared; ++row) {
+        std::map<std::string, bool> values;
+        for (int c = 0; c < model.width(); ++c)
+            values[model.letters[static_cast<std::size_t>(c)]] =
+                (row >> (model.width() - 1 - c)) & 1;
+        if (picture.evaluate(values) != std::optional<bool>(circuit::outputValue(model, row)))
+            return text("row ", row, ": the model and the picture give different values");
+    }
+    return {};
+}
+
+std::string disagreement(const circuit::Netlist& model, const MuxNetlist& picture) {
+    NetPairs nets;
+    int modelBlocks = 0;
+    for (const circuit::Part& part : model.parts) {
+        if (part.kind != PartKind::Mux) continue;
+        ++modelBlocks;
+        const std::vector<circuit::Pin> select = part.pinsOf(PinRole::Select);
+        const auto b = std::find_if(picture.blocks().begin(), picture.blocks().end(),
+                                    [&](const MuxNetlist::Block& b) {
+                                        return b.x == part.at.x && b.y == part.at.y &&
+                                               b.v == static_cast<int>(select.size());
+                                    });
+        if (b == picture.blocks().end())
+            return text("model block ", part.name, " is not in the picture");
+        const std::vector<circuit::Pin> data = part.pinsOf(PinRole::Data);
+        for (std::size_t m = 0; m < data.size(); ++m)
+            if (!nets.pair(data[m].net, b->data[m], text(part.name, " data ", m)))
+                return nets.problem;
+        for (std::size_t s = 0; s < select.size(); ++s)
+            if (!nets.pair(select[s].net, b->select[s], text(part.name, " select ", s)))
+                return nets.problem;
+        const std::vector<circuit::Pin> strobe = part.pinsOf(PinRole::Strobe);
+        if (strobe.empty() != (b->strobe < 0)) return part.name + ": strobe differs";
+        if (!strobe.empty() && !nets.pair(strobe[0].net, b->strobe, part.name + " strobe"))
+            return nets.problem;
+        if (!nets.pair(part.output(), b->output, part.name + " output")) return nets.problem;
+    }
+    if (modelBlocks != static_cast<int>(picture.blocks().size()))
+        return text("the model has ", modelBlocks, " blocks, the picture ",
+                    picture.blocks().size());
+    for (int row = 0; row < (1 << model.width()) && row < kMaxRowsCompared; ++row) {
+        std::map<std::string, int> values;
+        for (int c = 0; c < model.width(); ++c)
+            values[model.letters[static_cast<std::size_t>(c)]] =
+                (row >> (model.width() - 1 - c)) & 1;
+        std::string why;
+        const auto y = picture.evaluate(values, &why);
+        if (y != std::optional<int>(circuit::outputValue(model, row) ? 1 : 0))
+            return text("row ", row, ": the model and the picture differ ", why);
+    }
+    return {};
+}
+
+std::string disagreement(const circuit::Netlist& model, const DemuxNetlist& picture) {
+    const auto demux =
+        std::find_if(model.parts.begin(), model.parts.end(),
+                     [](const circuit::Part& p) { return p.kind == PartKind::Demux; });
+    if (demux == model.parts.end()) return "the model has no demultiplexer";
+    const std::vector<circuit::Pin> outs = demux->pinsOf(PinRole::Out);
+    if (static_cast<int>(outs.size()) != picture.numOutputs)
+        return text("outputs: model ", outs.size(), ", picture ", picture.numOutputs);
+    for (int k = 0; k < picture.numOutputs; ++k)
+        if (picture.activeLow[static_cast<std::size_t>(k)] != demux->activeLowOutputs)
+            return text("output ", k, " differs in its active level");
+    const std::vector<circuit::Pin> data = demux->pinsOf(PinRole::Data);
+    const circuit::Net& din = model.net(data.at(0).net);
+    if (model.part(din.driver.part).value != picture.din) return "Din differs";
+
+    const auto gate =
+        std::find_if(model.parts.begin(), model.parts.end(),
+                     [](const circuit::Part& p) { return p.look == circuit::Look::Combiner; });
+    if (gate == model.parts.end()) {
+        const circuit::Part& driver = model.part(model.net(model.output).driver.part);
+        if (picture.gate != DemuxNetlist::Gate::None || driver.kind != PartKind::Constant ||
+            picture.constant != driver.value)
+            return "the constant output differs";
+    } else {
+        const DemuxNetlist::Gate kind = gate->kind == PartKind::And    ? DemuxNetlist::Gate::And
+                                        : gate->kind == PartKind::Nand ? DemuxNetlist::Gate::Nand
+                                        : gate->kind == PartKind::Or   ? DemuxNetlist::Gate::Or
+                                                                       : DemuxNetlist::Gate::Nor;
+        if (kind != picture.gate)
+            return "gate: model " + gateName(kind) + ", picture " + gateName(picture.gate);
+        std::set<int> feeding;
+        for (const circuit::Pin& in : gate->inputs())
+            for (std::size_t k = 0; k < outs.size(); ++k)
+                if (outs[k].net == in.net) feeding.insert(static_cast<int>(k));
+        if (std::vector<int>(feeding.begin(), feeding.end()) != picture.feeding)
+            return "the gate's inputs differ";
+        if (gate->output() != model.output) return "the gate does not drive Y";
+    }
+    for (int row = 0; row < (1 << model.width()); ++row)
+        if (picture.evaluate(row) != (circuit::outputValue(model, row) ? 1 : 0))
+            return text("row ", row, ": the model and the picture differ");
+    return {};
+}
+
+}  // namespace netlist

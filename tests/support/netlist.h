@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "circuit/netlist.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/gates.h"
 #include "tests/support/recording_canvas.h"
 
@@ -230,3 +232,16 @@ struct DemuxNetlist {
 DemuxNetlist readDemuxNetlist(const quendal::drawing::RecordingCanvas& canvas);
 
 std::string gateName(DemuxNetlist::Gate gate);
+
+// ---- The picture against the model ----------------------------------------
+
+// Whether a drawing read back and the circuit model it was rendered from
+// agree: the same gates or blocks in the same places, every pin of the one
+// on the net that corresponds to its pin's net in the other (one picture net
+// per model net and back), the variables, rails and Y on corresponding nets,
+// and the same Y on every row. Returns what differs; empty when nothing does.
+namespace netlist {
+std::string disagreement(const quendal::circuit::Netlist& model, const Netlist& picture);
+std::string disagreement(const quendal::circuit::Netlist& model, const MuxNetlist& picture);
+std::string disagreement(const quendal::circuit::Netlist& model, const DemuxNetlist& picture);
+}  // namespace netlist
