@@ -337,9 +337,10 @@ void frmCircuit::showSimulation() {
 }
 
 void frmCircuit::pictureClicked(QPointF picturePixel) {
-    if (!simulation_) return;
     const circuit::Point at{int(picturePixel.x() * common::kTwipsPerPixel),
                             int(picturePixel.y() * common::kTwipsPerPixel)};
+    emit pictureClickedAt(QPoint(at.x, at.y));
+    if (!simulation_) return;
     const circuit::Netlist& netlist = canvas_.circuit()->netlist;
     if (const std::optional<int> column = switchAt(netlist, at))
         setSimulatedRow(toggled(netlist, simulation_->row, *column));

@@ -94,6 +94,8 @@ signals:
     void zoomChanged(double zoom);
     // The simulated row changed, or simulation started or ended.
     void simulationChanged();
+    // A left click on the picture, at a point of the drawing in twips.
+    void pictureClickedAt(QPoint twips);
 
 public slots:
     void HScroll1_Change(int value);

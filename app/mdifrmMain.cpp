@@ -36,6 +36,7 @@
 #include "drawing/canvas_document.h"
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
+#include "explain/truth_table_view.h"
 #include "workspace/frmSimplification.h"
 
 namespace quendal::app {
@@ -72,6 +73,7 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
         updateZoomPanel();
         updateSimulateCommand();
+        markTruthTables();
     });
     imlToolbarIcons = toolbarIcons();
     imlToolbarIcons.insert(QStringLiteral("Export"), exportIcon());
@@ -84,7 +86,9 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
 }
 
 mdifrmMain::~mdifrmMain() {
-    // The child windows go first: the work form uses the seams below.
+    // The child windows go first: the work form uses the seams below. Their
+    // going activates no other window here.
+    mdiArea_->disconnect(this);
     delete mdiArea_;
 }
 
@@ -286,9 +290,18 @@ drawing::Canvas& mdifrmMain::LoadNewDoc(drawing::DocumentKind kind) {
     auto* document = new frmCircuit(kind);
     document->setWindowTitle(caption);
     connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
-    connect(document, &frmCircuit::simulationChanged, this, [this] { updateSimulateCommand(); });
-    // The drawing, and so its model, comes once this returns.
-    QTimer::singleShot(0, this, &mdifrmMain::updateSimulateCommand);
+    connect(document, &frmCircuit::simulationChanged, this, [this] {
+        updateSimulateCommand();
+        markTruthTables();
+    });
+    connect(document, &frmCircuit::pictureClickedAt, this,
+            [this, document](QPoint twips) { truthTableClicked(document, twips); });
+    // The drawing, and so its model, comes once this returns; so does an
+    // Explain view's content.
+    QTimer::singleShot(0, this, [this] {
+        updateSimulateCommand();
+        markTruthTables();
+    });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
     connect(&document->canvas(), &drawing::DocumentCanvas::imageChanged, document,
@@ -527,6 +540,58 @@ void mdifrmMain::updateSimulateCommand() {
     mnuViewSimulate->setEnabled(document && document->canSimulate());
     mnuViewSimulate->setChecked(simulating);
     statusPanel_->setText(simulating ? document->simulatedRowText() : QStringLiteral("Status"));
+}
+
+namespace {
+
+// Whether a circuit implements the table's function: the same letters, and
+// Y as the table says on every row that is no don't-care.
+bool implementsTable(const circuit::Netlist& netlist, const explain::TruthTableDocument& table) {
+    const logic::Function& f = table.function();
+    std::string letters;
+    for (const std::string& letter : netlist.letters) letters += letter;
+    if (letters != table.letters() || netlist.width() != f.width) return false;
+    for (int row = 0; row < (1 << f.width); ++row)
+        if (!f.dc.test(row) && circuit::outputValue(netlist, row) != f.on.test(row)) return false;
+    return true;
+}
+
+}  // namespace
+
+void mdifrmMain::markTruthTables() {
+    std::vector<frmCircuit*> simulated;
+    if (frmCircuit* active = activeDocument(); active && active->isSimulating())
+        simulated.push_back(active);
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* document = qobject_cast<frmCircuit*>(window->widget());
+        if (document && document->isSimulating() && document != activeDocument())
+            simulated.push_back(document);
+    }
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* table = window->widget()->findChild<explain::TruthTableDocument*>();
+        if (!table) continue;
+        std::optional<int> row;
+        for (const frmCircuit* circuit : simulated) {
+            if (implementsTable(circuit->canvas().circuit()->netlist, *table)) {
+                row = int(circuit->simulatedRow());
+                break;
+            }
+        }
+        table->markRow(row);
+    }
+}
+
+void mdifrmMain::truthTableClicked(frmCircuit* table, QPoint twips) {
+    const auto* document = table->findChild<explain::TruthTableDocument*>();
+    if (!document) return;
+    const std::optional<int> row = document->rowAt(twips.x(), twips.y());
+    if (!row) return;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* circuit = qobject_cast<frmCircuit*>(window->widget());
+        if (circuit && circuit->isSimulating() &&
+            implementsTable(circuit->canvas().circuit()->netlist, *document))
+            circuit->setSimulatedRow(std::uint64_t(*row));
+    }
 }
 
 bool mdifrmMain::showsSimulation(const frmCircuit& document, const QString& command) const {

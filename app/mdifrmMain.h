@@ -127,6 +127,12 @@ private:
     // Whether Print or Export (`command`) takes a simulated drawing as the
     // window shows it: asked only while it simulates.
     bool showsSimulation(const frmCircuit& document, const QString& command) const;
+    // Every open Truth Table of a simulated circuit's function marks the
+    // row that circuit stands at (the active window's first).
+    void markTruthTables();
+    // A click on a Truth Table's row sets the switches of every simulated
+    // circuit of its function.
+    void truthTableClicked(frmCircuit* table, QPoint twips);
     void fillWindowList();
     void showHelp(bool search);
     void saveAs(frmCircuit* document);

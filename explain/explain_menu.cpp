@@ -200,8 +200,12 @@ drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter, qm::
 
 void ExplainMenu::mnuExplainTruthTable_Click() {
     if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_,
-                                             qm::ExplainScope::MinimumSop))
+                                             qm::ExplainScope::MinimumSop)) {
         drawTruthTable(*canvas, *explanation_, letters_);
+        // Its window is the current one now: a simulated circuit can mark its rows.
+        if (QMdiSubWindow* window = area_->currentSubWindow())
+            new TruthTableDocument(explanation_, letters_, *canvas, window->widget());
+    }
 }
 
 KarnaughSwitch* ExplainMenu::currentMapSwitch() const {

@@ -121,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"DemuxTooWide",
                 {"--style", "demux", "--format", "svg", "-o", "OUT", "wide.txt"},
                 "1 to 6"},
+        BadCase{"ModuleIsAKeyword",
+                {"--style", "nand", "--module", "entity", "--format", "vhdl", "-o", "OUT", "IN"},
+                "reserved word"},
+        BadCase{"ModuleIsAPort",
+                {"--style", "mux", "--module", "b", "--format", "verilog", "-o", "OUT", "IN"},
+                "name of an input"},
         BadCase{"ModuleForAPicture",
                 {"--style", "basic", "--module", "f", "--format", "svg", "-o", "OUT", "IN"},
                 "--module goes with"},
@@ -151,6 +157,39 @@ TEST(ExportOptions, SourceDateEpochDatesTheHeaderInUtc) {
     EXPECT_EQ(common::headerDate(leap) + " " + common::headerTime(leap), "29-Feb-2000 12:00 PM");
     for (const char* bad : {"", "-1", "12a", "1e9", "99999999999999"})
         EXPECT_THROW(cli::headerDateTime(bad), cli::UsageError) << bad;
+}
+
+// Every style writes each netlist format, named as asked, and the JSON
+// carries the cost of the circuit it describes.
+TEST(ExportNetlists, EveryStyleInEveryNetlistFormat) {
+    TempWorkdir workdir;
+    write(workdir.file("in.txt"), "0001\n0011\n0101\n0110\n0111\n1111d\n");
+    const std::vector<std::vector<std::string>> styles = {{"--style", "basic"},
+                                                          {"--style", "nand"},
+                                                          {"--style", "nor"},
+                                                          {"--style", "mux", "--mux-size", "2"},
+                                                          {"--style", "demux", "--din", "0"}};
+    for (const auto& style : styles) {
+        for (const std::string format : {"verilog", "vhdl", "json"}) {
+            SCOPED_TRACE(style[1] + " " + format);
+            std::vector<std::string> args = style;
+            const QString out = workdir.file(QString::fromStdString(style[1] + "." + format));
+            for (const std::string& arg :
+                 {std::string("--module"), std::string("adder_4"), std::string("--format"), format,
+                  std::string("-o"), out.toStdString(), workdir.file("in.txt").toStdString()})
+                args.push_back(arg);
+            const Outcome result = run(args);
+            ASSERT_EQ(result.status, 0) << result.err;
+            const QByteArray text = bytesOf(out);
+            EXPECT_TRUE(text.contains(format == "vhdl"   ? "entity adder_4 is"
+                                      : format == "json" ? "\"adder_4\""
+                                                         : "module adder_4 ("));
+            if (format == "json") {
+                EXPECT_TRUE(text.contains("\"cost\": {\"gates\": "));
+                EXPECT_FALSE(text.contains("\"package_count\": 0}"));
+            }
+        }
+    }
 }
 
 #ifdef QUENDAL_EXPORT_EXE
