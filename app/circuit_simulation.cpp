@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace quendal::app {
 
@@ -123,6 +124,14 @@ void frame(drawing::Canvas& c, circuit::Box box, int margin, drawing::Rgb colour
     }
 }
 
+// The canvas grows to hold what the simulation writes beyond the drawing
+// (Y's value after the demultiplexer's gate, say), with the drawings' margin.
+void grow(drawing::Canvas& c, int right, int bottom) {
+    constexpr int kMargin = 240;
+    if (right + kMargin > c.width() || bottom + kMargin > c.height())
+        c.setSize(std::max(c.width(), right + kMargin), std::max(c.height(), bottom + kMargin));
+}
+
 }  // namespace
 
 SimulatedRow simulate(const Netlist& netlist, std::uint64_t row) {
@@ -146,13 +155,31 @@ std::string rowText(const Netlist& netlist, std::uint64_t row) {
 }
 
 std::vector<Switch> switchesOf(const Netlist& netlist) {
+    // "=1" in the canvas font, with room to spare.
+    constexpr int kLabelWidth = 240;
     std::vector<Switch> switches;
     for (const Part& part : netlist.parts) {
         if (part.kind != PartKind::Input) continue;
-        // The letter and the "=1" written after it.
-        switches.push_back(
-            {part.column,
-             {part.box.x - 45, part.box.y - 15, part.box.width + 300, part.box.height + 30}});
+        const circuit::Box& letter = part.box;
+        const int labelX = letter.x + letter.width + 15;
+        bool roomAfter = true;
+        for (const Part& other : netlist.parts) {
+            if (other.kind != PartKind::Input || &other == &part) continue;
+            const bool sameRow = std::abs(other.box.y - letter.y) < letter.height;
+            if (sameRow && other.box.x >= letter.x && other.box.x < labelX + kLabelWidth + 60)
+                roomAfter = false;
+        }
+        if (roomAfter) {
+            switches.push_back({part.column,
+                                {letter.x - 45, letter.y - 15, letter.width + 60 + kLabelWidth,
+                                 letter.height + 30},
+                                {labelX, letter.y}});
+        } else {
+            const int width = std::max(letter.width, kLabelWidth - 60);
+            switches.push_back({part.column,
+                                {letter.x - 45, letter.y - 15, width + 90, 2 * letter.height + 45},
+                                {letter.x, letter.y + letter.height + 15}});
+        }
     }
     return switches;
 }
@@ -190,14 +217,17 @@ void drawSimulation(drawing::Canvas& canvas, const drawing::DrawnCircuit& circui
         const Part& input = n.part(n.inputPart(s.column));
         const bool one = valueOf(state.values, input.output()) != 0;
         frame(canvas, s.box, 0, one ? colours::one : colours::zero);
-        canvas.printAt(input.box.x + input.box.width + 15, input.box.y, {one ? "=1" : "=0"},
+        canvas.printAt(s.label.x, s.label.y, {one ? "=1" : "=0"},
                        one ? colours::one : colours::zero);
+        grow(canvas, s.box.x + s.box.width, s.box.y + s.box.height);
     }
     for (const Part& part : n.parts) {
         if (part.kind != PartKind::Output) continue;
         const circuit::Point at = part.pins.empty() ? part.at : part.pins.front().at;
-        canvas.printAt(at.x + 260, at.y - 100, {state.output ? "= 1" : "= 0"},
+        const std::string value = state.output ? "= 1" : "= 0";
+        canvas.printAt(at.x + 260, at.y - 100, {value},
                        state.output ? colours::one : colours::zero);
+        grow(canvas, at.x + 260 + canvas.textWidth(value), at.y - 100 + canvas.lineHeight());
     }
     // One frame round the whole product.
     if (!state.productGates.empty()) {

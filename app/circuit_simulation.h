@@ -44,10 +44,12 @@ SimulatedRow simulate(const circuit::Netlist& netlist, std::uint64_t row);
 std::string rowText(const circuit::Netlist& netlist, std::uint64_t row);
 
 // Where each input's switch is drawn and clicked, in twips: the variable's
-// letter with its value beside it.
+// letter with its value after it, or below it where the next letter is
+// too close (the select inputs under a block).
 struct Switch {
     int column = 0;
     circuit::Box box;
+    circuit::Point label;  // where the value is written: after the letter, or below it
 };
 std::vector<Switch> switchesOf(const circuit::Netlist& netlist);
 

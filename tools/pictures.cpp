@@ -290,6 +290,13 @@ std::vector<Picture> pictures() {
          simulated([f = simulatedFunction](
                        Canvas& c) { drawing::drawCircuit(c, f, drawing::CircuitKind::Nor); },
                    5)});
+    all.push_back(
+        {"mux", "mux_tree_simulated.png",
+         simulated([f = simulatedFunction](Canvas& c) { mux::drawMuxImplementation(c, f, 2); },
+                   6)});
+    all.push_back(
+        {"demux", "demux_simulated.png",
+         simulated([f = simulatedFunction](Canvas& c) { demux::drawDemux(c, f, 0); }, 6)});
     all.push_back({"explain", "cost_table.png", view([](Canvas& c) {
                        const FunctionView f = circuitFunction("A'BC+A'D", {"A", "B", "C", "D"});
                        drawCostTable(c, implementationsOf(f), "ABCD", f.minSopText);
