@@ -14,4 +14,12 @@ void drawMuxImplementation(drawing::Canvas& canvas, const drawing::FunctionView&
         drawMulMux(canvas, function, k);
 }
 
+std::optional<drawing::DrawnCircuit> buildMuxImplementation(const drawing::Canvas& canvas,
+                                                            const drawing::FunctionView& function,
+                                                            int k) {
+    if (!muxOptionsFor(function.function.width).offers(k)) return std::nullopt;
+    if (isSingleMux(function.function.width, k)) return build1Mux(canvas, function);
+    return buildMulMux(canvas, function, k);
+}
+
 }  // namespace quendal::mux
