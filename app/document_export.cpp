@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QImageWriter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -16,8 +17,10 @@
 
 #include "app/circuit_files.h"
 #include "app/replacing_file.h"
+#include "circuit/netlist_export.h"
 #include "common/prompts.h"
 #include "drawing/canvas_document.h"
+#include "drawing/drawn_circuit.h"
 
 namespace quendal::app {
 
@@ -45,6 +48,34 @@ QSize scaled(QSize pixels, double scale) {
                  std::max(1, int(std::ceil(pixels.height() * scale))));
 }
 
+// The JSON netlist's cost object: gates by kind, inputs, levels and
+// packages, filled in by the cost table's code; empty until it is.
+std::string costObjectOf(const circuit::Netlist& /*netlist*/) {
+    return "{}";
+}
+
+// The circuit formats: the model's text, written as a whole.
+void exportCircuit(const drawing::DocumentCanvas& canvas, const QString& path, ExportFormat format,
+                   const QString& moduleName) {
+    if (const std::optional<QString> refusal = exportRefusal(canvas, format)) fail(path, *refusal);
+    const circuit::Netlist& netlist = canvas.circuit()->netlist;
+    const std::string name =
+        moduleName.isEmpty() ? std::string(circuit::kDefaultModuleName) : moduleName.toStdString();
+    if (const auto problem = circuit::moduleNameProblem(name, netlist))
+        fail(path, QString::fromStdString(*problem));
+    const std::string text = format == ExportFormat::Verilog ? circuit::toVerilog(netlist, name)
+                             : format == ExportFormat::Vhdl
+                                 ? circuit::toVhdl(netlist, name)
+                                 : circuit::toJson(netlist, name, costObjectOf(netlist));
+    ReplacingFile file(replacementTarget(path));
+    if (!file.start()) fail(path, file.reason());
+    const auto size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size)
+        fail(path, file.reason().isEmpty() ? QStringLiteral("The file could not be written.")
+                                           : file.reason());
+    if (!file.commit()) fail(path, file.reason());
+}
+
 }  // namespace
 
 std::optional<ExportFormat> exportFormatFor(const QString& path) {
@@ -52,12 +83,40 @@ std::optional<ExportFormat> exportFormatFor(const QString& path) {
     if (suffix == QLatin1String("pdf")) return ExportFormat::Pdf;
     if (suffix == QLatin1String("svg")) return ExportFormat::Svg;
     if (suffix == QLatin1String("png")) return ExportFormat::Png;
+    if (suffix == QLatin1String("v")) return ExportFormat::Verilog;
+    if (suffix == QLatin1String("vhd")) return ExportFormat::Vhdl;
+    if (suffix == QLatin1String("json")) return ExportFormat::Json;
     return std::nullopt;
 }
 
+QString unknownExportFormatMessage(const QString& path) {
+    return QStringLiteral(
+               "\"%1\" names no format to export to:\nend the file name in .pdf, .svg "
+               "or .png for a picture, or in .v (Verilog), .vhd (VHDL) or .json (a "
+               "netlist) for the circuit.")
+        .arg(path);
+}
+
+bool writesCircuit(ExportFormat format) {
+    return format == ExportFormat::Verilog || format == ExportFormat::Vhdl ||
+           format == ExportFormat::Json;
+}
+
+std::optional<QString> exportRefusal(const drawing::DocumentCanvas& canvas, ExportFormat format) {
+    if (!writesCircuit(format) || canvas.circuit()) return std::nullopt;
+    return QStringLiteral(
+        "Only a circuit drawn by Quendal can be exported as Verilog, VHDL or a JSON netlist. "
+        "This document holds a picture only (an Explain view, or a drawing opened from a "
+        "circuit file): export it as PDF, SVG or PNG, or draw the circuit again.");
+}
+
 void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, ExportFormat format,
-                    double scale, const QString& title) {
+                    double scale, const QString& title, const QString& moduleName) {
     if (QFileInfo(path).isDir()) fail(path, QStringLiteral("It is a folder."));
+    if (writesCircuit(format)) {
+        exportCircuit(canvas, path, format, moduleName);
+        return;
+    }
     const QSize picture = canvas.pixelSize();
     const QRectF whole(QPointF(0, 0), QSizeF(picture));
     if (format == ExportFormat::Png) {
@@ -118,6 +177,9 @@ void exportDocument(const drawing::DocumentCanvas& canvas, const QString& path, 
             painter.end();
             break;
         }
+        case ExportFormat::Verilog:
+        case ExportFormat::Vhdl:
+        case ExportFormat::Json: break;  // written above
         case ExportFormat::Png: {
             const QSize size = scaled(picture, scale);
             if (size.width() > drawing::DocumentCanvas::kMaxPixels ||
@@ -193,29 +255,44 @@ QIcon exportIcon() {
 }
 
 ExportDialog::ExportDialog(const QString& path, ExportFormat format, bool pictureOnly,
-                           QWidget* parent)
-    : QDialog(parent) {
+                           QWidget* parent, const circuit::Netlist* netlist)
+    : QDialog(parent), netlist_(netlist) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("Export"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    static const char* const kNames[] = {"PDF document", "SVG drawing", "PNG picture"};
+    static const char* const kNames[] = {"PDF document",   "SVG drawing", "PNG picture",
+                                         "Verilog module", "VHDL entity", "JSON netlist"};
     auto* file = new QLabel(QFileInfo(path).fileName());
     file->setObjectName(QStringLiteral("lblFile"));
     form->addRow(QStringLiteral("File:"), file);
     auto* kind = new QLabel(QLatin1String(kNames[int(format)]));
     kind->setObjectName(QStringLiteral("lblFormat"));
     form->addRow(QStringLiteral("Format:"), kind);
-    spnScale = new QDoubleSpinBox;
-    spnScale->setObjectName(QStringLiteral("spnScale"));
-    spnScale->setRange(10, 800);
-    spnScale->setDecimals(0);
-    spnScale->setSingleStep(25);
-    spnScale->setSuffix(QStringLiteral(" %"));
-    spnScale->setValue(100);
-    form->addRow(QStringLiteral("&Scale (100 % is the size on the screen):"), spnScale);
-    layout->addLayout(form);
-    if (pictureOnly) {
+    if (writesCircuit(format)) {
+        txtModule = new QLineEdit(QString::fromLatin1(circuit::kDefaultModuleName));
+        txtModule->setObjectName(QStringLiteral("txtModule"));
+        txtModule->setMaxLength(200);
+        form->addRow(QStringLiteral("&Module name:"), txtModule);
+        layout->addLayout(form);
+        lblProblem = new QLabel;
+        lblProblem->setObjectName(QStringLiteral("lblProblem"));
+        lblProblem->setWordWrap(true);
+        lblProblem->setStyleSheet(QStringLiteral("color: #c00000"));
+        lblProblem->hide();
+        layout->addWidget(lblProblem);
+    } else {
+        spnScale = new QDoubleSpinBox;
+        spnScale->setObjectName(QStringLiteral("spnScale"));
+        spnScale->setRange(10, 800);
+        spnScale->setDecimals(0);
+        spnScale->setSingleStep(25);
+        spnScale->setSuffix(QStringLiteral(" %"));
+        spnScale->setValue(100);
+        form->addRow(QStringLiteral("&Scale (100 % is the size on the screen):"), spnScale);
+        layout->addLayout(form);
+    }
+    if (pictureOnly && !writesCircuit(format)) {
         auto* note = new QLabel(QStringLiteral(
             "This drawing was opened from a circuit file, which keeps only its picture: it is "
             "exported as that picture, not as lines and text."));
@@ -233,7 +310,26 @@ ExportDialog::ExportDialog(const QString& path, ExportFormat format, bool pictur
 }
 
 double ExportDialog::scale() const {
-    return spnScale->value() / 100.0;
+    return spnScale ? spnScale->value() / 100.0 : 1.0;
+}
+
+QString ExportDialog::moduleName() const {
+    return txtModule ? txtModule->text().trimmed() : QString();
+}
+
+void ExportDialog::accept() {
+    if (txtModule && netlist_) {
+        // The name is checked here, so that a wrong one is corrected in place.
+        if (const auto problem =
+                circuit::moduleNameProblem(moduleName().toStdString(), *netlist_)) {
+            lblProblem->setText(QString::fromStdString(*problem));
+            lblProblem->show();
+            txtModule->setFocus();
+            txtModule->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 }  // namespace quendal::app

@@ -34,6 +34,7 @@
 #include "common/prompts.h"
 #include "common/session.h"
 #include "drawing/canvas_document.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
 #include "explain/truth_table_view.h"
@@ -466,17 +467,20 @@ void mdifrmMain::mnuFileExport_Click() {
     if (path.isEmpty()) return;
     const std::optional<ExportFormat> format = exportFormatFor(path);
     if (!format) {
-        prompts_.message(QStringLiteral("\"%1\" names no format to export to:\nend the file name "
-                                        "in .pdf, .svg or .png.")
-                             .arg(path),
-                         common::PromptIcon::Exclamation);
+        prompts_.message(unknownExportFormatMessage(path), common::PromptIcon::Exclamation);
+        return;
+    }
+    if (const std::optional<QString> refusal = exportRefusal(*page, *format)) {
+        prompts_.message(*refusal, common::PromptIcon::Exclamation, QStringLiteral("Export"));
         return;
     }
     if (!mayExportTo(path, prompts_)) return;
-    ExportDialog options(path, *format, !page->hasDrawing(), this);
+    ExportDialog options(path, *format, !page->hasDrawing(), this,
+                         page->circuit() ? &page->circuit()->netlist : nullptr);
     if (options.exec() != QDialog::Accepted) return;
     try {
-        exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(), title);
+        exportDocument(*page, QFileInfo(path).absoluteFilePath(), *format, options.scale(), title,
+                       options.moduleName());
     } catch (const ExportError& e) {
         prompts_.message(QString::fromStdString(e.what()), common::PromptIcon::Exclamation);
     }

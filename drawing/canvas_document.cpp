@@ -284,8 +284,9 @@ bool DocumentCanvas::setPicture(const QImage& picture) {
     picture_ = picture;
     drawn_ = 0;
     setSize(widthTwips, heightTwips);
-    // The picture replaces whatever was drawn.
+    // The picture replaces whatever was drawn, and a picture has no model.
     clear();
+    setCircuit(nullptr);
     startPixels_ = pixelSize();
     emit imageChanged();
     return true;

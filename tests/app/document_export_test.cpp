@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -15,8 +18,9 @@
 #include "app/circuit_files.h"
 #include "app/document_export.h"
 #include "app/print_layout.h"
-#include "tests/support/whole_picture.h"
+#include "drawing/universal_circuits.h"
 #include "tests/app/main_window_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal::common;
 using namespace quendal::drawing;
@@ -89,6 +93,56 @@ TEST_F(DocumentExport, EachFormatFollowsTheSuffixAndComesFromTheOperations) {
     exportTo(workdir.file("twice.png"), nullptr, &twice);
     EXPECT_EQ(QImage(workdir.file("twice.png")).size(), doc->canvas().pixelSize() * 2);
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(DocumentExport, ACircuitIsWrittenAsVerilogVhdlOrJsonUnderTheNameGiven) {
+    FunctionView f;
+    f.letters = "ABC";
+    f.function = logic::functionOfTerms(3, {1, 3, 5, 7}, logic::TermMode::Minterms);
+    f.minimum = {logic::Cube{0b001, 0b110}};  // C
+    drawCircuit(main->LoadNewDoc(DocumentKind::Circuit), f, CircuitKind::Nand);
+    exportTo(workdir.file("f.v"));
+    exportTo(workdir.file("f.vhd"));
+    exportTo(workdir.file("f.json"));
+    EXPECT_TRUE(bytes(workdir.file("f.v")).contains("module quendal_f (\n    input wire A,"));
+    EXPECT_TRUE(bytes(workdir.file("f.v")).endsWith("endmodule\n"));
+    EXPECT_TRUE(bytes(workdir.file("f.vhd")).contains("entity quendal_f is"));
+    const QJsonObject json = QJsonDocument::fromJson(bytes(workdir.file("f.json"))).object();
+    EXPECT_EQ(json["module"].toString(), "quendal_f");
+    EXPECT_EQ(json["style"].toString(), "nand");
+    EXPECT_TRUE(json["cost"].isObject());
+
+    // A name either language refuses keeps the page open, saying why, until
+    // it is corrected.
+    dialogs.saveNames = {workdir.file("g.v")};
+    QString problem;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        auto* name = modal->findChild<QLineEdit*>("txtModule");
+        ASSERT_NE(name, nullptr);
+        name->setText("entity");
+        QTest::keyClick(modal, Qt::Key_Return);
+        EXPECT_EQ(QApplication::activeModalWidget(), modal);
+        problem = modal->findChild<QLabel*>("lblProblem")->text();
+        name->setText("adder");
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    action("mnuFileExport")->trigger();
+    EXPECT_TRUE(problem.contains("reserved")) << problem.toStdString();
+    EXPECT_TRUE(bytes(workdir.file("g.v")).contains("module adder ("));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(DocumentExport, ADocumentWithoutACircuitIsNotWrittenAsOne) {
+    newDrawing();  // lines and texts only, as an Explain view or an opened file
+    for (const char* name : {"x.v", "x.vhd", "x.json"}) {
+        dialogs.saveNames = {workdir.file(name)};
+        action("mnuFileExport")->trigger();
+    }
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_TRUE(prompts.shown[2].text.contains("Only a circuit drawn by Quendal"));
+    EXPECT_EQ(QDir(workdir.path()).entryList(QDir::Files), QStringList{});
 }
 
 TEST_F(DocumentExport, ColouredTextKeepsItsColourOnTheScreenAndInTheFile) {

@@ -31,25 +31,27 @@ const char* modeName(logic::TermMode mode) {
 
 }  // namespace
 
-std::vector<CircuitCase> everyDrawing(const logic::Function& function) {
+std::vector<CircuitCase> everyDrawing(const logic::Function& function, bool whole) {
     std::vector<CircuitCase> cases;
+    const auto add = [&](std::string label, drawing::DrawnCircuit drawn) {
+        cases.push_back({std::move(label), drawn.netlist, {}});
+        if (whole) cases.back().drawn = std::move(drawn);
+    };
     drawing::RecordingCanvas canvas;
     const drawing::FunctionView f = viewOf(function, logic::TermMode::Minterms);
-    cases.push_back(
-        {"basic", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Basic).netlist});
-    cases.push_back({"nand", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Nand).netlist});
-    cases.push_back({"nor", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Nor).netlist});
+    add("basic", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Basic));
+    add("nand", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Nand));
+    add("nor", drawing::buildCircuit(canvas, f, drawing::CircuitKind::Nor));
     for (logic::TermMode mode : {logic::TermMode::Minterms, logic::TermMode::Maxterms}) {
         drawing::FunctionView g = f;
         g.mode = mode;
         for (int k = 1; k <= 6; ++k)
-            if (const auto mux = mux::buildMuxImplementation(canvas, g, k))
-                cases.push_back(
-                    {"mux " + std::to_string(1 << k) + ":1 " + modeName(mode), mux->netlist});
+            if (auto mux = mux::buildMuxImplementation(canvas, g, k))
+                add("mux " + std::to_string(1 << k) + ":1 " + modeName(mode), std::move(*mux));
         if (function.width <= demux::kDemuxMaxVars)
             for (int din : {0, 1})
-                cases.push_back({"demux Din=" + std::to_string(din) + " " + modeName(mode),
-                                 demux::buildDemux(canvas, g, din).netlist});
+                add("demux Din=" + std::to_string(din) + " " + modeName(mode),
+                    demux::buildDemux(canvas, g, din));
     }
     return cases;
 }
