@@ -11,7 +11,6 @@
 #include "app/circuit_files.h"
 #include "app/document_export.h"
 #include "app/replacing_file.h"
-#include "circuit/cost.h"
 #include "circuit/netlist_export.h"
 #include "cli/function_file.h"
 #include "demux/demux_drawing.h"
@@ -99,32 +98,25 @@ bool isNetlistFormat(OutputFormat format) {
            format == OutputFormat::Json;
 }
 
-// The text of the circuit drawn, from its model.
-std::string netlistText(const ExportRequest& request, const drawing::Canvas& canvas) {
-    const std::shared_ptr<const drawing::DrawnCircuit>& drawn = canvas.circuit();
-    if (!drawn)
-        throw ExportFailure("this drawing carries no circuit model to export as " +
-                            std::string(request.format == OutputFormat::Json ? "JSON" : "HDL"));
-    const circuit::Netlist& netlist = drawn->netlist;
-    if (const std::optional<std::string> problem =
-            circuit::moduleNameProblem(request.moduleName, netlist))
-        throw UsageError("--module \"" + request.moduleName + "\": " + *problem);
-    switch (request.format) {
-        case OutputFormat::Verilog: return circuit::toVerilog(netlist, request.moduleName);
-        case OutputFormat::Vhdl: return circuit::toVhdl(netlist, request.moduleName);
-        default:
-            return circuit::toJson(netlist, request.moduleName,
-                                   circuit::costJson(circuit::costOf(netlist)));
+app::ExportFormat exportFormatOf(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Verilog: return app::ExportFormat::Verilog;
+        case OutputFormat::Vhdl: return app::ExportFormat::Vhdl;
+        case OutputFormat::Json: return app::ExportFormat::Json;
+        case OutputFormat::Pdf: return app::ExportFormat::Pdf;
+        case OutputFormat::Png: return app::ExportFormat::Png;
+        default: return app::ExportFormat::Svg;
     }
 }
 
-// A text file through the same replacing writer as the drawings.
-void writeText(const QString& path, const std::string& text) {
-    app::ReplacingFile file(app::replacementTarget(path));
-    const auto size = static_cast<qint64>(text.size());
-    if (!file.start() || file.write(text.data(), size) != size || !file.commit())
-        throw ExportFailure("cannot write \"" + path.toStdString() +
-                            "\": " + oneLine(file.reason().toStdString()));
+// The netlist formats need the model the drawing leaves on its canvas, and
+// a module name both languages take: a usage error, said before writing.
+void checkModuleName(const ExportRequest& request, const drawing::Canvas& canvas) {
+    const std::shared_ptr<const drawing::DrawnCircuit>& drawn = canvas.circuit();
+    if (!drawn) throw ExportFailure("this drawing carries no circuit model to export");
+    if (const std::optional<std::string> problem =
+            circuit::moduleNameProblem(request.moduleName, drawn->netlist))
+        throw UsageError("--module \"" + request.moduleName + "\": " + *problem);
 }
 
 }  // namespace
@@ -157,25 +149,14 @@ void writeExport(const ExportRequest& request, const drawing::FunctionView& func
     checkTarget(request.outPath);
     drawing::DocumentCanvas canvas;
     draw(canvas, request, function);
-    if (isNetlistFormat(request.format)) {
-        writeText(out, netlistText(request, canvas));
-        return;
-    }
+    if (isNetlistFormat(request.format)) checkModuleName(request, canvas);
     try {
         const QString title = QString::fromStdString(documentTitle(request.style));
-        switch (request.format) {
-            case OutputFormat::Svg:
-                app::exportDocument(canvas, out, app::ExportFormat::Svg, 1.0, title);
-                break;
-            case OutputFormat::Pdf:
-                app::exportDocument(canvas, out, app::ExportFormat::Pdf, 1.0, title);
-                break;
-            case OutputFormat::Png:
-                app::exportDocument(canvas, out, app::ExportFormat::Png, 1.0, title);
-                break;
-            case OutputFormat::Cir: app::saveDrawing(canvas, out); break;
-            default: break;
-        }
+        if (request.format == OutputFormat::Cir)
+            app::saveDrawing(canvas, out);
+        else
+            app::exportDocument(canvas, out, exportFormatOf(request.format), 1.0, title,
+                                QString::fromStdString(request.moduleName));
     } catch (const app::ExportError& e) {
         throw ExportFailure(oneLine(e.what()));
     } catch (const app::CircuitFileError& e) {

@@ -31,7 +31,8 @@ struct Case {
     const char* command;  // the work form's button
     const char* option;   // the radio button chosen in its dialog
     std::vector<std::string> cliStyle;
-    const char* format;  // the CLI's --format and the exported file's suffix
+    const char* format;  // the CLI's --format
+    const char* suffix;  // the exported file's, which names the format to File > Export
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -78,7 +79,7 @@ QByteArray exportedByProgram(const Case& c, const QString& path) {
     if (!dialog) return {};
     dialog->findChild<QRadioButton*>(c.option)->click();
     dialog->findChild<QAbstractButton*>("cmdOk")->click();
-    if (QString(c.format) == "cir") {
+    if (QString(c.suffix) == "cir") {
         dialogs.saveNames.push_back(path);
         main.findChild<QAction*>("mnuFileSaveAs")->trigger();
     } else {
@@ -117,7 +118,7 @@ class ExportEquality : public ::testing::TestWithParam<Case> {};
 TEST_P(ExportEquality, CommandLineWritesWhatTheProgramWrites) {
     const Case& c = GetParam();
     TempWorkdir workdir;
-    const QString suffix = QString::fromLatin1(c.format);
+    const QString suffix = QString::fromLatin1(c.suffix);
     const QByteArray program = exportedByProgram(c, workdir.file("program." + suffix));
     ASSERT_FALSE(program.isEmpty());
 
@@ -146,47 +147,73 @@ TEST_P(ExportEquality, CommandLineWritesWhatTheProgramWrites) {
     EXPECT_TRUE(written == expected) << "sizes " << written.size() << " and " << expected.size();
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, ExportEquality,
-                         ::testing::Values(Case{"BasicSvg",
-                                                4,
-                                                {1, 3, 5, 6, 7},
-                                                {},
-                                                "cmdCircuit",
-                                                "rbBasic",
-                                                {"--style", "basic"},
-                                                "svg"},
-                                           Case{"NandPngWithDontCares",
-                                                4,
-                                                {0, 2, 5, 8, 10, 13},
-                                                {7, 15},
-                                                "cmdCircuit",
-                                                "rbNand",
-                                                {"--style", "nand"},
-                                                "png"},
-                                           Case{"NorCircuitFile",
-                                                3,
-                                                {1, 2, 4, 7},
-                                                {},
-                                                "cmdCircuit",
-                                                "rbNor",
-                                                {"--style", "nor"},
-                                                "cir"},
-                                           Case{"MuxTreePdf",
-                                                4,
-                                                {0, 3, 5, 6, 9, 10, 12, 15},
-                                                {},
-                                                "cmdMux",
-                                                "rb4",
-                                                {"--style", "mux", "--mux-size", "2"},
-                                                "pdf"},
-                                           Case{"DemuxDinZeroSvg",
-                                                3,
-                                                {0, 6},
-                                                {3},
-                                                "cmdDemux",
-                                                "rb0",
-                                                {"--style", "demux", "--din", "0"},
-                                                "svg"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Styles, ExportEquality,
+    ::testing::Values(
+        Case{"BasicSvg",
+             4,
+             {1, 3, 5, 6, 7},
+             {},
+             "cmdCircuit",
+             "rbBasic",
+             {"--style", "basic"},
+             "svg",
+             "svg"},
+        Case{"NandPngWithDontCares",
+             4,
+             {0, 2, 5, 8, 10, 13},
+             {7, 15},
+             "cmdCircuit",
+             "rbNand",
+             {"--style", "nand"},
+             "png",
+             "png"},
+        Case{"NorCircuitFile",
+             3,
+             {1, 2, 4, 7},
+             {},
+             "cmdCircuit",
+             "rbNor",
+             {"--style", "nor"},
+             "cir",
+             "cir"},
+        Case{"MuxTreePdf",
+             4,
+             {0, 3, 5, 6, 9, 10, 12, 15},
+             {},
+             "cmdMux",
+             "rb4",
+             {"--style", "mux", "--mux-size", "2"},
+             "pdf",
+             "pdf"},
+        Case{"DemuxDinZeroSvg",
+             3,
+             {0, 6},
+             {3},
+             "cmdDemux",
+             "rb0",
+             {"--style", "demux", "--din", "0"},
+             "svg",
+             "svg"},
+        Case{"NorVerilog",
+             4,
+             {1, 3, 5, 6, 7, 14},
+             {15},
+             "cmdCircuit",
+             "rbNor",
+             {"--style", "nor"},
+             "verilog",
+             "v"},
+        Case{"MuxSingleVhdl", 3, {1, 2, 6}, {}, "cmdMux", "rb8", {"--style", "mux"}, "vhdl", "vhd"},
+        Case{"DemuxJsonWithItsCost",
+             3,
+             {0, 5, 6},
+             {7},
+             "cmdDemux",
+             "rb1",
+             {"--style", "demux"},
+             "json",
+             "json"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 #endif
