@@ -34,8 +34,8 @@ int number(const std::string& option, const std::string& value, int low, int hig
 }  // namespace
 
 ExportRequest parseExportArguments(const std::vector<std::string>& args) {
-    static const std::array<const char*, 8> kValued = {
-        "--style", "--mux-size", "--din", "--module", "--format", "-o", "--user", "--output"};
+    static const std::array<const char*, 7> kValued = {
+        "--style", "--mux-size", "--din", "--module", "--format", "-o", "--user"};
     std::map<std::string, std::string> given;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -44,9 +44,8 @@ ExportRequest parseExportArguments(const std::vector<std::string>& args) {
             bool known = false;
             for (const char* name : kValued) known = known || arg == name;
             if (!known) throw UsageError("unknown option " + arg);
-            const std::string key = arg == "--output" ? "-o" : arg;
             if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-            if (!given.emplace(key, args[++i]).second) throw UsageError(arg + " is given twice");
+            if (!given.emplace(arg, args[++i]).second) throw UsageError(arg + " is given twice");
         } else {
             files.push_back(arg);
         }

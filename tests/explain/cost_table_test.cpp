@@ -34,6 +34,18 @@ TEST(CostTable, ListsEveryImplementationAndCostsTheBasicCircuitByHand) {
     EXPECT_EQ(basic.gateInputs, 5);
     EXPECT_EQ(basic.levels, 3);
     EXPECT_EQ(basic.packageTotal, 3);
+    // Every implementation is drawn with its model. The single 8 : 1
+    // multiplexer is one block on one 74151, one level, no gate input; the
+    // demultiplexer with Din 1 joins its outputs for the ones of AB' + C
+    // (1, 3, 4, 5, 7) in one OR of five inputs.
+    for (const Implementation& row : rows) EXPECT_TRUE(row.modelled) << row.name;
+    const circuit::Cost& mux8 = rows[3].cost;
+    EXPECT_EQ(mux8.blocks, (std::vector<circuit::PartCount>{{PartKind::Mux, 3, 1}}));
+    EXPECT_EQ(mux8.gateInputs, 0);
+    EXPECT_EQ(mux8.levels, 1);
+    EXPECT_EQ(mux8.packageTotal, 1);
+    EXPECT_EQ(rows[5].cost.gates, (std::vector<circuit::PartCount>{{PartKind::Or, 5, 1}}));
+    EXPECT_EQ(rows[5].cost.levels, 2);
     // The universal circuits use their own gate only.
     for (int i : {1, 2}) {
         ASSERT_TRUE(rows[i].modelled);
