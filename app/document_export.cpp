@@ -275,6 +275,17 @@ ExportDialog::ExportDialog(const QString& path, ExportFormat format, bool pictur
         txtModule->setObjectName(QStringLiteral("txtModule"));
         txtModule->setMaxLength(200);
         form->addRow(QStringLiteral("&Module name:"), txtModule);
+        if (netlist) {
+            QStringList inputs;
+            for (const std::string& port : circuit::portNames(*netlist))
+                inputs << QString::fromStdString(port);
+            auto* ports =
+                new QLabel(QStringLiteral("inputs %1; output Y")
+                               .arg(inputs.isEmpty() ? QStringLiteral("none")
+                                                     : inputs.join(QStringLiteral(", "))));
+            ports->setObjectName(QStringLiteral("lblPorts"));
+            form->addRow(QStringLiteral("Ports:"), ports);
+        }
         layout->addLayout(form);
         lblProblem = new QLabel;
         lblProblem->setObjectName(QStringLiteral("lblProblem"));

@@ -171,25 +171,6 @@ bool isKeyword(const std::string& name) {
                std::end(kVhdlKeywords);
 }
 
-// The port of each column: its letter, unless the letter is no ASCII letter
-// or meets Y or an earlier letter without regard to case (VHDL ignores case).
-std::vector<std::string> portNames(const Netlist& n) {
-    std::vector<std::string> ports;
-    for (int c = 0; c < n.width(); ++c) {
-        const std::string& letter = n.letters[static_cast<std::size_t>(c)];
-        std::string name = letter;
-        const bool plain =
-            letter.size() == 1 && std::isalpha(static_cast<unsigned char>(letter[0]));
-        const bool clash = !plain || lowered(letter) == "y" ||
-                           std::any_of(ports.begin(), ports.end(), [&](const std::string& p) {
-                               return lowered(p) == lowered(letter);
-                           });
-        if (clash) name = (plain ? letter : std::string("x")) + "_" + std::to_string(c + 1);
-        ports.push_back(name);
-    }
-    return ports;
-}
-
 // Names of nets and instances in the texts.
 class Names {
 public:
@@ -388,6 +369,23 @@ std::string pinRef(PinRef r) {
 }
 
 }  // namespace
+
+std::vector<std::string> portNames(const Netlist& n) {
+    std::vector<std::string> ports;
+    for (int c = 0; c < n.width(); ++c) {
+        const std::string& letter = n.letters[static_cast<std::size_t>(c)];
+        std::string name = letter;
+        const bool plain =
+            letter.size() == 1 && std::isalpha(static_cast<unsigned char>(letter[0]));
+        const bool clash = !plain || lowered(letter) == "y" ||
+                           std::any_of(ports.begin(), ports.end(), [&](const std::string& p) {
+                               return lowered(p) == lowered(letter);
+                           });
+        if (clash) name = (plain ? letter : std::string("x")) + "_" + std::to_string(c + 1);
+        ports.push_back(name);
+    }
+    return ports;
+}
 
 std::optional<std::string> moduleNameProblem(const std::string& name, const Netlist& netlist) {
     if (name.empty()) return "The module name is empty.";

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "circuit/netlist.h"
 
@@ -13,6 +14,11 @@ namespace quendal::circuit {
 // same pins. A pin whose net nothing drives is tied to 0.
 
 inline constexpr const char* kDefaultModuleName = "quendal_f";
+
+// The input ports, first column first: each column's letter, with the
+// column's number added ("Y_3") where the letter is no ASCII letter or meets
+// Y or an earlier letter without regard to case (VHDL ignores case).
+std::vector<std::string> portNames(const Netlist& netlist);
 
 // Why a module or entity name cannot be used in both Verilog and VHDL, or
 // nothing when it can: a letter, then letters, digits or single underscores,

@@ -115,12 +115,13 @@ TEST_F(DocumentExport, ACircuitIsWrittenAsVerilogVhdlOrJsonUnderTheNameGiven) {
     // A name either language refuses keeps the page open, saying why, until
     // it is corrected.
     dialogs.saveNames = {workdir.file("g.v")};
-    QString problem;
+    QString problem, ports;
     QTimer::singleShot(0, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr);
         auto* name = modal->findChild<QLineEdit*>("txtModule");
         ASSERT_NE(name, nullptr);
+        ports = modal->findChild<QLabel*>("lblPorts")->text();
         name->setText("entity");
         QTest::keyClick(modal, Qt::Key_Return);
         EXPECT_EQ(QApplication::activeModalWidget(), modal);
@@ -130,6 +131,7 @@ TEST_F(DocumentExport, ACircuitIsWrittenAsVerilogVhdlOrJsonUnderTheNameGiven) {
     });
     action("mnuFileExport")->trigger();
     EXPECT_TRUE(problem.contains("reserved")) << problem.toStdString();
+    EXPECT_EQ(ports, "inputs A, B, C; output Y");
     EXPECT_TRUE(bytes(workdir.file("g.v")).contains("module adder ("));
     EXPECT_TRUE(prompts.shown.empty());
 }

@@ -70,55 +70,6 @@ TEST(Netlist, ANetDrivenTwiceIsRefused) {
     EXPECT_THROW(n.addPart(a), std::out_of_range);
 }
 
-TEST(Netlist, BlocksFollowStrobesSelectsAndActiveLevels) {
-    // Y = strobe ? 0 : (A ? B : 1) from a 2 : 1 block; a 1 : 2 demultiplexer
-    // with outputs resting at 1 on another net, reading an open select as 0.
-    Netlist n;
-    n.letters = {"A", "B", "S"};
-    const NetId a = n.addNet("A"), b = n.addNet("B"), s = n.addNet("S"), one = n.addNet("1"),
-                y = n.addNet("Y"), open = n.addNet("open"), low0 = n.addNet("d0"),
-                low1 = n.addNet("d1");
-    const auto input = [&](int column, NetId net) {
-        Part p;
-        p.kind = PartKind::Input;
-        p.column = column;
-        p.pins = {{PinRole::Out, net, {}}};
-        n.addPart(p);
-    };
-    input(0, a);
-    input(1, b);
-    input(2, s);
-    Part vcc;
-    vcc.kind = PartKind::Constant;
-    vcc.value = 1;
-    vcc.pins = {{PinRole::Out, one, {}}};
-    n.addPart(vcc);
-    Part mux;
-    mux.kind = PartKind::Mux;
-    mux.pins = {{PinRole::Select, a, {}},
-                {PinRole::Data, one, {}},
-                {PinRole::Data, b, {}},
-                {PinRole::Strobe, s, {}},
-                {PinRole::Out, y, {}}};
-    n.addPart(mux);
-    Part demux;
-    demux.kind = PartKind::Demux;
-    demux.activeLowOutputs = true;
-    demux.pins = {{PinRole::Select, open, {}},
-                  {PinRole::Data, b, {}},
-                  {PinRole::Out, low0, {}},
-                  {PinRole::Out, low1, {}}};
-    n.addPart(demux);
-    n.output = y;
-    for (unsigned row = 0; row < 8; ++row) {
-        const bool A = row & 4, B = row & 2, S = row & 1;
-        const std::vector<std::uint8_t> v = evaluate(n, row);
-        EXPECT_EQ(v[y], S ? 0 : (A ? B : 1)) << row;
-        EXPECT_EQ(v[low0], B) << row;  // selected: carries the data input
-        EXPECT_EQ(v[low1], 1) << row;  // not selected: rests at 1
-    }
-}
-
 TEST(ModuleName, OnlyNamesBothLanguagesAcceptAreTaken) {
     Netlist n;
     n.letters = {"A", "B", "y"};
