@@ -38,6 +38,7 @@
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
 #include "explain/truth_table_view.h"
+#include "practice/practice_menu.h"
 #include "workspace/frmSimplification.h"
 
 namespace quendal::app {
@@ -263,6 +264,10 @@ void mdifrmMain::createWorkForm() {
     // The work form shows the minimum product of sums the menu works out after each Simplify.
     connect(explainMenu_, &explain::ExplainMenu::explained, workForm_,
             &workspace::frmSimplification::showMinimumPos);
+    // Practice sits after Explain; its views open as the Explain menu's do.
+    practiceMenu_ = new practice::PracticeMenu(
+        menuBar(), mnuWindow->menuAction(), mdiArea_,
+        {hooks.openDocument, hooks.message, &fileDialogs_, &clock_}, this);
 }
 
 QWidget* mdifrmMain::workForm() const {

@@ -29,6 +29,9 @@ class DocumentCanvas;
 namespace quendal::explain {
 class ExplainMenu;
 }
+namespace quendal::practice {
+class PracticeMenu;
+}
 namespace quendal::workspace {
 class frmSimplification;
 }
@@ -181,6 +184,7 @@ private:
     QMenu* mnuWindow = nullptr;
     QMenu* mnuHelp = nullptr;
     explain::ExplainMenu* explainMenu_ = nullptr;
+    practice::PracticeMenu* practiceMenu_ = nullptr;
     QPointer<HelpWindow> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;

@@ -7,10 +7,10 @@
 namespace quendal::cli {
 
 // quendal-export after the program name: the first argument chooses the
-// mode. "--help" prints the usage; every other first argument begins an
-// export, whose options come in any order. A mode of its own (worksheets,
-// say) is one more branch here that calls its module. Needs a
-// QApplication. Returns the exit status.
+// mode. "--help" prints the usage, "--exercises" writes practice exercises
+// (practice::runExercisesCommand); every other first argument begins an
+// export, whose options come in any order. Another mode is one more branch
+// that calls its module. Needs a QApplication. Returns the exit status.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // What main() does before the QApplication: without a platform named, the

@@ -12,10 +12,12 @@
 namespace quendal::explain {
 
 CheckAnswerWindow::CheckAnswerWindow(std::shared_ptr<const qm::Explanation> explanation,
-                                     std::string letters, Fuller fuller, QWidget* parent)
+                                     std::string letters, Fuller fuller, QWidget* parent,
+                                     PracticeCheck practice)
     : QWidget(parent),
       explanation_(std::move(explanation)),
       fuller_(std::move(fuller)),
+      practice_(std::move(practice)),
       letters_(std::move(letters)) {
     setObjectName(QStringLiteral("CheckAnswerWindow"));
     auto* prompt = new QLabel(
@@ -67,6 +69,7 @@ CheckAnswerWindow::CheckAnswerWindow(std::shared_ptr<const qm::Explanation> expl
     connect(cmdCheck, &QPushButton::clicked, this, &CheckAnswerWindow::cmdCheck_Click);
     connect(txtAnswer, &QLineEdit::returnPressed, this, &CheckAnswerWindow::cmdCheck_Click);
     connect(cmdShow, &QPushButton::clicked, this, &CheckAnswerWindow::cmdShow_Click);
+    cmdShow->setVisible(!practice_);
     resize(520, 240);
 }
 
@@ -87,9 +90,18 @@ void CheckAnswerWindow::cmdCheck_Click() {
         page_.checked = true;
         page_.answer = answer;
         page_.verdict = lblVerdict->text().toStdString();
+        emit checked(txtAnswer->text(), lblVerdict->text());
         return;
     }
     try {
+        if (practice_) {
+            lblVerdict->setText(QString::fromStdString(practice_(answer)));
+            page_.checked = true;
+            page_.answer = answer;
+            page_.verdict = lblVerdict->text().toStdString();
+            emit checked(txtAnswer->text(), lblVerdict->text());
+            return;
+        }
         qm::AnswerVerdict verdict = qm::checkAnswer(answer, *explanation_, letters_);
         // A product of sums is measured against the minimum product of sums, which is worked
         // out only when an answer needs it.
@@ -111,9 +123,11 @@ void CheckAnswerWindow::cmdCheck_Click() {
     page_.checked = true;
     page_.answer = answer;
     page_.verdict = lblVerdict->text().toStdString();
+    emit checked(txtAnswer->text(), lblVerdict->text());
 }
 
 void CheckAnswerWindow::cmdShow_Click() {
+    if (practice_) return;
     const qm::Explanation& e = everything();
     const int width = e.function.width;
     // The function's name, never one of its variable letters.

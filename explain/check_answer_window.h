@@ -27,12 +27,19 @@ public:
     // with a word rather than cut silently.
     static constexpr int kMaxAnswerLength = 32767;
     using Fuller = std::function<std::shared_ptr<const qm::Explanation>()>;
+    // In practice an answer gets this verdict (hints that never show the minimum; it may throw
+    // logic::SyntaxError) and there is no Show.
+    using PracticeCheck = std::function<std::string(const std::string& answer)>;
     // `explanation` may hold only the minimum sum of products; `fuller` gives the whole
     // explanation when an answer or Show needs the product of sums.
     CheckAnswerWindow(std::shared_ptr<const qm::Explanation> explanation, std::string letters,
-                      Fuller fuller = {}, QWidget* parent = nullptr);
+                      Fuller fuller = {}, QWidget* parent = nullptr, PracticeCheck practice = {});
 
     void drawPage(drawing::Canvas& canvas) const override;
+
+signals:
+    // An answer was checked, with what the window said of it.
+    void checked(const QString& answer, const QString& verdict);
 
 public slots:
     void cmdCheck_Click();
@@ -44,6 +51,7 @@ private:
 
     std::shared_ptr<const qm::Explanation> explanation_;
     Fuller fuller_;
+    PracticeCheck practice_;
     std::string letters_;
     CheckPage page_;
     QLineEdit* txtAnswer = nullptr;

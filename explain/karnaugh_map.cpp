@@ -201,29 +201,48 @@ std::string karnaughUnavailableReason(int width) {
 
 namespace {
 
+// Every loop lies inside the cell's border, the deepest still one step off the digit.
+int loopRoomFor(int levels) {
+    return kFirstInset + kLoopStep * levels;
+}
+
+Geometry geometryOf(const drawing::Canvas& canvas, const KarnaughLayout& layout, int levels) {
+    const int lh = canvas.lineHeight();
+    const int loopRoom = loopRoomFor(levels);
+    const int digitWidth =
+        std::max({canvas.textWidth("0"), canvas.textWidth("1"), canvas.textWidth("x")});
+    Geometry g;
+    g.cellWidth = std::max(kMinCellWidth, digitWidth + 2 * (loopRoom + kNumberRoom));
+    g.cellHeight = std::max(kMinCellHeight, lh + 2 * loopRoom);
+    g.mapWidth = kLabelWidth + layout.cols() * g.cellWidth;
+    g.mapsTop = kMargin + 3 * lh;
+    g.gridTop = g.mapsTop + (layout.mapBits > 0 ? 2 : 1) * lh + 180;
+    return g;
+}
+
 void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
-             const std::string& letters, LoopForm form) {
+             const std::string& letters, LoopForm form, const KarnaughPractice* practice) {
     const logic::Function& f = explanation.function;
     const KarnaughLayout layout = karnaughLayout(f.width);
     const int lh = canvas.lineHeight();
     const bool sop = form == LoopForm::Sop;
     const std::vector<logic::Cube> loops =
-        sop ? explanation.covers.front() : explanation.pos.value_or(std::vector<logic::Cube>{});
+        practice ? practice->loops
+        : sop    ? explanation.covers.front()
+                 : explanation.pos.value_or(std::vector<logic::Cube>{});
 
-    const std::vector<int> depths = loopDepths(loops);
-    const int levels = loops.empty() ? 1 : *std::max_element(depths.begin(), depths.end()) + 1;
-    // Every loop lies inside the cell's border, the deepest still one step off the digit.
-    const int loopRoom = kFirstInset + kLoopStep * levels;
-    const int digitWidth =
-        std::max({canvas.textWidth("0"), canvas.textWidth("1"), canvas.textWidth("x")});
-
-    Geometry g;
-    g.cellWidth = std::max(kMinCellWidth, digitWidth + 2 * (loopRoom + kNumberRoom));
-    g.cellHeight = std::max(kMinCellHeight, lh + 2 * loopRoom);
+    std::vector<int> depths = loopDepths(loops);
+    // A practice map keeps its cells' size whatever the student draws, so a drag lands where
+    // it began; loops beyond its depths share the deepest.
+    if (practice) {
+        for (int& depth : depths) depth = std::min(depth, KarnaughPractice::kDepths - 1);
+    }
+    const int levels = practice        ? KarnaughPractice::kDepths
+                       : loops.empty() ? 1
+                                       : *std::max_element(depths.begin(), depths.end()) + 1;
+    const int loopRoom = loopRoomFor(levels);
+    const Geometry g = geometryOf(canvas, layout, levels);
     const int cw = g.cellWidth, ch = g.cellHeight;
-    g.mapWidth = kLabelWidth + layout.cols() * cw;
-    g.mapsTop = kMargin + 3 * lh;
-    g.gridTop = g.mapsTop + (layout.mapBits > 0 ? 2 : 1) * lh + 180;
     const int gridHeight = layout.rows() * ch;
     const int legendTop = g.gridTop + gridHeight + lh;
 
@@ -235,9 +254,11 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
                        static_cast<std::size_t>(layout.colBits));
 
     canvas.printAt(kMargin, kMargin, {"Karnaugh map of " + functionName(letters)});
-    canvas.printAt(kMargin, kMargin + lh,
-                   {sop ? "Loops around the 1s: the products of the minimum sum of products"
-                        : "Loops around the 0s: the sums of the minimum product of sums"});
+    canvas.printAt(
+        kMargin, kMargin + lh,
+        {practice ? "Practice: drag loops around the 1s (Shift, or past an edge, to wrap round)"
+         : sop    ? "Loops around the 1s: the products of the minimum sum of products"
+                  : "Loops around the 0s: the sums of the minimum product of sums"});
 
     for (int map = 0; map < layout.maps(); ++map) {
         const int left = g.gridLeft(map);
@@ -319,6 +340,8 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
         canvas.printAt(kMargin + 420, y, {term}, colour);
         y += lh + 60;
     }
+    // A practice map names the student's loops only, never a total that could be the minimum.
+    if (practice) return;
     const std::string whole = sop ? logic::sopText(loops, width, letters)
                                   : (explanation.pos ? logic::posText(loops, width, letters) : "?");
     canvas.printAt(kMargin, y, {outputName(letters) + " = " + whole});
@@ -327,9 +350,21 @@ void drawMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
 }  // namespace
 
 void drawKarnaughMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
-                     const std::string& letters, LoopForm form) {
-    drawSized(canvas,
-              [&](drawing::Canvas& target) { drawMap(target, explanation, letters, form); });
+                     const std::string& letters, LoopForm form, const KarnaughPractice* practice) {
+    drawSized(canvas, [&](drawing::Canvas& target) {
+        drawMap(target, explanation, letters, form, practice);
+    });
+}
+
+KarnaughGrid practiceGrid(const drawing::Canvas& canvas, int width) {
+    const Geometry g = geometryOf(canvas, karnaughLayout(width), KarnaughPractice::kDepths);
+    KarnaughGrid grid;
+    grid.gridTop = g.gridTop;
+    grid.cellWidth = g.cellWidth;
+    grid.cellHeight = g.cellHeight;
+    grid.firstLeft = g.gridLeft(0);
+    grid.mapStep = g.mapWidth + kMapGap;
+    return grid;
 }
 
 }  // namespace quendal::explain

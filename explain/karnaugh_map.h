@@ -49,7 +49,23 @@ std::string karnaughUnavailableReason(int width);
 // (around the zeros) and a legend that names each loop. Loops lie inside their cells, clear of
 // the digits, loops that share cells at different depths; a loop that wraps round an edge is
 // drawn in pieces, each open towards that edge.
+//
+// A practice map (`practice` given) shows the student's loops instead of the minimum's, with
+// their legend but no total, and keeps the same cells whatever loops it shows.
+struct KarnaughPractice {
+    static constexpr int kDepths = 3;  // loops sharing cells, before they share a depth
+    std::vector<logic::Cube> loops;
+};
 void drawKarnaughMap(drawing::Canvas& canvas, const qm::Explanation& explanation,
-                     const std::string& letters, LoopForm form);
+                     const std::string& letters, LoopForm form,
+                     const KarnaughPractice* practice = nullptr);
+
+// Where the cells of a practice map lie on the canvas it is drawn on (twips), so that a
+// pointer can be put on a cell: map m's grid starts at firstLeft + m * mapStep.
+struct KarnaughGrid {
+    int gridTop = 0, firstLeft = 0, mapStep = 0;
+    int cellWidth = 0, cellHeight = 0;
+};
+KarnaughGrid practiceGrid(const drawing::Canvas& canvas, int width);
 
 }  // namespace quendal::explain

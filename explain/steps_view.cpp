@@ -1,6 +1,7 @@
 #include "explain/steps_view.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "explain/sized_drawing.h"
@@ -47,16 +48,19 @@ public:
         y_ = kMargin;
     }
 
-    void draw() {
+    void draw(int shown = kStepsParts) {
         const logic::Function& f = e_.function;
         say("Minimizing " + kName + "(" + argumentList() + ") step by step", 0);
         say("1-rows: " + joined(rowsOf(f.on)) + "    don't-cares: " + joined(rowsOf(f.dc)), 0);
         gap();
-        combining();
-        primes();
-        chart();
-        reductions();
-        result();
+        // In practice the page grows one part at a time (Next Step).
+        const std::array<void (Page::*)(), kStepsParts> parts{
+            &Page::combining, &Page::primes, &Page::chart, &Page::reductions, &Page::result};
+        for (int part = 0; part < std::min(shown, kStepsParts); ++part) (this->*parts[part])();
+        if (shown < kStepsParts) {
+            gap();
+            say("Next Step shows more.", 0);
+        }
     }
 
 private:
@@ -599,8 +603,9 @@ private:
 }  // namespace
 
 void drawSteps(drawing::Canvas& canvas, const qm::Explanation& explanation,
-               const std::string& letters) {
-    drawSized(canvas, [&](drawing::Canvas& target) { Page(target, explanation, letters).draw(); });
+               const std::string& letters, int parts) {
+    drawSized(canvas,
+              [&](drawing::Canvas& target) { Page(target, explanation, letters).draw(parts); });
 }
 
 }  // namespace quendal::explain

@@ -17,9 +17,12 @@ constexpr int kRowColumn = 600;  // the row number
 constexpr int kInputColumn = 300;
 constexpr int kOutputColumn = 420;
 
-void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::string& letters) {
+void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::string& letters,
+               bool practice) {
     const logic::Function& f = e.function;
-    const std::vector<logic::Cube>& cover = e.covers.front();
+    // In practice nothing of the minimum shows: no products, no frames.
+    static const std::vector<logic::Cube> kNone;
+    const std::vector<logic::Cube>& cover = practice ? kNone : e.covers.front();
     const int lh = canvas.lineHeight();
     const int rowHeight = lh + 45;
     const int inputsLeft = kMargin + kRowColumn;
@@ -46,14 +49,19 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
         }
         coverWidth = std::max(coverWidth, width);
     });
-    const int right = coverLeft + coverWidth + 120;
+    const int right = practice ? coverLeft : coverLeft + coverWidth + 120;
 
     const std::string name = outputName(letters);
     canvas.printAt(kMargin, kMargin, {"Truth table of " + functionName(letters)});
-    canvas.printAt(
-        kMargin, kMargin + lh,
-        {"Rows where " + name + " = 1 are framed in the colour of the first product of " + name +
-         " = " + logic::sopText(cover, f.width, letters) + " that covers them."});
+    if (practice) {
+        canvas.printAt(kMargin, kMargin + lh,
+                       {"Practice: find a minimum sum of products that is 1 on the 1-rows."});
+    } else {
+        canvas.printAt(
+            kMargin, kMargin + lh,
+            {"Rows where " + name + " = 1 are framed in the colour of the first product of " +
+             name + " = " + logic::sopText(cover, f.width, letters) + " that covers them."});
+    }
     int y = kMargin + 3 * lh;
     canvas.printAt(kMargin + 60, y, {"Row"});
     for (int column = 0; column < f.width; ++column) {
@@ -61,7 +69,7 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
                        {std::string(1, letters[static_cast<std::size_t>(column)])});
     }
     canvas.printAt(outputLeft, y, {name});
-    canvas.printAt(coverLeft, y, {"Covered by"});
+    if (!practice) canvas.printAt(coverLeft, y, {"Covered by"});
     y += rowHeight;
     canvas.line(kMargin, y - 30, right, y - 30);
 
@@ -74,7 +82,7 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
         }
         const bool on = f.on.test(row);
         canvas.printAt(outputLeft, textTop, {on ? "1" : f.dc.test(row) ? "x" : "0"});
-        if (on) {
+        if (on && !practice) {
             const std::vector<int>& by = coveredBy[static_cast<std::size_t>(row)];
             int x = coverLeft;
             for (std::size_t i = 0; i < by.size(); ++i) {
@@ -153,8 +161,9 @@ std::optional<int> TruthTableDocument::rowAt(int x, int y) const {
 }
 
 void drawTruthTable(drawing::Canvas& canvas, const qm::Explanation& explanation,
-                    const std::string& letters) {
-    drawSized(canvas, [&](drawing::Canvas& target) { drawTable(target, explanation, letters); });
+                    const std::string& letters, bool practice) {
+    drawSized(canvas,
+              [&](drawing::Canvas& target) { drawTable(target, explanation, letters, practice); });
 }
 
 }  // namespace quendal::explain

@@ -14,9 +14,9 @@ namespace quendal::explain {
 // The truth table on a canvas: one row per input combination with the inputs, the output
 // (1, 0 or x) and, for each 1-row, the products of the minimum sum of products that cover it.
 // The 1-rows are framed in the colour of their first covering product, the colour its loop has
-// on the Karnaugh map.
+// on the Karnaugh map. In `practice` the table shows the function alone, nothing of its minimum.
 void drawTruthTable(drawing::Canvas& canvas, const qm::Explanation& explanation,
-                    const std::string& letters);
+                    const std::string& letters, bool practice = false);
 
 // The band of table row `row` (twips, top and height) as drawTruthTable
 // lays it out on a canvas of that line height.

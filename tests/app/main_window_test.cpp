@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, MenusComeInOrderWithSeparatorsAndTheShortcut) {
     QStringList titles;
     for (QAction* menu : main->menuBar()->actions()) titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&View", "Ex&plain", "&Window", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&View", "Ex&plain", "P&ractice", "&Window", "&Help"}));
     QStringList file;
     for (QAction* item : main->findChild<QMenu*>("mnuFile")->actions()) file << item->objectName();
     EXPECT_EQ(file,

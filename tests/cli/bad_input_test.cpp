@@ -218,3 +218,14 @@ TEST(ExportProgram, RunsWithoutADisplay) {
     EXPECT_EQ(program.readAllStandardError().count('\n'), 1);
 }
 #endif
+
+// "--exercises" first is the practice module's command, not an export.
+TEST(ExportProgram, ExercisesGoToThePracticeCommand) {
+    TempWorkdir workdir;
+    const std::string out = workdir.file("exercises.json").toStdString();
+    const Outcome made = run({"--exercises", "2", "--level", "1", "--vars", "3", "--seed", "7",
+                              "--format", "json", "-o", out});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(bytesOf(QString::fromStdString(out)).contains("\"code\""));
+    EXPECT_EQ(run({"--exercises", "2"}).status, 2);
+}
