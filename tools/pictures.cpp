@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -121,8 +122,15 @@ QImage inked(const QImage& picture) {
         for (int x = 0; x < picture.width(); ++x)
             if ((line[x] | 0xff000000u) != white) ink |= QRect(x, y, 1, 1);
     }
+    // The margin may reach past the picture (lines that run to the canvas's edge): white there,
+    // where QImage::copy would leave black.
     const int margin = 12;
-    return picture.copy(ink.adjusted(-margin, -margin, margin, margin));
+    const QRect area = ink.adjusted(-margin, -margin, margin, margin);
+    QImage framed(area.size(), QImage::Format_RGB32);
+    framed.fill(white);
+    const QRect inside = area.intersected(picture.rect());
+    QPainter(&framed).drawImage(inside.topLeft() - area.topLeft(), picture, inside);
+    return framed;
 }
 
 // The dialogs open through their commands as the work form opens them; nothing is drawn.
