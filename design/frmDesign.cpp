@@ -24,6 +24,7 @@
 
 #include "common/file_dialogs.h"
 #include "common/prompts.h"
+#include "drawing/document_host.h"
 #include "minimizer/exchange.h"
 
 namespace quendal::design {
@@ -65,6 +66,12 @@ void frmDesign::buildWindow() {
     file->addAction(QStringLiteral("Save &As..."), this, [this] { saveAs(); });
     file->addSeparator();
     file->addAction(QStringLiteral("&Close"), this, [this] { close(); });
+    mnuDraw = menuBar()->addMenu(QStringLiteral("&Draw"));
+    mnuDraw->setObjectName(QStringLiteral("mnuDesignDraw"));
+    for (DrawingStyle style : {DrawingStyle::AndOr, DrawingStyle::NandNand, DrawingStyle::NorNor})
+        mnuDraw->addAction(QString::fromLatin1(drawingStyleTitle(style)), this,
+                           [this, style] { draw(style); });
+    mnuDraw->setEnabled(false);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -266,6 +273,7 @@ void frmDesign::designChanged() {
     result_.reset();
     txtResult->clear();
     lblStatus->clear();
+    mnuDraw->setEnabled(false);
 }
 
 void frmDesign::cancelRunning() {
@@ -283,6 +291,7 @@ void frmDesign::minimize() {
     cancelRunning();
     result_.reset();
     txtResult->clear();
+    mnuDraw->setEnabled(false);
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
@@ -322,6 +331,7 @@ void frmDesign::waitForResult() {
 
 void frmDesign::showResult() {
     if (!result_) return;
+    mnuDraw->setEnabled(seams_.host != nullptr);
     txtResult->setHtml(QString::fromStdString(resultHtml(design_, *result_)));
     const GateCount gates = sharedGates(result_->shared, design_.inputs());
     lblStatus->setText(
@@ -394,6 +404,18 @@ bool frmDesign::openFile(const QString& path) {
     fileName_ = path;
     setDesign(*read.design, QString::fromStdString(read.preset));
     setWindowTitle(QStringLiteral("Design - ") + name);
+    return true;
+}
+
+bool frmDesign::draw(DrawingStyle style) {
+    if (seams_.host == nullptr) return false;
+    if (!result_) {
+        seams_.prompts.message(QStringLiteral("Minimize the design first, then draw it."),
+                               common::PromptIcon::Exclamation);
+        return false;
+    }
+    drawDesign(seams_.host->LoadNewDoc(drawing::DocumentKind::Circuit), design_, result_->shared,
+               style);
     return true;
 }
 

@@ -10,10 +10,12 @@
 #include <optional>
 
 #include "design/design.h"
+#include "design/design_drawing.h"
 #include "design/design_minimum.h"
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -26,6 +28,10 @@ class FileDialogs;
 class Prompts;
 }  // namespace quendal::common
 
+namespace quendal::drawing {
+class DocumentHost;
+}
+
 namespace quendal::design {
 
 // Writes a whole file or reports why not (a sentence); the main window passes its replacing
@@ -36,6 +42,9 @@ struct DesignSeams {
     common::Prompts& prompts;
     common::FileDialogs& fileDialogs;
     FileWriter writeFile;
+    // Opens the document windows the Draw menu draws in; without one the
+    // menu is off.
+    drawing::DocumentHost* host = nullptr;
 };
 
 // File > New Design...: a truth table of 1 to 8 inputs and 1 to 8 outputs, with presets, the
@@ -64,6 +73,10 @@ public:
     bool open();
     bool openFile(const QString& path);
     const QString& fileName() const { return fileName_; }
+
+    // Draw: the shared minimum as a circuit in a new document window; false
+    // (with a message) when there is no minimum to draw.
+    bool draw(DrawingStyle style);
 
     // Pastes text into the grid at the current cell, as Ctrl+V does.
     void pasteText(const QString& text);
@@ -100,6 +113,7 @@ private:
     QTableWidget* grdTable = nullptr;
     QSplitter* split_ = nullptr;
     QPushButton* cmdMinimize = nullptr;
+    QMenu* mnuDraw = nullptr;
     QLabel* lblStatus = nullptr;
     QTextBrowser* txtResult = nullptr;
 };
