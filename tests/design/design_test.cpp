@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "design/frmDesign.h"
 #include "minimizer/multi_output.h"
 #include "tests/app/scripted_file_dialogs.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace {
@@ -149,8 +151,10 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
-    frmDesign window{
-        {prompts, dialogs, [this](const QString& p, const QByteArray& b) { return write(p, b); }}};
+    RecordingHost host;
+    frmDesign window{{prompts, dialogs,
+                      [this](const QString& p, const QByteArray& b) { return write(p, b); },
+                      &host}};
 };
 
 TEST_F(DesignWindow, TypingPastingAndBadCells) {
@@ -182,6 +186,29 @@ TEST_F(DesignWindow, TypingPastingAndBadCells) {
     EXPECT_EQ(window.design().outputNames, (std::vector<std::string>{"Sum", "Carry"}));
     window.findChild<QSpinBox*>(QStringLiteral("spnInputs"))->setValue(4);
     EXPECT_EQ(grid->rowCount(), 16);
+}
+
+TEST_F(DesignWindow, DrawsTheSharedMinimumInANewDocument) {
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuDesignDraw"));
+    ASSERT_NE(menu, nullptr);
+    window.loadPreset(QStringLiteral("fulladder"));
+    EXPECT_FALSE(menu->isEnabled());
+    EXPECT_FALSE(window.draw(DrawingStyle::AndOr));
+    EXPECT_EQ(prompts.shown.back().text,
+              QStringLiteral("Minimize the design first, then draw it."));
+    window.minimize();
+    window.waitForResult();
+    EXPECT_TRUE(menu->isEnabled());
+    menu->actions().at(1)->trigger();  // NAND-NAND
+    ASSERT_EQ(host.documents.size(), 1U);
+    EXPECT_EQ(host.documents[0].kind, quendal::drawing::DocumentKind::Circuit);
+    const auto& model = host.documents[0].canvas->circuit()->netlist;
+    EXPECT_EQ(model.style, quendal::circuit::Style::Nand);
+    ASSERT_EQ(model.outputs.size(), 2U);
+    EXPECT_EQ(model.outputs[1].name, "Cout");
+    // An edit takes the minimum away, and with it what there is to draw.
+    window.findChild<QTableWidget*>(QStringLiteral("grdTable"))->item(0, 3)->setText("1");
+    EXPECT_FALSE(menu->isEnabled());
 }
 
 TEST_F(DesignWindow, MinimizesSavesAndOpens) {
