@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -274,6 +275,20 @@ void frmDesign::designChanged() {
     txtResult->clear();
     lblStatus->clear();
     mnuDraw->setEnabled(false);
+    modified_ = true;
+}
+
+void frmDesign::closeEvent(QCloseEvent* event) {
+    // No: the changes are dropped. Yes: saved, and the window stays open when
+    // the save is cancelled or fails, so nothing is lost unasked.
+    if (modified_ &&
+        seams_.prompts.ask(QStringLiteral("Save the changes to the design before closing?"),
+                           common::PromptReply::Yes) &&
+        !save()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void frmDesign::cancelRunning() {
@@ -367,6 +382,7 @@ bool frmDesign::saveTo(const QString& path) {
     }
     // Only a file written becomes the design's file.
     fileName_ = path;
+    modified_ = false;
     setWindowTitle(QStringLiteral("Design - ") + QFileInfo(fileName_).fileName());
     return true;
 }
@@ -403,6 +419,7 @@ bool frmDesign::openFile(const QString& path) {
     if (!read.design) return refuse(QString::fromStdString(read.problem) + '.');
     fileName_ = path;
     setDesign(*read.design, QString::fromStdString(read.preset));
+    modified_ = false;
     setWindowTitle(QStringLiteral("Design - ") + name);
     return true;
 }

@@ -13,6 +13,7 @@
 #include "design/design_drawing.h"
 #include "design/design_minimum.h"
 
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -73,6 +74,9 @@ public:
     bool open();
     bool openFile(const QString& path);
     const QString& fileName() const { return fileName_; }
+    // The table was changed since it was opened or saved; closing asks
+    // whether to save it.
+    bool modified() const { return modified_; }
 
     // Draw: the shared minimum as a circuit in a new document window; false
     // (with a message) when there is no minimum to draw.
@@ -92,6 +96,7 @@ private:
     void namesEdited(bool inputs);
     void sizeChanged();
     void designChanged();
+    void closeEvent(QCloseEvent* event) override;
     void showResult();
     void cancelRunning();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,6 +109,7 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     QFutureWatcher<DesignMinimum>* watcher_ = nullptr;
     bool filling_ = false;
+    bool modified_ = false;  // the table differs from its file (or is new and edited)
 
     QSpinBox* spnInputs = nullptr;
     QSpinBox* spnOutputs = nullptr;

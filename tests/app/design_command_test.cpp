@@ -39,6 +39,16 @@ TEST_F(MainWindowTest, NewDesignOpensAWindowThatSavesThroughTheReplacingWriter) 
     struct stat info {};
     ASSERT_EQ(stat(QFile::encodeName(pipe).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // Draw opens a drawing window of the main window, holding the design's model.
+    window->minimize();
+    window->waitForResult();
+    ASSERT_TRUE(window->draw(quendal::design::DrawingStyle::NorNor));
+    const auto documents = main->findChildren<quendal::app::frmCircuit*>();
+    ASSERT_EQ(documents.size(), 1);
+    const auto& model = documents[0]->canvas().circuit();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->netlist.outputs.size(), 7U);
 }
 
 }  // namespace
