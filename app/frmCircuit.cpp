@@ -1,5 +1,7 @@
 #include "app/frmCircuit.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -10,13 +12,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/circuit_simulation.h"
 #include "common/twips.h"
 
 namespace quendal::app {
 
 PictureBox::PictureBox(const drawing::DocumentCanvas& canvas, QWidget* parent)
-    : QWidget(parent), canvas_(canvas) {
+    : QWidget(parent), canvas_(&canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setCanvas(const drawing::DocumentCanvas& canvas) {
+    canvas_ = &canvas;
+    update();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked(event->position() / zoom_);
+    QWidget::mousePressEvent(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
@@ -25,7 +38,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect().intersected(rect());
     if (exposed.isEmpty()) return;
     QImage strip = drawing::blankStrip(exposed.size());
-    canvas_.paintStrip(strip, exposed.topLeft(), zoom_);
+    canvas_->paintStrip(strip, exposed.topLeft(), zoom_);
     QPainter painter(this);
     painter.drawImage(exposed.topLeft(), strip);
 }
@@ -55,6 +68,7 @@ frmCircuit::frmCircuit(drawing::DocumentKind kind, QWidget* parent) : QWidget(pa
         bar->setSingleStep(10 * common::kTwipsPerPixel);
     }
 
+    connect(picCircuit, &PictureBox::clicked, this, &frmCircuit::pictureClicked);
     connect(HScroll1, &QScrollBar::valueChanged, this, &frmCircuit::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmCircuit::VScroll1_Change);
     connect(&canvas_, &drawing::DocumentCanvas::imageChanged, picCircuit,
@@ -272,6 +286,81 @@ void frmCircuit::wheelEvent(QWheelEvent* event) {
     QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? HScroll1 : VScroll1;
     bar->setValue(bar->value() - steps * 3 * bar->singleStep() / 120);
     event->accept();
+}
+
+bool frmCircuit::canSimulate() const {
+    return canvas_.circuit() != nullptr;
+}
+
+void frmCircuit::setSimulating(bool on) {
+    if (on == isSimulating() || (on && !canSimulate())) return;
+    if (on) {
+        simulation_ = std::make_unique<Simulation>();
+        // The letters are typed into the window.
+        setFocusPolicy(Qt::StrongFocus);
+        setFocus();
+        showSimulation();
+    } else {
+        picCircuit->setCanvas(canvas_);
+        simulation_.reset();
+        setFocusPolicy(Qt::NoFocus);
+    }
+    emit simulationChanged();
+}
+
+std::uint64_t frmCircuit::simulatedRow() const {
+    return simulation_ ? simulation_->row : 0;
+}
+
+void frmCircuit::setSimulatedRow(std::uint64_t row) {
+    if (!simulation_) return;
+    const int width = canvas_.circuit()->netlist.width();
+    simulation_->row = row & ((std::uint64_t{1} << width) - 1);
+    showSimulation();
+    emit simulationChanged();
+}
+
+QString frmCircuit::simulatedRowText() const {
+    if (!simulation_) return {};
+    return QString::fromStdString(rowText(canvas_.circuit()->netlist, simulation_->row));
+}
+
+const drawing::DocumentCanvas& frmCircuit::shownCanvas() const {
+    return simulation_ ? simulation_->picture : canvas_;
+}
+
+void frmCircuit::showSimulation() {
+    const drawing::DrawnCircuit& circuit = *canvas_.circuit();
+    simulation_->picture.cls();
+    drawSimulation(simulation_->picture, circuit, simulate(circuit.netlist, simulation_->row));
+    picCircuit->setCanvas(simulation_->picture);
+}
+
+void frmCircuit::pictureClicked(QPointF picturePixel) {
+    const circuit::Point at{int(picturePixel.x() * common::kTwipsPerPixel),
+                            int(picturePixel.y() * common::kTwipsPerPixel)};
+    emit pictureClickedAt(QPoint(at.x, at.y));
+    if (!simulation_) return;
+    const circuit::Netlist& netlist = canvas_.circuit()->netlist;
+    if (const std::optional<int> column = switchAt(netlist, at))
+        setSimulatedRow(toggled(netlist, simulation_->row, *column));
+}
+
+void frmCircuit::keyPressEvent(QKeyEvent* event) {
+    const QString typed = event->text();
+    if (simulation_ && typed.size() == 1 && !(event->modifiers() & Qt::ControlModifier)) {
+        const circuit::Netlist& netlist = canvas_.circuit()->netlist;
+        for (int column = 0; column < netlist.width(); ++column) {
+            const QString letter =
+                QString::fromStdString(netlist.letters[static_cast<std::size_t>(column)]);
+            if (letter.compare(typed, Qt::CaseInsensitive) == 0) {
+                setSimulatedRow(toggled(netlist, simulation_->row, column));
+                event->accept();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace quendal::app

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <memory>
+
 #include "drawing/canvas_document.h"
 #include "drawing/document_host.h"
 
@@ -16,12 +19,19 @@ class PictureBox : public QWidget {
 public:
     PictureBox(const drawing::DocumentCanvas& canvas, QWidget* parent);
     void setZoom(double zoom) { zoom_ = zoom; }
+    // What it shows: the drawing, or the drawing as simulated.
+    void setCanvas(const drawing::DocumentCanvas& canvas);
+
+signals:
+    // A left click, at a point of the picture in 100 % pixels.
+    void clicked(QPointF picturePixel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    const drawing::DocumentCanvas& canvas_;
+    const drawing::DocumentCanvas* canvas_;
     double zoom_ = 1.0;
 };
 
@@ -63,11 +73,29 @@ public:
     // The whole drawing in the window, as large as it fits.
     void fitInWindow();
 
+    // Simulate mode, for a drawing that carries its circuit model: a switch
+    // at each input (a click on it, or the variable's letter, toggles it),
+    // every net in the colour of its value. The drawing itself, which Save,
+    // Print and Export use, is never changed.
+    bool canSimulate() const;
+    bool isSimulating() const { return simulation_ != nullptr; }
+    void setSimulating(bool on);
+    std::uint64_t simulatedRow() const;
+    void setSimulatedRow(std::uint64_t row);
+    // "row 5: A=1 B=0 C=1"; empty when not simulating.
+    QString simulatedRowText() const;
+    // The picture the window shows: the drawing or its simulated state.
+    const drawing::DocumentCanvas& shownCanvas() const;
+
     // The zoom an Explain view opens at: its 8 pt text then reads like the menus' 10 pt.
     static constexpr double kExplainZoom = 1.25;
 
 signals:
     void zoomChanged(double zoom);
+    // The simulated row changed, or simulation started or ended.
+    void simulationChanged();
+    // A left click on the picture, at a point of the drawing in twips.
+    void pictureClickedAt(QPoint twips);
 
 public slots:
     void HScroll1_Change(int value);
@@ -76,8 +104,12 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void showSimulation();
+    void pictureClicked(QPointF picturePixel);
+
     void Form_Load();
     void Form_Resize();
     // The ranges follow the picture and the window unless the drawing set
@@ -103,6 +135,11 @@ private:
     bool hMaxFromDrawing_ = false;
     bool vMaxFromDrawing_ = false;
     double zoom_ = 1.0;
+    struct Simulation {
+        std::uint64_t row = 0;
+        drawing::DocumentCanvas picture;
+    };
+    std::unique_ptr<Simulation> simulation_;
 };
 
 }  // namespace quendal::app

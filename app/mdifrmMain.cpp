@@ -19,6 +19,7 @@
 
 #include "app/artwork.h"
 #include "app/circuit_files.h"
+#include "app/circuit_simulation.h"
 #include "app/credits.h"
 #include "app/document_export.h"
 #include "app/frmCircuit.h"
@@ -39,6 +40,7 @@
 #include "drawing/drawn_circuit.h"
 #include "drawing/page_source.h"
 #include "explain/explain_menu.h"
+#include "explain/truth_table_view.h"
 #include "practice/practice_menu.h"
 #include "workspace/frmSimplification.h"
 
@@ -73,7 +75,11 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(224, 224, 224));
     setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateZoomPanel(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        updateZoomPanel();
+        updateSimulateCommand();
+        markTruthTables();
+    });
     imlToolbarIcons = toolbarIcons();
     imlToolbarIcons.insert(QStringLiteral("Export"), exportIcon());
     createMenus();
@@ -85,7 +91,9 @@ mdifrmMain::mdifrmMain(ShellSeams seams, QWidget* parent)
 }
 
 mdifrmMain::~mdifrmMain() {
-    // The child windows go first: the work form uses the seams below.
+    // The child windows go first: the work form uses the seams below. Their
+    // going activates no other window here.
+    mdiArea_->disconnect(this);
     delete mdiArea_;
 }
 
@@ -130,7 +138,13 @@ void mdifrmMain::createMenus() {
           {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
          {"mnuViewZoomOut", "Zoom &Out", &M::mnuViewZoomOut_Click, {Qt::CTRL | Qt::Key_Minus}},
          {"mnuViewActualSize", "&Actual Size", &M::mnuViewActualSize_Click, {Qt::CTRL | Qt::Key_0}},
-         {"mnuViewFitInWindow", "&Fit in Window", &M::mnuViewFitInWindow_Click}});
+         {"mnuViewFitInWindow", "&Fit in Window", &M::mnuViewFitInWindow_Click},
+         {"mnuViewBar2"},
+         {"mnuViewSimulate", "Si&mulate", &M::mnuViewSimulate_Click}});
+    mnuViewSimulate = mnuView->findChild<QAction*>(QStringLiteral("mnuViewSimulate"));
+    mnuViewSimulate->setCheckable(true);
+    mnuViewSimulate->setIcon(simulateIcon());
+    connect(mnuView, &QMenu::aboutToShow, this, &mdifrmMain::updateSimulateCommand);
     mnuViewToolbar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewToolbar"));
     mnuViewStatusBar = mnuView->findChild<QAction*>(QStringLiteral("mnuViewStatusBar"));
     for (QAction* toggle : {mnuViewToolbar, mnuViewStatusBar}) {
@@ -188,6 +202,9 @@ void mdifrmMain::createToolBar() {
     tbToolBar->addSeparator();
     addButton(QStringLiteral("Print"));
     addButton(QStringLiteral("Export"));
+    tbToolBar->addSeparator();
+    // The menu item itself, so the button shows its check mark.
+    tbToolBar->addAction(mnuViewSimulate);
 }
 
 void mdifrmMain::createStatusBar() {
@@ -216,6 +233,7 @@ void mdifrmMain::createStatusBar() {
     statusTimer_->start();
     updateStatusPanels();
     updateZoomPanel();
+    updateSimulateCommand();
 }
 
 void mdifrmMain::updateZoomPanel() {
@@ -295,6 +313,18 @@ drawing::Canvas& mdifrmMain::LoadNewDoc(drawing::DocumentKind kind) {
     auto* document = new frmCircuit(kind);
     document->setWindowTitle(caption);
     connect(document, &frmCircuit::zoomChanged, this, [this] { updateZoomPanel(); });
+    connect(document, &frmCircuit::simulationChanged, this, [this] {
+        updateSimulateCommand();
+        markTruthTables();
+    });
+    connect(document, &frmCircuit::pictureClickedAt, this,
+            [this, document](QPoint twips) { truthTableClicked(document, twips); });
+    // The drawing, and so its model, comes once this returns; so does an
+    // Explain view's content.
+    QTimer::singleShot(0, this, [this] {
+        updateSimulateCommand();
+        markTruthTables();
+    });
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     frmD_ = document;
     connect(&document->canvas(), &drawing::DocumentCanvas::imageChanged, document,
@@ -404,11 +434,12 @@ void mdifrmMain::mnuFilePageSetup_Click() {
 }
 
 const drawing::DocumentCanvas* mdifrmMain::activeDrawing(
-    std::unique_ptr<drawing::DocumentCanvas>& made, QString& title) const {
+    std::unique_ptr<drawing::DocumentCanvas>& made, QString& title, const QString& command) const {
     QMdiSubWindow* window = mdiArea_->currentSubWindow();
     if (!window || window == workWindow_) return nullptr;
     title = window->widget()->windowTitle();
-    if (const frmCircuit* document = activeDocument()) return &document->canvas();
+    if (const frmCircuit* document = activeDocument())
+        return showsSimulation(*document, command) ? &document->shownCanvas() : &document->canvas();
     if (const auto* source = dynamic_cast<const drawing::PageSource*>(window->widget())) {
         made = std::make_unique<drawing::DocumentCanvas>();
         source->drawPage(*made);
@@ -420,7 +451,7 @@ const drawing::DocumentCanvas* mdifrmMain::activeDrawing(
 void mdifrmMain::mnuFilePrint_Click() {
     std::unique_ptr<drawing::DocumentCanvas> made;
     QString title;
-    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    const drawing::DocumentCanvas* page = activeDrawing(made, title, QStringLiteral("Print"));
     if (!page) return;
     QPrinter& device = printer();
     if (!fileDialogs_.choosePrinter(this, device, QStringLiteral("Print"))) return;
@@ -451,7 +482,7 @@ void mdifrmMain::mnuFilePrint_Click() {
 void mdifrmMain::mnuFileExport_Click() {
     std::unique_ptr<drawing::DocumentCanvas> made;
     QString title;
-    const drawing::DocumentCanvas* page = activeDrawing(made, title);
+    const drawing::DocumentCanvas* page = activeDrawing(made, title, QStringLiteral("Export"));
     if (!page) return;
     // Exports go where the user works, not beside the program.
     const QString path = fileDialogs_.exportFileName(this, QDir::currentPath(), kExportFileFilter);
@@ -521,6 +552,83 @@ void mdifrmMain::mnuViewZoomOut_Click() {
 
 void mdifrmMain::mnuViewActualSize_Click() {
     if (frmCircuit* document = activeDocument()) document->actualSize();
+}
+
+void mdifrmMain::mnuViewSimulate_Click() {
+    frmCircuit* document = activeDocument();
+    if (document) document->setSimulating(mnuViewSimulate->isChecked());
+    updateSimulateCommand();
+}
+
+void mdifrmMain::updateSimulateCommand() {
+    const frmCircuit* document = activeDocument();
+    const bool simulating = document && document->isSimulating();
+    mnuViewSimulate->setEnabled(document && document->canSimulate());
+    mnuViewSimulate->setChecked(simulating);
+    statusPanel_->setText(simulating ? document->simulatedRowText() : QStringLiteral("Status"));
+}
+
+namespace {
+
+// Whether a circuit implements the table's function: the same letters, and
+// Y as the table says on every row that is no don't-care.
+bool implementsTable(const circuit::Netlist& netlist, const explain::TruthTableDocument& table) {
+    const logic::Function& f = table.function();
+    std::string letters;
+    for (const std::string& letter : netlist.letters) letters += letter;
+    if (letters != table.letters() || netlist.width() != f.width) return false;
+    for (int row = 0; row < (1 << f.width); ++row)
+        if (!f.dc.test(row) && circuit::outputValue(netlist, row) != f.on.test(row)) return false;
+    return true;
+}
+
+}  // namespace
+
+void mdifrmMain::markTruthTables() {
+    std::vector<frmCircuit*> simulated;
+    if (frmCircuit* active = activeDocument(); active && active->isSimulating())
+        simulated.push_back(active);
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* document = qobject_cast<frmCircuit*>(window->widget());
+        if (document && document->isSimulating() && document != activeDocument())
+            simulated.push_back(document);
+    }
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* table = window->widget()->findChild<explain::TruthTableDocument*>();
+        if (!table) continue;
+        std::optional<int> row;
+        for (const frmCircuit* circuit : simulated) {
+            if (implementsTable(circuit->canvas().circuit()->netlist, *table)) {
+                row = int(circuit->simulatedRow());
+                break;
+            }
+        }
+        table->markRow(row);
+    }
+}
+
+void mdifrmMain::truthTableClicked(frmCircuit* table, QPoint twips) {
+    const auto* document = table->findChild<explain::TruthTableDocument*>();
+    if (!document) return;
+    const std::optional<int> row = document->rowAt(twips.x(), twips.y());
+    if (!row) return;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* circuit = qobject_cast<frmCircuit*>(window->widget());
+        if (circuit && circuit->isSimulating() &&
+            implementsTable(circuit->canvas().circuit()->netlist, *document))
+            circuit->setSimulatedRow(std::uint64_t(*row));
+    }
+}
+
+bool mdifrmMain::showsSimulation(const frmCircuit& document, const QString& command) const {
+    // The drawing as drawn unless the user asks for what the window shows.
+    return document.isSimulating() &&
+           prompts_.ask(QStringLiteral("The drawing is simulated at %1.\n%2 it as simulated?\n"
+                                       "No %3 the drawing as drawn.")
+                            .arg(document.simulatedRowText(), command,
+                                 command == QLatin1String("Print") ? QStringLiteral("prints")
+                                                                   : QStringLiteral("exports")),
+                        common::PromptReply::No, command);
 }
 
 void mdifrmMain::mnuViewFitInWindow_Click() {

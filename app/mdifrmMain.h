@@ -97,6 +97,8 @@ public slots:
     void mnuViewZoomOut_Click();
     void mnuViewActualSize_Click();
     void mnuViewFitInWindow_Click();
+    // Simulate mode of the active drawing (also the toolbar's Simulate button).
+    void mnuViewSimulate_Click();
     void mnuWindowCascade_Click();
     void mnuWindowTileHorizontal_Click();
     void mnuWindowTileVertical_Click();
@@ -122,6 +124,19 @@ private:
     void updateStatusPanels();
     // The active document's zoom, or nothing when no document is active.
     void updateZoomPanel();
+    // View > Simulate follows the active window: enabled for a drawing with
+    // its circuit model, checked while it simulates; the status panel names
+    // the simulated row.
+    void updateSimulateCommand();
+    // Whether Print or Export (`command`) takes a simulated drawing as the
+    // window shows it: asked only while it simulates.
+    bool showsSimulation(const frmCircuit& document, const QString& command) const;
+    // Every open Truth Table of a simulated circuit's function marks the
+    // row that circuit stands at (the active window's first).
+    void markTruthTables();
+    // A click on a Truth Table's row sets the switches of every simulated
+    // circuit of its function.
+    void truthTableClicked(frmCircuit* table, QPoint twips);
     void fillWindowList();
     void showHelp(bool search);
     void saveAs(frmCircuit* document);
@@ -130,9 +145,10 @@ private:
     QPrinter& printer();
     // What File > Print and Export take from the active window, with its
     // title: a document's drawing, or the page a window such as the answer
-    // check draws on demand (into `made`). Null for the work form.
+    // check draws on demand (into `made`). Null for the work form. A
+    // simulated drawing is taken as simulated when the user says so.
     const drawing::DocumentCanvas* activeDrawing(std::unique_ptr<drawing::DocumentCanvas>& made,
-                                                 QString& title) const;
+                                                 QString& title, const QString& command) const;
     // One menu entry: a command with its handler and keys, or, without a
     // handler, a separator.
     struct MenuEntry {
@@ -173,6 +189,7 @@ private:
     QPointer<HelpWindow> help_;
     QAction* mnuViewToolbar = nullptr;
     QAction* mnuViewStatusBar = nullptr;
+    QAction* mnuViewSimulate = nullptr;
     QList<QAction*> windowListActions_;
     QToolBar* tbToolBar = nullptr;
     QStatusBar* sbStatusBar = nullptr;

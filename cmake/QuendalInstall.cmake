@@ -4,6 +4,12 @@
 include(GNUInstallDirs)
 
 install(TARGETS quendal RUNTIME DESTINATION lib/quendal)
+# The command-line exporter sits beside the program, and a link puts it on
+# the PATH (it needs no working folder of its own).
+install(TARGETS quendal-export RUNTIME DESTINATION lib/quendal)
+install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(CREATE_LINK ../lib/quendal/quendal-export
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quendal-export\" SYMBOLIC)")
 if(TARGET Qm)
   install(TARGETS Qm RUNTIME DESTINATION lib/quendal)
 endif()

@@ -12,6 +12,7 @@
 
 #include "explain/check_answer_window.h"
 #include "explain/check_page.h"
+#include "explain/cost_table_view.h"
 #include "explain/explain_subject.h"
 #include "explain/karnaugh_map.h"
 #include "explain/karnaugh_switch.h"
@@ -56,6 +57,8 @@ ExplainMenu::ExplainMenu(QMenuBar* bar, QAction* before, QMdiArea* area, Hooks h
         add("mnuExplainSteps", QStringLiteral("&Steps"), &ExplainMenu::mnuExplainSteps_Click);
     mnuExplainCheck = add("mnuExplainCheck", QStringLiteral("&Check My Answer..."),
                           &ExplainMenu::mnuExplainCheck_Click);
+    mnuExplainCostTable = add("mnuExplainCostTable", QStringLiteral("C&ost Table"),
+                              &ExplainMenu::mnuExplainCostTable_Click);
     // One explanation at a time: a new one waits only for the one called off before it to stop.
     pool_.setMaxThreadCount(1);
     setAvailable(false);
@@ -197,8 +200,12 @@ drawing::Canvas* ExplainMenu::openCanvas(const QString& kind, int& counter, qm::
 
 void ExplainMenu::mnuExplainTruthTable_Click() {
     if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Truth Table"), truthTableCount_,
-                                             qm::ExplainScope::MinimumSop))
+                                             qm::ExplainScope::MinimumSop)) {
         drawTruthTable(*canvas, *explanation_, letters_);
+        // Its window is the current one now: a simulated circuit can mark its rows.
+        if (QMdiSubWindow* window = area_->currentSubWindow())
+            new TruthTableDocument(explanation_, letters_, *canvas, window->widget());
+    }
 }
 
 KarnaughSwitch* ExplainMenu::currentMapSwitch() const {
@@ -235,6 +242,16 @@ void ExplainMenu::mnuExplainSteps_Click() {
     if (drawing::Canvas* canvas = openCanvas(QStringLiteral("Steps"), stepsCount_,
                                              qm::ExplainScope::Everything, nullptr, true))
         drawSteps(*canvas, *explanation_, letters_);
+}
+
+void ExplainMenu::mnuExplainCostTable_Click() {
+    // Needs no explanation: each implementation is drawn and costed from its circuit.
+    const drawing::FunctionView function = hooks_.currentFunction();
+    if (function.function.width < 1 || function.function.width > logic::kMaxWidth) return;
+    const std::vector<Implementation> rows = implementationsOf(function);
+    drawing::Canvas& canvas =
+        hooks_.openDocument(QStringLiteral("Cost Table %1").arg(++costTableCount_), nullptr);
+    drawCostTable(canvas, rows, lettersOf(function), function.minSopText);
 }
 
 void ExplainMenu::mnuExplainCheck_Click() {

@@ -33,9 +33,9 @@ namespace quendal::explain {
 class KarnaughSwitch;
 
 // The Explain menu of the main window: after a successful Simplify its items open the teaching
-// views of the function as document windows "Truth Table n", "Karnaugh Map n", "Steps n" and
-// "Check n". The drawn views go on document canvases, so they print and save as drawings do;
-// being made again from the function at will, they are never unsaved work.
+// views of the function as document windows "Truth Table n", "Karnaugh Map n", "Steps n",
+// "Check n" and "Cost Table n". The drawn views go on document canvases, so they print and save as
+// drawings do; being made again from the function at will, they are never unsaved work.
 class ExplainMenu : public QObject {
     Q_OBJECT
 public:
@@ -85,6 +85,8 @@ public slots:
     void mnuExplainKarnaughMap_Click();
     void mnuExplainSteps_Click();
     void mnuExplainCheck_Click();
+    // The cost of every implementation of the function, side by side.
+    void mnuExplainCostTable_Click();
     // The current Karnaugh map's switch between the loops of the minimum sum of products and
     // of the minimum product of sums, as a menu item.
     void mnuExplainPosLoops_Click();
@@ -111,6 +113,7 @@ private:
     QAction* mnuExplainKarnaughMap = nullptr;
     QAction* mnuExplainSteps = nullptr;
     QAction* mnuExplainCheck = nullptr;
+    QAction* mnuExplainCostTable = nullptr;
     QAction* mnuExplainPosLoops = nullptr;
     std::shared_ptr<const qm::Explanation> explanation_;  // the fullest computed so far
     // The whole explanation of what Simplify last minimized, being worked out in the background
@@ -127,6 +130,7 @@ private:
     QFutureWatcher<Ahead>* aheadWatcher_ = nullptr;
     std::string letters_;
     int truthTableCount_ = 0, karnaughCount_ = 0, stepsCount_ = 0, checkCount_ = 0;
+    int costTableCount_ = 0;
     // Declared last, so that it is gone, its thread waited for, before anything above.
     QThreadPool pool_;
 };

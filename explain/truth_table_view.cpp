@@ -104,7 +104,61 @@ void drawTable(drawing::Canvas& canvas, const qm::Explanation& e, const std::str
     }
 }
 
+constexpr drawing::Rgb kMarkColour{0, 158, 115};  // the simulation's highlight
+
 }  // namespace
+
+TableRowBand truthTableRowBand(int lineHeight, int row) {
+    // As drawTable lays the rows out below the heading.
+    const int rowHeight = lineHeight + 45;
+    return {kMargin + 3 * lineHeight + rowHeight + row * rowHeight, rowHeight};
+}
+
+std::optional<int> truthTableRowAt(const drawing::Canvas& canvas, const logic::Function& function,
+                                   int x, int y) {
+    const int rows = 1 << function.width;
+    const TableRowBand first = truthTableRowBand(canvas.lineHeight(), 0);
+    const int right = kMargin + kRowColumn + function.width * kInputColumn + kOutputColumn;
+    if (x < kMargin || x >= right || y < first.top) return std::nullopt;
+    const int row = (y - first.top) / first.height;
+    return row < rows ? std::optional<int>(row) : std::nullopt;
+}
+
+void markTruthTableRow(drawing::Canvas& canvas, const logic::Function& function, int row) {
+    const TableRowBand band = truthTableRowBand(canvas.lineHeight(), row);
+    const int right = kMargin + kRowColumn + function.width * kInputColumn + kOutputColumn - 60;
+    // Two pixels wide, inside the frame a 1-row has in its product's colour.
+    for (int k = 0; k < 2; ++k) {
+        const int top = band.top + 15 + 15 * k, bottom = band.top + band.height - 30 - 15 * k;
+        const int l = kMargin + 15 + 15 * k, r = right - 15 * k;
+        canvas.line(l, top, r, top, kMarkColour);
+        canvas.line(r, top, r, bottom, kMarkColour);
+        canvas.line(r, bottom, l, bottom, kMarkColour);
+        canvas.line(l, bottom, l, top, kMarkColour);
+    }
+}
+
+TruthTableDocument::TruthTableDocument(std::shared_ptr<const qm::Explanation> explanation,
+                                       std::string letters, drawing::Canvas& canvas,
+                                       QObject* window)
+    : QObject(window),
+      explanation_(std::move(explanation)),
+      letters_(std::move(letters)),
+      canvas_(canvas) {
+    setObjectName(QStringLiteral("truthTableDocument"));
+}
+
+void TruthTableDocument::markRow(std::optional<int> row) {
+    if (row == marked_) return;
+    marked_ = row;
+    canvas_.cls();
+    drawTruthTable(canvas_, *explanation_, letters_);
+    if (row) markTruthTableRow(canvas_, function(), *row);
+}
+
+std::optional<int> TruthTableDocument::rowAt(int x, int y) const {
+    return truthTableRowAt(canvas_, function(), x, y);
+}
 
 void drawTruthTable(drawing::Canvas& canvas, const qm::Explanation& explanation,
                     const std::string& letters, bool practice) {

@@ -307,7 +307,8 @@ void CoverSearch::search(Node node, Duals duals, Effort effort, Cost floor, Sear
         throw OutOfTime{};
     }
     if (options_.nodeLimit >= 0 && stats_.nodes >= options_.nodeLimit) throw OutOfTime{};
-    if (run.nodeBudget == 0) {
+    if (run.nodeBudget == 0 ||
+        (run.workLimit != SearchRun::kUnlimited && stats_.work() > run.workLimit)) {
         run.budgetSpent = true;
         return;
     }

@@ -41,6 +41,7 @@ struct SearchRun {
     static constexpr long kUnlimited = -1;
     Goal goal = Goal::kCheapest;
     long nodeBudget = kUnlimited;  // nodes it may still visit
+    long workLimit = kUnlimited;   // SolveStats::work past which it visits no more nodes
     bool budgetSpent = false;      // whether it stopped for the budget
     bool found = false;            // whether it found a cover below the limit
     SymmetryUse symmetryUse() const {

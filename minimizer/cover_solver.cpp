@@ -66,6 +66,12 @@ private:
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
 
+    // Finds a cover of the cost of the minimum known in advance, as phase one would; false
+    // (the search left as it was) when it finds none, which a damaged known cover could cause.
+    bool reachKnownMinimum(const Node& root, const std::vector<RowSet>& reach);
+    // Multipliers to start from: each row's share of its cheapest candidate.
+    Duals startingDuals(const Node& root, const std::vector<RowSet>& reach) const;
+
     // What a cover of `count` candidates was proven to cost in literals at least.
     int literalBound(int count) const;
 
@@ -77,6 +83,8 @@ private:
     // The root after its reductions: what a caller is told is proven when time runs out.
     Cost rootCost_;
     std::vector<int> rootLiterals_;  // of the candidates still undecided there
+    // The cost of the minimum known in advance, while it is trusted.
+    std::optional<Cost> knownCost_;
     // Set once phase one is done: the minimum cost and a cover of it.
     std::optional<Cost> minimum_;
     std::vector<int> minimumCover_;
@@ -84,6 +92,7 @@ private:
 
 int Solver::literalBound(int count) const {
     if (minimum_ && minimum_->count == count) return minimum_->literals;
+    if (knownCost_ && knownCost_->count == count) return knownCost_->literals;
     return rootCost_.literals + fewestLiterals(rootLiterals_, count - rootCost_.count);
 }
 
@@ -230,12 +239,16 @@ std::optional<std::vector<int>> Solver::run() {
     }
     rootCost_ = root.cost;
     for (int column : root.active) rootLiterals_.push_back(problem_.literals[column]);
-    // The parts' own solves count their own phases.
-    if (auto answer = solveParts(root, reach)) return answer;
+    // The parts' own solves count their own phases. A minimum known in advance is a cost for the
+    // whole problem, not for its parts.
+    const bool known = !problem_.knownMinimum.empty();
+    if (!known) {
+        if (auto answer = solveParts(root, reach)) return answer;
+    }
     greedyStart(root, reach);
     stats_.setupMs += millisecondsSince(mark);
 
-    findMinimum(root, reach);
+    if (!known || !reachKnownMinimum(root, reach)) findMinimum(root, reach);
     stats_.minimumMs += millisecondsSince(mark);
 
     const Cost minimum = search_.limit;
@@ -264,12 +277,37 @@ void Solver::greedyStart(const Node& root, const std::vector<RowSet>& reach) {
     search_.best = greedy.chosen;
 }
 
-void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
-    Bounds& bounds = search_.bounds();
-    int packingRow = 0;
-    search_.lowerBound = root.cost.count + bounds.packing(root, reach, packingRow).count;
+bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reach) {
+    const Cost known = search_.costOf(problem_.knownMinimum);
+    // Proven in advance: what a caller is told should time run out before a cover reaches it.
+    knownCost_ = known;
+    search_.lowerBound = known.count;
+    if (search_.limit == known) return true;
+    if (search_.limit < known) {  // the known cover was not a minimum after all
+        knownCost_.reset();
+        search_.lowerBound = 0;
+        return false;
+    }
+    // A target just above the known cost: the first cover below it is a minimum.
+    const Cost upper = search_.limit;
+    const std::vector<int> upperCover = search_.best;
+    search_.limit = Cost{known.count, known.literals + 1};
+    SearchRun find;
+    find.goal = Goal::kFirstBelowLimit;
+    search_.search(root, startingDuals(root, reach), Effort::kRoot, Cost{}, find);
+    if (!find.found || search_.limit < known) {  // as above
+        knownCost_.reset();
+        search_.lowerBound = 0;
+        if (!find.found) {
+            search_.limit = upper;
+            search_.best = upperCover;
+        }
+        return false;
+    }
+    return true;
+}
 
-    // Multipliers to start from: each row's share of its cheapest candidate.
+Duals Solver::startingDuals(const Node& root, const std::vector<RowSet>& reach) const {
     Duals start;
     for (std::size_t i = 0; i < reach.size(); ++i) {
         const double size = reach[i].count();
@@ -283,6 +321,14 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
             }
         });
     }
+    return start;
+}
+
+void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
+    Bounds& bounds = search_.bounds();
+    int packingRow = 0;
+    search_.lowerBound = root.cost.count + bounds.packing(root, reach, packingRow).count;
+    Duals start = startingDuals(root, reach);
 
     // Random-like problems are settled fastest by the plain search from the greedy limit, so it
     // gets a short try first. Past that, while the best cover is above the relaxation's bound,

@@ -24,6 +24,10 @@ struct CoverProblem {
     // branches it explores anyway. Without them the search uses no symmetry.
     logic::Function function;
     std::vector<logic::Cube> cubes;
+    // A cover of minimum cost known in advance (candidate indices; empty when none is): the
+    // search then only finds a cover of that cost among the candidates its reductions keep, and
+    // goes on to the tie-break without proving the minimum again.
+    std::vector<int> knownMinimum;
 };
 
 using Deadline = std::chrono::steady_clock::time_point;
@@ -63,7 +67,8 @@ private:
 };
 
 // The search's tuning: every figure it was tuned with, and why. The defaults are what Qm.exe
-// uses; the answer never depends on them (only the time does), except through the deadline.
+// uses. The minimum cost never depends on them, only the time does; the choice among equal
+// minima does only past `choiceWork` (below). The deadline never changes an answer given.
 struct SolveOptions {
     // Search steps the plain branch and bound gets before the relaxation, the bound-first search
     // and the symmetry pruning take over (0: those from the start, as tests of them want).
@@ -94,6 +99,12 @@ struct SolveOptions {
     // Search steps of a tie-break question's first, cheap try: most answers are yes and found
     // at once; a no needs a proof, which the relaxation usually gives.
     long quickQueryNodes = 64;
+    // Work the tie-break may do in all (SolveStats::work; 100,000 is 0.2 to 1 s on a loaded
+    // 2-core machine, and few charts need more). Within it the cover is the first
+    // minimum cover in index order; past it each candidate left is taken only when the best
+    // minimum cover known holds it, as it is or with one candidate traded for it. Counted in
+    // steps, not time, so that the answer is the same on any machine and under any deadline.
+    long choiceWork = 100000;
     // Set from another thread to call the search off, as the deadline does (none: only the
     // deadline stops it).
     const CancelFlag* cancelled = nullptr;
@@ -113,10 +124,17 @@ struct SolveStats {
     long tieBreakQuestions = 0;  // candidates the tie-break decided
     long tieBreakSearches = 0;   // of those, the ones neither the witness nor a trade answered
     long tieBreakNodes = 0;      // search nodes the tie-break's questions took (part of nodes)
+    long tieBreakWork = 0;       // the work (below) the tie-break did
+    long lexLeaderNoes = 0;      // tie-break questions the lex-leader test answered no
+    long choiceCutShort = 0;     // tie-breaks that reached choiceWork and finished by the rule
     // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
     double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
     double minimumMs = 0.0;   // phase one: the minimum cost and a cover that reaches it
     double tieBreakMs = 0.0;  // phase two: the documented cover among the minimum ones
+
+    // The work done, in steps of the Lagrangian bound, where the search's time mostly goes: an
+    // exact relaxation takes about as long as 10,000 of them, a node's reductions as 10.
+    long work() const { return boundIterations + 10000 * lpSolves + 10 * nodes; }
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some

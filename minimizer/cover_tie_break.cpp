@@ -10,10 +10,12 @@ namespace {
 
 // Each question (does some minimum cover with the decisions so far hold the next candidate?) is
 // answered, cheapest first, by the witness (a known minimum cover with those decisions) holding
-// it, by a trade of one witness candidate for it, by the bounds and reduced-cost fixing at the
-// node, by a short search, and last by the exact relaxation and a full search. Every yes gives
-// a new witness. Since each question only asks whether a minimum cover with given decisions
-// exists, the symmetry the searches use (which keeps the minimum cost) cannot change an answer.
+// it, by a trade of one witness candidate for it, by the lex-leader test (below), by the bounds
+// and reduced-cost fixing at the node, by a short search, and last by the exact relaxation and
+// a full search. Every yes gives a new witness. The searches share a budget of work
+// (SolveOptions::choiceWork); once it is spent, the witness and the trades answer alone. Since each
+// question only asks whether a minimum cover with given decisions exists, the symmetry the searches
+// use (which keeps the minimum cost) cannot change an answer.
 
 // A minimum cover that holds `column` and keeps the node's decisions, made from the witness by
 // trading one of its undecided candidates for `column`; empty when no such trade covers the open
@@ -52,6 +54,79 @@ std::vector<int> swappedWitness(const CoverSearch& search, const Node& node,
     return {};
 }
 
+// Isomorphism pruning in the style of Margot. The cover sought, L, comes first in index order
+// among all minimum covers, so also among its images under the maps of the inputs that keep the
+// function, its rows to cover and its candidates: for every such map g, at the first index
+// where L and g(L) differ, L holds the candidate. The tie-break knows L in part: the candidates
+// decided or taken so far are in it, those decided against or dropped by the reductions (which
+// keep the preferred cover) are not. When a map shows that L with the next candidate would lose
+// to its image at a position already known on both sides, L lacks that candidate, and the
+// question is answered without a search.
+class LexLeaderTest {
+public:
+    // At most this many maps are tried: enough for the symmetric functions' orbits to show,
+    // few enough to cost a few milliseconds per question.
+    static constexpr std::size_t kMaxMaps = 1024;
+
+    explicit LexLeaderTest(const CoverProblem& problem) : problem_(problem) {}
+
+    // Whether L cannot hold `column`, given the node (its chosen candidates are in L, its active
+    // ones undecided, every other one out of L).
+    bool excludes(const Node& node, int column) {
+        if (!ready_) prepare();
+        if (maps_.empty()) return false;
+        std::fill(state_.begin(), state_.end(), kOut);
+        for (int c : node.active) state_[c] = kUnknown;
+        for (int c : node.chosen) state_[c] = kIn;
+        state_[column] = kIn;
+        const int n = static_cast<int>(state_.size());
+        // A map h stands for g = h^-1, which is in the group too: g(L) holds j exactly when L
+        // holds h(j).
+        for (const std::vector<std::int16_t>& image : maps_) {
+            for (int j = 0; j < n; ++j) {
+                const char own = state_[j], other = state_[image[j]];
+                if (own == kUnknown || other == kUnknown) break;
+                if (own == other) continue;
+                if (own == kOut) return true;  // g(L) comes first: L is not the cover sought
+                break;                         // L comes first
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr char kOut = 0, kIn = 1, kUnknown = 2;
+
+    void prepare() {
+        ready_ = true;
+        if (problem_.cubes.empty()) return;
+        state_.assign(problem_.columns.size(), kOut);
+        std::vector<std::int16_t> columnOf(std::size_t{1} << 16, -1);
+        for (std::size_t i = 0; i < problem_.cubes.size(); ++i) {
+            const Cube& cube = problem_.cubes[i];
+            columnOf[static_cast<std::size_t>(cube.free) << 8 | cube.value] =
+                static_cast<std::int16_t>(i);
+        }
+        for (const InputMap& map : automorphisms(problem_.function, kMaxMaps)) {
+            if (map.isIdentity()) continue;
+            bool kept = true;
+            problem_.rows.forEach([&](int r) { kept = kept && problem_.rows.test(map.row(r)); });
+            std::vector<std::int16_t> image(problem_.cubes.size());
+            for (std::size_t i = 0; kept && i < problem_.cubes.size(); ++i) {
+                const Cube to = map.cube(problem_.cubes[i]);
+                image[i] = columnOf[static_cast<std::size_t>(to.free) << 8 | to.value];
+                kept = image[i] >= 0;
+            }
+            if (kept) maps_.push_back(std::move(image));
+        }
+    }
+
+    const CoverProblem& problem_;
+    bool ready_ = false;
+    std::vector<std::vector<std::int16_t>> maps_;  // each map as the candidates' images
+    std::vector<char> state_;
+};
+
 }  // namespace
 
 std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<RowSet> reach,
@@ -59,11 +134,15 @@ std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<R
     const SolveOptions& options = search.options();
     SolveStats& stats = search.stats();
     const long nodesBefore = stats.nodes;
+    const long workBefore = stats.work();
+    const long workLimit = workBefore + options.choiceWork;
     // The tie-break's own node starts from the multipliers the minimum search ended with.
     Duals duals = search.settledDuals;
     SettleMode own;  // the tie-break's own node keeps the preferred cover and offers none
     own.iterations = options.queryIterations;
     own.dominance = Dominance::kKeepPreferred;
+    bool cutShort = false;  // whether the work ran out
+    LexLeaderTest lexLeader(search.problem());
     for (;;) {
         // Only minimum covers are wanted.
         search.limit = Cost{minimum.count, minimum.literals + 1};
@@ -80,6 +159,21 @@ std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<R
                 keep = true;
                 witness = std::move(swapped);
             }
+        }
+        if (!keep && !cutShort && stats.work() > workLimit) {
+            cutShort = true;
+            ++stats.choiceCutShort;
+        }
+        if (!keep && !cutShort && lexLeader.excludes(current, current.active.front())) {
+            ++stats.lexLeaderNoes;
+            current.active.erase(current.active.begin());
+            continue;
+        }
+        if (!keep && cutShort) {
+            // Past the budget the witness decides alone: it stays a minimum cover without the
+            // candidate.
+            current.active.erase(current.active.begin());
+            continue;
         }
         Settled state;
         if (!keep) {
@@ -105,13 +199,23 @@ std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<R
             SearchRun quick;
             quick.goal = Goal::kFirstBelowLimit;
             quick.nodeBudget = options.quickQueryNodes;
+            quick.workLimit = workLimit;
             search.search(trial, search.settledDuals, Effort::kQuery, Cost{}, quick);
             bool found = quick.found;
-            if (!found && quick.budgetSpent && search.relaxationAllows(trial)) {
+            if (!found && quick.budgetSpent && stats.work() <= workLimit &&
+                search.relaxationAllows(trial)) {
                 SearchRun full;
                 full.goal = Goal::kFirstBelowLimit;
+                full.workLimit = workLimit;
                 search.search(trial, search.settledDuals, Effort::kQuery, Cost{}, full);
                 found = full.found;
+                if (full.budgetSpent) quick.budgetSpent = true;
+            }
+            if (!found && quick.budgetSpent && stats.work() > workLimit && !cutShort) {
+                // Unanswered: the work is spent, and the witness, which lacks the candidate,
+                // stays a minimum cover.
+                cutShort = true;
+                ++stats.choiceCutShort;
             }
             if (found) {
                 keep = true;
@@ -125,6 +229,7 @@ std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<R
         }
     }
     stats.tieBreakNodes += stats.nodes - nodesBefore;
+    stats.tieBreakWork += stats.work() - workBefore;
     std::sort(current.chosen.begin(), current.chosen.end());
     return current.chosen;
 }

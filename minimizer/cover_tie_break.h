@@ -12,6 +12,8 @@ namespace qm::covering {
 
 // Decides the node's candidates in index order, each included exactly when some cover of cost
 // `minimum` with all earlier decisions holds it, and returns the chosen candidates, ascending.
+// Past SolveOptions::choiceWork, a candidate is included only when the witness holds it, as it
+// is or with one undecided candidate traded for it: still a cover of cost `minimum`.
 // `witness` is a known cover of cost `minimum` through the node; `reach` the node's open rows of
 // each active candidate, as reduce leaves them.
 std::vector<int> preferredCover(CoverSearch& search, Node node, std::vector<logic::RowSet> reach,

@@ -1,5 +1,7 @@
 #include "minimizer/minimize.h"
 
+#include <algorithm>
+
 #include "minimizer/cover_solver.h"
 #include "minimizer/prime_implicants.h"
 #include "minimizer/symmetric_minima.h"
@@ -11,7 +13,10 @@ using logic::Function;
 
 namespace {
 
-CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {
+// With `useKnown`, a minimum known in advance for an equivalent function saves the search its
+// proof (knownMinimumUpToComplement); the tie-break still chooses among the minima.
+CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes,
+                            bool useKnown) {
     CoverProblem problem;
     problem.rows = function.on;
     problem.function = function;
@@ -19,6 +24,17 @@ CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& p
     for (const Cube& prime : primes) {
         problem.columns.push_back(prime.rows(function.width));
         problem.literals.push_back(prime.literals(function.width));
+    }
+    if (!useKnown) return problem;
+    if (auto known = knownMinimumUpToComplement(function)) {
+        for (const Cube& cube : known->cover) {
+            const auto at = std::find(primes.begin(), primes.end(), cube);
+            if (at == primes.end()) {
+                problem.knownMinimum.clear();  // not made of primes: not trusted
+                break;
+            }
+            problem.knownMinimum.push_back(static_cast<int>(at - primes.begin()));
+        }
     }
     return problem;
 }
@@ -29,24 +45,39 @@ std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int
     return cover;
 }
 
-}  // namespace
-
-std::vector<Cube> minimize(const Function& function, Deadline deadline,
-                           const CancelFlag* cancelled) {
-    if (auto known = knownMinimum(function)) return *known;
-    return searchMinimum(function, deadline, cancelled);
-}
-
-std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
-                                const CancelFlag* cancelled, SolveStats* stats) {
+std::vector<Cube> search(const Function& function, Deadline deadline, SolveOptions options,
+                         SolveStats* stats, bool useKnown) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
     // Primes come in the output order, so the solver's index tie-break is the order of codes.
+    const auto chosen =
+        solveCover(coverProblemOf(function, primes, useKnown), deadline, options, stats);
+    return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
+}
+
+SolveOptions cancelledBy(const CancelFlag* cancelled) {
     SolveOptions options;
     options.cancelled = cancelled;
-    const auto chosen = solveCover(coverProblemOf(function, primes), deadline, options, stats);
-    return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
+    return options;
+}
+
+}  // namespace
+
+std::vector<Cube> minimize(const Function& function, Deadline deadline, const CancelFlag* cancelled,
+                           SolveStats* stats) {
+    if (auto known = knownMinimum(function)) return *known;
+    return search(function, deadline, cancelledBy(cancelled), stats, true);
+}
+
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
+                                const CancelFlag* cancelled, SolveStats* stats) {
+    return search(function, deadline, cancelledBy(cancelled), stats, false);
+}
+
+std::vector<Cube> searchMinimum(const Function& function, Deadline deadline,
+                                const SolveOptions& options, SolveStats* stats) {
+    return search(function, deadline, options, stats, false);
 }
 
 BestCover minimizeWithin(const Function& function, Deadline deadline, const SolveOptions& options) {
@@ -56,7 +87,7 @@ BestCover minimizeWithin(const Function& function, Deadline deadline, const Solv
     const std::vector<Cube> primes = primeImplicants(function);
     BestCover result;
     try {
-        const auto chosen = solveCover(coverProblemOf(function, primes), deadline, options);
+        const auto chosen = solveCover(coverProblemOf(function, primes, true), deadline, options);
         if (chosen) result.cover = cubesOf(primes, *chosen);
         result.lowerBound = static_cast<int>(result.cover.size());
         for (const Cube& cube : result.cover) result.literalBound += cube.literals(function.width);

@@ -11,9 +11,12 @@ namespace qm {
 // literals. Among covers of equal cost the result is the one whose sorted list of codes comes
 // first in the output order, so it never depends on the machine. Returned in the output order;
 // empty when the on-set is empty. Throws TooHard once `deadline` has passed or `cancelled` is set.
+// A function that complementing some inputs turns into one with a cover known in advance is
+// searched knowing its minimum cost. `stats`, when given, receives what the covering search did.
 std::vector<logic::Cube> minimize(const logic::Function& function,
                                   Deadline deadline = Deadline::max(),
-                                  const CancelFlag* cancelled = nullptr);
+                                  const CancelFlag* cancelled = nullptr,
+                                  SolveStats* stats = nullptr);
 
 // The same minimum found by the search alone, never taken from the covers worked out in advance
 // for the slowest symmetric functions (knownMinimum): it is how they are worked out and checked.
@@ -22,6 +25,10 @@ std::vector<logic::Cube> searchMinimum(const logic::Function& function,
                                        Deadline deadline = Deadline::max(),
                                        const CancelFlag* cancelled = nullptr,
                                        SolveStats* stats = nullptr);
+// The same with the search's tuning: the table of covers known in advance is made with an
+// unlimited SolveOptions::choiceWork, so that it holds the first minimum covers.
+std::vector<logic::Cube> searchMinimum(const logic::Function& function, Deadline deadline,
+                                       const SolveOptions& options, SolveStats* stats = nullptr);
 
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products

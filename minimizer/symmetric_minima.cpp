@@ -85,6 +85,46 @@ std::optional<std::vector<Cube>> knownMinimum(const Function& function) {
     return cover;
 }
 
+namespace {
+
+// The counts of the function with the inputs of `flip` complemented, when it is symmetric then.
+std::optional<SymmetricCounts> countsUnderFlip(const Function& function, unsigned flip) {
+    unsigned on = 0, dontCare = 0, off = 0;
+    for (int row = 0; row < (1 << function.width); ++row) {
+        const unsigned bit = 1U << std::popcount(static_cast<unsigned>(row) ^ flip);
+        unsigned& kind = function.on.test(row) ? on : function.dc.test(row) ? dontCare : off;
+        kind |= bit;
+        // Most flips fail within a few rows: a count seen in two of the three sets.
+        if ((on & dontCare) != 0 || ((on | dontCare) & off) != 0) return std::nullopt;
+    }
+    return SymmetricCounts{on, dontCare};
+}
+
+}  // namespace
+
+std::optional<KnownCost> knownMinimumUpToComplement(const Function& function) {
+    constexpr int kWidth = 8;
+    if (function.width != kWidth || symmetricCounts(function)) return std::nullopt;
+    for (unsigned flip = 1; flip < (1U << kWidth); ++flip) {
+        if (!countsUnderFlip(function, flip)) continue;
+        Function flipped;
+        flipped.width = kWidth;
+        function.on.forEach([&](int row) { flipped.on.set(row ^ static_cast<int>(flip)); });
+        function.dc.forEach([&](int row) { flipped.dc.set(row ^ static_cast<int>(flip)); });
+        const auto cover = knownMinimum(flipped);
+        if (!cover) continue;
+        KnownCost known;
+        for (Cube cube : *cover) {
+            known.literals += cube.literals(kWidth);
+            cube.value = static_cast<std::uint8_t>(cube.value ^ (flip & ~cube.free));
+            known.cover.push_back(cube);
+        }
+        known.products = static_cast<int>(cover->size());
+        return known;
+    }
+    return std::nullopt;
+}
+
 std::vector<SymmetricCounts> countsWithKnownMinimum() {
     std::vector<SymmetricCounts> counts;
     for (const KnownCover& known : kKnownCovers) counts.push_back({known.on, known.dontCare});

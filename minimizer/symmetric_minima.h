@@ -24,6 +24,17 @@ std::optional<SymmetricCounts> symmetricCounts(const logic::Function& function);
 // for any other function.
 std::optional<std::vector<logic::Cube>> knownMinimum(const logic::Function& function);
 
+// The cost of the minimum of a function of 8 inputs that complementing some of its inputs turns
+// into one knownMinimum answers (permuting the inputs of a symmetric function changes nothing):
+// the same cost, the cover mapped back. Nothing for any other function, and for the functions
+// knownMinimum answers itself.
+struct KnownCost {
+    std::vector<logic::Cube> cover;  // a minimum cover of the function, not in any order
+    int products = 0;
+    int literals = 0;
+};
+std::optional<KnownCost> knownMinimumUpToComplement(const logic::Function& function);
+
 // The counts of every 8-input function knownMinimum answers.
 std::vector<SymmetricCounts> countsWithKnownMinimum();
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,10 @@ int main(int argc, char** argv) {
                               std::chrono::milliseconds(static_cast<long>(capSeconds * 1000));
         const std::clock_t start = std::clock();
         try {
-            const std::vector<logic::Cube> cover = qm::searchMinimum(function, deadline);
+            // The first minimum cover, however long its choice takes.
+            qm::SolveOptions options;
+            options.choiceWork = std::numeric_limits<long>::max() / 2;
+            const std::vector<logic::Cube> cover = qm::searchMinimum(function, deadline, options);
             const double milliseconds =
                 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
             if (milliseconds <= overMilliseconds) continue;

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/circuit_simulation.h"
 #include "common/prompts.h"
 #include "demux/demux_command.h"
 #include "demux/demux_drawing.h"
@@ -26,9 +27,10 @@
 #include "drawing/canvas_document.h"
 #include "drawing/circuit_layout.h"
 #include "drawing/document_host.h"
+#include "drawing/drawn_circuit.h"
 #include "drawing/universal_circuits.h"
-#include "tests/support/whole_picture.h"
 #include "explain/check_page.h"
+#include "explain/cost_table_view.h"
 #include "explain/karnaugh_map.h"
 #include "explain/steps_view.h"
 #include "explain/truth_table_view.h"
@@ -36,6 +38,7 @@
 #include "mux/mux_command.h"
 #include "mux/mux_drawing.h"
 #include "tests/drawing/circuit_function_support.h"
+#include "tests/support/whole_picture.h"
 
 using namespace quendal;
 using drawing::Canvas;
@@ -258,6 +261,47 @@ std::vector<Picture> pictures() {
                            "A minimum product of sums: F = (A'+C)D"};
                        drawCheckPage(c, four, "ABCD", checked);
                    })});
+    // Simulate mode: the drawing's model drawn for one row.
+    auto simulated = [](std::function<void(Canvas&)> draw, std::uint64_t row) {
+        return [draw, row] {
+            DocumentCanvas drawing;
+            draw(drawing);
+            if (!drawing.circuit()) return QImage();
+            return drawn([&](Canvas& c) {
+                app::drawSimulation(c, *drawing.circuit(),
+                                    app::simulate(drawing.circuit()->netlist, row));
+            });
+        };
+    };
+    const FunctionView simulatedFunction = circuitFunction("A'BC+A'D", {"A", "B", "C", "D"});
+    all.push_back(
+        {"circuit", "circuit_simulated.png",
+         simulated([f = simulatedFunction](
+                       Canvas& c) { drawing::drawCircuit(c, f, drawing::CircuitKind::Basic); },
+                   6),
+         "circuit_simulated.png", true});
+    all.push_back(
+        {"circuit", "circuit_simulated_nand.png",
+         simulated([f = simulatedFunction](
+                       Canvas& c) { drawing::drawCircuit(c, f, drawing::CircuitKind::Nand); },
+                   6)});
+    all.push_back(
+        {"circuit", "circuit_simulated_nor.png",
+         simulated([f = simulatedFunction](
+                       Canvas& c) { drawing::drawCircuit(c, f, drawing::CircuitKind::Nor); },
+                   5)});
+    all.push_back(
+        {"mux", "mux_tree_simulated.png",
+         simulated([f = simulatedFunction](Canvas& c) { mux::drawMuxImplementation(c, f, 2); },
+                   6)});
+    all.push_back(
+        {"demux", "demux_simulated.png",
+         simulated([f = simulatedFunction](Canvas& c) { demux::drawDemux(c, f, 0); }, 6)});
+    all.push_back({"explain", "cost_table.png", view([](Canvas& c) {
+                       const FunctionView f = circuitFunction("A'BC+A'D", {"A", "B", "C", "D"});
+                       drawCostTable(c, implementationsOf(f), "ABCD", f.minSopText);
+                   }),
+                   "cost_table.png"});
     return all;
 }
 

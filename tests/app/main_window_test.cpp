@@ -123,10 +123,14 @@ TEST_F(MainWindowTest, ViewTogglesKeepCheckMarkAndVisibilityEqual) {
     EXPECT_FALSE(toolbar->isFloatable());
 }
 
-TEST_F(MainWindowTest, ToolbarHasOpenSaveSeparatorPrintExportWithTheirOwnIcons) {
+TEST_F(MainWindowTest, ToolbarHasOpenSaveSeparatorPrintExportSeparatorSimulateWithIcons) {
     auto* toolbar = main->findChild<QToolBar*>("tbToolBar");
     const QList<QAction*> buttons = toolbar->actions();
-    ASSERT_EQ(buttons.size(), 5);
+    ASSERT_EQ(buttons.size(), 7);
+    EXPECT_TRUE(buttons[5]->isSeparator());
+    // The menu item itself, so button and menu share their check mark.
+    EXPECT_EQ(buttons[6], action("mnuViewSimulate"));
+    EXPECT_EQ(buttons[6]->icon().pixmap(16, 16).size(), QSize(16, 16));
     EXPECT_EQ(buttons[0]->data().toString(), "Open");
     EXPECT_EQ(buttons[1]->data().toString(), "Save");
     EXPECT_TRUE(buttons[2]->isSeparator());

@@ -12,7 +12,10 @@
 // --with-hardest adds the 8-variable symmetric families (every totally symmetric function, each
 // again with one don't-care count, and the bands with don't-care edges), the hardest covering
 // problems met here. bench_minimizer --write-inputs DIR writes one input file per member of
-// the usual families instead, for timing the whole process with bench_process.sh.
+// the usual families instead (with --with-hardest or --wide, of those), for timing the whole
+// process with bench_process.sh or comparing two builds' answers (tools/compare_qm.sh).
+// --wide runs the families beyond the usual ones instead (qm_bench::wideFamilies): transformed
+// symmetric functions, don't-care-count sets, partly symmetric and dense random functions.
 
 #include <benchmark/benchmark.h>
 #include <signal.h>
@@ -52,8 +55,7 @@ struct Measured {
 
 // What qm::minimize does, with the search's stats kept.
 std::vector<logic::Cube> minimizeCounting(const logic::Function& function, qm::SolveStats& stats) {
-    if (auto known = qm::knownMinimum(function)) return *known;
-    return qm::searchMinimum(function, qm::Deadline::max(), nullptr, &stats);
+    return qm::minimize(function, qm::Deadline::max(), nullptr, &stats);
 }
 
 Measured fastestOfFew(const logic::Function& function) {
@@ -146,6 +148,7 @@ void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
             total.tieBreakQuestions += s.tieBreakQuestions;
             total.tieBreakSearches += s.tieBreakSearches;
             total.tieBreakNodes += s.tieBreakNodes;
+            total.choiceCutShort += s.choiceCutShort;
             total.setupMs += s.setupMs;
             total.minimumMs += s.minimumMs;
             total.tieBreakMs += s.tieBreakMs;
@@ -163,6 +166,7 @@ void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
     state.counters["tb_questions"] = static_cast<double>(total.tieBreakQuestions);
     state.counters["tb_searches"] = static_cast<double>(total.tieBreakSearches);
     state.counters["tb_nodes"] = static_cast<double>(total.tieBreakNodes);
+    state.counters["tb_cut_short"] = static_cast<double>(total.choiceCutShort);
     state.counters["setup_ms"] = total.setupMs;
     state.counters["minimum_ms"] = total.minimumMs;
     state.counters["tiebreak_ms"] = total.tieBreakMs;
@@ -174,10 +178,11 @@ std::string codeLine(int row, int width) {
     return code;
 }
 
-int writeInputs(const std::filesystem::path& folder) {
+int writeInputs(const std::filesystem::path& folder,
+                const std::vector<qm_bench::Family>& families) {
     std::filesystem::create_directories(folder);
     int written = 0;
-    for (const auto& family : qm_bench::allFamilies(kRandomMembers, false)) {
+    for (const auto& family : families) {
         std::string stem = family.name;
         for (char& c : stem) {
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
@@ -202,14 +207,18 @@ int writeInputs(const std::filesystem::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--write-inputs") == 0) return writeInputs(argv[2]);
-    bool withHardest = false;
+    bool withHardest = false, wide = false;
+    const char* inputsFolder = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--with-hardest") == 0) withHardest = true;
+        if (std::strcmp(argv[i], "--wide") == 0) wide = true;
+        if (std::strcmp(argv[i], "--write-inputs") == 0 && i + 1 < argc) inputsFolder = argv[i + 1];
         if (std::strncmp(argv[i], "--cap-ms=", 9) == 0) capMilliseconds = std::atof(argv[i] + 9);
     }
-    static const std::vector<qm_bench::Family> families =
-        qm_bench::allFamilies(kRandomMembers, withHardest);
+    static std::vector<qm_bench::Family> families =
+        wide ? std::vector<qm_bench::Family>{} : qm_bench::allFamilies(kRandomMembers, withHardest);
+    if (wide) families = qm_bench::wideFamilies();
+    if (inputsFolder != nullptr) return writeInputs(inputsFolder, families);
     for (const auto& family : families) {
         benchmark::RegisterBenchmark(family.name.c_str(), timeFamily, std::cref(family))
             ->Iterations(1)

@@ -1,5 +1,6 @@
 #include "tests/minimizer/function_families.h"
 
+#include <algorithm>
 #include <bit>
 #include <random>
 
@@ -172,6 +173,104 @@ std::vector<Family> allFamilies(int randomMembers, bool withHardest) {
     families.push_back(randomFamily(95, 0, randomMembers, 200));
     families.push_back(randomFamily(95, 20, randomMembers, 201));
     return families;
+}
+
+logic::Function transformed(const logic::Function& function, std::mt19937& random) {
+    const int width = function.width;
+    std::vector<int> to(static_cast<std::size_t>(width));
+    for (int i = 0; i < width; ++i) to[static_cast<std::size_t>(i)] = i;
+    std::shuffle(to.begin(), to.end(), random);
+    const unsigned flip = std::uniform_int_distribution<unsigned>(0, (1U << width) - 1U)(random);
+    logic::Function image;
+    image.width = width;
+    for (int row = 0; row < (1 << width); ++row) {
+        unsigned target = 0;
+        for (int bit = 0; bit < width; ++bit) {
+            target |= ((static_cast<unsigned>(row) >> bit) & 1U)
+                      << to[static_cast<std::size_t>(bit)];
+        }
+        target ^= flip;
+        if (function.on.test(row)) image.on.set(static_cast<int>(target));
+        if (function.dc.test(row)) image.dc.set(static_cast<int>(target));
+    }
+    return image;
+}
+
+namespace {
+
+Family transformedFamily(const Family& base, unsigned seed) {
+    Family family{base.name + " transformed", {}};
+    std::mt19937 random(seed);
+    for (const auto& member : base.members) family.members.push_back(transformed(member, random));
+    return family;
+}
+
+// Random disjoint sets of on counts and don't-care counts, neither empty.
+Family symmetricDontCareSetsFamily(int members, unsigned seed) {
+    Family family{"symmetric dc count sets", {}};
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<unsigned> counts(1, (1U << (kWidth + 1)) - 2U);
+    while (static_cast<int>(family.members.size()) < members) {
+        const unsigned on = counts(random);
+        const unsigned dontCare = counts(random) & ~on;
+        if (dontCare == 0) continue;
+        family.members.push_back(symmetricFunction(kWidth, on, dontCare));
+    }
+    return family;
+}
+
+// The value depends on how many of the first 6 inputs are 1 and on the last 2 inputs alone
+// (some states don't-care), then the inputs are permuted and some complemented.
+Family partlySymmetricFamily(int members, unsigned seed) {
+    Family family{"symmetric in 6 of 8", {}};
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    while (static_cast<int>(family.members.size()) < members) {
+        int state[7][4];
+        for (auto& ones : state) {
+            for (int& value : ones) {
+                const int p = percent(random);
+                value = p < 45 ? 1 : (p < 55 ? 2 : 0);
+            }
+        }
+        logic::Function function;
+        function.width = kWidth;
+        for (int row = 0; row < kRows; ++row) {
+            const int value = state[std::popcount(static_cast<unsigned>(row) & 63U)][row >> 6];
+            if (value == 1) function.on.set(row);
+            if (value == 2) function.dc.set(row);
+        }
+        if (function.on.empty()) continue;
+        family.members.push_back(transformed(function, random));
+    }
+    return family;
+}
+
+Family denseRandomFamily(int members, unsigned seed) {
+    Family family{"dense random 60-95%", {}};
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int m = 0; m < members; ++m) {
+        const int onPercent = 60 + percent(random) % 36;
+        logic::Function function;
+        function.width = kWidth;
+        for (int row = 0; row < kRows; ++row) {
+            if (percent(random) < onPercent) function.on.set(row);
+        }
+        family.members.push_back(function);
+    }
+    return family;
+}
+
+}  // namespace
+
+std::vector<Family> wideFamilies() {
+    return {transformedFamily(symmetricFamily(kWidth, false), 301),
+            transformedFamily(symmetricFamily(kWidth, true), 302),
+            transformedFamily(manyPrimesFamily(true), 303),
+            symmetricDontCareSetsFamily(150, 304),
+            partlySymmetricFamily(150, 305),
+            denseRandomFamily(150, 306)};
 }
 
 }  // namespace qm_bench

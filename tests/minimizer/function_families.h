@@ -3,6 +3,7 @@
 // The families of 7- and 8-variable functions that the benchmarks and the exactness tests use:
 // the slowest kinds for an exact minimizer.
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,15 @@ Family bandFamily(int width);
 
 // Every family above; the 8-variable symmetric ones only when `withHardest`.
 std::vector<Family> allFamilies(int randomMembers, bool withHardest);
+
+// The function with its inputs permuted and some complemented, both drawn from `random`: the
+// same minimum cost, a different chart.
+logic::Function transformed(const logic::Function& function, std::mt19937& random);
+
+// The families beyond the ones above, 8 variables, seeded: the 8-variable symmetric families and
+// the bands with their inputs permuted and some complemented, symmetric functions with random
+// sets of don't-care counts, functions symmetric in 6 of their 8 inputs, dense random ones
+// (60 to 95 % of the rows on).
+std::vector<Family> wideFamilies();
 
 }  // namespace qm_bench

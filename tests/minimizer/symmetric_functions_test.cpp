@@ -18,6 +18,12 @@
 namespace qm_test {
 namespace {
 
+int literalsOf(const std::vector<logic::Cube>& cover, int width) {
+    int literals = 0;
+    for (const logic::Cube& cube : cover) literals += cube.literals(width);
+    return literals;
+}
+
 TruthTable toTable(const logic::Function& function) {
     TruthTable table{function.width, std::vector<char>(std::size_t{1} << function.width, kOff)};
     for (int row = 0; row < (1 << function.width); ++row) {
@@ -104,6 +110,27 @@ TEST(PartlySymmetricFunctions, MatchReferenceSearchCodeForCode) {
         ASSERT_EQ(minimizeCodes(table), *reference) << trial;
         ASSERT_EQ(minimizeWithSymmetry(table), *reference) << trial;
     }
+}
+
+// The same families with their inputs permuted and some complemented: the symmetry is then no
+// longer in the order the primes come in, which the tie-break's isomorphism pruning must respect.
+TEST(TransformedSymmetricFunctions, MatchReferenceSearchCodeForCode) {
+    std::mt19937 random(41);
+    int compared = 0;
+    for (int width : {5, 6}) {
+        for (bool oneDontCare : {false, true}) {
+            for (const logic::Function& member :
+                 qm_bench::symmetricFamily(width, oneDontCare).members) {
+                const TruthTable table = toTable(qm_bench::transformed(member, random));
+                const auto reference = referenceMinimum(table, 20000);
+                if (!reference) continue;
+                ++compared;
+                ASSERT_EQ(minimizeCodes(table), *reference) << compared;
+                ASSERT_EQ(minimizeWithSymmetry(table), *reference) << compared;
+            }
+        }
+    }
+    EXPECT_GE(compared, 200);
 }
 
 struct KnownOptimum {
@@ -241,6 +268,34 @@ TEST(KnownMinima, AreTheSearchsPrimeCovers) {
         const logic::Function function = qm_bench::symmetricFunction(8, counts.on, counts.dontCare);
         ASSERT_TRUE(qm::knownMinimum(function));
         EXPECT_EQ(qm::searchMinimum(function), qm::knownMinimum(function));
+    }
+}
+
+// A table function with its inputs permuted and some complemented: its minimum cost is known
+// from the table (the cover mapped back), and the search writes a valid prime cover of that cost.
+// One row moved breaks the equivalence.
+TEST(KnownMinima, ServeEveryEquivalentFunction) {
+    std::mt19937 random(43);
+    const auto all = qm::countsWithKnownMinimum();
+    for (std::size_t i = 3; i < all.size(); i += all.size() / 4) {
+        SCOPED_TRACE(i);
+        const logic::Function original = qm_bench::symmetricFunction(8, all[i].on, all[i].dontCare);
+        const auto table = *qm::knownMinimum(original);
+        logic::Function image = qm_bench::transformed(original, random);
+        if (qm::symmetricCounts(image)) continue;  // no input complemented
+        const auto known = qm::knownMinimumUpToComplement(image);
+        ASSERT_TRUE(known);
+        EXPECT_EQ(known->products, static_cast<int>(table.size()));
+        EXPECT_EQ(known->literals, literalsOf(table, 8));
+        const auto cover = qm::minimize(image);
+        EXPECT_EQ(cover.size(), table.size());
+        EXPECT_EQ(literalsOf(cover, 8), literalsOf(table, 8));
+        std::vector<std::string> codes;
+        for (const logic::Cube& cube : cover) codes.push_back(logic::codeOf(cube, 8));
+        EXPECT_EQ(coverFault(toTable(image), codes), "");
+        const int row = image.on.first();
+        image.on.reset(row);
+        EXPECT_FALSE(qm::knownMinimumUpToComplement(image));
     }
 }
 

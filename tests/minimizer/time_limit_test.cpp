@@ -79,12 +79,18 @@ logic::Function randomFunction() {
 TEST(TimeLimit, AStoppedSearchSaysExactlyWhatItProved) {
     bool sawNothing = false, sawCount = false, sawCost = false;
     for (const logic::Function& function : {hardFunction(), randomFunction()}) {
-        const std::vector<logic::Cube> minimum = qm::searchMinimum(function);
+        // A tie-break long enough to be stopped in: with its default budget it can be shorter
+        // than the gaps between the node limits tried.
+        qm::SolveOptions fullChoice;
+        fullChoice.choiceWork = 1L << 40;
+        const std::vector<logic::Cube> minimum =
+            qm::minimizeWithin(function, qm::Deadline::max(), fullChoice).cover;
         const int count = static_cast<int>(minimum.size());
         const int literals = literalsOf(minimum, function.width);
         for (long nodes = 0;; nodes = nodes * 2 + 1) {
             qm::SolveOptions options;
             options.nodeLimit = nodes;
+            options.choiceWork = fullChoice.choiceWork;
             const qm::BestCover best = qm::minimizeWithin(function, qm::Deadline::max(), options);
             if (best.proven) {
                 EXPECT_EQ(best.cover, minimum);
