@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "circuit/cost.h"
 #include "circuit/netlist_export.h"
 #include "design/design_drawing.h"
 #include "tests/support/netlist.h"
@@ -212,6 +213,36 @@ TEST(DesignDrawing, ConstantOutputsAreTiedToTheRails) {
         ASSERT_EQ(modelProblem(n, d), "");
         EXPECT_EQ(n.part(n.net(n.outputs[0].net).driver.part).kind, circuit::PartKind::Constant);
         EXPECT_EQ(n.part(n.net(n.outputs[1].net).driver.part).kind, circuit::PartKind::Constant);
+    }
+}
+
+// The cost of a drawing counts the gates of every output: an AND gate per
+// product of two literals or more, an OR gate per output of two products or
+// more, their inputs as the cover has them, three levels.
+TEST(DesignDrawing, CostCountsEveryOutput) {
+    for (const design::Preset& preset : design::presets()) {
+        const Design d = design::presetDesign(preset.key);
+        const qm::MultiCover cover = qm::minimizeMultiOutput(design::outputFunctions(d));
+        int gates = 0, inputs = 0;
+        std::vector<int> taken(static_cast<std::size_t>(d.outputs()), 0);
+        for (const qm::SharedProduct& p : cover.products) {
+            const int literals = p.cube.literals(d.inputs());
+            if (literals >= 2) gates += 1, inputs += literals;
+            for (int j = 0; j < d.outputs(); ++j)
+                taken[static_cast<std::size_t>(j)] += (p.outputs >> j) & 1U;
+        }
+        for (int t : taken)
+            if (t >= 2) gates += 1, inputs += t;
+        drawing::RecordingCanvas canvas;
+        design::drawDesign(canvas, d, cover, DrawingStyle::AndOr);
+        const circuit::Cost cost = circuit::costOf(canvas.circuit()->netlist);
+        int costGates = 0, costInputs = 0;
+        for (const circuit::PartCount& g : cost.gates)
+            if (g.kind != circuit::PartKind::Not)
+                costGates += g.count, costInputs += g.count * g.inputs;
+        EXPECT_EQ(costGates, gates) << preset.key;
+        EXPECT_EQ(costInputs, inputs) << preset.key;
+        EXPECT_EQ(cost.levels, 3) << preset.key;
     }
 }
 
