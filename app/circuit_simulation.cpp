@@ -224,10 +224,15 @@ void drawSimulation(drawing::Canvas& canvas, const drawing::DrawnCircuit& circui
     for (const Part& part : n.parts) {
         if (part.kind != PartKind::Output) continue;
         const circuit::Point at = part.pins.empty() ? part.at : part.pins.front().at;
-        const std::string value = state.output ? "= 1" : "= 0";
-        canvas.printAt(at.x + 260, at.y - 100, {value},
-                       state.output ? colours::one : colours::zero);
-        grow(canvas, at.x + 260 + canvas.textWidth(value), at.y - 100 + canvas.lineHeight());
+        // Each output of a design shows its own value, after its name.
+        const bool one = n.outputs.empty() ? state.output
+                                           : !part.pins.empty() &&
+                                                 valueOf(state.values, part.pins.front().net) != 0;
+        const int x =
+            n.outputs.empty() ? at.x + 260 : at.x + 100 + canvas.textWidth(part.name + " ");
+        const std::string value = one ? "= 1" : "= 0";
+        canvas.printAt(x, at.y - 100, {value}, one ? colours::one : colours::zero);
+        grow(canvas, x + canvas.textWidth(value), at.y - 100 + canvas.lineHeight());
     }
     // One frame round the whole product.
     if (!state.productGates.empty()) {

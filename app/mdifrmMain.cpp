@@ -176,7 +176,7 @@ void mdifrmMain::mnuFileNewDesign_Click() {
             return file.reason();
         return std::nullopt;
     };
-    auto* window = new design::frmDesign({prompts_, fileDialogs_, write}, this);
+    auto* window = new design::frmDesign({prompts_, fileDialogs_, write, this}, this);
     window->setWindowFlag(Qt::Window);
     window->show();
 }

@@ -164,14 +164,18 @@ int levelsOf(const Netlist& n) {
         onPath[i] = false;
         return level[i] = deepest + 1;
     };
-    return of(n.output);
+    // A design's levels are those of its deepest output.
+    int deepest = 0;
+    for (const NamedOutput& out : outputPorts(n)) deepest = std::max(deepest, of(out.net));
+    return deepest;
 }
 
 // The parts Y depends on: the drawings give every variable its inverter,
 // used or not, and a gate that reaches nothing costs nothing.
 std::vector<bool> partsFeedingY(const Netlist& n) {
     std::vector<bool> live(n.parts.size(), false);
-    std::vector<NetId> pending = {n.output};
+    std::vector<NetId> pending;  // every output of a design
+    for (const NamedOutput& out : outputPorts(n)) pending.push_back(out.net);
     std::vector<bool> seen(n.nets.size(), false);
     while (!pending.empty()) {
         const NetId net = pending.back();

@@ -179,4 +179,9 @@ bool outputValue(const Netlist& n, std::uint64_t row) {
     return n.output != kNoNet && evaluate(n, row)[static_cast<std::size_t>(n.output)] != 0;
 }
 
+std::vector<NamedOutput> outputPorts(const Netlist& n) {
+    if (!n.outputs.empty()) return n.outputs;
+    return {{"Y", n.output}};
+}
+
 }  // namespace quendal::circuit

@@ -117,6 +117,13 @@ struct Net {
     std::vector<int> dots;   // indices into Netlist::dots
 };
 
+// An output port: its name and the net it shows.
+struct NamedOutput {
+    std::string name;
+    NetId net = kNoNet;
+    friend bool operator==(const NamedOutput&, const NamedOutput&) = default;
+};
+
 // The drawing a netlist was made for.
 enum class Style { Basic, Nand, Nor, Mux, Demux };
 const char* styleName(Style style);  // "basic", "nand", "nor", "mux", "demux"
@@ -130,7 +137,10 @@ struct Netlist {
     std::vector<Net> nets;
     std::vector<Wire> wires;
     std::vector<Dot> dots;
-    NetId output = kNoNet;  // the net of Y
+    NetId output = kNoNet;  // the net of Y; with named outputs, the first one's
+    // A circuit of several outputs (a design) names each; empty for the
+    // drawings of one function, whose one output is Y on `output`.
+    std::vector<NamedOutput> outputs;
 
     // Building. addPart records each pin's net as driven (Out) or read by
     // the part; a net driven twice is a fault the caller never makes.
@@ -153,5 +163,9 @@ std::vector<std::uint8_t> evaluate(const Netlist& netlist, std::uint64_t row);
 
 // Y for the row.
 bool outputValue(const Netlist& netlist, std::uint64_t row);
+
+// The outputs, first to last: the named ones, or Y on `output` when there are
+// none.
+std::vector<NamedOutput> outputPorts(const Netlist& netlist);
 
 }  // namespace quendal::circuit

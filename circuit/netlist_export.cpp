@@ -370,21 +370,83 @@ std::string pinRef(PinRef r) {
 
 }  // namespace
 
+namespace {
+
+// A name Verilog and VHDL both take as it is: a letter, then letters, digits
+// or single underscores, not ending in one, and no keyword of either.
+bool usableName(const std::string& name) {
+    if (name.empty() || name.size() > kMaxNameLength ||
+        !std::isalpha(static_cast<unsigned char>(name.front())) || name.back() == '_')
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80 || !(std::isalnum(c) || c == '_')) return false;
+        if (c == '_' && i + 1 < name.size() && name[i + 1] == '_') return false;
+    }
+    return !isKeyword(name);
+}
+
+// A name the texts already give to something inside the module: a net
+// ("n7"), a gate or block instance, or a block's own signals.
+bool internalName(const Netlist& n, const std::string& name) {
+    const std::string low = lowered(name);
+    if (low.size() > 1 && low[0] == 'n' &&
+        std::all_of(low.begin() + 1, low.end(), [](char c) { return std::isdigit(c); }))
+        return true;
+    for (std::size_t i = 0; i < n.parts.size(); ++i) {
+        const Part& p = n.parts[i];
+        const bool block = p.kind == PartKind::Mux || p.kind == PartKind::Demux;
+        if (!isGate(p.kind) && !block) continue;
+        const std::string id = lowered(Names::instance(p, i));
+        if (low == id) return true;
+        if (block && (low == id + "_s" || low == id + "_d" || low == id + "_y")) return true;
+    }
+    return false;
+}
+
+bool taken(const std::vector<std::string>& names, const std::string& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& p) { return lowered(p) == lowered(name); });
+}
+
+// The name, or the name with _2, _3, ... added until no name in `names` has it.
+std::string unique(const std::vector<std::string>& names, const std::string& name) {
+    std::string out = name;
+    for (int k = 2; taken(names, out); ++k) out = name + "_" + std::to_string(k);
+    return out;
+}
+
+}  // namespace
+
 std::vector<std::string> portNames(const Netlist& n) {
     std::vector<std::string> ports;
     for (int c = 0; c < n.width(); ++c) {
         const std::string& letter = n.letters[static_cast<std::size_t>(c)];
         std::string name = letter;
-        const bool plain =
-            letter.size() == 1 && std::isalpha(static_cast<unsigned char>(letter[0]));
-        const bool clash = !plain || lowered(letter) == "y" ||
-                           std::any_of(ports.begin(), ports.end(), [&](const std::string& p) {
-                               return lowered(p) == lowered(letter);
-                           });
-        if (clash) name = (plain ? letter : std::string("x")) + "_" + std::to_string(c + 1);
+        const bool plain = usableName(letter) && !internalName(n, letter);
+        // A design's outputs have names of their own, so only one function's
+        // output Y is kept free here.
+        const bool clash =
+            !plain || (n.outputs.empty() && lowered(letter) == "y") || taken(ports, letter);
+        if (clash)
+            name = unique(ports, (plain ? letter : std::string("x")) + "_" + std::to_string(c + 1));
         ports.push_back(name);
     }
     return ports;
+}
+
+std::vector<std::string> outputPortNames(const Netlist& n) {
+    if (n.outputs.empty()) return {"Y"};
+    std::vector<std::string> used = portNames(n), out;
+    for (std::size_t j = 0; j < n.outputs.size(); ++j) {
+        const std::string& name = n.outputs[j].name;
+        std::string port = name;
+        if (!usableName(name) || internalName(n, name) || taken(used, name))
+            port = unique(used, "out_" + std::to_string(j + 1));
+        used.push_back(port);
+        out.push_back(port);
+    }
+    return out;
 }
 
 std::optional<std::string> moduleNameProblem(const std::string& name, const Netlist& netlist) {
@@ -405,17 +467,23 @@ std::optional<std::string> moduleNameProblem(const std::string& name, const Netl
     const std::string low = lowered(name);
     for (const std::string& port : portNames(netlist))
         if (lowered(port) == low) return "\"" + name + "\" is the name of an input.";
-    if (low == "y") return "\"" + name + "\" is the name of the output.";
+    for (const std::string& port : outputPortNames(netlist))
+        if (lowered(port) == low)
+            return "\"" + name + "\" is the name of " + (netlist.outputs.empty() ? "the" : "an") +
+                   " output.";
     return std::nullopt;
 }
 
 std::string toVerilog(const Netlist& n, const std::string& module) {
     const Names names(n);
+    const std::vector<std::string> outs = outputPortNames(n);
+    const std::vector<NamedOutput> outNets = outputPorts(n);
     std::ostringstream out;
     out << "// " << styleName(n.style) << " circuit drawn by Quendal\n";
     out << "module " << module << " (";
     for (const std::string& port : names.ports()) out << "\n    input wire " << port << ",";
-    out << "\n    output wire Y\n);\n";
+    for (std::size_t j = 0; j < outs.size(); ++j)
+        out << "\n    output wire " << outs[j] << (j + 1 < outs.size() ? "," : "\n);\n");
     const std::vector<NetId> internal = names.internalNets();
     for (NetId id : internal) out << "    wire " << names.net(id) << ";\n";
     for (std::size_t i = 0; i < n.parts.size(); ++i) {
@@ -433,19 +501,25 @@ std::string toVerilog(const Netlist& n, const std::string& module) {
             verilogBlock(out, names, p, id);
         }
     }
-    out << "    assign Y = " << (n.output == kNoNet ? "1'b0" : vNet(names, n.output)) << ";\n";
+    for (std::size_t j = 0; j < outs.size(); ++j)
+        out << "    assign " << outs[j] << " = "
+            << (outNets[j].net == kNoNet ? "1'b0" : vNet(names, outNets[j].net)) << ";\n";
     out << "endmodule\n";
     return out.str();
 }
 
 std::string toVhdl(const Netlist& n, const std::string& entity) {
     const Names names(n);
+    const std::vector<std::string> outs = outputPortNames(n);
+    const std::vector<NamedOutput> outNets = outputPorts(n);
     std::ostringstream out;
     out << "-- " << styleName(n.style) << " circuit drawn by Quendal\n";
     out << "library ieee;\nuse ieee.std_logic_1164.all;\n\n";
     out << "entity " << entity << " is\n    port (\n";
     for (const std::string& port : names.ports()) out << "        " << port << " : in std_logic;\n";
-    out << "        Y : out std_logic\n    );\nend entity " << entity << ";\n\n";
+    for (std::size_t j = 0; j < outs.size(); ++j)
+        out << "        " << outs[j] << " : out std_logic" << (j + 1 < outs.size() ? ";\n" : "\n");
+    out << "    );\nend entity " << entity << ";\n\n";
     out << "architecture structure of " << entity << " is\n";
     for (NetId id : names.internalNets())
         out << "    signal " << names.net(id) << " : std_logic;\n";
@@ -472,7 +546,9 @@ std::string toVhdl(const Netlist& n, const std::string& entity) {
             vhdlBlock(out, names, p, id);
         }
     }
-    out << "    Y <= " << (n.output == kNoNet ? "'0'" : hNet(names, n.output)) << ";\n";
+    for (std::size_t j = 0; j < outs.size(); ++j)
+        out << "    " << outs[j]
+            << " <= " << (outNets[j].net == kNoNet ? "'0'" : hNet(names, outNets[j].net)) << ";\n";
     out << "end architecture structure;\n";
     return out.str();
 }
@@ -487,7 +563,16 @@ std::string toJson(const Netlist& n, const std::string& module, const std::strin
     out << "  \"inputs\": [";
     for (std::size_t c = 0; c < names.ports().size(); ++c)
         out << (c ? ", " : "") << quoted(names.ports()[c]);
-    out << "],\n  \"output\": \"Y\",\n  \"output_net\": " << n.output << ",\n";
+    const std::vector<std::string> outs = outputPortNames(n);
+    out << "],\n  \"output\": " << quoted(outs.front()) << ",\n  \"output_net\": " << n.output
+        << ",\n";
+    if (!n.outputs.empty()) {
+        out << "  \"outputs\": [";
+        for (std::size_t j = 0; j < outs.size(); ++j)
+            out << (j ? ", " : "") << "{\"name\": " << quoted(outs[j])
+                << ", \"net\": " << n.outputs[j].net << "}";
+        out << "],\n";
+    }
     out << "  \"parts\": [";
     for (std::size_t i = 0; i < n.parts.size(); ++i) {
         const Part& p = n.parts[i];

@@ -1,5 +1,6 @@
 #include "design/design_minimum.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace quendal::design {
@@ -152,49 +153,66 @@ std::string karnaughMapsHtml(const Design& design, const qm::MultiCover& cover) 
     // Light colours that tell neighbours apart; a product keeps its colour on every map.
     static const char* colours[] = {"#ffd8a8", "#b2f2bb", "#a5d8ff", "#ffc9c9", "#e5dbff",
                                     "#fff3bf", "#c3fae8", "#fcc2d7", "#d8f5a2", "#d0ebff"};
-    const int rowBits = width / 2;
-    const int columnBits = width - rowBits;
+    // Beyond four inputs, a four-input map per value of the first inputs, side by side in Gray
+    // order, so that neighbouring maps differ in one of them.
+    const int mapBits = std::max(0, width - 4);
+    const int inner = width - mapBits;
+    const int rowBits = inner / 2;
+    const int columnBits = inner - rowBits;
     const auto gray = [](int i) { return i ^ (i >> 1); };
     const auto bitsText = [](int value, int count) {
         std::string text;
         for (int bit = count - 1; bit >= 0; --bit) text += ((value >> bit) & 1) ? '1' : '0';
         return text;
     };
+    std::string mapNames;
     std::string rowNames;
     std::string columnNames;
     for (int i = 0; i < width; ++i)
-        (i < rowBits ? rowNames : columnNames) += escaped(design.inputNames[i]);
+        (i < mapBits             ? mapNames
+         : i < mapBits + rowBits ? rowNames
+                                 : columnNames) += escaped(design.inputNames[i]);
     std::string html =
         "<h3>Karnaugh maps</h3><p>Each product has one colour on every map; a cell "
         "lists the products covering it.</p>";
     for (int j = 0; j < design.outputs(); ++j) {
-        html += "<p><b>" + escaped(design.outputNames[j]) +
-                "</b></p><table cellspacing=\"0\" cellpadding=\"4\" border=\"1\"><tr><th>" +
-                rowNames + " \\ " + columnNames + "</th>";
-        for (int c = 0; c < (1 << columnBits); ++c)
-            html += "<th>" + bitsText(gray(c), columnBits) + "</th>";
-        html += "</tr>";
-        for (int r = 0; r < (1 << rowBits); ++r) {
-            html +=
-                "<tr><th>" + (rowBits > 0 ? bitsText(gray(r), rowBits) : std::string()) + "</th>";
-            for (int c = 0; c < (1 << columnBits); ++c) {
-                const int row = (gray(r) << columnBits) | gray(c);
-                std::string products;
-                int first = -1;
-                for (std::size_t i = 0; i < cover.products.size(); ++i) {
-                    const qm::SharedProduct& p = cover.products[i];
-                    if (((p.outputs >> j) & 1U) == 0 || !p.cube.contains(row)) continue;
-                    if (first < 0) first = static_cast<int>(i);
-                    products += " P" + std::to_string(i + 1);
-                }
-                html += "<td align=\"center\"";
-                if (first >= 0) html += std::string(" bgcolor=\"") + colours[first % 10] + "\"";
-                html += ">" + std::string(1, design.rows[row][j]) +
-                        (products.empty() ? "" : "<br><small>" + products + "</small>") + "</td>";
-            }
+        html += "<p><b>" + escaped(design.outputNames[j]) + "</b></p>";
+        if (mapBits > 0) html += "<table cellspacing=\"8\"><tr>";
+        for (int m = 0; m < (1 << mapBits); ++m) {
+            const int high = gray(m) << inner;
+            if (mapBits > 0)
+                html += "<td valign=\"top\"><p>" + mapNames + " = " + bitsText(gray(m), mapBits) +
+                        "</p>";
+            html += "<table cellspacing=\"0\" cellpadding=\"4\" border=\"1\"><tr><th>" + rowNames +
+                    " \\ " + columnNames + "</th>";
+            for (int c = 0; c < (1 << columnBits); ++c)
+                html += "<th>" + bitsText(gray(c), columnBits) + "</th>";
             html += "</tr>";
+            for (int r = 0; r < (1 << rowBits); ++r) {
+                html += "<tr><th>" + (rowBits > 0 ? bitsText(gray(r), rowBits) : std::string()) +
+                        "</th>";
+                for (int c = 0; c < (1 << columnBits); ++c) {
+                    const int row = high | (gray(r) << columnBits) | gray(c);
+                    std::string products;
+                    int first = -1;
+                    for (std::size_t i = 0; i < cover.products.size(); ++i) {
+                        const qm::SharedProduct& p = cover.products[i];
+                        if (((p.outputs >> j) & 1U) == 0 || !p.cube.contains(row)) continue;
+                        if (first < 0) first = static_cast<int>(i);
+                        products += " P" + std::to_string(i + 1);
+                    }
+                    html += "<td align=\"center\"";
+                    if (first >= 0) html += std::string(" bgcolor=\"") + colours[first % 10] + "\"";
+                    html += ">" + std::string(1, design.rows[row][j]) +
+                            (products.empty() ? "" : "<br><small>" + products + "</small>") +
+                            "</td>";
+                }
+                html += "</tr>";
+            }
+            html += "</table>";
+            if (mapBits > 0) html += "</td>";
         }
-        html += "</table>";
+        if (mapBits > 0) html += "</tr></table>";
     }
     return html;
 }

@@ -37,8 +37,9 @@ std::string productText(const logic::Cube& cube, const Design& design);
 // output's sum in the shared solution and on its own, and the gate counts of both.
 std::string resultHtml(const Design& design, const DesignMinimum& minimum);
 
-// Up to this many inputs the result shows a Karnaugh map per output.
-inline constexpr int kMaxMapInputs = 4;
+// Up to this many inputs the result shows a Karnaugh map per output (beyond four inputs, one
+// four-input map per value of the first inputs).
+inline constexpr int kMaxMapInputs = 6;
 
 // A Karnaugh map per output as HTML tables (rows and columns in Gray order), each cell its value
 // and the shared products covering it, coloured by the first of them: a product has one colour

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 
 #include "common/file_dialogs.h"
 #include "common/prompts.h"
+#include "drawing/document_host.h"
 #include "minimizer/exchange.h"
 
 namespace quendal::design {
@@ -65,6 +67,12 @@ void frmDesign::buildWindow() {
     file->addAction(QStringLiteral("Save &As..."), this, [this] { saveAs(); });
     file->addSeparator();
     file->addAction(QStringLiteral("&Close"), this, [this] { close(); });
+    mnuDraw = menuBar()->addMenu(QStringLiteral("&Draw"));
+    mnuDraw->setObjectName(QStringLiteral("mnuDesignDraw"));
+    for (DrawingStyle style : {DrawingStyle::AndOr, DrawingStyle::NandNand, DrawingStyle::NorNor})
+        mnuDraw->addAction(QString::fromLatin1(drawingStyleTitle(style)), this,
+                           [this, style] { draw(style); });
+    mnuDraw->setEnabled(false);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -266,6 +274,21 @@ void frmDesign::designChanged() {
     result_.reset();
     txtResult->clear();
     lblStatus->clear();
+    mnuDraw->setEnabled(false);
+    modified_ = true;
+}
+
+void frmDesign::closeEvent(QCloseEvent* event) {
+    // No: the changes are dropped. Yes: saved, and the window stays open when
+    // the save is cancelled or fails, so nothing is lost unasked.
+    if (modified_ &&
+        seams_.prompts.ask(QStringLiteral("Save the changes to the design before closing?"),
+                           common::PromptReply::Yes) &&
+        !save()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void frmDesign::cancelRunning() {
@@ -283,6 +306,7 @@ void frmDesign::minimize() {
     cancelRunning();
     result_.reset();
     txtResult->clear();
+    mnuDraw->setEnabled(false);
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(qm::kTimeLimitSeconds);
@@ -322,6 +346,7 @@ void frmDesign::waitForResult() {
 
 void frmDesign::showResult() {
     if (!result_) return;
+    mnuDraw->setEnabled(seams_.host != nullptr);
     txtResult->setHtml(QString::fromStdString(resultHtml(design_, *result_)));
     const GateCount gates = sharedGates(result_->shared, design_.inputs());
     lblStatus->setText(
@@ -357,6 +382,7 @@ bool frmDesign::saveTo(const QString& path) {
     }
     // Only a file written becomes the design's file.
     fileName_ = path;
+    modified_ = false;
     setWindowTitle(QStringLiteral("Design - ") + QFileInfo(fileName_).fileName());
     return true;
 }
@@ -393,7 +419,20 @@ bool frmDesign::openFile(const QString& path) {
     if (!read.design) return refuse(QString::fromStdString(read.problem) + '.');
     fileName_ = path;
     setDesign(*read.design, QString::fromStdString(read.preset));
+    modified_ = false;
     setWindowTitle(QStringLiteral("Design - ") + name);
+    return true;
+}
+
+bool frmDesign::draw(DrawingStyle style) {
+    if (seams_.host == nullptr) return false;
+    if (!result_) {
+        seams_.prompts.message(QStringLiteral("Minimize the design first, then draw it."),
+                               common::PromptIcon::Exclamation);
+        return false;
+    }
+    drawDesign(seams_.host->LoadNewDoc(drawing::DocumentKind::Circuit), design_, result_->shared,
+               style);
     return true;
 }
 

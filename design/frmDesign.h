@@ -10,10 +10,13 @@
 #include <optional>
 
 #include "design/design.h"
+#include "design/design_drawing.h"
 #include "design/design_minimum.h"
 
+class QCloseEvent;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -26,6 +29,10 @@ class FileDialogs;
 class Prompts;
 }  // namespace quendal::common
 
+namespace quendal::drawing {
+class DocumentHost;
+}
+
 namespace quendal::design {
 
 // Writes a whole file or reports why not (a sentence); the main window passes its replacing
@@ -36,6 +43,9 @@ struct DesignSeams {
     common::Prompts& prompts;
     common::FileDialogs& fileDialogs;
     FileWriter writeFile;
+    // Opens the document windows the Draw menu draws in; without one the
+    // menu is off.
+    drawing::DocumentHost* host = nullptr;
 };
 
 // File > New Design...: a truth table of 1 to 8 inputs and 1 to 8 outputs, with presets, the
@@ -64,6 +74,13 @@ public:
     bool open();
     bool openFile(const QString& path);
     const QString& fileName() const { return fileName_; }
+    // The table was changed since it was opened or saved; closing asks
+    // whether to save it.
+    bool modified() const { return modified_; }
+
+    // Draw: the shared minimum as a circuit in a new document window; false
+    // (with a message) when there is no minimum to draw.
+    bool draw(DrawingStyle style);
 
     // Pastes text into the grid at the current cell, as Ctrl+V does.
     void pasteText(const QString& text);
@@ -79,6 +96,7 @@ private:
     void namesEdited(bool inputs);
     void sizeChanged();
     void designChanged();
+    void closeEvent(QCloseEvent* event) override;
     void showResult();
     void cancelRunning();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +109,7 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     QFutureWatcher<DesignMinimum>* watcher_ = nullptr;
     bool filling_ = false;
+    bool modified_ = false;  // the table differs from its file (or is new and edited)
 
     QSpinBox* spnInputs = nullptr;
     QSpinBox* spnOutputs = nullptr;
@@ -100,6 +119,7 @@ private:
     QTableWidget* grdTable = nullptr;
     QSplitter* split_ = nullptr;
     QPushButton* cmdMinimize = nullptr;
+    QMenu* mnuDraw = nullptr;
     QLabel* lblStatus = nullptr;
     QTextBrowser* txtResult = nullptr;
 };

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/circuit_simulation.h"
 #include "design/frmDesign.h"
+#include "drawing/canvas_document.h"
 #include "logic/pla.h"
+#include "minimizer/multi_output.h"
 #include "tests/app/main_window_support.h"
 
 namespace {
@@ -39,6 +42,34 @@ TEST_F(MainWindowTest, NewDesignOpensAWindowThatSavesThroughTheReplacingWriter) 
     struct stat info {};
     ASSERT_EQ(stat(QFile::encodeName(pipe).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // Draw opens a drawing window of the main window, holding the design's model.
+    window->minimize();
+    window->waitForResult();
+    ASSERT_TRUE(window->draw(quendal::design::DrawingStyle::NorNor));
+    const auto documents = main->findChildren<quendal::app::frmCircuit*>();
+    ASSERT_EQ(documents.size(), 1);
+    const auto& model = documents[0]->canvas().circuit();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->netlist.outputs.size(), 7U);
+}
+
+// Simulating a design's drawing shows each output's own value after its name.
+TEST(DesignSimulation, EachOutputShowsItsOwnValue) {
+    using namespace quendal;
+    const design::Design adder = design::presetDesign("fulladder");
+    drawing::DocumentCanvas canvas;
+    design::drawDesign(canvas, adder, qm::minimizeMultiOutput(design::outputFunctions(adder)),
+                       design::DrawingStyle::AndOr);
+    const auto& drawn = *canvas.circuit();
+    for (std::uint64_t row : {1U, 3U, 7U}) {
+        drawing::DocumentCanvas shown;
+        app::drawSimulation(shown, drawn, app::simulate(drawn.netlist, row));
+        std::string values;  // in the order the outputs are drawn: S, then Cout
+        for (const auto& op : shown.operations())
+            if (op.text == "= 1" || op.text == "= 0") values += op.text.back();
+        EXPECT_EQ(values, std::string(1, adder.rows[row][0]) + adder.rows[row][1]) << row;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "design/frmDesign.h"
 #include "minimizer/multi_output.h"
 #include "tests/app/scripted_file_dialogs.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace {
@@ -132,6 +134,23 @@ TEST(Designs, TheResultComparesSharingWithEachOutputAlone) {
     EXPECT_NE(eMap.find("bgcolor=\"#ffc9c9\">1<br><small> P4</small>"), std::string::npos) << eMap;
     EXPECT_EQ(karnaughMapsHtml(resized(Design{}, kMaxMapInputs + 1, 1), {}).find("<table"),
               std::string::npos);
+    // Six inputs: four maps of AB in Gray order, each row of the table in one cell, row 45
+    // (AB = 10, CD = 11, EF = 01) in the last map.
+    Design six = resized(Design{}, 6, 1);
+    six.rows[45] = "1";
+    const std::string sixMaps = karnaughMapsHtml(six, {});
+    std::size_t cells = 0;
+    for (std::size_t at = 0; (at = sixMaps.find("<td align", at)) != std::string::npos; ++at)
+        ++cells;
+    EXPECT_EQ(cells, 64U);
+    const std::size_t last = sixMaps.find("AB = 10");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_GT(sixMaps.find("AB = 11"), sixMaps.find("AB = 01"));
+    const std::size_t rowAt = sixMaps.find("<tr><th>11</th>", last);
+    EXPECT_EQ(sixMaps.substr(rowAt, sixMaps.find("</tr>", rowAt) - rowAt),
+              "<tr><th>11</th><td align=\"center\">0</td><td align=\"center\">1</td>"
+              "<td align=\"center\">0</td><td align=\"center\">0</td>");
+    EXPECT_EQ(sixMaps.find(">1<"), sixMaps.find(">1<", last));  // the only 1
     Design named = design;
     named.inputNames = {"In3", "B", "C", "D"};
     EXPECT_EQ(productText(logic::cubeOfCode("10-1"), named), "In3*B'*D");
@@ -149,8 +168,10 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
-    frmDesign window{
-        {prompts, dialogs, [this](const QString& p, const QByteArray& b) { return write(p, b); }}};
+    RecordingHost host;
+    frmDesign window{{prompts, dialogs,
+                      [this](const QString& p, const QByteArray& b) { return write(p, b); },
+                      &host}};
 };
 
 TEST_F(DesignWindow, TypingPastingAndBadCells) {
@@ -182,6 +203,57 @@ TEST_F(DesignWindow, TypingPastingAndBadCells) {
     EXPECT_EQ(window.design().outputNames, (std::vector<std::string>{"Sum", "Carry"}));
     window.findChild<QSpinBox*>(QStringLiteral("spnInputs"))->setValue(4);
     EXPECT_EQ(grid->rowCount(), 16);
+}
+
+TEST_F(DesignWindow, DrawsTheSharedMinimumInANewDocument) {
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuDesignDraw"));
+    ASSERT_NE(menu, nullptr);
+    window.loadPreset(QStringLiteral("fulladder"));
+    EXPECT_FALSE(menu->isEnabled());
+    EXPECT_FALSE(window.draw(DrawingStyle::AndOr));
+    EXPECT_EQ(prompts.shown.back().text,
+              QStringLiteral("Minimize the design first, then draw it."));
+    window.minimize();
+    window.waitForResult();
+    EXPECT_TRUE(menu->isEnabled());
+    menu->actions().at(1)->trigger();  // NAND-NAND
+    ASSERT_EQ(host.documents.size(), 1U);
+    EXPECT_EQ(host.documents[0].kind, quendal::drawing::DocumentKind::Circuit);
+    const auto& model = host.documents[0].canvas->circuit()->netlist;
+    EXPECT_EQ(model.style, quendal::circuit::Style::Nand);
+    ASSERT_EQ(model.outputs.size(), 2U);
+    EXPECT_EQ(model.outputs[1].name, "Cout");
+    // An edit takes the minimum away, and with it what there is to draw.
+    window.findChild<QTableWidget*>(QStringLiteral("grdTable"))->item(0, 3)->setText("1");
+    EXPECT_FALSE(menu->isEnabled());
+}
+
+TEST_F(DesignWindow, ClosingAnEditedDesignAsksToSaveIt) {
+    window.setAttribute(Qt::WA_DeleteOnClose, false);  // the fixture owns it
+    EXPECT_FALSE(window.modified());
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(prompts.shown.empty());
+    window.findChild<QTableWidget*>(QStringLiteral("grdTable"))->item(1, 3)->setText("1");
+    ASSERT_TRUE(window.modified());
+    // Yes, then the save dialog cancelled: the window stays open.
+    prompts.replies = {quendal::common::PromptReply::Yes};
+    EXPECT_FALSE(window.close());
+    ASSERT_EQ(prompts.shown.size(), 1U);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("Save the changes to the design before closing?"));
+    // Yes and saved: it closes, and the saved design asks no more.
+    prompts.replies = {quendal::common::PromptReply::Yes};
+    dialogs.saveNames.push_back(dir.filePath(QStringLiteral("edited.pla")));
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.modified());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("edited.pla"))));
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(prompts.shown.size(), 2U);
+    // No: it closes without saving.
+    window.loadPreset(QStringLiteral("gray"));
+    prompts.replies = {quendal::common::PromptReply::No};
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(window.modified());
 }
 
 TEST_F(DesignWindow, MinimizesSavesAndOpens) {
