@@ -78,11 +78,14 @@ std::optional<std::vector<int>> canonicalMinimum(const Function& function,
         std::sort(indices.begin(), indices.end());
         return indices;
     };
-    // Any minimum cover will do: the function's own tie-break chooses the written one.
+    // Any minimum cover will do: the function's own tie-break chooses the written one. So the
+    // choice skipped here is not one cut short.
     options.choiceWork = 0;
+    const long cutShort = stats != nullptr ? stats->choiceCutShort : 0;
     try {
         const auto chosen =
             solveCover(coverProblemOf(form->function, formPrimes, false), deadline, options, stats);
+        if (stats != nullptr) stats->choiceCutShort = cutShort;
         if (!chosen) return std::nullopt;
         return mapped(*chosen);
     } catch (const TooHard& tooHard) {

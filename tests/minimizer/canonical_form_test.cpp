@@ -13,6 +13,7 @@
 #include <set>
 
 #include "minimizer/minimize.h"
+#include "tests/minimizer/function_families.h"
 
 namespace qm_test {
 namespace {
@@ -202,6 +203,38 @@ TEST(CanonicalForm, TransformedFunctionsGetMinimaOfEqualCost) {
             EXPECT_EQ(costOf(randomTransform(width, random).function(f)), cost);
         }
     }
+}
+
+// A function whose proof outgrows the first short search is proven on its canonical form: the
+// written cover is still the one the single search writes (its choice finished within its
+// budget), and a transform of the function gets a cover of the same cost.
+TEST(CanonicalForm, ProvesHardFunctionsOnTheFormAndKeepsTheWrittenCover) {
+    const auto families = qm_bench::wideFamilies();
+    const auto family = std::find_if(families.begin(), families.end(), [](const auto& f) {
+        return f.name == "symmetric dc count sets";
+    });
+    ASSERT_NE(family, families.end());
+    const Function f = family->members.at(43);
+    qm::SolveStats single, routed;
+    const auto written = qm::searchMinimum(f, qm::Deadline::max(), nullptr, &single);
+    ASSERT_EQ(single.choiceCutShort, 0);
+    EXPECT_EQ(qm::minimize(f, qm::Deadline::max(), nullptr, &routed), written);
+    EXPECT_GT(routed.nodes, 2000);
+    EXPECT_EQ(routed.choiceCutShort, 0);
+    std::mt19937 random(3);
+    const Function g = randomTransform(8, random).function(f);
+    const auto other = qm::minimize(g);
+    ASSERT_EQ(other.size(), written.size());
+    int literals = 0, writtenLiterals = 0;
+    logic::RowSet covered;
+    for (const Cube& c : other) {
+        EXPECT_TRUE(c.rows(8).subsetOf(g.on | g.dc));
+        covered |= c.rows(8);
+        literals += c.literals(8);
+    }
+    for (const Cube& c : written) writtenLiterals += c.literals(8);
+    EXPECT_TRUE(g.on.subsetOf(covered));
+    EXPECT_EQ(literals, writtenLiterals);
 }
 
 }  // namespace
