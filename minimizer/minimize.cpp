@@ -73,7 +73,10 @@ std::optional<std::vector<int>> canonicalMinimum(const Function& function,
         for (int index : chosen) {
             const Cube cube = back.cube(formPrimes[static_cast<std::size_t>(index)]);
             const auto at = std::find(primes.begin(), primes.end(), cube);
-            if (at != primes.end()) indices.push_back(static_cast<int>(at - primes.begin()));
+            // Maps of the inputs take primes to primes; should one not be found, nothing is
+            // trusted and the function is searched as it comes.
+            if (at == primes.end()) return std::vector<int>{};
+            indices.push_back(static_cast<int>(at - primes.begin()));
         }
         std::sort(indices.begin(), indices.end());
         return indices;
@@ -87,7 +90,9 @@ std::optional<std::vector<int>> canonicalMinimum(const Function& function,
             solveCover(coverProblemOf(form->function, formPrimes, false), deadline, options, stats);
         if (stats != nullptr) stats->choiceCutShort = cutShort;
         if (!chosen) return std::nullopt;
-        return mapped(*chosen);
+        auto known = mapped(*chosen);
+        if (known.empty()) return std::nullopt;
+        return known;
     } catch (const TooHard& tooHard) {
         throw TooHard(tooHard.what(), mapped(tooHard.bestCover()), tooHard.lowerBound(),
                       tooHard.literalBound(), tooHard.costProven());
