@@ -1,6 +1,6 @@
 // The canonical form under permuting and complementing inputs: one representative per class
-// (random transforms, and an exhaustive count of the classes at 3 inputs against brute force),
-// the maps' algebra, and minimum costs that do not depend on the representative.
+// (random transforms, and the classes of all 3-input functions against brute force), the maps'
+// algebra, and minimize() proving a hard function's minimum on it.
 
 #include "minimizer/canonical_form.h"
 
@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <map>
-#include <numeric>
 #include <random>
 #include <set>
 
@@ -33,15 +31,11 @@ InputTransform randomTransform(int width, std::mt19937& random) {
 // Each row on with probability `on`, else a don't-care with probability `dc`.
 Function randomFunction(int width, double on, double dc, std::mt19937& random) {
     std::uniform_real_distribution<double> draw(0.0, 1.0);
-    Function f;
-    f.width = width;
+    Function f{width, {}, {}};
     for (int r = 0; r < (1 << width); ++r) {
         const double x = draw(random);
-        if (x < on) {
-            f.on.set(r);
-        } else if (x < on + dc) {
-            f.dc.set(r);
-        }
+        if (x < on) f.on.set(r);
+        if (x >= on && x < on + dc) f.dc.set(r);
     }
     return f;
 }
@@ -50,17 +44,21 @@ bool sameFunction(const Function& a, const Function& b) {
     return a.width == b.width && a.on == b.on && a.dc == b.dc;
 }
 
-// The totally symmetric function of 8 inputs whose rows with k ones are on for k in `on` and
-// don't-cares for k in `dc`.
 Function symmetric(unsigned on, unsigned dc) {
-    Function f;
-    f.width = 8;
-    for (int r = 0; r < 256; ++r) {
-        const unsigned bit = 1U << std::popcount(static_cast<unsigned>(r));
-        if (on & bit) f.on.set(r);
-        if (dc & bit) f.dc.set(r);
+    return qm_bench::symmetricFunction(8, on, dc);
+}
+
+// The covered rows' validity and the cover's literals.
+int validCoverLiterals(const std::vector<Cube>& cover, const Function& f) {
+    logic::RowSet covered;
+    int literals = 0;
+    for (const Cube& c : cover) {
+        EXPECT_TRUE(c.rows(f.width).subsetOf(f.on | f.dc));
+        covered |= c.rows(f.width);
+        literals += c.literals(f.width);
     }
-    return f;
+    EXPECT_TRUE(f.on.subsetOf(covered));
+    return literals;
 }
 
 TEST(InputTransform, ComposesInvertsAndMapsCubesAsItMapsRows) {
@@ -126,84 +124,45 @@ TEST(CanonicalForm, SymmetricFunctionsAreCheapAndTiesAreBounded) {
 }
 
 // Every function of 3 inputs, with don't-cares too: two functions get one canonical form exactly
-// when some map of the inputs takes one to the other, found by trying all 48.
+// when some of the 48 maps of the inputs takes one to the other, and the form is in the class.
 TEST(CanonicalForm, SplitsAllThreeInputFunctionsIntoTheirClasses) {
-    constexpr int kWidth = 3;
     std::vector<InputTransform> maps;
-    std::array<std::uint8_t, kWidth> order{0, 1, 2};
+    std::array<std::uint8_t, 3> order{0, 1, 2};
     do {
         for (int flip = 0; flip < 8; ++flip) {
-            InputTransform t = InputTransform::identity(kWidth);
+            InputTransform t = InputTransform::identity(3);
             std::copy(order.begin(), order.end(), t.to.begin());
             t.flip = static_cast<std::uint8_t>(flip);
             maps.push_back(t);
         }
     } while (std::next_permutation(order.begin(), order.end()));
-    ASSERT_EQ(maps.size(), 48U);
     const auto code = [](const Function& f) {  // base 3: off, on, don't-care per row
         int c = 0;
         for (int r = 7; r >= 0; --r) c = c * 3 + (f.on.test(r) ? 1 : f.dc.test(r) ? 2 : 0);
         return c;
     };
-    const auto classCount = [&](bool withDontCares) {
-        std::set<int> orbits, forms;
-        for (int c = 0; c < 6561; ++c) {
-            Function f;
-            f.width = kWidth;
-            bool hasDontCare = false;
-            for (int r = 0, rest = c; r < 8; ++r, rest /= 3) {
-                if (rest % 3 == 1) f.on.set(r);
-                if (rest % 3 == 2) {
-                    f.dc.set(r);
-                    hasDontCare = true;
-                }
-            }
-            if (hasDontCare && !withDontCares) continue;
-            int least = c;
-            for (const InputTransform& t : maps) least = std::min(least, code(t.function(f)));
-            const auto form = qm::canonicalForm(f);
-            EXPECT_TRUE(form);
-            if (!form) continue;
-            orbits.insert(least);
-            forms.insert(code(form->function));
-            // The form is in the function's own class.
-            int formLeast = code(form->function);
-            for (const InputTransform& t : maps) {
-                formLeast = std::min(formLeast, code(t.function(form->function)));
-            }
-            EXPECT_EQ(formLeast, least);
-        }
-        EXPECT_EQ(forms.size(), orbits.size());
-        return orbits.size();
+    const auto leastImage = [&](const Function& f) {
+        int least = code(f);
+        for (const InputTransform& t : maps) least = std::min(least, code(t.function(f)));
+        return least;
     };
-    EXPECT_EQ(classCount(false), 22U);  // the known count of classes of 3-input functions
-    classCount(true);
-}
-
-// The minimum cost found through the canonical form is the function's own: a function and its
-// transforms get covers of equal cost, each a valid cover of its own function.
-TEST(CanonicalForm, TransformedFunctionsGetMinimaOfEqualCost) {
-    std::mt19937 random(5);
-    for (int trial = 0; trial < 12; ++trial) {
-        const int width = 4 + trial % 4;
-        const Function f = randomFunction(width, 0.45, 0.15, random);
-        const auto costOf = [&](const Function& g) {
-            const auto cover = qm::minimize(g);
-            logic::RowSet covered;
-            int literals = 0;
-            for (const Cube& c : cover) {
-                EXPECT_TRUE(c.rows(width).subsetOf(g.on | g.dc));
-                covered |= c.rows(width);
-                literals += c.literals(width);
-            }
-            EXPECT_TRUE(g.on.subsetOf(covered));
-            return std::pair{cover.size(), literals};
-        };
-        const auto cost = costOf(f);
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(costOf(randomTransform(width, random).function(f)), cost);
+    std::set<int> orbits, forms, orbitsWithoutDontCares;
+    for (int c = 0; c < 6561; ++c) {
+        Function f{3, {}, {}};
+        for (int r = 0, rest = c; r < 8; ++r, rest /= 3) {
+            if (rest % 3 == 1) f.on.set(r);
+            if (rest % 3 == 2) f.dc.set(r);
         }
+        const auto form = qm::canonicalForm(f);
+        ASSERT_TRUE(form);
+        const int orbit = leastImage(f);
+        EXPECT_EQ(leastImage(form->function), orbit);
+        orbits.insert(orbit);
+        forms.insert(code(form->function));
+        if (f.dc.empty()) orbitsWithoutDontCares.insert(orbit);
     }
+    EXPECT_EQ(forms.size(), orbits.size());
+    EXPECT_EQ(orbitsWithoutDontCares.size(), 22U);  // the known count for 3-input functions
 }
 
 // A function whose proof outgrows the first short search is proven on its canonical form: the
@@ -211,9 +170,8 @@ TEST(CanonicalForm, TransformedFunctionsGetMinimaOfEqualCost) {
 // budget), and a transform of the function gets a cover of the same cost.
 TEST(CanonicalForm, ProvesHardFunctionsOnTheFormAndKeepsTheWrittenCover) {
     const auto families = qm_bench::wideFamilies();
-    const auto family = std::find_if(families.begin(), families.end(), [](const auto& f) {
-        return f.name == "symmetric in 6 of 8";
-    });
+    const auto family = std::find_if(families.begin(), families.end(),
+                                     [](const auto& f) { return f.name == "symmetric in 6 of 8"; });
     ASSERT_NE(family, families.end());
     const Function f = family->members.at(113);
     qm::SolveStats single, routed;
@@ -226,29 +184,15 @@ TEST(CanonicalForm, ProvesHardFunctionsOnTheFormAndKeepsTheWrittenCover) {
     const Function g = randomTransform(8, random).function(f);
     const auto other = qm::minimize(g);
     ASSERT_EQ(other.size(), written.size());
-    int literals = 0, writtenLiterals = 0;
-    logic::RowSet covered;
-    for (const Cube& c : other) {
-        EXPECT_TRUE(c.rows(8).subsetOf(g.on | g.dc));
-        covered |= c.rows(8);
-        literals += c.literals(8);
-    }
-    for (const Cube& c : written) writtenLiterals += c.literals(8);
-    EXPECT_TRUE(g.on.subsetOf(covered));
-    EXPECT_EQ(literals, writtenLiterals);
+    EXPECT_EQ(validCoverLiterals(other, g), validCoverLiterals(written, f));
     // Stopped at any point, by the first search or on the form, the answer is a valid cover of
     // the function's own primes, no smaller than the bound proven.
     for (const int ms : {50, 300, 600}) {
         const qm::BestCover best =
             qm::minimizeWithin(g, std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
-        logic::RowSet rows;
-        for (const Cube& c : best.cover) {
-            EXPECT_TRUE(c.rows(8).subsetOf(g.on | g.dc)) << ms;
-            rows |= c.rows(8);
-        }
-        EXPECT_TRUE(g.on.subsetOf(rows)) << ms;
+        validCoverLiterals(best.cover, g);
         EXPECT_LE(best.lowerBound, static_cast<int>(best.cover.size())) << ms;
-        EXPECT_GE(static_cast<int>(best.cover.size()), static_cast<int>(written.size())) << ms;
+        EXPECT_GE(best.cover.size(), written.size()) << ms;
     }
 }
 
