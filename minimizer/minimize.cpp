@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "minimizer/canonical_form.h"
 #include "minimizer/cover_solver.h"
 #include "minimizer/prime_implicants.h"
 #include "minimizer/symmetric_minima.h"
@@ -45,14 +46,95 @@ std::vector<Cube> cubesOf(const std::vector<Cube>& primes, const std::vector<int
     return cover;
 }
 
+// Search nodes the function as given gets before its minimum is proven on the canonical form
+// instead: most functions are settled well within them, and for those the answer and the work
+// stay exactly what a single search gives.
+constexpr long kDirectNodes = 2000;
+
+bool stopped(Deadline deadline, const SolveOptions& options) {
+    return std::chrono::steady_clock::now() >= deadline ||
+           (options.cancelled != nullptr && options.cancelled->load());
+}
+
+// A minimum cover of the function as indices into `primes`, found on the function's canonical
+// form, where the proof's work is the same for every function of the class; nothing when the
+// function has no canonical form within its bound. A TooHard is passed on with its cover mapped
+// back.
+std::optional<std::vector<int>> canonicalMinimum(const Function& function,
+                                                 const std::vector<Cube>& primes, Deadline deadline,
+                                                 SolveOptions options, SolveStats* stats) {
+    const auto form = canonicalForm(function);
+    if (!form || form->toCanonical.isIdentity()) return std::nullopt;
+    const std::vector<Cube> formPrimes = primeImplicants(form->function);
+    const InputTransform back = form->toCanonical.inverse();
+    // The function's own primes, as the form's map back to them.
+    const auto mapped = [&](const std::vector<int>& chosen) {
+        std::vector<int> indices;
+        for (int index : chosen) {
+            const Cube cube = back.cube(formPrimes[static_cast<std::size_t>(index)]);
+            const auto at = std::find(primes.begin(), primes.end(), cube);
+            // Maps of the inputs take primes to primes; should one not be found, nothing is
+            // trusted and the function is searched as it comes.
+            if (at == primes.end()) return std::vector<int>{};
+            indices.push_back(static_cast<int>(at - primes.begin()));
+        }
+        std::sort(indices.begin(), indices.end());
+        return indices;
+    };
+    // Any minimum cover will do: the function's own tie-break chooses the written one. So the
+    // choice skipped here is not one cut short.
+    options.choiceWork = 0;
+    const long cutShort = stats != nullptr ? stats->choiceCutShort : 0;
+    try {
+        const auto chosen =
+            solveCover(coverProblemOf(form->function, formPrimes, false), deadline, options, stats);
+        if (stats != nullptr) stats->choiceCutShort = cutShort;
+        if (!chosen) return std::nullopt;
+        auto known = mapped(*chosen);
+        if (known.empty()) return std::nullopt;
+        return known;
+    } catch (const TooHard& tooHard) {
+        throw TooHard(tooHard.what(), mapped(tooHard.bestCover()), tooHard.lowerBound(),
+                      tooHard.literalBound(), tooHard.costProven());
+    }
+}
+
+// The solve of the function's cover problem. A function not settled within kDirectNodes gets its
+// minimum cost from the canonical form and is solved again knowing it, so that only the choice
+// among equal minima, with its fixed work budget, depends on how its inputs are arranged.
+std::optional<std::vector<int>> solveFunction(const Function& function,
+                                              const std::vector<Cube>& primes, Deadline deadline,
+                                              const SolveOptions& options, SolveStats* stats,
+                                              bool useKnown) {
+    CoverProblem problem = coverProblemOf(function, primes, useKnown);
+    // A caller's own node limit, and a minimum known already, keep the single search.
+    if (!useKnown || !problem.knownMinimum.empty() || options.nodeLimit >= 0) {
+        return solveCover(problem, deadline, options, stats);
+    }
+    SolveOptions direct = options;
+    direct.nodeLimit = kDirectNodes;
+    try {
+        return solveCover(problem, deadline, direct, stats);
+    } catch (const TooHard& tooHard) {
+        if (stopped(deadline, options)) throw;
+        // Stopped in the choice: the minimum is proven already.
+        if (tooHard.costProven()) problem.knownMinimum = tooHard.bestCover();
+    }
+    if (problem.knownMinimum.empty()) {
+        if (auto known = canonicalMinimum(function, primes, deadline, options, stats)) {
+            problem.knownMinimum = std::move(*known);
+        }
+    }
+    return solveCover(problem, deadline, options, stats);
+}
+
 std::vector<Cube> search(const Function& function, Deadline deadline, SolveOptions options,
                          SolveStats* stats, bool useKnown) {
     // Every minimum cover is made of primes: a non-prime product grows into a prime with fewer
     // literals.
     const std::vector<Cube> primes = primeImplicants(function);
     // Primes come in the output order, so the solver's index tie-break is the order of codes.
-    const auto chosen =
-        solveCover(coverProblemOf(function, primes, useKnown), deadline, options, stats);
+    const auto chosen = solveFunction(function, primes, deadline, options, stats, useKnown);
     return chosen ? cubesOf(primes, *chosen) : std::vector<Cube>{};
 }
 
@@ -87,7 +169,7 @@ BestCover minimizeWithin(const Function& function, Deadline deadline, const Solv
     const std::vector<Cube> primes = primeImplicants(function);
     BestCover result;
     try {
-        const auto chosen = solveCover(coverProblemOf(function, primes, true), deadline, options);
+        const auto chosen = solveFunction(function, primes, deadline, options, nullptr, true);
         if (chosen) result.cover = cubesOf(primes, *chosen);
         result.lowerBound = static_cast<int>(result.cover.size());
         for (const Cube& cube : result.cover) result.literalBound += cube.literals(function.width);
