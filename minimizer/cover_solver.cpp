@@ -367,8 +367,23 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
     }
     if (!settled) {
         // The count is settled; the fewest literals among covers of that count are still open.
-        SearchRun literals;
-        search_.search(root, start, Effort::kRoot, Cost{}, literals);
+        // Coupled with that count, the literal bound rises (CoverSearch::shiftLiterals); the
+        // relaxation at the shift also gives the search its starting multipliers.
+        const int literals = problem_.literals[root.active.front()];
+        const bool sameLiterals = std::all_of(root.active.begin(), root.active.end(), [&](int c) {
+            return problem_.literals[c] == literals;
+        });
+        if (!sameLiterals) {
+            CoveringLp lp;
+            const int shift = bounds.countShift(root, reach, limit.count - root.cost.count, lp);
+            if (shift != 0) {
+                search_.shiftLiterals(shift);
+                root.open.forEach([&](int row) { start.literals[row] = lp.u[row]; });
+            }
+        }
+        SearchRun literalSearch;
+        search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+        search_.shiftLiterals(0);
     }
     lowerBound = limit.count;
 }
