@@ -107,7 +107,23 @@ TEST(CoverBounds, SearchWithTheShiftFindsTheDocumentedMinimum) {
         const std::optional<std::vector<int>> cover =
             qm::solveCover(problem, qm::Deadline::max(), options);
         ASSERT_TRUE(cover.has_value());
-        EXPECT_EQ(*cover, bruteForce(problem).minimum) << "trial " << trial;
+        const BruteForce truth = bruteForce(problem);
+        EXPECT_EQ(*cover, truth.minimum) << "trial " << trial;
+        // Stopped on the way, what it says is proven holds.
+        const int count = static_cast<int>(truth.minimum.size());
+        for (long nodes = 0; nodes < 12; ++nodes) {
+            qm::SolveOptions stopped = options;
+            stopped.nodeLimit = nodes;
+            try {
+                qm::solveCover(problem, qm::Deadline::max(), stopped);
+            } catch (const qm::TooHard& tooHard) {
+                EXPECT_LE(tooHard.lowerBound(), count);
+                if (tooHard.countProven()) {
+                    EXPECT_LE(tooHard.literalBound(), truth.fewestLiterals[count])
+                        << "trial " << trial << ", stopped after " << nodes;
+                }
+            }
+        }
     }
 }
 
