@@ -167,6 +167,33 @@ CoveringLp Bounds::relaxation(const RowSet& open, const std::vector<RowSet>& rea
     }
 }
 
+int Bounds::countShift(const Node& node, const std::vector<RowSet>& reach, int count,
+                       CoveringLp& lp) {
+    int fewest = kMaxLiterals;
+    for (int column : node.active) fewest = std::min(fewest, problem_.literals[column]);
+    auto boundAt = [&](int shift, CoveringLp& at) {
+        std::vector<double> weights;
+        for (int column : node.active) weights.push_back(problem_.literals[column] + shift);
+        at = relaxation(node.open, reach, weights);
+        return at.bound - static_cast<double>(shift) * count;
+    };
+    int best = 0;
+    double bestBound = boundAt(0, lp);
+    // A few steps settle it: the candidates have at most kMaxLiterals literals.
+    for (const int direction : {-1, 1}) {
+        for (int shift = direction; shift > -fewest && shift <= kMaxLiterals; shift += direction) {
+            CoveringLp at;
+            const double bound = boundAt(shift, at);
+            if (bound <= bestBound + options_.slack) break;
+            best = shift;
+            bestBound = bound;
+            lp = std::move(at);
+        }
+        if (best != 0) break;
+    }
+    return best;
+}
+
 // With a limit on the literals too, the weight is the count first and the literals second in
 // one number.
 bool Bounds::relaxationExceeds(const Node& node, const std::vector<RowSet>& reach,

@@ -62,6 +62,14 @@ public:
     bool relaxationExceeds(const Node& node, const std::vector<logic::RowSet>& reach,
                            const Cost& limit);
 
+    // The literal shift (CoverSearch::shiftLiterals) that lifts the exact relaxation's literal
+    // bound most for covers of exactly `count` more candidates: the bound with shift s is the
+    // relaxation at literals + s less s times `count`, concave in s, so the walk from 0 goes
+    // the way it rises until it stops. `lp` receives the relaxation at the shift returned.
+    // 0 when no shift lifts the bound.
+    int countShift(const Node& node, const std::vector<logic::RowSet>& reach, int count,
+                   CoveringLp& lp);
+
 private:
     const CoverProblem& problem_;
     const SolveOptions& options_;

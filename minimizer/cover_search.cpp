@@ -41,6 +41,12 @@ CoverSearch::CoverSearch(const CoverProblem& problem, Deadline deadline,
     for (int literals : problem.literals) literalWeights_.push_back(literals);
 }
 
+void CoverSearch::shiftLiterals(int shift) {
+    literalShift_ = shift;
+    shiftedWeights_.clear();
+    for (int literals : problem_.literals) shiftedWeights_.push_back(literals + shift);
+}
+
 int CoverSearch::iterationsFor(Effort effort) const {
     switch (effort) {
         case Effort::kRoot: return options_.rootIterations;
@@ -240,8 +246,13 @@ Outcome CoverSearch::settle(Node& node, Duals& duals, const SettleMode& mode, Se
         const bool tight = bound.count == countRoom;
         double literalBound = 0.0;
         if (tight && limit.literals != kAnyLiterals) {
-            literalBound = bounds_.lagrangian(node, compact, literalWeights_, duals.literals,
-                                              iterations, literalRoom, literalReduced);
+            // Integer shifts keep the early stop's rounding exact.
+            const int shifted = literalShift_ * countRoom;
+            literalBound =
+                bounds_.lagrangian(
+                    node, compact, literalShift_ != 0 ? shiftedWeights_ : literalWeights_,
+                    duals.literals, iterations, literalRoom + shifted, literalReduced) -
+                shifted;
             bound.literals = std::max(bound.literals, bounds_.roundUp(literalBound));
         }
         if (mode.keepsDuals) settledDuals = duals;

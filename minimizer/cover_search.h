@@ -123,6 +123,14 @@ public:
     // The multipliers the last minimum search's root ended with.
     Duals settledDuals;
 
+    // Couples the literal bound with the proven count: a cover cheaper than the limit through a
+    // node whose count bound fills the room has exactly that many more candidates, so adding
+    // `shift` to every candidate's literals adds shift times that count to its weight, which the
+    // bound takes back. A shift is a Lagrangian multiplier of that count; the exact relaxation
+    // picks it (cover_bounds.h). 0 leaves the literal bound as it was.
+    void shiftLiterals(int shift);
+    int literalShift() const { return literalShift_; }
+
 private:
     // Whether a cover costing node.cost + bound could still be cheaper than the limit.
     bool worthExploring(const Node& node, const Cost& bound) const {
@@ -156,6 +164,8 @@ private:
     Orbits orbits_;
     std::vector<double> unit_;
     std::vector<double> literalWeights_;
+    int literalShift_ = 0;
+    std::vector<double> shiftedWeights_;       // literalWeights_ plus literalShift_
     std::array<std::vector<int>, 256> byRow_;  // scratch for the dominance test
 };
 

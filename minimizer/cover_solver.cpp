@@ -85,6 +85,8 @@ private:
     std::vector<int> rootLiterals_;  // of the candidates still undecided there
     // The cost of the minimum known in advance, while it is trusted.
     std::optional<Cost> knownCost_;
+    // The proven count and what the literal bound coupled with it gives at the root.
+    std::optional<Cost> coupledBound_;
     // Set once phase one is done: the minimum cost and a cover of it.
     std::optional<Cost> minimum_;
     std::vector<int> minimumCover_;
@@ -93,7 +95,12 @@ private:
 int Solver::literalBound(int count) const {
     if (minimum_ && minimum_->count == count) return minimum_->literals;
     if (knownCost_ && knownCost_->count == count) return knownCost_->literals;
-    return rootCost_.literals + fewestLiterals(rootLiterals_, count - rootCost_.count);
+    const int cheapest =
+        rootCost_.literals + fewestLiterals(rootLiterals_, count - rootCost_.count);
+    if (coupledBound_ && coupledBound_->count == count) {
+        return std::max(cheapest, coupledBound_->literals);
+    }
+    return cheapest;
 }
 
 std::optional<std::vector<int>> Solver::solve() {
@@ -367,8 +374,26 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
     }
     if (!settled) {
         // The count is settled; the fewest literals among covers of that count are still open.
-        SearchRun literals;
-        search_.search(root, start, Effort::kRoot, Cost{}, literals);
+        // Coupled with that count, the literal bound rises (CoverSearch::shiftLiterals); the
+        // relaxation at the shift also gives the search its starting multipliers.
+        const int literals = problem_.literals[root.active.front()];
+        const bool sameLiterals = std::all_of(root.active.begin(), root.active.end(), [&](int c) {
+            return problem_.literals[c] == literals;
+        });
+        if (!sameLiterals) {
+            CoveringLp lp;
+            const int room = limit.count - root.cost.count;
+            const int shift = bounds.countShift(root, reach, room, lp);
+            coupledBound_ =
+                Cost{limit.count, root.cost.literals + bounds.roundUp(lp.bound - shift * room)};
+            if (shift != 0) {
+                search_.shiftLiterals(shift);
+                root.open.forEach([&](int row) { start.literals[row] = lp.u[row]; });
+            }
+        }
+        SearchRun literalSearch;
+        search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+        search_.shiftLiterals(0);
     }
     lowerBound = limit.count;
 }
