@@ -30,6 +30,7 @@
 #include "app/mdifrmMain.h"
 #include "app/print_layout.h"
 #include "app/shell.h"
+#include "design/frmDesign.h"
 #include "drawing/gates.h"
 
 using namespace quendal::drawing;
@@ -224,6 +225,22 @@ int main(int argc, char** argv) {
                 say(QString::fromStdString(e.what()));
                 ++failures;
             }
+        }
+        // A design of several outputs: the 7-segment decoder, minimized with shared products.
+        main->mnuFileNewDesign_Click();
+        wait(300);
+        if (auto* designWindow = qobject_cast<quendal::design::frmDesign*>(topLevel("frmDesign"))) {
+            designWindow->move(0, 0);
+            designWindow->resize(1100, 700);
+            designWindow->loadPreset(QStringLiteral("bcd7seg"));
+            designWindow->minimize();
+            designWindow->waitForResult();
+            if (!shoot(folder, "design.png", designWindow->frameGeometry())) ++failures;
+            designWindow->hide();
+            designWindow->deleteLater();
+        } else {
+            say("no design window");
+            ++failures;
         }
         // The user guide as Help shows it, pictures included.
         main->mnuHelpContents_Click();
