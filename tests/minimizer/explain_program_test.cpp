@@ -12,44 +12,22 @@
 #include <sstream>
 #include <string>
 
+#include "tests/minimizer/qm_process_test.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class QmExplain : public ::testing::Test {
+class QmExplain : public qm_test::QmProcessTest {
 protected:
-    void SetUp() override {
-        std::random_device seed;
-        dir_ = fs::temp_directory_path() / ("qm_explain_" + std::to_string(seed()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    static std::string slurp(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     struct Run {
         int status = -1;
         std::string out, err;
     };
     Run run(const std::string& args, const std::string& environment = "") {
-        const std::string command = "cd '" + dir_.string() + "' && " + environment + " '" +
-                                    QUENDAL_QM_EXE "' " + args + " > stdout.log 2> stderr.log";
-        const int status = std::system(command.c_str());
-        Run result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir_ / "stdout.log"),
-                   slurp(dir_ / "stderr.log")};
-        fs::remove(dir_ / "stdout.log");
-        fs::remove(dir_ / "stderr.log");
-        return result;
+        const int status = QmProcessTest::run(args, environment);
+        return {status, out_, err_};
     }
-
-    fs::path dir_;
 };
 
 TEST_F(QmExplain, PrintsTheRequiredKeysWithCubesAsInTheOutputFile) {
@@ -66,7 +44,7 @@ TEST_F(QmExplain, PrintsTheRequiredKeysWithCubesAsInTheOutputFile) {
     }
     // The first cover is what the plain run writes.
     EXPECT_EQ(run("in.txt out.txt").status, 0);
-    EXPECT_EQ(slurp(dir_ / "out.txt"), "00--\r\n--11\r\n");
+    EXPECT_EQ(read("out.txt"), "00--\r\n--11\r\n");
 }
 
 TEST_F(QmExplain, ReductionsSayWhyAndASearchComesOnlyOnACyclicRest) {
@@ -122,7 +100,7 @@ TEST_F(QmExplain, AnUnprovenMinimumIsExplainedAndMarked) {
                             "\"reductions\": [", "\"coverCount\": null,"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key;
     // The cover explained is the one the plain run writes.
-    std::string cover = slurp(dir_ / "out.txt");
+    std::string cover = read("out.txt");
     EXPECT_NE(r.out.find("\"covers\": [\n    [\"" + cover.substr(0, cover.find('\r')) + "\""),
               std::string::npos);
 }

@@ -11,40 +11,14 @@
 
 #include "logic/pla.h"
 #include "minimizer/multi_output.h"
+#include "tests/minimizer/qm_process_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class QmPla : public ::testing::Test {
+class QmPla : public qm_test::QmProcessTest {
 protected:
-    void SetUp() override {
-        std::random_device seed;
-        dir_ = fs::temp_directory_path() / ("qm_pla_test_" + std::to_string(seed()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    // Runs Qm.exe in the folder; stdout in out_, stderr in err_.
-    int run(const std::string& args, const std::string& environment = "") {
-        const std::string command = "cd '" + dir_.string() + "' && " + environment + " '" +
-                                    QUENDAL_QM_EXE + "' " + args + " > stdout.log 2> stderr.log";
-        const int status = std::system(command.c_str());
-        out_ = read("stdout.log");
-        err_ = read("stderr.log");
-        fs::remove(dir_ / "stdout.log");
-        fs::remove(dir_ / "stderr.log");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
     // The cover in `coverName` is exact for the function in `inName`: every output's ones covered,
     // nothing outside its ones and don't-cares, the header's names kept.
     void expectValidCover(const std::string& inName, const std::string& coverName) {
@@ -65,9 +39,6 @@ protected:
         }
         EXPECT_TRUE(qm::coversAll(products, logic::plaFunctions(in))) << read(coverName);
     }
-
-    fs::path dir_;
-    std::string out_, err_;
 };
 
 std::string randomPla(int inputs, int outputs, std::mt19937& random) {

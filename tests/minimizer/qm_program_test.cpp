@@ -16,62 +16,20 @@
 
 #include "minimizer/input_format.h"
 #include "minimizer/qm_program.h"
+#include "tests/minimizer/qm_process_test.h"
 #include "tests/minimizer/reference_minimizer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class QmProgram : public ::testing::Test {
+class QmProgram : public qm_test::QmProcessTest {
 protected:
-    void SetUp() override {
-        std::random_device seed;
-        dir_ = fs::temp_directory_path() / ("qm_test_" + std::to_string(seed()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    // Runs Qm.exe in the working folder with the given arguments; keeps stderr in err_.
-    int run(const std::string& args, const std::string& environment = "") {
-        const std::string command = "cd '" + dir_.string() + "' && " + environment +
-                                    " '" QUENDAL_QM_EXE "' " + args + " 2> '" +
-                                    (dir_ / "stderr.log").string() + "'";
-        const int status = std::system(command.c_str());
-        std::ifstream in(dir_ / "stderr.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        err_ = text.str();
-        fs::remove(dir_ / "stderr.log");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    // Names in the folder, sorted, so that a stray temporary file shows.
-    std::string listing() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        std::string joined;
-        for (const auto& name : names) joined += name + " ";
-        return joined;
-    }
     void expectOneErrorLine(const std::string& mentions) {
         EXPECT_NE(err_.find(mentions), std::string::npos) << err_;
         ASSERT_FALSE(err_.empty());
         EXPECT_EQ(err_.find('\n'), err_.size() - 1) << "not one line: " << err_;
     }
-
-    fs::path dir_;
-    std::string err_;
 };
 
 TEST_F(QmProgram, MinimizesInTheWorkingFolder) {
