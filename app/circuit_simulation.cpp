@@ -44,14 +44,14 @@ bool isLiteralInverter(const Netlist& n, const Part& part) {
     return source >= 0 && n.part(source).kind == PartKind::Input;
 }
 
-// Walks back from Y through the inputs that decide each gate (the first
+// Walks back from an output through the inputs that decide each gate (the first
 // input at its gate's controlling value; an inverter's only input) to the
 // gate whose inputs all agree: the top of the product that makes Y 1, in
 // whatever gates the circuit is built of. Its chain is the gates of its kind
 // feeding it, but for the inverters of the variables.
-std::vector<int> productGatesOf(const Netlist& n, const std::vector<std::uint8_t>& values) {
+std::vector<int> productGatesOf(const Netlist& n, const std::vector<std::uint8_t>& values,
+                                circuit::NetId net) {
     std::vector<int> gates;
-    circuit::NetId net = n.output;
     for (std::size_t steps = 0; steps <= n.parts.size(); ++steps) {
         if (net == circuit::kNoNet) return {};
         const int index = n.net(net).driver.part;
@@ -139,7 +139,12 @@ SimulatedRow simulate(const Netlist& netlist, std::uint64_t row) {
     s.row = row;
     s.values = circuit::evaluate(netlist, row);
     s.output = valueOf(s.values, netlist.output) != 0;
-    if (s.output) s.productGates = productGatesOf(netlist, s.values);
+    // Every output of a design, or Y alone.
+    for (const circuit::NamedOutput& port : circuit::outputPorts(netlist)) {
+        if (valueOf(s.values, port.net) == 0) continue;
+        std::vector<int> gates = productGatesOf(netlist, s.values, port.net);
+        if (!gates.empty()) s.products.push_back(std::move(gates));
+    }
     s.selectedPins = selectedPinsOf(netlist, s.values);
     return s;
 }
@@ -234,10 +239,10 @@ void drawSimulation(drawing::Canvas& canvas, const drawing::DrawnCircuit& circui
         canvas.printAt(x, at.y - 100, {value}, one ? colours::one : colours::zero);
         grow(canvas, x + canvas.textWidth(value), at.y - 100 + canvas.lineHeight());
     }
-    // One frame round the whole product.
-    if (!state.productGates.empty()) {
-        circuit::Box all = n.part(state.productGates.front()).box;
-        for (int g : state.productGates) {
+    // One frame round each whole product.
+    for (const std::vector<int>& product : state.products) {
+        circuit::Box all = n.part(product.front()).box;
+        for (int g : product) {
             const circuit::Box& b = n.part(g).box;
             const int right = std::max(all.x + all.width, b.x + b.width);
             const int bottom = std::max(all.y + all.height, b.y + b.height);

@@ -30,9 +30,9 @@ struct SimulatedRow {
     std::uint64_t row = 0;
     std::vector<std::uint8_t> values;  // by net
     bool output = false;
-    // The gates of the product that makes Y 1 (empty when Y is 0, or when a
-    // single literal or a block makes it).
-    std::vector<int> productGates;
+    // For each output at 1, in output order, the gates of the product that
+    // makes it 1 (none when a single literal or a block makes it).
+    std::vector<std::vector<int>> products;
     // The pins a multiplexer or demultiplexer block selects: a data input,
     // an output.
     std::vector<circuit::Pin> selectedPins;

@@ -69,6 +69,8 @@ TEST(DesignSimulation, EachOutputShowsItsOwnValue) {
         for (const auto& op : shown.operations())
             if (op.text == "= 1" || op.text == "= 0") values += op.text.back();
         EXPECT_EQ(values, std::string(1, adder.rows[row][0]) + adder.rows[row][1]) << row;
+        // Each output at 1 has its product framed: rows 1 and 3 one (S, Cout), row 7 both.
+        EXPECT_EQ(app::simulate(drawn.netlist, row).products.size(), row == 7 ? 2U : 1U) << row;
     }
 }
 
