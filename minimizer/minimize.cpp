@@ -12,12 +12,7 @@ namespace qm {
 using logic::Cube;
 using logic::Function;
 
-namespace {
-
-// With `useKnown`, a minimum known in advance for an equivalent function saves the search its
-// proof (knownMinimumUpToComplement); the tie-break still chooses among the minima.
-CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes,
-                            bool useKnown) {
+CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes) {
     CoverProblem problem;
     problem.rows = function.on;
     problem.function = function;
@@ -26,6 +21,16 @@ CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& p
         problem.columns.push_back(prime.rows(function.width));
         problem.literals.push_back(prime.literals(function.width));
     }
+    return problem;
+}
+
+namespace {
+
+// With `useKnown`, a minimum known in advance for an equivalent function saves the search its
+// proof (knownMinimumUpToComplement); the tie-break still chooses among the minima.
+CoverProblem coverProblemOf(const Function& function, const std::vector<Cube>& primes,
+                            bool useKnown) {
+    CoverProblem problem = qm::coverProblemOf(function, primes);
     if (!useKnown) return problem;
     if (auto known = knownMinimumUpToComplement(function)) {
         for (const Cube& cube : known->cover) {

@@ -30,6 +30,11 @@ std::vector<logic::Cube> searchMinimum(const logic::Function& function,
 std::vector<logic::Cube> searchMinimum(const logic::Function& function, Deadline deadline,
                                        const SolveOptions& options, SolveStats* stats = nullptr);
 
+// The covering problem of the function over its primes (in the output order): the rows to
+// cover are the ones, each prime a column with its rows and literals.
+CoverProblem coverProblemOf(const logic::Function& function,
+                            const std::vector<logic::Cube>& primes);
+
 // The answer when time runs short: the minimum as above when it is proven by the deadline,
 // otherwise the cheapest cover found (prime, valid, in the output order) and how many products
 // every cover was proven to need, and how far the proof got.

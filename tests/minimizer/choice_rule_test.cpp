@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "minimizer/cover_solver.h"
+#include "minimizer/minimize.h"
 #include "minimizer/prime_implicants.h"
 #include "tests/minimizer/function_families.h"
 
@@ -32,15 +33,7 @@ logic::Function hardToChoose() {
 }
 
 qm::CoverProblem problemOf(const logic::Function& function) {
-    qm::CoverProblem problem;
-    problem.rows = function.on;
-    problem.function = function;
-    problem.cubes = qm::primeImplicants(function);
-    for (const logic::Cube& prime : problem.cubes) {
-        problem.columns.push_back(prime.rows(function.width));
-        problem.literals.push_back(prime.literals(function.width));
-    }
-    return problem;
+    return qm::coverProblemOf(function, qm::primeImplicants(function));
 }
 
 std::pair<int, int> costOf(const qm::CoverProblem& problem, const std::vector<int>& cover) {

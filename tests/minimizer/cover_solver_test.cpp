@@ -4,21 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "minimizer/cover_solver.h"
+#include "minimizer/minimize.h"
 #include "minimizer/prime_implicants.h"
 #include "tests/minimizer/function_families.h"
 
 namespace {
 
 qm::CoverProblem problemOf(const logic::Function& function) {
-    qm::CoverProblem problem;
-    problem.rows = function.on;
-    problem.function = function;
-    problem.cubes = qm::primeImplicants(function);
-    for (const logic::Cube& prime : problem.cubes) {
-        problem.columns.push_back(prime.rows(function.width));
-        problem.literals.push_back(prime.literals(function.width));
-    }
-    return problem;
+    return qm::coverProblemOf(function, qm::primeImplicants(function));
 }
 
 // Functions whose search branches, uses orbits and asks the tie-break questions (quick ones:
