@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <numeric>
 
 #include "minimizer/cover_search.h"
@@ -65,7 +66,8 @@ private:
     // Phase one: lowers the search's limit to the minimum cost, its best cover to one of that
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
-    bool probingRulesOut(const Node& root, const Cost& below);
+    bool probingRulesOut(const Node& root, const Cost& below,
+                         const std::function<bool(const Node&)>& allows = {});
 
     // Finds a cover of the cost of the minimum known in advance, as phase one would; false
     // (the search left as it was) when it finds none, which a damaged known cover could cause.
@@ -322,7 +324,11 @@ bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reac
 // Whether no cover cheaper than `below` exists, shown by probing: each candidate in turn is
 // taken, or left out, and a side whose relaxation costs too much is closed, which fixes the
 // candidate for the candidates after it. Both sides closed rule out every such cover.
-bool Solver::probingRulesOut(const Node& root, const Cost& below) {
+bool Solver::probingRulesOut(const Node& root, const Cost& below,
+                             const std::function<bool(const Node&)>& allows) {
+    const auto allowed = [&](const Node& node) {
+        return allows ? allows(node) : search_.relaxationAllows(node);
+    };
     // The limit the relaxations test against; the search's own comes back however this ends.
     struct Restore {
         Cost& limit;
@@ -341,8 +347,8 @@ bool Solver::probingRulesOut(const Node& root, const Cost& below) {
         out.active.erase(out.active.begin() + (at - fixed.active.begin()));
         Node in = out;
         search_.include(in, column, problem_.columns[column] & in.open);
-        const bool inAllowed = search_.relaxationAllows(in);
-        const bool outAllowed = search_.relaxationAllows(out);
+        const bool inAllowed = allowed(in);
+        const bool outAllowed = allowed(out);
         if (!inAllowed && !outAllowed) {
             ruledOut = true;
             break;
@@ -353,7 +359,7 @@ bool Solver::probingRulesOut(const Node& root, const Cost& below) {
             fixed = std::move(in);
         }
     }
-    if (!ruledOut && stats_.work() <= workLimit) ruledOut = !search_.relaxationAllows(fixed);
+    if (!ruledOut && stats_.work() <= workLimit) ruledOut = !allowed(fixed);
     return ruledOut;
 }
 
@@ -453,8 +459,38 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
                 root.open.forEach([&](int row) { start.literals[row] = lp.u[row]; });
             }
         }
+        // The literals too: a node is closed when the literal bound coupled with the count
+        // leaves no room below the best cover.
+        const int shift = search_.literalShiftValue();
+        const auto coupled = [&](const Node& probe) {
+            Node node = probe;
+            std::vector<RowSet> nodeReach;
+            if (!search_.reduce(node, nodeReach)) return false;
+            if (node.open.empty()) return node.cost < limit;
+            const int room = limit.count - node.cost.count;
+            std::vector<double> weights;
+            for (int column : node.active) weights.push_back(problem_.literals[column] + shift);
+            const double bound = bounds.relaxation(node.open, nodeReach, weights).bound;
+            return node.cost.literals + bounds.roundUp(bound - shift * room) < limit.literals;
+        };
+        // As for the count: a search past probeAfterWork gives way to the probing first.
+        const Cost upper = limit;
+        const std::vector<int> upperCover = search_.best;
         SearchRun literalSearch;
+        if (options_.probing && coupledBound_ && coupledBound_->literals + 1 == limit.literals) {
+            literalSearch.workLimit = stats_.work() + options_.probeAfterWork;
+        }
         search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+        if (literalSearch.budgetSpent) {
+            limit = upper;
+            search_.best = upperCover;
+            if (!literalSearch.found && probingRulesOut(root, limit, coupled)) {
+                ++stats_.literalProbesClosed;
+            } else {
+                literalSearch = SearchRun{};
+                search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+            }
+        }
         search_.shiftLiterals(0);
     }
     lowerBound = limit.count;

@@ -122,18 +122,19 @@ struct SolveOptions {
 // What one solve did, collected on the way (counters and a clock read per phase, nothing that
 // costs time) for benchmarks and tuning. Parts of a problem solved on their own add up.
 struct SolveStats {
-    long nodes = 0;              // search nodes settled, both phases
-    long lpSolves = 0;           // exact linear-programming relaxations solved
-    long boundCalls = 0;         // Lagrangian bounds computed
-    long boundIterations = 0;    // their subgradient steps
-    long parts = 0;              // independent parts solved as problems of their own
-    long tieBreakQuestions = 0;  // candidates the tie-break decided
-    long tieBreakSearches = 0;   // of those, the ones neither the witness nor a trade answered
-    long tieBreakNodes = 0;      // search nodes the tie-break's questions took (part of nodes)
-    long tieBreakWork = 0;       // the work (below) the tie-break did
-    long lexLeaderNoes = 0;      // tie-break questions the lex-leader test answered no
-    long choiceCutShort = 0;     // tie-breaks that reached choiceWork and finished by the rule
-    long probesClosed = 0;       // product counts that probing the relaxation ruled out
+    long nodes = 0;                // search nodes settled, both phases
+    long lpSolves = 0;             // exact linear-programming relaxations solved
+    long boundCalls = 0;           // Lagrangian bounds computed
+    long boundIterations = 0;      // their subgradient steps
+    long parts = 0;                // independent parts solved as problems of their own
+    long tieBreakQuestions = 0;    // candidates the tie-break decided
+    long tieBreakSearches = 0;     // of those, the ones neither the witness nor a trade answered
+    long tieBreakNodes = 0;        // search nodes the tie-break's questions took (part of nodes)
+    long tieBreakWork = 0;         // the work (below) the tie-break did
+    long lexLeaderNoes = 0;        // tie-break questions the lex-leader test answered no
+    long choiceCutShort = 0;       // tie-breaks that reached choiceWork and finished by the rule
+    long probesClosed = 0;         // product counts that probing the relaxation ruled out
+    long literalProbesClosed = 0;  // best covers whose literals probing proved the fewest
     // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
     double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
     double minimumMs = 0.0;   // phase one: the minimum cost and a cover that reaches it

@@ -72,6 +72,7 @@ TEST(CoverProbing, KeepsEveryAnswer) {
     }
     // Otherwise the charts above never met the probing.
     EXPECT_GT(stats.probesClosed, 0);
+    EXPECT_GT(stats.literalProbesClosed, 0);
 }
 
 }  // namespace
