@@ -98,6 +98,7 @@ public:
 
     // Whether the exact relaxation leaves room for a cover through the node below the limit.
     bool relaxationAllows(Node node);
+    int literalShiftValue() const { return literalShift_; }
     // Offers the cover rounded from the relaxation's solution `lp` at the node.
     void coverFromRelaxation(const Node& node, const std::vector<logic::RowSet>& reach,
                              const CoveringLp& lp);

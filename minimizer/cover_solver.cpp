@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <numeric>
 
 #include "minimizer/cover_search.h"
@@ -65,6 +66,8 @@ private:
     // Phase one: lowers the search's limit to the minimum cost, its best cover to one of that
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
+    bool probingRulesOut(const Node& root, const Cost& below,
+                         const std::function<bool(const Node&)>& allows = {});
 
     // Finds a cover of the cost of the minimum known in advance, as phase one would; false
     // (the search left as it was) when it finds none, which a damaged known cover could cause.
@@ -109,6 +112,10 @@ std::optional<std::vector<int>> Solver::solve() {
     } catch (const OutOfTime&) {
         // In the tie-break the cost is proven: answer with the cover phase one ended with.
         std::vector<int> cover = minimum_ ? minimumCover_ : search_.best;
+        // A minimum known in advance that the search has not reached yet is the best cover known.
+        if (!minimum_ && knownCost_ && *knownCost_ < search_.costOf(cover)) {
+            cover = problem_.knownMinimum;
+        }
         std::sort(cover.begin(), cover.end());
         const int count = static_cast<int>(cover.size());
         const int bound = minimum_ ? minimum_->count : search_.lowerBound;
@@ -314,6 +321,48 @@ bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reac
     return true;
 }
 
+// Whether no cover cheaper than `below` exists, shown by probing: each candidate in turn is
+// taken, or left out, and a side whose relaxation costs too much is closed, which fixes the
+// candidate for the candidates after it. Both sides closed rule out every such cover.
+bool Solver::probingRulesOut(const Node& root, const Cost& below,
+                             const std::function<bool(const Node&)>& allows) {
+    const auto allowed = [&](const Node& node) {
+        return allows ? allows(node) : search_.relaxationAllows(node);
+    };
+    // The limit the relaxations test against; the search's own comes back however this ends.
+    struct Restore {
+        Cost& limit;
+        Cost saved;
+        ~Restore() { limit = saved; }
+    } restore{search_.limit, search_.limit};
+    search_.limit = below;
+    Node fixed = root;
+    bool ruledOut = false;
+    const long workLimit = stats_.work() + options_.probeWork;
+    for (const int column : root.active) {
+        if (stats_.work() > workLimit) break;
+        const auto at = std::find(fixed.active.begin(), fixed.active.end(), column);
+        if (at == fixed.active.end()) continue;
+        Node out = fixed;
+        out.active.erase(out.active.begin() + (at - fixed.active.begin()));
+        Node in = out;
+        search_.include(in, column, problem_.columns[column] & in.open);
+        const bool inAllowed = allowed(in);
+        const bool outAllowed = allowed(out);
+        if (!inAllowed && !outAllowed) {
+            ruledOut = true;
+            break;
+        }
+        if (!inAllowed) {
+            fixed = std::move(out);
+        } else if (!outAllowed) {
+            fixed = std::move(in);
+        }
+    }
+    if (!ruledOut && stats_.work() <= workLimit) ruledOut = !allowed(fixed);
+    return ruledOut;
+}
+
 Duals Solver::startingDuals(const Node& root, const std::vector<RowSet>& reach) const {
     Duals start;
     for (std::size_t i = 0; i < reach.size(); ++i) {
@@ -363,7 +412,26 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
         const std::vector<int> upperCover = search_.best;
         limit = Cost{lowerBound, kAnyLiterals};
         SearchRun atBound;
+        // One product short of the best cover, a search that has not settled the count within
+        // probeAfterWork gives way to probing the relaxation, which often rules that count out
+        // where the search would take millions of nodes. Failing that, the search starts over,
+        // so that it ends as it would have without the probing.
+        if (options_.probing && upper.count == lowerBound + 1) {
+            atBound.workLimit = stats_.work() + options_.probeAfterWork;
+        }
         search_.search(root, start, Effort::kRoot, Cost{}, atBound);
+        if (atBound.budgetSpent) {
+            limit = upper;
+            search_.best = upperCover;
+            if (!atBound.found && probingRulesOut(root, Cost{lowerBound, kAnyLiterals})) {
+                ++stats_.probesClosed;
+                ++lowerBound;
+                continue;
+            }
+            limit = Cost{lowerBound, kAnyLiterals};
+            atBound = SearchRun{};
+            search_.search(root, start, Effort::kRoot, Cost{}, atBound);
+        }
         if (atBound.found) {
             settled = true;
             break;
@@ -391,8 +459,38 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
                 root.open.forEach([&](int row) { start.literals[row] = lp.u[row]; });
             }
         }
+        // The literals too: a node is closed when the literal bound coupled with the count
+        // leaves no room below the best cover.
+        const int shift = search_.literalShiftValue();
+        const auto coupled = [&](const Node& probe) {
+            Node node = probe;
+            std::vector<RowSet> nodeReach;
+            if (!search_.reduce(node, nodeReach)) return false;
+            if (node.open.empty()) return node.cost < limit;
+            const int room = limit.count - node.cost.count;
+            std::vector<double> weights;
+            for (int column : node.active) weights.push_back(problem_.literals[column] + shift);
+            const double bound = bounds.relaxation(node.open, nodeReach, weights).bound;
+            return node.cost.literals + bounds.roundUp(bound - shift * room) < limit.literals;
+        };
+        // As for the count: a search past probeAfterWork gives way to the probing first.
+        const Cost upper = limit;
+        const std::vector<int> upperCover = search_.best;
         SearchRun literalSearch;
+        if (options_.probing && coupledBound_ && coupledBound_->literals + 1 == limit.literals) {
+            literalSearch.workLimit = stats_.work() + options_.probeAfterWork;
+        }
         search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+        if (literalSearch.budgetSpent) {
+            limit = upper;
+            search_.best = upperCover;
+            if (!literalSearch.found && probingRulesOut(root, limit, coupled)) {
+                ++stats_.literalProbesClosed;
+            } else {
+                literalSearch = SearchRun{};
+                search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
+            }
+        }
         search_.shiftLiterals(0);
     }
     lowerBound = limit.count;

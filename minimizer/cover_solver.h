@@ -111,22 +111,30 @@ struct SolveOptions {
     // Search nodes after which the search stops as at the deadline (-1: no such limit), so that
     // tests can stop it at a point of their choice, whatever the machine's speed.
     long nodeLimit = -1;
+    // One product short of the best cover, a search for a cover with that product fewer that
+    // passes probeAfterWork gives way to probing every candidate in and out on the relaxation,
+    // within probeWork (see cover_solver.cpp).
+    bool probing = true;
+    long probeAfterWork = 200000;
+    long probeWork = 3000000;
 };
 
 // What one solve did, collected on the way (counters and a clock read per phase, nothing that
 // costs time) for benchmarks and tuning. Parts of a problem solved on their own add up.
 struct SolveStats {
-    long nodes = 0;              // search nodes settled, both phases
-    long lpSolves = 0;           // exact linear-programming relaxations solved
-    long boundCalls = 0;         // Lagrangian bounds computed
-    long boundIterations = 0;    // their subgradient steps
-    long parts = 0;              // independent parts solved as problems of their own
-    long tieBreakQuestions = 0;  // candidates the tie-break decided
-    long tieBreakSearches = 0;   // of those, the ones neither the witness nor a trade answered
-    long tieBreakNodes = 0;      // search nodes the tie-break's questions took (part of nodes)
-    long tieBreakWork = 0;       // the work (below) the tie-break did
-    long lexLeaderNoes = 0;      // tie-break questions the lex-leader test answered no
-    long choiceCutShort = 0;     // tie-breaks that reached choiceWork and finished by the rule
+    long nodes = 0;                // search nodes settled, both phases
+    long lpSolves = 0;             // exact linear-programming relaxations solved
+    long boundCalls = 0;           // Lagrangian bounds computed
+    long boundIterations = 0;      // their subgradient steps
+    long parts = 0;                // independent parts solved as problems of their own
+    long tieBreakQuestions = 0;    // candidates the tie-break decided
+    long tieBreakSearches = 0;     // of those, the ones neither the witness nor a trade answered
+    long tieBreakNodes = 0;        // search nodes the tie-break's questions took (part of nodes)
+    long tieBreakWork = 0;         // the work (below) the tie-break did
+    long lexLeaderNoes = 0;        // tie-break questions the lex-leader test answered no
+    long choiceCutShort = 0;       // tie-breaks that reached choiceWork and finished by the rule
+    long probesClosed = 0;         // product counts that probing the relaxation ruled out
+    long literalProbesClosed = 0;  // best covers whose literals probing proved the fewest
     // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
     double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
     double minimumMs = 0.0;   // phase one: the minimum cost and a cover that reaches it
