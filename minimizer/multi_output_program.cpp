@@ -84,8 +84,10 @@ std::string costJson(const MultiCost& cost) {
 std::string namedSop(const std::vector<Cube>& cover, const Pla& pla) {
     if (cover.empty()) return "0";
     std::string text;
-    for (std::size_t i = 0; i < cover.size(); ++i)
-        text += (i ? "+" : "") + namedProductText(cover[i], pla);
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (i) text += '+';
+        text += namedProductText(cover[i], pla);
+    }
     return text;
 }
 
