@@ -403,6 +403,40 @@ Cost CoverSearch::costOf(const std::vector<int>& cover) const {
     return cost;
 }
 
+std::vector<int> CoverSearch::coverWithin(const Node& node, const std::vector<int>& cover) const {
+    const std::size_t columns = problem_.columns.size();
+    std::vector<char> chosen(columns, 0), active(columns, 0);
+    for (int c : node.chosen) chosen[c] = 1;
+    for (int c : node.active) active[c] = 1;
+    std::vector<int> moved = node.chosen;
+    RowSet open = node.open;
+    std::vector<int> dropped;
+    for (int c : cover) {
+        if (chosen[c]) continue;
+        if (active[c]) {
+            moved.push_back(c);
+            open -= problem_.columns[c];
+        } else {
+            dropped.push_back(c);
+        }
+    }
+    for (int c : dropped) {
+        const RowSet rows = problem_.columns[c] & open;
+        if (rows.empty()) continue;
+        const auto dominator = std::find_if(node.active.begin(), node.active.end(), [&](int d) {
+            return problem_.literals[d] <= problem_.literals[c] &&
+                   rows.subsetOf(problem_.columns[d]);
+        });
+        if (dominator == node.active.end()) return {};
+        moved.push_back(*dominator);
+        open -= problem_.columns[*dominator];
+    }
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    if (!open.empty() || costOf(moved) != costOf(cover)) return {};
+    return moved;
+}
+
 bool CoverSearch::offer(const std::vector<int>& cover) {
     const Cost cost = costOf(cover);
     if (!(cost < limit)) return false;
@@ -454,7 +488,8 @@ void CoverSearch::coverFromRelaxation(const Node& node, const std::vector<RowSet
 // Diving: takes the candidates the relaxation sets to 1 (or the largest one), reduces, solves the
 // relaxation again, until every row is covered. `lp` is the relaxation of the node it starts
 // from, whose rounded cover the caller has offered already.
-void CoverSearch::diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp) {
+void CoverSearch::diveAlongRelaxation(Node node, std::vector<RowSet> reach, CoveringLp lp,
+                                      std::optional<int> literalShift) {
     for (;;) {
         int top = 0;
         for (std::size_t i = 1; i < reach.size(); ++i) {
@@ -468,8 +503,17 @@ void CoverSearch::diveAlongRelaxation(Node node, std::vector<RowSet> reach, Cove
         if (!reduce(node, reach)) return;
         if (node.open.empty()) break;
         if (node.cost.count >= limit.count) return;
-        lp = bounds_.relaxation(node.open, reach, std::vector<double>(reach.size(), 1.0));
-        if (node.cost.count + bounds_.roundUp(lp.bound) > limit.count) return;
+        if (literalShift) {
+            std::vector<double> weights;
+            for (int column : node.active) weights.push_back(problem_.literals[column] + *literalShift);
+            lp = bounds_.relaxation(node.open, reach, weights);
+            const int room = limit.count - node.cost.count;
+            const double bound = lp.bound - static_cast<double>(*literalShift) * room;
+            if (node.cost.literals + bounds_.roundUp(bound) >= limit.literals) return;
+        } else {
+            lp = bounds_.relaxation(node.open, reach, std::vector<double>(reach.size(), 1.0));
+            if (node.cost.count + bounds_.roundUp(lp.bound) > limit.count) return;
+        }
         coverFromRelaxation(node, reach, lp);
     }
     offer(node.chosen);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "minimizer/cover_bounds.h"
@@ -102,9 +103,17 @@ public:
     // Offers the cover rounded from the relaxation's solution `lp` at the node.
     void coverFromRelaxation(const Node& node, const std::vector<logic::RowSet>& reach,
                              const CoveringLp& lp);
-    // Offers the covers found by diving along the relaxation from the node.
-    void diveAlongRelaxation(Node node, std::vector<logic::RowSet> reach, CoveringLp lp);
+    // Offers the covers found by diving along the relaxation from the node. With
+    // `literalShift`, the relaxation is the literal one coupled with the limit's count (each
+    // candidate weighing its literals plus the shift) and the dive looks for fewer literals.
+    void diveAlongRelaxation(Node node, std::vector<logic::RowSet> reach, CoveringLp lp,
+                             std::optional<int> literalShift = std::nullopt);
 
+    // The cover moved onto the node: its candidates the node has chosen or keeps active, and for
+    // each one the reductions dropped, the first active candidate that covers its open rows at
+    // no more literals (what dropped it). Empty when the result does not cover the open rows at
+    // the cover's cost (a cover of minimum cost that keeps the node's decisions always moves).
+    std::vector<int> coverWithin(const Node& node, const std::vector<int>& cover) const;
     Cost costOf(const std::vector<int>& cover) const;
     // Makes the cover the best when it is cheaper than the limit; returns whether it was.
     bool offer(const std::vector<int>& cover);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <limits>
 #include <numeric>
 
 #include "minimizer/cover_search.h"
@@ -74,6 +75,13 @@ private:
     bool reachKnownMinimum(const Node& root, const std::vector<RowSet>& reach);
     // Multipliers to start from: each row's share of its cheapest candidate.
     Duals startingDuals(const Node& root, const std::vector<RowSet>& reach) const;
+
+    // The work limit of a search that gives way to a shortcut once it passes probeAfterWork.
+    long workLimitAfterSearch() const {
+        // Negative: the shortcut straight away (any limit below the work done so far).
+        return options_.probeAfterWork < 0 ? std::numeric_limits<long>::min()
+                                           : stats_.work() + options_.probeAfterWork;
+    }
 
     // What a cover of `count` candidates was proven to cost in literals at least.
     int literalBound(int count) const;
@@ -308,7 +316,22 @@ bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reac
     search_.limit = Cost{known.count, known.literals + 1};
     SearchRun find;
     find.goal = Goal::kFirstBelowLimit;
+    // Should that search pass probeAfterWork, the known cover itself, moved onto the candidates
+    // the root's reductions keep, serves instead: the search can take longer than the proof
+    // did. Most searches end well before, with the cover they always found.
+    find.workLimit = workLimitAfterSearch();
     search_.search(root, startingDuals(root, reach), Effort::kRoot, Cost{}, find);
+    if (find.budgetSpent && !find.found) {
+        if (std::vector<int> moved = search_.coverWithin(root, problem_.knownMinimum);
+            !moved.empty()) {
+            search_.limit = known;
+            search_.best = std::move(moved);
+            return true;
+        }
+        find = SearchRun{};
+        find.goal = Goal::kFirstBelowLimit;
+        search_.search(root, startingDuals(root, reach), Effort::kRoot, Cost{}, find);
+    }
     if (!find.found || search_.limit < known) {  // as above
         knownCost_.reset();
         search_.lowerBound = 0;
@@ -417,7 +440,7 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
         // where the search would take millions of nodes. Failing that, the search starts over,
         // so that it ends as it would have without the probing.
         if (options_.probing && upper.count == lowerBound + 1) {
-            atBound.workLimit = stats_.work() + options_.probeAfterWork;
+            atBound.workLimit = workLimitAfterSearch();
         }
         search_.search(root, start, Effort::kRoot, Cost{}, atBound);
         if (atBound.budgetSpent) {
@@ -458,6 +481,10 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
                 search_.shiftLiterals(shift);
                 root.open.forEach([&](int row) { start.literals[row] = lp.u[row]; });
             }
+            // Covers rounded from that relaxation, and found by diving along it, often have
+            // fewer literals than the count's search left.
+            search_.coverFromRelaxation(root, reach, lp);
+            search_.diveAlongRelaxation(root, reach, lp, shift);
         }
         // The literals too: a node is closed when the literal bound coupled with the count
         // leaves no room below the best cover.
@@ -473,20 +500,24 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
             const double bound = bounds.relaxation(node.open, nodeReach, weights).bound;
             return node.cost.literals + bounds.roundUp(bound - shift * room) < limit.literals;
         };
-        // As for the count: a search past probeAfterWork gives way to the probing first.
+        // As for the count: a search past probeAfterWork whose best cover is by then one literal
+        // above the coupled bound gives way to probing, which often shows that no cover has
+        // fewer. Failing that, the search starts over and ends as it would have without it.
         const Cost upper = limit;
         const std::vector<int> upperCover = search_.best;
         SearchRun literalSearch;
-        if (options_.probing && coupledBound_ && coupledBound_->literals + 1 == limit.literals) {
-            literalSearch.workLimit = stats_.work() + options_.probeAfterWork;
+        if (options_.probing && coupledBound_) {
+            literalSearch.workLimit = workLimitAfterSearch();
         }
         search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
         if (literalSearch.budgetSpent) {
-            limit = upper;
-            search_.best = upperCover;
-            if (!literalSearch.found && probingRulesOut(root, limit, coupled)) {
+            const bool closed = limit.literals == coupledBound_->literals + 1 &&
+                                probingRulesOut(root, limit, coupled);
+            if (closed) {
                 ++stats_.literalProbesClosed;
             } else {
+                limit = upper;
+                search_.best = upperCover;
                 literalSearch = SearchRun{};
                 search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
             }

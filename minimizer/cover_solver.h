@@ -113,7 +113,9 @@ struct SolveOptions {
     long nodeLimit = -1;
     // One product short of the best cover, a search for a cover with that product fewer that
     // passes probeAfterWork gives way to probing every candidate in and out on the relaxation,
-    // within probeWork (see cover_solver.cpp).
+    // within probeWork (see cover_solver.cpp); so does the search for one literal fewer, and the
+    // search for a cover of a minimum known in advance gives way to that cover itself (a
+    // negative probeAfterWork: straight away, as tests of those shortcuts want).
     bool probing = true;
     long probeAfterWork = 200000;
     long probeWork = 3000000;

@@ -54,6 +54,18 @@ std::vector<int> swappedWitness(const CoverSearch& search, const Node& node,
     return {};
 }
 
+// Whether the witness keeps the node's decisions: it holds every candidate chosen and otherwise
+// only active ones.
+bool keepsDecisions(const Node& node, const std::vector<int>& witness) {
+    const auto has = [](const std::vector<int>& list, int c) {
+        return std::find(list.begin(), list.end(), c) != list.end();
+    };
+    return std::all_of(node.chosen.begin(), node.chosen.end(),
+                       [&](int c) { return has(witness, c); }) &&
+           std::all_of(witness.begin(), witness.end(),
+                       [&](int c) { return has(node.chosen, c) || has(node.active, c); });
+}
+
 // Isomorphism pruning in the style of Margot. The cover sought, L, comes first in index order
 // among all minimum covers, so also among its images under the maps of the inputs that keep the
 // function, its rows to cover and its candidates: for every such map g, at the first index
@@ -148,6 +160,14 @@ std::vector<int> preferredCover(CoverSearch& search, Node current, std::vector<R
         search.limit = Cost{minimum.count, minimum.literals + 1};
         search.reduce(current, reach);
         if (current.open.empty()) break;
+        // The reductions may drop a candidate the witness holds, in favour of one as cheap that
+        // covers its rows; the witness takes that one instead, or past the budget the rule
+        // would decide by a cover the node no longer allows.
+        if (!keepsDecisions(current, witness)) {
+            if (std::vector<int> moved = search.coverWithin(current, witness); !moved.empty()) {
+                witness = std::move(moved);
+            }
+        }
         ++stats.tieBreakQuestions;
         bool keep =
             std::find(witness.begin(), witness.end(), current.active.front()) != witness.end();

@@ -1,5 +1,6 @@
-// Probing the relaxation may only skip a search that finds nothing: the answers stay those of the
-// search alone, and the costs those of trying every subset.
+// Probing the relaxation may only skip a search that finds nothing, and a minimum known in
+// advance only the search for one: the answers stay those of the search alone, and the costs
+// those of trying every subset.
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,65 @@ TEST(CoverProbing, KeepsEveryAnswer) {
     // Otherwise the charts above never met the probing.
     EXPECT_GT(stats.probesClosed, 0);
     EXPECT_GT(stats.literalProbesClosed, 0);
+}
+
+// The chart with its first three candidates replaced by others' copies short of one row, at the
+// same literals: dominated, yet in some minimum covers.
+qm::CoverProblem withDominatedCandidates(qm::CoverProblem problem, std::mt19937& random) {
+    for (int c = 0; c < 3; ++c) {
+        logic::RowSet rows = problem.columns[c + 3];
+        std::vector<int> held;
+        rows.forEach([&](int row) { held.push_back(row); });
+        rows.reset(held[random() % held.size()]);
+        problem.columns[c] = rows;
+        problem.literals[c] = problem.literals[c + 3];
+    }
+    logic::RowSet covered;
+    for (const logic::RowSet& column : problem.columns) covered |= column;
+    problem.columns.back() |= problem.rows - covered;
+    return problem;
+}
+
+// Every minimum cover, handed in as known in advance, gives the search's own answer; with no
+// work for the choice, the rule past the budget (which chooses by the cover known) still gives a
+// minimum cover.
+TEST(CoverProbing, AnyKnownMinimumGivesTheSameAnswer) {
+    qm::SolveOptions knownServes;  // no search for a cover of the known cost
+    knownServes.probeAfterWork = -1;
+    qm::SolveOptions byRule = knownServes;
+    byRule.choiceWork = 0;
+    qm::SolveOptions byRuleAfterSearch;
+    byRuleAfterSearch.choiceWork = 0;
+    std::mt19937 random(23);
+    for (int i = 0; i < 200; ++i) {
+        qm::CoverProblem problem = withDominatedCandidates(randomChart(random), random);
+        const auto answer = qm::solveCover(problem);
+        ASSERT_TRUE(answer.has_value());
+        const qm::covering::Cost minimum = costOf(problem, *answer);
+        const int n = static_cast<int>(problem.columns.size());
+        for (unsigned subset = 0; subset < (1u << n); ++subset) {
+            std::vector<int> cover;
+            logic::RowSet covered;
+            for (int c = 0; c < n; ++c) {
+                if (subset >> c & 1u) {
+                    cover.push_back(c);
+                    covered |= problem.columns[c];
+                }
+            }
+            if (!problem.rows.subsetOf(covered) || costOf(problem, cover) != minimum) continue;
+            problem.knownMinimum = cover;
+            EXPECT_EQ(qm::solveCover(problem, qm::Deadline::max(), knownServes), answer)
+                << "chart " << i << ", subset " << subset;
+            for (const qm::SolveOptions& options : {byRule, byRuleAfterSearch}) {
+                const auto chosen = qm::solveCover(problem, qm::Deadline::max(), options);
+                ASSERT_TRUE(chosen.has_value());
+                logic::RowSet chosenCovers;
+                for (int c : *chosen) chosenCovers |= problem.columns[c];
+                EXPECT_TRUE(problem.rows.subsetOf(chosenCovers)) << "chart " << i;
+                EXPECT_EQ(costOf(problem, *chosen), minimum) << "chart " << i;
+            }
+        }
+    }
 }
 
 }  // namespace
