@@ -8,6 +8,7 @@
 
 #include "minimizer/cover_search.h"
 #include "minimizer/cover_tie_break.h"
+#include "minimizer/cut_bound.h"
 
 namespace qm {
 
@@ -32,6 +33,10 @@ using namespace covering;
 //
 // Phase two, the tie-break (cover_tie_break.cpp): the candidates are decided in index order,
 // each included exactly when some minimum cover with all earlier decisions contains it.
+
+// Rows plus twice the candidates (the tableau's rows with the bounds x <= 1) past which the
+// relaxation with cuts is not tried: its dense tableau's pivots cost that size squared.
+constexpr std::size_t kLargestCutProblem = 600;
 
 double millisecondsSince(std::chrono::steady_clock::time_point& mark) {
     const auto now = std::chrono::steady_clock::now();
@@ -67,6 +72,7 @@ private:
     // Phase one: lowers the search's limit to the minimum cost, its best cover to one of that
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
+    bool cutsRuleOut(const Node& root, const std::vector<RowSet>& reach, int count);
     bool probingRulesOut(const Node& root, const Cost& below,
                          const std::function<bool(const Node&)>& allows = {});
 
@@ -344,6 +350,21 @@ bool Solver::reachKnownMinimum(const Node& root, const std::vector<RowSet>& reac
     return true;
 }
 
+// Whether no cover of `count` candidates exists, shown by the count relaxation with cuts
+// (cut_bound.h). Only for problems of a size where its dense tableau stays cheap.
+bool Solver::cutsRuleOut(const Node& root, const std::vector<RowSet>& reach, int count) {
+    const std::size_t size = static_cast<std::size_t>(root.open.count()) + 2 * reach.size();
+    if (size > kLargestCutProblem) return false;
+    try {
+        const CutBound cut = countBoundWithCuts(root.open, reach, count - root.cost.count,
+                                                deadline_, options_.cancelled);
+        stats_.cutPivots += cut.pivots;
+        return root.cost.count + search_.bounds().roundUp(cut.bound) > count;
+    } catch (const TooHard&) {
+        throw OutOfTime{};
+    }
+}
+
 // Whether no cover cheaper than `below` exists, shown by probing: each candidate in turn is
 // taken, or left out, and a side whose relaxation costs too much is closed, which fixes the
 // candidate for the candidates after it. Both sides closed rule out every such cover.
@@ -446,6 +467,11 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
         if (atBound.budgetSpent) {
             limit = upper;
             search_.best = upperCover;
+            if (!atBound.found && options_.cuts && cutsRuleOut(root, reach, lowerBound)) {
+                ++stats_.cutsClosed;
+                ++lowerBound;
+                continue;
+            }
             if (!atBound.found && probingRulesOut(root, Cost{lowerBound, kAnyLiterals})) {
                 ++stats_.probesClosed;
                 ++lowerBound;

@@ -117,6 +117,8 @@ struct SolveOptions {
     // search for a cover of a minimum known in advance gives way to that cover itself (a
     // negative probeAfterWork: straight away, as tests of those shortcuts want).
     bool probing = true;
+    // Before the probing, the count relaxation with cuts (cut_bound.h), as CBC's root does.
+    bool cuts = true;
     long probeAfterWork = 200000;
     long probeWork = 3000000;
 };
@@ -136,6 +138,8 @@ struct SolveStats {
     long lexLeaderNoes = 0;        // tie-break questions the lex-leader test answered no
     long choiceCutShort = 0;       // tie-breaks that reached choiceWork and finished by the rule
     long probesClosed = 0;         // product counts that probing the relaxation ruled out
+    long cutsClosed = 0;           // product counts that the relaxation with cuts ruled out
+    long cutPivots = 0;            // simplex pivots of the relaxations with cuts
     long literalProbesClosed = 0;  // best covers whose literals probing proved the fewest
     // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).
     double setupMs = 0.0;     // reductions at the root, the split into parts, the greedy cover
@@ -143,8 +147,9 @@ struct SolveStats {
     double tieBreakMs = 0.0;  // phase two: the documented cover among the minimum ones
 
     // The work done, in steps of the Lagrangian bound, where the search's time mostly goes: an
-    // exact relaxation takes about as long as 10,000 of them, a node's reductions as 10.
-    long work() const { return boundIterations + 10000 * lpSolves + 10 * nodes; }
+    // exact relaxation takes about as long as 10,000 of them, a node's reductions as 10, a pivot
+    // of the relaxation with cuts as 20.
+    long work() const { return boundIterations + 10000 * lpSolves + 10 * nodes + 20 * cutPivots; }
 };
 
 // An exact minimum-cost cover, returned as ascending candidate indices, or nothing when some

@@ -1,5 +1,5 @@
-// Probing the relaxation may only skip a search that finds nothing, and a minimum known in
-// advance only the search for one: the answers stay those of the search alone, and the costs
+// Probing the relaxation, or its cuts, may only skip a search that finds nothing, and a minimum
+// known in advance only the search for one: the answers stay those of the search alone, and the costs
 // those of trying every subset.
 
 #include <gtest/gtest.h>
@@ -56,24 +56,30 @@ qm::covering::Cost costOf(const qm::CoverProblem& problem, const std::vector<int
 }
 
 TEST(CoverProbing, KeepsEveryAnswer) {
-    // No short plain search first, so that the probing is reached on small charts too.
-    qm::SolveOptions on;
-    on.plainSearchNodes = 0;
-    on.probeAfterWork = 0;
-    qm::SolveOptions off = on;
-    off.probing = false;
-    qm::SolveStats stats;
+    // No short plain search first, so that the shortcuts are reached on small charts too.
+    qm::SolveOptions probing;
+    probing.plainSearchNodes = 0;
+    probing.probeAfterWork = 0;
+    probing.cuts = false;
+    qm::SolveOptions cuts = probing;
+    cuts.cuts = true;
+    qm::SolveOptions neither = probing;
+    neither.probing = false;
+    qm::SolveStats byProbing, byCuts;
     std::mt19937 random(22);
     for (int i = 0; i < 300; ++i) {
         const qm::CoverProblem problem = randomChart(random);
-        const auto probed = qm::solveCover(problem, qm::Deadline::max(), on, &stats);
+        const auto probed = qm::solveCover(problem, qm::Deadline::max(), probing, &byProbing);
         ASSERT_TRUE(probed.has_value()) << "chart " << i;
-        EXPECT_EQ(probed, qm::solveCover(problem, qm::Deadline::max(), off)) << "chart " << i;
+        EXPECT_EQ(probed, qm::solveCover(problem, qm::Deadline::max(), neither)) << "chart " << i;
+        EXPECT_EQ(probed, qm::solveCover(problem, qm::Deadline::max(), cuts, &byCuts))
+            << "chart " << i;
         EXPECT_EQ(costOf(problem, *probed), cheapestBySubsets(problem)) << "chart " << i;
     }
-    // Otherwise the charts above never met the probing.
-    EXPECT_GT(stats.probesClosed, 0);
-    EXPECT_GT(stats.literalProbesClosed, 0);
+    // Otherwise the charts above never met the shortcuts.
+    EXPECT_GT(byProbing.probesClosed, 0);
+    EXPECT_GT(byProbing.literalProbesClosed, 0);
+    EXPECT_GT(byCuts.cutsClosed, 0);
 }
 
 // The chart with its first three candidates replaced by others' copies short of one row, at the
