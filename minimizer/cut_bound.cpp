@@ -64,6 +64,10 @@ public:
 
     void add(const Constraint& constraint) {
         constraints_.push_back(constraint);
+        std::vector<int>& terms = terms_.emplace_back();
+        for (int j = 0; j < n_; ++j) {
+            if (constraint.coefficient[j] != 0) terms.push_back(j);
+        }
         for (std::vector<double>& row : rows_) row.push_back(0.0);
         reduced_.push_back(0.0);
         // Scaled to a largest coefficient of 1 for the floating-point tableau; the surplus
@@ -171,7 +175,7 @@ public:
             const double y = std::max(0.0, reduced_[n_ + k]) / scale_[k];
             if (y == 0.0) continue;
             total += y * static_cast<double>(constraints_[k].rhs);
-            for (int j = 0; j < n_; ++j) {
+            for (const int j : terms_[k]) {
                 load[j] += y * static_cast<double>(constraints_[k].coefficient[j]);
             }
         }
@@ -194,11 +198,18 @@ public:
         std::vector<std::int64_t> multiplier(count);
         const auto floorDiv = [](Wide a, Wide b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
         // Every variable is whole: the candidates, and each constraint's surplus (whole
-        // coefficients and right-hand side), so every row with a fractional value gives a cut.
+        // coefficients and right-hand side), so every row with a fractional value gives a cut;
+        // the most fractional rows are tried, twice as many as a round takes.
+        std::vector<std::pair<double, std::size_t>> fractional;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             const double value = basic_[i] < n_ ? rhs_[i] : rhs_[i] * scale_[basic_[i] - n_];
             const double f0 = value - std::floor(value);
-            if (f0 < kAway || f0 > 1.0 - kAway) continue;
+            if (f0 >= kAway && f0 <= 1.0 - kAway) fractional.emplace_back(std::abs(f0 - 0.5), i);
+        }
+        std::stable_sort(fractional.begin(), fractional.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        fractional.resize(std::min(fractional.size(), 2 * kCutsPerRound));
+        for (const auto& [distance, i] : fractional) {
             // The row as the constraints' combination with its multipliers rounded to 1/D: an
             // exact equation over the candidates and the surpluses, all whole and at least 0.
             bool tooLarge = false;
@@ -213,7 +224,7 @@ public:
             for (std::size_t k = 0; k < count; ++k) {
                 if (multiplier[k] == 0) continue;
                 b -= Wide{multiplier[k]} * constraints_[k].rhs;
-                for (int j = 0; j < n_; ++j) {
+                for (const int j : terms_[k]) {
                     a[j] -= Wide{multiplier[k]} * constraints_[k].coefficient[j];
                 }
             }
@@ -239,7 +250,7 @@ public:
                 const Wide gs = rounded(Wide{multiplier[k]});
                 if (gs == 0) continue;
                 h += gs * constraints_[k].rhs;
-                for (int j = 0; j < n_; ++j) g[j] += gs * constraints_[k].coefficient[j];
+                for (const int j : terms_[k]) g[j] += gs * constraints_[k].coefficient[j];
             }
             // g . x <= h scaled down by a power of two to coefficients of kCoefficientBits:
             // floor(g / 2^s) . x <= floor(h / 2^s) still holds for every whole x >= 0, since
@@ -329,6 +340,7 @@ private:
 
     int n_;
     std::vector<Constraint> constraints_;
+    std::vector<std::vector<int>> terms_;  // each constraint's candidates with a coefficient
     std::vector<double> scale_;  // each constraint's row in the tableau is divided by it
     std::vector<std::vector<double>> rows_;
     std::vector<double> rhs_;
