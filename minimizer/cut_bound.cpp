@@ -32,8 +32,11 @@ constexpr double kPerturbation = 1e-9;
 // Rounds that lift the bound by less than kProgress before the cuts stop.
 constexpr int kStaleRounds = 5;
 constexpr double kProgress = 1e-3;
-// Pivots in all, per row and candidate of the problem.
+// Pivots in all, per row and candidate of the problem, and tableau entries they may update in
+// all (about a fifth of a second): degenerate tableaus can take many pivots once cuts pile up,
+// and past either budget the rounds stop with the bound found so far.
 constexpr long kPivotsPerSize = 20;
+constexpr long kUpdates = 200'000'000;
 // Pivots without progress before the choices switch to Bland's rule, which cannot cycle.
 constexpr int kDegenerateRun = 50;
 
@@ -97,13 +100,13 @@ public:
         basic_.push_back(static_cast<int>(reduced_.size()) - 1);
     }
 
-    // Pivots until the basis is optimal or `budget` pivots are done in all; false when no cover
-    // exists.
+    // Pivots until the basis is optimal or `budget` pivots (or kUpdates) are done in all; false
+    // when a row has no pivot, that is when no cover exists.
     bool optimize(long budget) {
         bool bland = false;
         int stalled = 0;
         double last = value();
-        while (pivots_ < budget) {
+        while (pivots_ < budget && updates_ < kUpdates) {
             if ((pivots_ & 63) == 0) checkTime();
             int leave = -1;
             for (std::size_t i = 0; i < rhs_.size(); ++i) {
@@ -289,6 +292,7 @@ public:
     }
 
     std::size_t constraints() const { return constraints_.size(); }
+    bool spent() const { return updates_ >= kUpdates; }
     long pivots() const { return pivots_; }
 
 private:
@@ -320,6 +324,7 @@ private:
             const double factor = other[enter];
             if (factor == 0.0) continue;
             for (const std::size_t j : nonzero_) other[j] -= factor * row[j];
+            updates_ += static_cast<long>(nonzero_.size());
             rhs_[i] -= factor * rhs_[leave];
             other[enter] = 0.0;
         }
@@ -348,6 +353,7 @@ private:
     std::vector<int> basic_;
     std::vector<std::size_t> nonzero_;  // the pivot row's nonzero columns
     long pivots_ = 0;
+    long updates_ = 0;  // tableau entries the pivots updated
     Deadline deadline_;
     const CancelFlag* cancelled_;
 };
@@ -356,6 +362,12 @@ private:
 
 CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach, double goal,
                             Deadline deadline, const CancelFlag* cancelled) {
+    CutBound result;
+    if (open.empty()) return result;
+    if (reach.empty()) {  // no candidate for the open rows: no cover at all
+        result.bound = result.plain = std::numeric_limits<double>::infinity();
+        return result;
+    }
     const int n = static_cast<int>(reach.size());
     Tableau tableau(n, deadline, cancelled);
     std::set<std::vector<std::int64_t>> known;
@@ -374,17 +386,15 @@ CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach
         upper.rhs = -1;
         tableau.add(upper);
     }
-    // Degenerate tableaus can take many pivots per round once cuts pile up; past this budget
-    // the rounds stop and the bound found so far stands.
     const long budget = kPivotsPerSize * static_cast<long>(open.count() + reach.size());
-    CutBound result;
-    if (!tableau.optimize(budget)) {
-        result.bound = result.plain = std::numeric_limits<double>::infinity();
-        return result;
-    }
+    // No pivot can be found only for a row no candidate covers, which the caller rules out; were
+    // rounding ever to stop the method so, the bound of the basis reached still holds.
+    const bool optimal = tableau.optimize(budget);
     result.plain = result.bound = tableau.provenBound();
+    if (!optimal) return result;
     int stale = 0;
     while (result.bound <= goal && stale < kStaleRounds && tableau.pivots() < budget &&
+           !tableau.spent() &&
            static_cast<std::size_t>(result.cuts) < kMaxCuts) {
         const std::vector<Constraint> cuts = tableau.cuts(known);
         if (cuts.empty()) break;
