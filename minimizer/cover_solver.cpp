@@ -73,6 +73,8 @@ private:
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
     bool cutsRuleOut(const Node& root, const std::vector<RowSet>& reach, int count);
+    bool literalCutsRuleOut(const Node& root, const std::vector<RowSet>& reach,
+                            const Cost& limit);
     bool probingRulesOut(const Node& root, const Cost& below,
                          const std::function<bool(const Node&)>& allows = {});
 
@@ -365,6 +367,25 @@ bool Solver::cutsRuleOut(const Node& root, const std::vector<RowSet>& reach, int
     }
 }
 
+// Whether no cover of the limit's count has fewer literals than the limit, shown by the literal
+// relaxation with that count and cuts.
+bool Solver::literalCutsRuleOut(const Node& root, const std::vector<RowSet>& reach,
+                                const Cost& limit) {
+    const std::size_t size = static_cast<std::size_t>(root.open.count()) + 2 * reach.size();
+    if (size > kLargestCutProblem) return false;
+    std::vector<int> weights;
+    for (int column : root.active) weights.push_back(problem_.literals[column]);
+    const int room = limit.literals - root.cost.literals;  // what the open rows may take, plus 1
+    try {
+        const CutBound cut = boundWithCuts(root.open, reach, weights, limit.count - root.cost.count,
+                                           room - 1, deadline_, options_.cancelled);
+        stats_.cutPivots += cut.pivots;
+        return search_.bounds().roundUp(cut.bound) >= room;
+    } catch (const TooHard&) {
+        throw OutOfTime{};
+    }
+}
+
 // Whether no cover cheaper than `below` exists, shown by probing: each candidate in turn is
 // taken, or left out, and a side whose relaxation costs too much is closed, which fixes the
 // candidate for the candidates after it. Both sides closed rule out every such cover.
@@ -526,22 +547,28 @@ void Solver::findMinimum(const Node& root, const std::vector<RowSet>& reach) {
             const double bound = bounds.relaxation(node.open, nodeReach, weights).bound;
             return node.cost.literals + bounds.roundUp(bound - shift * room) < limit.literals;
         };
-        // As for the count: a search past probeAfterWork whose best cover is by then one literal
-        // above the coupled bound gives way to probing, which often shows that no cover has
-        // fewer. Failing that, the search starts over and ends as it would have without it.
+        // As for the count: a search past probeAfterWork gives way to the literal relaxation
+        // with cuts and, when its best cover is by then one literal above the coupled bound, to
+        // probing; either often shows that no cover has fewer. Failing that, the search starts
+        // over and ends as it would have without them.
         const Cost upper = limit;
         const std::vector<int> upperCover = search_.best;
         SearchRun literalSearch;
-        if (options_.probing && coupledBound_) {
+        if ((options_.probing || options_.cuts) && coupledBound_) {
             literalSearch.workLimit = workLimitAfterSearch();
         }
         search_.search(root, start, Effort::kRoot, Cost{}, literalSearch);
         if (literalSearch.budgetSpent) {
-            const bool closed = limit.literals == coupledBound_->literals + 1 &&
-                                probingRulesOut(root, limit, coupled);
-            if (closed) {
+            bool closed = false;
+            if (options_.cuts && literalCutsRuleOut(root, reach, limit)) {
+                ++stats_.cutsClosed;
+                closed = true;
+            } else if (options_.probing && limit.literals == coupledBound_->literals + 1 &&
+                       probingRulesOut(root, limit, coupled)) {
                 ++stats_.literalProbesClosed;
-            } else {
+                closed = true;
+            }
+            if (!closed) {
                 limit = upper;
                 search_.best = upperCover;
                 literalSearch = SearchRun{};

@@ -138,7 +138,7 @@ struct SolveStats {
     long lexLeaderNoes = 0;        // tie-break questions the lex-leader test answered no
     long choiceCutShort = 0;       // tie-breaks that reached choiceWork and finished by the rule
     long probesClosed = 0;         // product counts that probing the relaxation ruled out
-    long cutsClosed = 0;           // product counts that the relaxation with cuts ruled out
+    long cutsClosed = 0;           // counts and best covers' literals the cuts proved
     long cutPivots = 0;            // simplex pivots of the relaxations with cuts
     long literalProbesClosed = 0;  // best covers whose literals probing proved the fewest
     // Wall-clock milliseconds of each phase (one not finished by the deadline is not counted).

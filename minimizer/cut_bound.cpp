@@ -48,13 +48,13 @@ struct Constraint {
 
 // The dual simplex method on a dense tableau: row k is constraint k written as
 // -coefficient . x + s_k = -rhs, column j < n is candidate j and column n + k the surplus s_k.
-// The slack basis is dual feasible (every weight is 1 or 0), so the method starts there, and a
-// cut added later keeps the basis dual feasible.
+// The slack basis is dual feasible (every weight is at least 0), so the method starts there, and
+// a cut added later keeps the basis dual feasible.
 class Tableau {
 public:
-    Tableau(int n, Deadline deadline, const CancelFlag* cancelled)
-        : n_(n), reduced_(static_cast<std::size_t>(n), 1.0), deadline_(deadline),
-          cancelled_(cancelled) {
+    Tableau(const std::vector<int>& weights, Deadline deadline, const CancelFlag* cancelled)
+        : n_(static_cast<int>(weights.size())), weights_(weights.begin(), weights.end()),
+          reduced_(weights.begin(), weights.end()), deadline_(deadline), cancelled_(cancelled) {
         // The weights are perturbed by a few millionths (the same on every run), which breaks
         // the ties that otherwise stall the method for thousands of pivots; the bound is taken
         // against the true weights.
@@ -140,26 +140,6 @@ public:
         return true;  // cut short: the basis is still dual feasible, so its bound holds
     }
 
-    // Back to the true weights (every candidate 1): the basis found with the perturbed ones is
-    // optimal to within the perturbation, and its reduced costs are made exact again.
-    void unperturb() {
-        std::vector<double> shift(reduced_.size(), 0.0);
-        std::uint32_t noise = 12345U;
-        for (int j = 0; j < n_; ++j) {
-            noise = noise * 1664525U + 1013904223U;
-            shift[j] = -kPerturbation * ((noise >> 8) / 16777216.0);
-        }
-        // d = c - c_B B^-1 A: a change of c by `shift` changes d by shift - shift_B . tableau.
-        std::vector<double> change = shift;
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const double basicShift = shift[basic_[i]];
-            if (basicShift == 0.0) continue;
-            for (std::size_t j = 0; j < change.size(); ++j) change[j] -= basicShift * rows_[i][j];
-        }
-        for (std::size_t j = 0; j < reduced_.size(); ++j) reduced_[j] += change[j];
-        for (std::size_t i = 0; i < rows_.size(); ++i) reduced_[basic_[i]] = 0.0;
-    }
-
     // The candidates' values at the current basis.
     std::vector<double> point() const {
         std::vector<double> x(static_cast<std::size_t>(n_), 0.0);
@@ -182,7 +162,13 @@ public:
                 load[j] += y * static_cast<double>(constraints_[k].coefficient[j]);
             }
         }
-        const double most = std::max(1.0, *std::max_element(load.begin(), load.end()));
+        double most = 1.0;
+        for (int j = 0; j < n_; ++j) {
+            if (load[j] <= weights_[j]) continue;
+            // A candidate of weight 0 admits no load: the duals cannot be scaled to fit.
+            if (weights_[j] <= 0.0) return -std::numeric_limits<double>::infinity();
+            most = std::max(most, load[j] / weights_[j]);
+        }
         return total / most;
     }
 
@@ -300,7 +286,7 @@ private:
     double value() const {
         double sum = 0.0;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
-            if (basic_[i] < n_) sum += rhs_[i];
+            if (basic_[i] < n_) sum += weights_[basic_[i]] * rhs_[i];
         }
         return sum;
     }
@@ -344,6 +330,7 @@ private:
     }
 
     int n_;
+    std::vector<double> weights_;
     std::vector<Constraint> constraints_;
     std::vector<std::vector<int>> terms_;  // each constraint's candidates with a coefficient
     std::vector<double> scale_;  // each constraint's row in the tableau is divided by it
@@ -360,8 +347,9 @@ private:
 
 }  // namespace
 
-CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach, double goal,
-                            Deadline deadline, const CancelFlag* cancelled) {
+CutBound boundWithCuts(const RowSet& open, const std::vector<RowSet>& reach,
+                       const std::vector<int>& weights, int count, double goal, Deadline deadline,
+                       const CancelFlag* cancelled) {
     CutBound result;
     if (open.empty()) return result;
     if (reach.empty()) {  // no candidate for the open rows: no cover at all
@@ -369,7 +357,7 @@ CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach
         return result;
     }
     const int n = static_cast<int>(reach.size());
-    Tableau tableau(n, deadline, cancelled);
+    Tableau tableau(weights, deadline, cancelled);
     std::set<std::vector<std::int64_t>> known;
     open.forEach([&](int r) {
         Constraint row;
@@ -377,6 +365,14 @@ CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach
         for (int j = 0; j < n; ++j) row.coefficient[j] = reach[j].test(r) ? 1 : 0;
         tableau.add(row);
     });
+    if (count >= 0) {  // exactly `count` candidates: at least and at most
+        for (const int sign : {1, -1}) {
+            Constraint total;
+            total.coefficient.assign(static_cast<std::size_t>(n), sign);
+            total.rhs = sign * count;
+            tableau.add(total);
+        }
+    }
     // x <= 1 for every candidate: without it, whole points that take a candidate twice satisfy
     // the cuts too, and the cuts could never reach the covers' own bound.
     for (int j = 0; j < n; ++j) {
@@ -412,6 +408,12 @@ CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach
     }
     result.pivots = tableau.pivots();
     return result;
+}
+
+CutBound countBoundWithCuts(const RowSet& open, const std::vector<RowSet>& reach, double goal,
+                            Deadline deadline, const CancelFlag* cancelled) {
+    return boundWithCuts(open, reach, std::vector<int>(reach.size(), 1), -1, goal, deadline,
+                         cancelled);
 }
 
 }  // namespace qm

@@ -7,9 +7,9 @@
 
 namespace qm {
 
-// The count relaxation (every candidate weighing 1) strengthened by Chvátal-Gomory cuts.
+// A covering relaxation strengthened by Gomory mixed-integer cuts.
 struct CutBound {
-    double bound = 0.0;  // proven: every cover takes at least this many candidates
+    double bound = 0.0;  // proven: every cover weighs at least this much
     double plain = 0.0;  // the relaxation's optimum before any cut
     int cuts = 0;        // cuts added
     long pivots = 0;     // simplex pivots, for the caller's count of work
@@ -32,5 +32,12 @@ struct CutBound {
 // or `cancelled` is set.
 CutBound countBoundWithCuts(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
                             double goal, Deadline deadline, const CancelFlag* cancelled = nullptr);
+
+// The same for any whole weights of at least 0 (each candidate's literals, say), optionally with
+// exactly `count` candidates taken (-1: any number): a lower bound on the weight of every cover
+// of that count.
+CutBound boundWithCuts(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
+                       const std::vector<int>& weights, int count, double goal, Deadline deadline,
+                       const CancelFlag* cancelled = nullptr);
 
 }  // namespace qm
