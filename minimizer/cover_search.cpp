@@ -505,7 +505,8 @@ void CoverSearch::diveAlongRelaxation(Node node, std::vector<RowSet> reach, Cove
         if (node.cost.count >= limit.count) return;
         if (literalShift) {
             std::vector<double> weights;
-            for (int column : node.active) weights.push_back(problem_.literals[column] + *literalShift);
+            for (int column : node.active)
+                weights.push_back(problem_.literals[column] + *literalShift);
             lp = bounds_.relaxation(node.open, reach, weights);
             const int room = limit.count - node.cost.count;
             const double bound = lp.bound - static_cast<double>(*literalShift) * room;

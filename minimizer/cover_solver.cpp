@@ -73,8 +73,7 @@ private:
     // cost, and its lower bound to the minimum count.
     void findMinimum(const Node& root, const std::vector<RowSet>& reach);
     bool cutsRuleOut(const Node& root, const std::vector<RowSet>& reach, int count);
-    bool literalCutsRuleOut(const Node& root, const std::vector<RowSet>& reach,
-                            const Cost& limit);
+    bool literalCutsRuleOut(const Node& root, const std::vector<RowSet>& reach, const Cost& limit);
     bool probingRulesOut(const Node& root, const Cost& below,
                          const std::function<bool(const Node&)>& allows = {});
 

@@ -53,8 +53,11 @@ struct Constraint {
 class Tableau {
 public:
     Tableau(const std::vector<int>& weights, Deadline deadline, const CancelFlag* cancelled)
-        : n_(static_cast<int>(weights.size())), weights_(weights.begin(), weights.end()),
-          reduced_(weights.begin(), weights.end()), deadline_(deadline), cancelled_(cancelled) {
+        : n_(static_cast<int>(weights.size())),
+          weights_(weights.begin(), weights.end()),
+          reduced_(weights.begin(), weights.end()),
+          deadline_(deadline),
+          cancelled_(cancelled) {
         // The weights are perturbed by a few millionths (the same on every run), which breaks
         // the ties that otherwise stall the method for thousands of pivots; the bound is taken
         // against the true weights.
@@ -333,7 +336,7 @@ private:
     std::vector<double> weights_;
     std::vector<Constraint> constraints_;
     std::vector<std::vector<int>> terms_;  // each constraint's candidates with a coefficient
-    std::vector<double> scale_;  // each constraint's row in the tableau is divided by it
+    std::vector<double> scale_;            // each constraint's row in the tableau is divided by it
     std::vector<std::vector<double>> rows_;
     std::vector<double> rhs_;
     std::vector<double> reduced_;
@@ -390,8 +393,7 @@ CutBound boundWithCuts(const RowSet& open, const std::vector<RowSet>& reach,
     if (!optimal) return result;
     int stale = 0;
     while (result.bound <= goal && stale < kStaleRounds && tableau.pivots() < budget &&
-           !tableau.spent() &&
-           static_cast<std::size_t>(result.cuts) < kMaxCuts) {
+           !tableau.spent() && static_cast<std::size_t>(result.cuts) < kMaxCuts) {
         const std::vector<Constraint> cuts = tableau.cuts(known);
         if (cuts.empty()) break;
         for (const Constraint& cut : cuts) {

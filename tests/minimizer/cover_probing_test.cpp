@@ -1,6 +1,6 @@
 // Probing the relaxation, or its cuts, may only skip a search that finds nothing, and a minimum
-// known in advance only the search for one: the answers stay those of the search alone, and the costs
-// those of trying every subset.
+// known in advance only the search for one: the answers stay those of the search alone, and the
+// costs those of trying every subset.
 
 #include <gtest/gtest.h>
 

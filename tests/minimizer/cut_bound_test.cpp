@@ -65,16 +65,16 @@ TEST(CutBound, NeverAboveTheFewestAndClosesGaps) {
         for (std::size_t c = 0; c < chart.reach.size(); ++c) weights.push_back(literals(random));
         const auto [fewest, lightest] = cheapestBySubsets(chart, weights);
         // No early stop: every round the cuts get.
-        const qm::CutBound cut = qm::countBoundWithCuts(chart.open, chart.reach, 1e9,
-                                                        qm::Deadline::max());
+        const qm::CutBound cut =
+            qm::countBoundWithCuts(chart.open, chart.reach, 1e9, qm::Deadline::max());
         ASSERT_LE(cut.bound, fewest + 1e-6) << "chart " << i;
         EXPECT_LE(cut.plain, cut.bound + 1e-6) << "chart " << i;
         if (std::ceil(cut.plain - 1e-6) < fewest) {
             ++gaps;
             closed += std::ceil(cut.bound - 1e-6) == fewest;
         }
-        const qm::CutBound weighed = qm::boundWithCuts(chart.open, chart.reach, weights, fewest,
-                                                       1e9, qm::Deadline::max());
+        const qm::CutBound weighed =
+            qm::boundWithCuts(chart.open, chart.reach, weights, fewest, 1e9, qm::Deadline::max());
         ASSERT_LE(weighed.bound, lightest + 1e-6) << "chart " << i;
         if (std::ceil(weighed.plain - 1e-6) < lightest) {
             ++weightGaps;
