@@ -3,8 +3,9 @@
 // percentile and slowest member in milliseconds (the benchmark's own time is the whole family
 // once). The covering search's stats (qm::SolveStats), summed over the family's members that
 // finished, follow: search nodes, exact relaxations, Lagrangian bounds, tie-break questions
-// and the searches and nodes they took, and the time of each phase (members answered from the
-// covers known in advance add nothing).
+// and the searches and nodes they took, the tie-breaks cut short, the counts and literal counts
+// proven by probing and by cuts, and the time of each phase (members answered from the covers
+// known in advance add nothing).
 //
 // Times are CPU time. Every member runs in a child process stopped at a cap of CPU time
 // (--cap-ms=N, default 10 s); the counter over_cap tells how many members reached it, and they
@@ -149,6 +150,8 @@ void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
             total.tieBreakSearches += s.tieBreakSearches;
             total.tieBreakNodes += s.tieBreakNodes;
             total.choiceCutShort += s.choiceCutShort;
+            total.probesClosed += s.probesClosed + s.literalProbesClosed;
+            total.cutsClosed += s.cutsClosed;
             total.setupMs += s.setupMs;
             total.minimumMs += s.minimumMs;
             total.tieBreakMs += s.tieBreakMs;
@@ -167,6 +170,8 @@ void timeFamily(benchmark::State& state, const qm_bench::Family& family) {
     state.counters["tb_searches"] = static_cast<double>(total.tieBreakSearches);
     state.counters["tb_nodes"] = static_cast<double>(total.tieBreakNodes);
     state.counters["tb_cut_short"] = static_cast<double>(total.choiceCutShort);
+    state.counters["probes_closed"] = static_cast<double>(total.probesClosed);
+    state.counters["cuts_closed"] = static_cast<double>(total.cutsClosed);
     state.counters["setup_ms"] = total.setupMs;
     state.counters["minimum_ms"] = total.minimumMs;
     state.counters["tiebreak_ms"] = total.tieBreakMs;
