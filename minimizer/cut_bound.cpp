@@ -58,7 +58,7 @@ public:
           reduced_(weights.begin(), weights.end()),
           deadline_(deadline),
           cancelled_(cancelled) {
-        // The weights are perturbed by a few millionths (the same on every run), which breaks
+        // The weights are perturbed by a billionth or less (the same on every run), which breaks
         // the ties that otherwise stall the method for thousands of pivots; the bound is taken
         // against the true weights.
         std::uint32_t noise = 12345U;

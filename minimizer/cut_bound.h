@@ -16,18 +16,19 @@ struct CutBound {
 };
 
 // A lower bound on the number of candidates any cover of `open` by the candidates' rows `reach`
-// takes (each a subset of `open`): the linear-programming relaxation, solved by the dual simplex
-// method from the slack basis, then rounds of cuts read off its optimal tableau, each round
-// solved again from where the last ended, until the bound passes `goal`, the cuts stop lifting
-// it, or a budget of pivots is spent. Where the relaxation alone leaves a gap of a fraction of a
-// candidate, the cuts often close it (CBC closes such gaps with the same cuts).
+// takes (each a subset of `open`): the linear-programming relaxation with the bounds x <= 1,
+// solved by the dual simplex method from the slack basis, then rounds of cuts read off its
+// optimal tableau, each round solved again from where the last ended, until the bound passes
+// `goal`, the cuts stop lifting it, or a budget of pivots and tableau updates is spent. Where the
+// relaxation alone leaves a gap of a fraction of a candidate, the cuts often close it (CBC
+// closes such gaps with the same cuts).
 //
 // Every cut is a Gomory mixed-integer cut: the mixed-integer rounding of a tableau row, an
-// equation over the candidates and the constraints' surpluses, all whole and at least 0. The
-// row is formed anew from the constraints with its multipliers made exact fractions (of a small
-// denominator when they are one, else rounded to multiples of 2^-20) and rounded in whole-number
-// arithmetic, so each cut is valid for every cover whatever the floating-point error: rounding
-// only makes a cut weaker. The bound is computed from the final duals scaled back into
+// equation over the candidates and the constraints' surpluses, all whole and at least 0. The row
+// is formed anew from the constraints with its multipliers rounded to multiples of 2^-40, its
+// rounding done in 128-bit whole numbers, and the cut scaled down by a power of two with its
+// coefficients floored, so each cut holds for every cover whatever the floating-point error:
+// rounding only makes a cut weaker. The bound is computed from the final duals scaled back into
 // feasibility, so floating-point error can only lower it. Throws TooHard when `deadline` passes
 // or `cancelled` is set.
 CutBound countBoundWithCuts(const logic::RowSet& open, const std::vector<logic::RowSet>& reach,
