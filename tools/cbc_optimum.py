@@ -52,9 +52,12 @@ def primes(width, states):
     return result
 
 
-def optimum(path, seconds):
-    width, states = read_states(path)
+def optimum_of_states(width, states, seconds=None):
+    """CBC's optimum over the primes of the function whose row states ("on", "dc", "off") are
+    given: ("optimal" or "not proven", products, literals, CBC's wall-clock seconds)."""
     codes = primes(width, states)
+    if not any(state == "on" for state in states):
+        return "optimal", 0, 0, 0.0
     weight = (1 << width) * width + 1  # more than any sum of literals
     cover = {r: [] for r in range(1 << width) if states[r] == "on"}
     for j, code in enumerate(codes):
@@ -73,8 +76,9 @@ def optimum(path, seconds):
         solution = os.path.join(folder, "cover.sol")
         with open(model, "w") as out:
             out.write("\n".join(lines) + "\n")
+        limit = ["sec", str(seconds)] if seconds is not None else []
         start = time.monotonic()
-        subprocess.run(["cbc", model, "sec", str(seconds), "solve", "solu", solution],
+        subprocess.run(["cbc", model, *limit, "solve", "solu", solution],
                        check=True, stdout=subprocess.DEVNULL)
         elapsed = time.monotonic() - start
         with open(solution) as text:
@@ -82,6 +86,11 @@ def optimum(path, seconds):
     value = round(float(head.split()[-1]))
     status = "optimal" if head.startswith("Optimal") else "not proven"
     return status, value // weight, value % weight, elapsed
+
+
+def optimum(path, seconds):
+    width, states = read_states(path)
+    return optimum_of_states(width, states, seconds)
 
 
 def main():
